@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/util/paIError.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -37,5 +39,30 @@ public:
 };
 
 std::string ComposeErrorMessage(const std::string& text, const std::string& reason);
+
+// Build an error of class E (text and reason as in EpaError) and hand it to the raiser of
+// the severity: a critical error propagates, a warning is presented and execution goes on
+// after the call, a hint is dropped. Each is really thrown, so each is logged.
+template <class E = EpaCritical>
+void RaiseCritical(const std::string& reason = {}, const std::string& text = {}) {
+    CriticalRaiser().Raise([&] { throw E(text, reason); });
+}
+template <class E = EpaWarning>
+void RaiseWarning(const std::string& reason = {}, const std::string& text = {}) {
+    WarningRaiser().Raise([&] { throw E(text, reason); });
+}
+template <class E = EpaHint>
+void RaiseHint(const std::string& reason = {}, const std::string& text = {}) {
+    HintRaiser().Raise([&] { throw E(text, reason); });
+}
+
+inline void CheckWarning(bool condition, const std::string& text = {}) {
+    if (!condition)
+        RaiseWarning({}, text);
+}
+inline void CheckHint(bool condition, const std::string& text = {}) {
+    if (!condition)
+        RaiseHint({}, text);
+}
 
 } // namespace kelvo
