@@ -2,6 +2,7 @@
 
 #include "core/audio/paAudioPlayer.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -19,7 +20,7 @@ public:
     TReminderAudioPlayer(TAudioEngines engines, TTimerList& actionTimers, IMasterVolume* volume);
     ~TReminderAudioPlayer() override;
 
-    static constexpr std::uint32_t RetryIntervalMs = 5000;
+    static constexpr std::int32_t RetryIntervalMs = 5000;
 
     void PlayMedia(IAudioClient* action, const std::string& fileName, int volume, bool shuffle);
     void PlayCD(IAudioClient* action, int track, int volume);
