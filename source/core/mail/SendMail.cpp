@@ -329,6 +329,19 @@ std::string FormatMailError(const std::string& recipients, const std::string& su
            ": \n\r\n\r" + error;
 }
 
+TMailSettings MailSettingsFrom(const TMailOptions& options) {
+    TMailSettings settings;
+    settings.ConnectionType = options.ConnectionType;
+    const TSMTPOptions& smtp = options.SMTPOptions;
+    settings.Server = smtp.Server;
+    settings.Port = smtp.Port;
+    settings.Authentification = smtp.Authentification;
+    settings.UserName = smtp.Login.UserName().Value();
+    settings.Password = smtp.Login.Password().Value();
+    settings.ReplyTo = smtp.ReplyTo;
+    return settings;
+}
+
 TMailer::TMailer(IMailTransport* smtp, IMailTransport* mailProgram)
     : smtp_(smtp), mailProgram_(mailProgram) {}
 
@@ -338,9 +351,9 @@ void TMailer::SendMail(const TMailSettings& settings, const std::string& subject
                        const std::string& recipients, const std::string& body,
                        const std::string& attachments, TFinished finished) {
     IMailTransport* route = nullptr;
-    if (settings.ConnectionType == TOutgoingEmailConnection::ecSMTP)
+    if (settings.ConnectionType == ecSMTP)
         route = smtp_;
-    else if (settings.ConnectionType == TOutgoingEmailConnection::ecMAPI)
+    else if (settings.ConnectionType == ecMAPI)
         route = mailProgram_;
     else
         return;

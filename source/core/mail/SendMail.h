@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/options/MailOptions.h"
 #include "core/util/paError.h"
 
 #include <functional>
@@ -14,12 +15,10 @@ public:
     using EpaError::EpaError;
 };
 
-enum class TOutgoingEmailConnection { ecMAPI, ecSMTP };
-
 // The values of the mail settings one send needs, copied so that a send under way is not
 // touched by a change of the settings.
 struct TMailSettings {
-    TOutgoingEmailConnection ConnectionType = TOutgoingEmailConnection::ecMAPI;
+    TOutgoingEmailConnection ConnectionType = ecMAPI;
     std::string Server;
     int Port = 25;
     bool Authentification = false;
@@ -27,6 +26,8 @@ struct TMailSettings {
     std::string Password;
     std::string ReplyTo;
 };
+
+TMailSettings MailSettingsFrom(const TMailOptions& options);
 
 struct TMailAddress {
     std::string Name;

@@ -118,6 +118,24 @@ struct ProgressLog : IMailProgress {
     std::vector<int>& log_;
 };
 
+TEST(Mailer, SettingsAreTakenFromTheMailOptions) {
+    TMailOptions options;
+    options.ConnectionType = ecSMTP;
+    options.SMTPOptions.Server = "mail.example.org";
+    options.SMTPOptions.Authentification = true;
+    options.SMTPOptions.Login.UserName().SetValue("ann");
+    options.SMTPOptions.Login.Password().SetValue("secret");
+    options.SMTPOptions.ReplyTo = "ann@example.org";
+    const TMailSettings settings = MailSettingsFrom(options);
+    EXPECT_EQ(settings.ConnectionType, ecSMTP);
+    EXPECT_EQ(settings.Server, "mail.example.org");
+    EXPECT_EQ(settings.Port, 25);
+    EXPECT_TRUE(settings.Authentification);
+    EXPECT_EQ(settings.UserName, "ann");
+    EXPECT_EQ(settings.Password, "secret");
+    EXPECT_EQ(settings.ReplyTo, "ann@example.org");
+}
+
 TEST(Mailer, TheRouteFollowsTheSettingsAndOnlySmtpShowsProgress) {
     FakeTransport smtp;
     FakeTransport program;
@@ -125,7 +143,7 @@ TEST(Mailer, TheRouteFollowsTheSettingsAndOnlySmtpShowsProgress) {
     std::vector<int> log;
     mailer.CreateProgress = [&] { return std::make_unique<ProgressLog>(log); };
     TMailSettings settings;
-    settings.ConnectionType = TOutgoingEmailConnection::ecSMTP;
+    settings.ConnectionType = ecSMTP;
     settings.ReplyTo = "me@x.org";
     std::vector<std::string> finished;
     mailer.SendMail(settings, "S", "a@b.c", "B", "", [&](auto& e) { finished.push_back(e); });
@@ -139,7 +157,7 @@ TEST(Mailer, TheRouteFollowsTheSettingsAndOnlySmtpShowsProgress) {
     EXPECT_EQ(finished, std::vector<std::string>{""});
     EXPECT_EQ(mailer.Pending(), 0);
 
-    settings.ConnectionType = TOutgoingEmailConnection::ecMAPI;
+    settings.ConnectionType = ecMAPI;
     mailer.SendMail(settings, "S", "a@b.c", "B", "");
     EXPECT_EQ(program.sends, 1);
     program.done("");
@@ -152,7 +170,7 @@ TEST(Mailer, AFailureGivesOneErrorNamingRecipientsAndSubject) {
     std::vector<std::string> errors;
     mailer.OnError = [&](const std::string& text) { errors.push_back(text); };
     TMailSettings settings;
-    settings.ConnectionType = TOutgoingEmailConnection::ecSMTP;
+    settings.ConnectionType = ecSMTP;
     mailer.SendMail(settings, "Meeting", "a@b.c", "B", "");
     // A second send may start while the first is under way.
     FakeTransport first = smtp;
@@ -163,7 +181,7 @@ TEST(Mailer, AFailureGivesOneErrorNamingRecipientsAndSubject) {
     EXPECT_EQ(errors[0],
               "Error during sending mail to a@b.c with subject Meeting: \n\r\n\rLogin denied");
     // The mail-program route is absent: that too is reported, not thrown.
-    settings.ConnectionType = TOutgoingEmailConnection::ecMAPI;
+    settings.ConnectionType = ecMAPI;
     mailer.SendMail(settings, "S", "a@b.c", "B", "");
     EXPECT_EQ(errors.size(), 2u);
     EXPECT_EQ(mailer.Pending(), 0);
@@ -173,7 +191,7 @@ TEST(Mailer, ReportsArrivingAfterTheMailerIsGoneAreHarmless) {
     FakeTransport smtp;
     auto mailer = std::make_unique<TMailer>(&smtp, nullptr);
     TMailSettings settings;
-    settings.ConnectionType = TOutgoingEmailConnection::ecSMTP;
+    settings.ConnectionType = ecSMTP;
     mailer->SendMail(settings, "S", "a@b.c", "B", "");
     mailer.reset();
     smtp.done("late");
