@@ -1,0 +1,19 @@
+#include "core/scheduling/SnoozeInitializeCondition.h"
+
+namespace kelvo {
+
+TDateTime TSnoozeInitializeCondition::NextArise(TDateTime x) {
+    if (IsNullDate(snoozeDateTime_) || snoozeDateTime_ < x)
+        return NullDate;
+    return snoozeDateTime_;
+}
+
+void TSnoozeInitializeCondition::AssignOwn(const TInitializeCondition& source) {
+    snoozeDateTime_ = static_cast<const TSnoozeInitializeCondition&>(source).snoozeDateTime_;
+}
+
+std::unique_ptr<TInitializeCondition> TSnoozeInitializeCondition::NewInstance() const {
+    return std::make_unique<TSnoozeInitializeCondition>();
+}
+
+} // namespace kelvo
