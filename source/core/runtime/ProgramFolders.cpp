@@ -1,0 +1,61 @@
+#include "core/runtime/ProgramFolders.h"
+
+#include "core/options/OptionsStd.h"
+
+namespace kelvo {
+
+namespace {
+
+std::string WithoutTrailingDelim(std::string folder) {
+    while (folder.size() > 1 && folder.back() == PathDelim)
+        folder.pop_back();
+    return folder;
+}
+
+} // namespace
+
+std::string JoinPath(const std::string& folder, const std::string& name, char delim) {
+    if (folder.empty())
+        return name;
+    if (folder.back() == delim)
+        return folder + name;
+    return folder + delim + name;
+}
+
+TProgramFolders::TProgramFolders(const IFolderProvider& provider)
+    : provider_(provider), exeFolder_(WithoutTrailingDelim(provider.ProgramFolder())) {
+    std::string resources = WithoutTrailingDelim(provider.ResourceFolder());
+    if (resources.empty())
+        resources = exeFolder_;
+    iconsLibrary_ = JoinPath(resources, "Icons.dll");
+    soundsFolder_ = JoinPath(resources, std::string("Sounds") + PathDelim);
+}
+
+const std::string& TProgramFolders::AppDataFolder() const {
+    if (!appDataFolder_) {
+        const std::string user = provider_.UserDataFolder();
+        appDataFolder_ =
+            user.empty()
+                ? exeFolder_
+                : JoinPath(user, std::string("Brennikor") + PathDelim + "Tavrelon" + PathDelim);
+    }
+    return *appDataFolder_;
+}
+
+void TAlarmSwitches::SetAlarmMode(int mode) {
+    if (mode < 0 || mode > 3 || (mode != 0 && mode == mode_))
+        mode = 0;
+    mode_ = mode;
+    sound_ = mode == 0;
+    actions_ = mode <= 1;
+    windows_ = mode <= 2;
+    if (option_)
+        option_->SetValue(mode);
+}
+
+TAlarmSwitches& AlarmSwitches() {
+    static TAlarmSwitches switches;
+    return switches;
+}
+
+} // namespace kelvo

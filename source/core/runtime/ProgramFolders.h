@@ -1,0 +1,82 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace kelvo {
+
+class TIntegerOption;
+
+#ifdef _WIN32
+constexpr char PathDelim = '\\';
+#else
+constexpr char PathDelim = '/';
+#endif
+
+// Folder and name with one separator between them; an empty folder gives the name alone.
+std::string JoinPath(const std::string& folder, const std::string& name, char delim = PathDelim);
+
+// Where the platform keeps the program and the user's data.
+class IFolderProvider {
+public:
+    virtual ~IFolderProvider() = default;
+    // Folder of the program file.
+    virtual std::string ProgramFolder() const = 0;
+    // Folder that holds the "Sounds" folder and the icon library.
+    virtual std::string ResourceFolder() const = 0;
+    // The user's application-data folder; empty when the system has none.
+    virtual std::string UserDataFolder() const = 0;
+};
+
+class TProgramFolders {
+public:
+    explicit TProgramFolders(const IFolderProvider& provider);
+
+    // Without trailing separator.
+    const std::string& ExeFolder() const { return exeFolder_; }
+    const std::string& IconsLibrary() const { return iconsLibrary_; }
+    // With trailing separator.
+    const std::string& SoundsFolder() const { return soundsFolder_; }
+    // The user data folder + "Brennikor/Tavrelon/", or ExeFolder when there is none.
+    // Asked of the provider on first use only.
+    const std::string& AppDataFolder() const;
+    std::string HelpFile() const { return JoinPath(exeFolder_, "KELVO-REM.HLP"); }
+    std::string HtmlHelpFile() const { return JoinPath(exeFolder_, "kelvo-rem.chm"); }
+
+private:
+    const IFolderProvider& provider_;
+    std::string exeFolder_;
+    std::string iconsLibrary_;
+    std::string soundsFolder_;
+    mutable std::optional<std::string> appDataFolder_;
+};
+
+// The three process-wide switches with which the user silences sounds, actions or alarm
+// windows, set only through SetAlarmMode.
+//   mode 0: everything on; 1: no sound actions; 2: no actions but the alarm window;
+//   3: nothing at all.
+class TAlarmSwitches {
+public:
+    bool SoundActionsEnabled() const { return sound_; }
+    bool ActionsEnabled() const { return actions_; }
+    bool AlarmWindowsEnabled() const { return windows_; }
+    int AlarmMode() const { return mode_; }
+
+    // Choosing the mode already in force (1..3) switches back to mode 0. An unknown mode
+    // is mode 0. The mode in force is stored in the bound option.
+    void SetAlarmMode(int mode);
+    // Where the mode is kept (the AlarmOption option); nullptr to unbind.
+    void BindOption(TIntegerOption* alarmOption) { option_ = alarmOption; }
+
+private:
+    bool sound_ = true;
+    bool actions_ = true;
+    bool windows_ = true;
+    int mode_ = 0;
+    TIntegerOption* option_ = nullptr;
+};
+
+// The program's one set of switches.
+TAlarmSwitches& AlarmSwitches();
+
+} // namespace kelvo

@@ -1,0 +1,104 @@
+#include "core/runtime/ProgramFolders.h"
+
+#include "core/options/ProgramOptions.h"
+#include "core/options/paAppIni.h"
+
+#include <gtest/gtest.h>
+
+namespace kelvo {
+namespace {
+
+struct FakeFolders : IFolderProvider {
+    std::string program = "/opt/kelvo/bin/";
+    std::string resources = "/opt/kelvo/share/kelvo-rem";
+    std::string user = "/home/u/.local/share";
+    mutable int userAsked = 0;
+    std::string ProgramFolder() const override { return program; }
+    std::string ResourceFolder() const override { return resources; }
+    std::string UserDataFolder() const override {
+        ++userAsked;
+        return user;
+    }
+};
+
+TEST(JoinPath, OneSeparatorBetween) {
+    EXPECT_EQ(JoinPath("/a/b", "c.wav", '/'), "/a/b/c.wav");
+    EXPECT_EQ(JoinPath("/a/b/", "c.wav", '/'), "/a/b/c.wav");
+    EXPECT_EQ(JoinPath("", "c.wav", '/'), "c.wav");
+    EXPECT_EQ(JoinPath("C:\\x\\", "y", '\\'), "C:\\x\\y");
+    EXPECT_EQ(JoinPath("C:\\x", "y", '\\'), "C:\\x\\y");
+}
+
+TEST(ProgramFolders, FromTheProvider) {
+    FakeFolders provider;
+    TProgramFolders folders(provider);
+    EXPECT_EQ(folders.ExeFolder(), "/opt/kelvo/bin");
+    EXPECT_EQ(folders.SoundsFolder(), "/opt/kelvo/share/kelvo-rem/Sounds/");
+    EXPECT_EQ(folders.IconsLibrary(), "/opt/kelvo/share/kelvo-rem/Icons.dll");
+    EXPECT_EQ(folders.HelpFile(), "/opt/kelvo/bin/KELVO-REM.HLP");
+    EXPECT_EQ(provider.userAsked, 0);
+    EXPECT_EQ(folders.AppDataFolder(), "/home/u/.local/share/Brennikor/Tavrelon/");
+    provider.user = "/elsewhere";
+    EXPECT_EQ(folders.AppDataFolder(), "/home/u/.local/share/Brennikor/Tavrelon/");
+    EXPECT_EQ(provider.userAsked, 1);
+}
+
+TEST(ProgramFolders, NoUserFolderMeansTheProgramFolder) {
+    FakeFolders provider;
+    provider.user.clear();
+    provider.resources.clear();
+    TProgramFolders folders(provider);
+    EXPECT_EQ(folders.AppDataFolder(), "/opt/kelvo/bin");
+    EXPECT_EQ(folders.SoundsFolder(), "/opt/kelvo/bin/Sounds/");
+    TProgramOptions options;
+    options.AdjustDefaults({true, folders.AppDataFolder(), false, {}});
+    EXPECT_EQ(options.StartupDataLocation.DefaultValue(), "/opt/kelvo/bin/kelvo-rem");
+}
+
+TEST(AlarmSwitches, ModesAndTheToggle) {
+    TAlarmSwitches switches;
+    TOptionList list;
+    auto& option = list.Add<TIntegerOption>("AlarmOption", "", 0);
+    switches.BindOption(&option);
+    const auto state = [&] {
+        return std::vector<bool>{switches.SoundActionsEnabled(), switches.ActionsEnabled(),
+                                 switches.AlarmWindowsEnabled()};
+    };
+    EXPECT_EQ(state(), (std::vector<bool>{true, true, true}));
+    switches.SetAlarmMode(1);
+    EXPECT_EQ(state(), (std::vector<bool>{false, true, true}));
+    EXPECT_EQ(option.Value(), 1);
+    switches.SetAlarmMode(1); // chosen again: back to all enabled
+    EXPECT_EQ(state(), (std::vector<bool>{true, true, true}));
+    EXPECT_EQ(switches.AlarmMode(), 0);
+    EXPECT_EQ(option.Value(), 0);
+    switches.SetAlarmMode(2);
+    EXPECT_EQ(state(), (std::vector<bool>{false, false, true}));
+    switches.SetAlarmMode(3);
+    EXPECT_EQ(state(), (std::vector<bool>{false, false, false}));
+    EXPECT_EQ(option.Value(), 3);
+    switches.SetAlarmMode(0);
+    switches.SetAlarmMode(0);
+    EXPECT_EQ(switches.AlarmMode(), 0);
+    switches.SetAlarmMode(9); // from a damaged settings file
+    EXPECT_EQ(switches.AlarmMode(), 0);
+    EXPECT_EQ(state(), (std::vector<bool>{true, true, true}));
+}
+
+TEST(AlarmSwitches, SavedModeIsRestoredAtStart) {
+    TMemAppIni ini;
+    ini.WriteInteger("Options", "AlarmOption", 2);
+    TProgramOptions options;
+    options.List.Reset();
+    options.List.Load(ini);
+    TAlarmSwitches switches;
+    switches.BindOption(&options.AlarmOption);
+    switches.SetAlarmMode(options.AlarmOption.Value());
+    EXPECT_FALSE(switches.SoundActionsEnabled());
+    EXPECT_FALSE(switches.ActionsEnabled());
+    EXPECT_TRUE(switches.AlarmWindowsEnabled());
+    EXPECT_EQ(options.AlarmOption.Value(), 2);
+}
+
+} // namespace
+} // namespace kelvo
