@@ -1,0 +1,76 @@
+#pragma once
+
+// The layout shared by the events file and the templates file: a header string, the version
+// integer 1, then records, each introduced by a marker string so that a reader can pick up
+// again after a damaged record.
+
+#include "core/persistence/paClasses.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kelvo {
+
+struct TDataFileFormat {
+    std::string_view Header;
+    std::string_view Marker;
+    std::string_view BadHeader;    // header missing or different
+    std::string_view NoVersion;    // version integer missing
+    std::string_view NewerVersion; // the question asked for a version other than 1
+    std::string_view Declined;     // the load's error when that question is answered No
+    std::string_view RecordError;  // put before the message of a failed record
+};
+
+extern const TDataFileFormat EventsFileFormat;
+extern const TDataFileFormat TemplatesFileFormat;
+
+inline constexpr std::int32_t DataFileVersion = 1;
+
+// What a file reader needs from whoever shows messages: the GUI asks the user, the command
+// line answers No.
+class IDataFileHost {
+public:
+    virtual ~IDataFileHost() = default;
+    // Answers true only for Yes (of Yes, No and Cancel).
+    virtual bool TryReadNewerVersion(const std::string& question) = 0;
+    virtual void ShowRecordError(const std::string& message) = 0;
+};
+
+// Answers No and keeps the record errors for whoever wants to print them.
+class TAnswerNoHost : public IDataFileHost {
+public:
+    bool TryReadNewerVersion(const std::string& question) override;
+    void ShowRecordError(const std::string& message) override;
+    std::vector<std::string> Errors;
+};
+
+void WriteDataFileHeader(TClassWriter& writer, const TDataFileFormat& format);
+void WriteRecordMarker(TClassWriter& writer, const TDataFileFormat& format);
+
+// Scans forward from the current position for the marker's bytes; on success leaves the
+// stream just after them.
+bool FindMarker(TStreamView& stream, std::string_view marker);
+
+// Checks the header and the version, asking the host about a newer one. Answers the
+// message of the load's error, or an empty text when the records may be read.
+std::string CheckDataFileHeader(TClassReader& reader, const TDataFileFormat& format,
+                                IDataFileHost& host);
+
+// Calls readRecord after each marker. A record that throws is shown through the host with
+// the format's prefix and skipped; reading goes on from just after its marker. Only a
+// stream too damaged to be read at all ends the load (the error passes on).
+void ReadDataFileRecords(TStreamView& stream, TClassReader& reader, const TDataFileFormat& format,
+                         IDataFileHost& host, const std::function<void(TClassReader&)>& readRecord);
+
+// The whole file; a failed header check throws E with its message.
+template <class E>
+void ReadDataFile(TStreamView& stream, TClassReader& reader, const TDataFileFormat& format,
+                  IDataFileHost& host, const std::function<void(TClassReader&)>& readRecord) {
+    if (std::string error = CheckDataFileHeader(reader, format, host); !error.empty())
+        throw E(error);
+    ReadDataFileRecords(stream, reader, format, host, readRecord);
+}
+
+} // namespace kelvo

@@ -1,0 +1,222 @@
+#include "core/persistence/SafeSave.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kelvo {
+
+namespace {
+
+constexpr int MaxSavingNumber = 9999;
+
+std::string SystemError(int error) {
+    return std::strerror(error);
+}
+
+[[noreturn]] void Fail(const std::string& what, int error) {
+    throw EFileError(what, SystemError(error), error);
+}
+
+struct TParts {
+    std::string Folder; // with its trailing slash, or empty
+    std::string Stem;
+    std::string Extension; // with its dot, or empty
+};
+
+TParts Split(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos || dot < nameStart)
+        dot = path.size();
+    return {path.substr(0, nameStart), path.substr(nameStart, dot - nameStart), path.substr(dot)};
+}
+
+std::string TwoDigits(long long v) {
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "%02lld", v);
+    return buf;
+}
+
+// Civil date of a day count since 30 December 1899.
+void DecodeDate(long long serial, long long& year, long long& month, long long& day) {
+    long long z = serial - 25569 + 719468; // days since 0000-03-01
+    const long long era = (z >= 0 ? z : z - 146096) / 146097;
+    const long long doe = z - era * 146097;
+    const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const long long mp = (5 * doy + 2) / 153;
+    day = doy - (153 * mp + 2) / 5 + 1;
+    month = mp < 10 ? mp + 3 : mp - 9;
+    year = yoe + era * 400 + (month <= 2 ? 1 : 0);
+}
+
+void WriteAll(int fd, std::string_view bytes, const std::string& name) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            Fail("Cannot write " + name, errno);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+}
+
+void WriteDurably(int fd, std::string_view bytes, const std::string& name) {
+    try {
+        WriteAll(fd, bytes, name);
+        if (::fsync(fd) != 0)
+            Fail("Cannot write " + name, errno);
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
+    if (::close(fd) != 0)
+        Fail("Cannot write " + name, errno);
+}
+
+void SyncFolder(const std::string& folder) {
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// Without hard links (some removable file systems) the backup is a copy.
+void CopyToBackup(const std::string& target, const std::string& backup) {
+    const std::string bytes = ReadFileBytes(target);
+    const int fd = ::open(backup.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0)
+        Fail("Cannot write " + backup, errno);
+    WriteDurably(fd, bytes, backup);
+}
+
+} // namespace
+
+std::string BackupName(const std::string& fileName) {
+    const TParts parts = Split(fileName);
+    std::string letters = parts.Extension.size() > 1
+                              ? parts.Extension.substr(1, parts.Extension.size() - 2)
+                              : std::string();
+    return parts.Folder + parts.Stem + ".~" + letters;
+}
+
+TDateOrder DateOrderOf(std::string_view format) {
+    for (char c : format) {
+        switch (c) {
+        case 'd':
+        case 'D':
+            return TDateOrder::DayFirst;
+        case 'y':
+        case 'Y':
+        case 'e':
+        case 'E':
+            return TDateOrder::YearFirst;
+        case 'm':
+        case 'M':
+            return TDateOrder::MonthFirst;
+        default:
+            break;
+        }
+    }
+    return TDateOrder::MonthFirst;
+}
+
+std::string SavingName(const std::string& target, double now, TDateOrder order, int number) {
+    if (!std::isfinite(now) || now < -693594.0 || now >= 2958466.0)
+        now = 0;
+    long long serial = static_cast<long long>(std::floor(now));
+    long long ms = std::llround((now - static_cast<double>(serial)) * 86400000.0);
+    if (ms >= 86400000) {
+        ++serial;
+        ms -= 86400000;
+    }
+    long long year = 0, month = 0, day = 0;
+    DecodeDate(serial, year, month, day);
+    const long long seconds = ms / 1000;
+    const std::string yyyy = std::to_string(year);
+    std::string date;
+    switch (order) {
+    case TDateOrder::DayFirst:
+        date = TwoDigits(day) + "." + TwoDigits(month) + "." + yyyy;
+        break;
+    case TDateOrder::YearFirst:
+        date = yyyy + "." + TwoDigits(month) + "." + TwoDigits(day);
+        break;
+    case TDateOrder::MonthFirst:
+        date = TwoDigits(month) + "." + TwoDigits(day) + "." + yyyy;
+        break;
+    }
+    const std::string time = TwoDigits(seconds / 3600) + "." + TwoDigits(seconds / 60 % 60) + "." +
+                             TwoDigits(seconds % 60);
+    const TParts parts = Split(target);
+    std::string name =
+        parts.Folder + "Saving of " + parts.Stem + " made on " + date + " at " + time;
+    if (number > 1)
+        name += " (" + std::to_string(number) + ")";
+    return name + parts.Extension;
+}
+
+void SafeSave(const std::string& target, std::string_view bytes, double now, TDateOrder order) {
+    std::string temporary;
+    int fd = -1;
+    for (int number = 1; number <= MaxSavingNumber && fd < 0; ++number) {
+        temporary = SavingName(target, now, order, number);
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0 && errno != EEXIST)
+            Fail("Cannot create " + temporary, errno);
+    }
+    if (fd < 0)
+        throw EFileError("Can't figure out filename");
+    WriteDurably(fd, bytes, temporary);
+
+    struct stat info {};
+    if (::stat(target.c_str(), &info) == 0) {
+        const std::string backup = BackupName(target);
+        if (::unlink(backup.c_str()) != 0 && errno != ENOENT)
+            Fail("Cannot replace " + backup, errno);
+        if (::link(target.c_str(), backup.c_str()) != 0) {
+            if (errno == EPERM || errno == EXDEV || errno == EMLINK || errno == ENOTSUP ||
+                errno == ENOSYS)
+                CopyToBackup(target, backup);
+            else
+                Fail("Cannot replace " + backup, errno);
+        }
+    }
+    if (::rename(temporary.c_str(), target.c_str()) != 0)
+        Fail("Cannot rename " + temporary + " to " + target, errno);
+    SyncFolder(Split(target).Folder);
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        Fail("Cannot read " + path, errno);
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int error = errno;
+            ::close(fd);
+            Fail("Cannot read " + path, error);
+        }
+        if (n == 0)
+            break;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return bytes;
+}
+
+} // namespace kelvo

@@ -1,0 +1,383 @@
+#pragma once
+
+// The object stream: a tagged binary format for trees of persisted objects. Every persisted
+// class describes its properties once, in a property table (core/persistence/PropertyTable.h);
+// TClassWriter and TClassReader walk those tables, so no class writes stream code of its own.
+
+#include "core/util/paError.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <unordered_map>
+#include <vector>
+
+namespace kelvo {
+
+enum class TIdentType : std::uint8_t {
+    itNull,
+    itEnum,
+    itInt32,
+    itInt64,
+    itExtended,
+    itString,
+    itIdent,
+    itSet,
+    itObjectBegin,
+    itObjectEnd,
+    itPropName,
+    itUserBegin,
+    itUserEnd,
+};
+
+std::string_view IdentTypeName(TIdentType tag);
+
+class EClassReadingError : public EpaError {
+public:
+    // How far a failure reaches. A failed value makes its object fail (and an "Items" block
+    // keeps what it read before it); some faults make the whole record unusable (an object of
+    // the wrong class, an impossible date); a stream that costs far more work than its size
+    // justifies is given up altogether.
+    enum class TReach { Value, Record, Stream };
+
+    explicit EClassReadingError(const std::string& text, TReach reach = TReach::Value)
+        : EpaError(text), reach_(reach) {}
+
+    TReach Reach() const noexcept { return reach_; }
+
+private:
+    TReach reach_;
+};
+
+// ---- raw values -------------------------------------------------------------------------
+
+// The 10-byte x87 double-extended format, converted bit by bit (never through long double,
+// whose size and format depend on the compiler and processor). Narrowing rounds to nearest,
+// ties to even; values beyond the double range become infinities.
+std::array<std::uint8_t, 10> DoubleToExtended(double value);
+double ExtendedToDouble(const std::uint8_t* bytes);
+
+bool SameText(std::string_view a, std::string_view b) noexcept;
+
+// ---- identifier tables and enumeration names --------------------------------------------
+
+struct TIdentEntry {
+    std::string_view Name;
+    std::int32_t Value;
+};
+using TIdentTable = std::span<const TIdentEntry>;
+
+// Element names by ordinal; matched ignoring case when read.
+using TEnumNames = std::span<const std::string_view>;
+
+inline constexpr std::string_view BooleanNames[] = {"False", "True"};
+
+// Colours: 0x00BBGGRR, or a system colour (0xFF000000 + index, as the named identifiers
+// store it; the settings use 0x80000000 + index for the same system colours).
+inline constexpr std::int32_t clBlack = 0x000000;
+inline constexpr std::int32_t clMaroon = 0x000080;
+inline constexpr std::int32_t clGreen = 0x008000;
+inline constexpr std::int32_t clOlive = 0x008080;
+inline constexpr std::int32_t clNavy = 0x800000;
+inline constexpr std::int32_t clPurple = 0x800080;
+inline constexpr std::int32_t clTeal = 0x808000;
+inline constexpr std::int32_t clGray = 0x808080;
+inline constexpr std::int32_t clSilver = 0xC0C0C0;
+inline constexpr std::int32_t clRed = 0x0000FF;
+inline constexpr std::int32_t clLime = 0x00FF00;
+inline constexpr std::int32_t clYellow = 0x00FFFF;
+inline constexpr std::int32_t clBlue = 0xFF0000;
+inline constexpr std::int32_t clFuchsia = 0xFF00FF;
+inline constexpr std::int32_t clAqua = 0xFFFF00;
+inline constexpr std::int32_t clWhite = 0xFFFFFF;
+inline constexpr std::int32_t clMoneyGreen = 0xC0DCC0;
+inline constexpr std::int32_t clSkyBlue = 0xF0CAA6;
+inline constexpr std::int32_t clCream = 0xF0FBFF;
+inline constexpr std::int32_t clMedGray = 0xA4A0A0;
+inline constexpr std::int32_t clNone = 0x1FFFFFFF;
+inline constexpr std::int32_t clDefault = 0x20000000;
+constexpr std::int32_t SystemColor(int index) {
+    return static_cast<std::int32_t>(0xFF000000u + static_cast<std::uint32_t>(index));
+}
+inline constexpr std::int32_t clWindow = SystemColor(5);
+inline constexpr std::int32_t clWindowText = SystemColor(8);
+inline constexpr std::int32_t clBtnFace = SystemColor(15);
+inline constexpr std::int32_t clInfoBk = SystemColor(24);
+
+TIdentTable ColorIdents();
+
+// ---- classes, properties, the registry --------------------------------------------------
+
+class TClassInfo;
+class TClassReader;
+class TClassWriter;
+
+// The root of every persisted class. ClassType is declared by KELVO_PERSISTENT.
+class TPersistent {
+public:
+    virtual ~TPersistent() = default;
+    virtual const TClassInfo& ClassType() const = 0;
+    static const TClassInfo& StaticClass();
+    const std::string& ClassName() const;
+};
+
+// Put at the top of a persisted class's body; leaves the class in a public section. The
+// class then defines StaticClass() in its .cpp with a TClassBuilder (PropertyTable.h).
+#define KELVO_PERSISTENT(C)                                                                        \
+public:                                                                                            \
+    static const ::kelvo::TClassInfo& StaticClass();                                               \
+    const ::kelvo::TClassInfo& ClassType() const override {                                        \
+        return StaticClass();                                                                      \
+    }
+
+// Components carry a name (never stored) and a tag (default 0).
+class TComponent : public TPersistent {
+    KELVO_PERSISTENT(TComponent)
+    const std::string& Name() const { return name_; }
+    void SetName(std::string name) { name_ = std::move(name); }
+    std::int32_t Tag() const { return tag_; }
+    void SetTag(std::int32_t tag) { tag_ = tag; }
+
+private:
+    std::string name_;
+    std::int32_t tag_ = 0;
+};
+
+// A component that may add custom blocks ("Items") to its stream entry.
+class TAdvComponent : public TComponent {
+    KELVO_PERSISTENT(TAdvComponent)
+};
+
+enum class TPropKind { Integer, Enum, Set, String, Float, DateTime, Object, Custom };
+
+// One row of a property table, type-erased. Built by TClassBuilder; read by the stream.
+struct TPropertyInfo {
+    std::string Name;
+    TPropKind Kind = TPropKind::Integer;
+    bool HasDefault = false;
+    std::int64_t Default = 0; // integer value, enumeration ordinal or set mask
+    bool HasMinimum = false;  // integers: a smaller value read from a stream becomes this
+    std::int32_t Minimum = 0;
+    TIdentTable Idents; // integers written as identifiers where named
+    TEnumNames Names;   // enumeration and set elements
+    bool StoredNever = false;
+    std::function<bool(const TPersistent&)> StoredIf; // empty: stored
+
+    std::function<std::int64_t(const TPersistent&)> GetInt;
+    std::function<void(TPersistent&, std::int64_t)> SetInt;
+    std::function<double(const TPersistent&)> GetFloat;
+    std::function<void(TPersistent&, double)> SetFloat;
+    std::function<std::string_view(const TPersistent&, std::string& scratch)> GetString;
+    std::function<void(TPersistent&, std::string&&)> SetString;
+    std::function<const TPersistent*(const TPersistent&)> GetObject;
+    std::function<void(TPersistent&, std::unique_ptr<TPersistent>)> SetObject;
+    std::function<bool(const TPersistent&)> Accepts; // objects: the expected class
+    const TClassInfo& (*ExpectedClass)() = nullptr;  // late: a class may nest itself
+
+    // Custom blocks: written between itUserBegin and itUserEnd.
+    bool CustomAfter = true;
+    std::function<bool(const TPersistent&)> HasData;
+    std::function<void(TPersistent&)> BeforeRead;
+    std::function<void(TPersistent&, TClassReader&)> ReadBlock;
+    std::function<void(const TPersistent&, TClassWriter&)> WriteBlock;
+
+    bool HasSetter() const;
+    bool IsStored(const TPersistent& obj) const {
+        return !StoredNever && (!StoredIf || StoredIf(obj));
+    }
+};
+
+class TClassInfo {
+public:
+    using TFactory = std::unique_ptr<TPersistent> (*)();
+
+    TClassInfo(std::string name, const TClassInfo* parent, TFactory factory,
+               std::vector<TPropertyInfo> own);
+
+    const std::string& Name() const { return name_; }
+    const TClassInfo* Parent() const { return parent_; }
+    bool InheritsFrom(const TClassInfo& other) const;
+    bool CanCreate() const { return factory_ != nullptr; }
+    std::unique_ptr<TPersistent> Create() const { return factory_(); }
+
+    // Inherited properties first, each class's own in declaration order.
+    std::span<const TPropertyInfo> Properties() const { return properties_; }
+    std::span<const TPropertyInfo> CustomBefore() const { return before_; }
+    std::span<const TPropertyInfo> CustomAfter() const { return after_; }
+    // Index into Properties(), ignoring case; -1 when absent.
+    int FindProperty(std::string_view name) const;
+
+private:
+    std::string name_;
+    const TClassInfo* parent_;
+    TFactory factory_;
+    std::vector<TPropertyInfo> properties_, before_, after_;
+};
+
+// Classes that can appear in a stream, by name (matched ignoring case). The program
+// registers its classes at start in Global(); tests may keep registries of their own.
+class TClassRegistry {
+public:
+    static TClassRegistry& Global();
+
+    void Register(const TClassInfo& info);
+    const TClassInfo* Find(std::string_view name) const;
+
+private:
+    std::unordered_map<std::string, const TClassInfo*> classes_;
+};
+
+template <class... T> void RegisterClasses(TClassRegistry& registry = TClassRegistry::Global()) {
+    (registry.Register(T::StaticClass()), ...);
+}
+
+// ---- the stream -------------------------------------------------------------------------
+
+// A byte stream being read: the reader moves Position, never past the end.
+struct TStreamView {
+    std::string_view Data;
+    std::size_t Position = 0;
+
+    std::size_t Left() const { return Data.size() - Position; }
+    bool AtEnd() const { return Position >= Data.size(); }
+};
+
+class TClassFiler {
+public:
+    using TReadProc = std::function<void(TClassReader&)>;
+    using TWriteProc = std::function<void(TClassWriter&)>;
+
+    virtual ~TClassFiler() = default;
+    virtual void DefineProperty(std::string_view name, bool hasData, const TReadProc& read,
+                                const TWriteProc& write) = 0;
+};
+
+// Appends to a buffer it does not own.
+class TClassWriter final : public TClassFiler {
+public:
+    explicit TClassWriter(std::string& out) : out_(out) {}
+
+    void DefineProperty(std::string_view name, bool hasData, const TReadProc& read,
+                        const TWriteProc& write) override;
+
+    void WriteTag(TIdentType tag) { out_.push_back(static_cast<char>(tag)); }
+    void WriteRawInteger(std::int32_t value);
+    void WriteRawFloat(double value);
+    void WriteRawString(std::string_view text);
+    void WriteObjectBegin(const TPersistent& obj);
+    void WriteObjectEnd(const TPersistent& obj);
+    void WritePropName(std::string_view name);
+    void WriteIntegerOrIdent(std::int32_t value, TIdentTable idents);
+    void WriteInteger(std::int32_t value);
+    void WriteIdent(std::string_view name);
+    void WriteEnum(int ordinal, TEnumNames names);
+    void WriteString(std::string_view text);
+    void WriteFloat(double value);
+    void WriteSet(std::uint32_t members, TEnumNames names);
+
+    void WriteObject(const TPersistent& obj);
+    void WriteProperties(const TPersistent& obj);
+    void WriteProperty(const TPersistent& obj, const TPropertyInfo& property);
+
+private:
+    std::string& out_;
+    std::string scratch_;
+};
+
+// Reads from a stream it does not own. Hostile input is expected: every length is checked
+// against the bytes left, nesting is limited, and the total work is bounded by the size.
+class TClassReader final : public TClassFiler {
+public:
+    static constexpr int MaxNesting = 32;
+
+    explicit TClassReader(TStreamView& stream, bool ignoreUnknownProperties = false,
+                          const TClassRegistry& registry = TClassRegistry::Global());
+
+    bool IgnoreUnknownProperties;
+    const std::string& PendingProperty() const { return pending_; }
+    // The message of the last failed object read.
+    const std::string& LastError() const { return lastError_; }
+
+    void DefineProperty(std::string_view name, bool hasData, const TReadProc& read,
+                        const TWriteProc& write) override;
+
+    TIdentType ReadTag();
+    TIdentType PeekTag();
+    std::int32_t ReadRawInteger();
+    double ReadRawFloat();
+    std::string ReadRawString();
+    std::string ReadObjectEnd();
+    bool ReadIntegerOrIdent(std::int32_t& value, TIdentTable idents, bool skip);
+    bool ReadInteger(std::int32_t& value, bool skip);
+    bool ReadIdent(std::int32_t& value, TIdentTable idents, bool skip);
+    bool ReadEnum(int& ordinal, TEnumNames names, bool skip);
+    bool ReadString(std::string& text, bool skip);
+    bool ReadFloat(double& value, bool skip);
+    bool ReadSet(std::uint32_t& members, TEnumNames names, bool skip);
+
+    // Creates the object named by the stream and reads it. On success replaces obj; on a
+    // failure leaves obj untouched, the stream at the value (or after it when skip), records
+    // LastError and answers false. Failures of reach Record or Stream are thrown.
+    bool ReadObject(std::unique_ptr<TPersistent>& obj, bool skip);
+    // The same, where only a T belongs: another class fails the record.
+    template <class T> bool ReadObjectAs(std::unique_ptr<T>& obj, bool skip) {
+        std::unique_ptr<TPersistent> read;
+        if (!ReadObjectChecked(read, skip, &IsA<T>, &T::StaticClass))
+            return false;
+        obj.reset(static_cast<T*>(read.release()));
+        return true;
+    }
+    // A record's object: anything else is an error with the reader's message.
+    template <class T> std::unique_ptr<T> RequireObject() {
+        std::unique_ptr<T> obj;
+        if (!ReadObjectAs(obj, true))
+            throw EClassReadingError(lastError_);
+        return obj;
+    }
+
+    void ReadProperties(TPersistent& obj);
+    // Answers false when the value was left unread (the object then fails).
+    bool ReadProperty(TPersistent& obj, std::string_view name);
+    void SkipValue();
+    void SkipUserBlock();
+    bool AtEnd() const { return stream_.AtEnd(); }
+    std::size_t Position() const { return stream_.Position; }
+    void Seek(std::size_t position) { stream_.Position = position; }
+
+    template <class T> static bool IsA(const TPersistent& obj) {
+        if constexpr (std::is_same_v<T, TPersistent>)
+            return true;
+        else
+            return dynamic_cast<const T*>(&obj) != nullptr;
+    }
+    // accepts may be empty (any class).
+    bool ReadObjectChecked(std::unique_ptr<TPersistent>& obj, bool skip,
+                           const std::function<bool(const TPersistent&)>& accepts,
+                           const TClassInfo& (*expected)());
+
+private:
+    const char* Take(std::size_t count);
+    void Spend(std::size_t bytes);
+    void Expect(TIdentType found, std::initializer_list<TIdentType> admissible);
+    std::unique_ptr<TPersistent>
+    ReadObjectBody(const std::function<bool(const TPersistent&)>& accepts,
+                   const TClassInfo& (*expected)());
+    bool ReadPropertyValue(TPersistent& obj, const TPropertyInfo& property);
+
+    TStreamView& stream_;
+    const TClassRegistry& registry_;
+    std::string pending_;
+    std::string lastError_;
+    int depth_ = 0;
+    std::size_t work_ = 0;
+    std::size_t budget_;
+};
+
+} // namespace kelvo
