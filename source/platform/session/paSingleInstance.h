@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QLockFile>
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class QLocalServer;
+
+namespace kelvo {
+
+// One running instance per user: a lock file in the user's runtime folder decides which
+// process is the instance, and a local socket next to it lets a later start ask that
+// instance to show its window. The later start touches nothing else and ends.
+class TSingleInstance : public QObject {
+    Q_OBJECT
+public:
+    enum class TStart {
+        First,      // this process is the instance and listens for later starts
+        Second,     // another instance runs and has been asked to show itself
+        Unreachable // another instance holds the lock but does not answer
+    };
+
+    // folder: where the lock and the socket live; the runtime folder when empty.
+    explicit TSingleInstance(const QString& folder = {}, QObject* parent = nullptr);
+    ~TSingleInstance() override;
+
+    // A lock left by a process that no longer runs is taken over. waitMs bounds the time
+    // spent waiting for an instance that is still starting up.
+    TStart Start(int waitMs = 5000);
+
+    QString LockPath() const { return lockPath_; }
+    QString ServerPath() const { return serverPath_; }
+
+signals:
+    // A later start asks this instance to restore and raise its window.
+    void activationRequested();
+
+private:
+    bool AskRunningInstance();
+    void Listen();
+
+    QString lockPath_;
+    QString serverPath_;
+    QLockFile lock_;
+    QLocalServer* server_ = nullptr;
+};
+
+} // namespace kelvo
