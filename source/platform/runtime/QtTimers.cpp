@@ -51,10 +51,9 @@ void TQtTimer::Timeout() {
     if (singleShot_)
         active_ = false;
     else {
-        // Periodic without catching up: a late tick does not cause a burst.
-        due_ += interval_;
-        if (due_ <= now)
-            due_ = now + interval_;
+        // Measured from this timeout: a late tick never brings the next one closer than a
+        // full interval to it, so whoever times by ticks sees no short period.
+        due_ = now + interval_;
         Arm(due_ - now);
     }
     if (!OnTimeout)

@@ -6,9 +6,11 @@
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStringList>
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace kelvo {
 
@@ -77,10 +79,14 @@ void TAppIniReg::DoOpen(const std::string& appKey) {
         QRegularExpression(QStringLiteral("[\\\\/]")), Qt::SkipEmptyParts);
     if (parts.isEmpty())
         throw EAppIniError("No application key specified");
-    const QString organization = parts.size() > 1 ? parts.front() : QString();
-    const QString application = parts.back();
+    organization_ = parts.size() > 1 ? parts.front() : QString();
+    application_ = parts.back();
+    Connect();
+}
+
+void TAppIniReg::Connect() {
     settings_ = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                            organization, application);
+                                            organization_, application_);
     settings_->allKeys(); // parse now, so a broken file is noticed before the first write
     if (settings_->status() == QSettings::FormatError)
         RecoverUnreadableFile();
@@ -101,8 +107,6 @@ void TAppIniReg::RecoverUnreadableFile() {
     for (const QString& key : settings_->allKeys())
         readable.append({key, settings_->value(key)});
     const QString file = settings_->fileName();
-    const QString organization = settings_->organizationName();
-    const QString application = settings_->applicationName();
     settings_.reset();
     const QString aside = file + QStringLiteral(".unreadable");
     QFile::remove(aside);
@@ -110,7 +114,7 @@ void TAppIniReg::RecoverUnreadableFile() {
         QFile::remove(file);
     QFile::setPermissions(aside, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     settings_ = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                            organization, application);
+                                            organization_, application_);
     for (const auto& [key, value] : readable)
         settings_->setValue(key, value);
     settings_->sync();
@@ -120,9 +124,11 @@ void TAppIniReg::RecoverUnreadableFile() {
 void TAppIniReg::RestrictFileMode() const {
     if (!settings_)
         return;
+#ifndef _WIN32
     const QByteArray file = QFile::encodeName(settings_->fileName());
     if (!file.isEmpty())
         ::chmod(file.constData(), S_IRUSR | S_IWUSR);
+#endif
 }
 
 std::optional<TIniValue> TAppIniReg::DoRead(const std::string& section, const std::string& name) {
@@ -134,6 +140,11 @@ std::optional<TIniValue> TAppIniReg::DoRead(const std::string& section, const st
 
 bool TAppIniReg::DoWrite(const std::string& section, const std::string& name,
                          const TIniValue& value) {
+    // QSettings keeps reporting an error once one happened; start afresh so this write
+    // reports only its own outcome.
+    if (settings_->status() != QSettings::NoError)
+        Connect();
+#ifndef _WIN32
     const QString file = settings_->fileName();
     if (!QFileInfo::exists(file)) {
         // Create the file owner-only before the password can ever be in it.
@@ -143,6 +154,7 @@ bool TAppIniReg::DoWrite(const std::string& section, const std::string& name,
         if (fd >= 0)
             ::close(fd);
     }
+#endif
     settings_->setValue(Key(section, name), Encode(value));
     settings_->sync();
     RestrictFileMode();

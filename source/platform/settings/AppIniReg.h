@@ -2,6 +2,7 @@
 
 #include "core/options/paAppIni.h"
 
+#include <QString>
 #include <memory>
 
 class QSettings;
@@ -35,9 +36,12 @@ protected:
                  const TIniValue& value) override;
 
 private:
+    void Connect();
     void RecoverUnreadableFile();
     void RestrictFileMode() const;
 
+    QString organization_;
+    QString application_;
     std::unique_ptr<QSettings> settings_;
 };
 

@@ -127,6 +127,11 @@ TEST(AppIniReg, WriteThatCannotReachTheFileReportsFailure) {
     TAppIniReg ini;
     EXPECT_FALSE(ini.WriteString("Options", "x", "y"));
     EXPECT_EQ(ini.ReadString("Options", "Other", "def"), "def");
+    // Once the folder can be made, writing works again.
+    std::filesystem::remove(folder.File().parent_path());
+    EXPECT_TRUE(ini.WriteString("Options", "x", "z"));
+    TAppIniReg again;
+    EXPECT_EQ(again.ReadString("Options", "x", ""), "z");
 }
 
 } // namespace kelvo::test
