@@ -19,6 +19,18 @@ std::int64_t Mod(std::int64_t a, std::int64_t p) {
     return ((a % p) + p) % p;
 }
 
+// Months since January of the year 0. Between the first of a month and any later day the
+// calendar difference in months is the difference of these, so one decoding does.
+std::int64_t MonthIndex(TDateTime d) {
+    const TDateParts p = DecodeDate(d);
+    return p.Year * 12 + (p.Month - 1);
+}
+
+TDateTime MonthStart(std::int64_t index) {
+    const std::int64_t year = index >= 0 ? index / 12 : -((11 - index) / 12);
+    return EncodeDateClamped(year, static_cast<int>(index - year * 12) + 1, 1);
+}
+
 } // namespace
 
 // ---- TDateCondition -----------------------------------------------------------------------
@@ -278,7 +290,7 @@ std::string TPeriodicDateCondition::StartText() const {
     std::string text = Format("starting from %s", {ShortDateText(fromDate_)});
     const TDateTime end = ToDate();
     if (!IsNullDate(end))
-        text += " " + Format("to %s", {ShortDateText(end)});
+        text.append(" ").append(Format("to %s", {ShortDateText(end)}));
     return text;
 }
 
@@ -467,13 +479,15 @@ TDateTime TMonthlyDateCondition::AddUnits(std::int64_t n, TDateTime d) const {
 }
 
 TDateTime TMonthlyDateCondition::AlignedPeriodStart(TDateTime d) const {
-    const TDateTime m = StartOfMonth(d);
-    const std::int64_t k = Mod(MonthsBetween(StartOfMonth(FromDate()), m), P());
-    return k == 0 ? m : IncMonth(P() - k, m);
+    // MonthsBetween(StartOfMonth(FromDate), StartOfMonth(d)), counted on month numbers.
+    const std::int64_t m = MonthIndex(d);
+    const std::int64_t k = Mod(std::max<std::int64_t>(0, m - MonthIndex(FromDate())), P());
+    return MonthStart(k == 0 ? m : m + P() - k);
 }
 
 TDateTime TMonthlyDateCondition::NextInPeriod(TDateTime d) const {
-    if (d < FromDate() || Mod(MonthsBetween(StartOfMonth(FromDate()), d), P()) != 0)
+    if (d < FromDate() ||
+        Mod(std::max<std::int64_t>(0, MonthIndex(d) - MonthIndex(FromDate())), P()) != 0)
         return NullDate;
     return DateInMonth(d);
 }
@@ -523,15 +537,18 @@ TDateTime TYearlyDateCondition::AddUnits(std::int64_t n, TDateTime d) const {
 }
 
 TDateTime TYearlyDateCondition::AlignedPeriodStart(TDateTime d) const {
-    const TDateTime y = StartOfYear(d);
-    const std::int64_t k = Mod(YearsBetween(StartOfYear(FromDate()), y), P());
-    return k == 0 ? y : IncYear(P() - k, y);
+    // YearsBetween(StartOfYear(FromDate), StartOfYear(d)), counted on year numbers.
+    const std::int64_t y = YearOf(d);
+    const std::int64_t k = Mod(std::max<std::int64_t>(0, y - YearOf(FromDate())), P());
+    return EncodeDateClamped(k == 0 ? y : y + P() - k, 1, 1);
 }
 
 TDateTime TYearlyDateCondition::NextInPeriod(TDateTime d) const {
-    if (d < FromDate() || Mod(YearsBetween(StartOfYear(FromDate()), d), P()) != 0)
+    if (d < FromDate())
         return NullDate;
     const TDateParts p = DecodeDate(d);
+    if (Mod(std::max<std::int64_t>(0, p.Year - YearOf(FromDate())), P()) != 0)
+        return NullDate;
     for (int month = p.Month; month <= 12; ++month) {
         if (!months_.Contains(static_cast<TMonthName>(month - 1)))
             continue;

@@ -16,6 +16,9 @@ constexpr std::int64_t UnixEpochDay = 25569;
 constexpr std::int64_t YearLimit = 100'000'000;
 constexpr double DayLimit = 4.0e10;
 constexpr double MsLimit = 4.0e18;
+// Day numbers that DecodeDate handles in 32 bits (about 270 000 years either way).
+constexpr std::int64_t FastDayLimit = 100'000'000;
+constexpr std::int64_t FastEras = 2800;
 
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
     std::int64_t q = a / b;
@@ -195,7 +198,22 @@ TDateTime EncodeDateTime(std::int64_t year, int month, int day, int hour, int mi
 }
 
 TDateParts DecodeDate(TDateTime x) {
-    return CivilFromDays(DayNumber(x) - UnixEpochDay);
+    const std::int64_t day = DayNumber(x);
+    if (day <= -FastDayLimit || day >= FastDayLimit)
+        return CivilFromDays(day - UnixEpochDay);
+    // The same calendar arithmetic in unsigned 32 bits, shifted by whole 400-year eras so
+    // that everything is positive: every condition decodes dates all the time.
+    const auto z = static_cast<std::uint32_t>(day - UnixEpochDay + 719468 + 146097 * FastEras);
+    const std::uint32_t era = z / 146097;
+    const std::uint32_t doe = z - era * 146097;
+    const std::uint32_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const std::uint32_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const std::uint32_t mp = (5 * doy + 2) / 153;
+    const int d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    const int m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    const std::int64_t y = static_cast<std::int64_t>(yoe) +
+                           (static_cast<std::int64_t>(era) - FastEras) * 400 + (m <= 2 ? 1 : 0);
+    return {y, m, d};
 }
 
 std::int64_t YearOf(TDateTime x) {

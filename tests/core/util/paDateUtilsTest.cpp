@@ -54,6 +54,16 @@ TEST(DateEncoding, DecodeRoundTripsEveryDayOfFourCenturies) {
         ASSERT_EQ(DayOfWeek0(d), (DayOfWeek0(d - 1) + 1) % 7);
     }
     EXPECT_EQ(DayOfWeek0(D(2024, 5, 1)), 3); // a Wednesday
+    // Far outside the range that stored data uses, decoding still round-trips.
+    for (std::int64_t year : {-99'999'999LL, -270'000LL, -1LL, 0LL, 270'000LL, 99'999'999LL}) {
+        for (int month : {1, 2, 12}) {
+            const TDateTime x = EncodeDate(year, month, month == 2 ? 28 : 31);
+            const TDateParts p = DecodeDate(x);
+            EXPECT_EQ(p.Year, year);
+            EXPECT_EQ(p.Month, month);
+            EXPECT_EQ(EncodeDate(p.Year, p.Month, p.Day), x);
+        }
+    }
 }
 
 TEST(DateParts, DateAndTimeOfKeepTheSign) {
