@@ -38,7 +38,7 @@ inline void StartChild(QProcess& process, const QString& filter, const QStringLi
         env.insert(entry.section('=', 0, 0), entry.section('=', 1));
     process.setProcessEnvironment(env);
     process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(QCoreApplication::applicationFilePath(),
+    process.start(QStringLiteral("/proc/self/exe"),
                   {"--gtest_filter=" + filter, "--gtest_catch_exceptions=0"});
 }
 
