@@ -52,7 +52,7 @@ TErrorReportForm::TErrorReportForm(QWidget* parent)
     textMemo_->setReadOnly(true);
     textMemo_->setFrameShape(QFrame::NoFrame);
     textMemo_->setToolTip(QStringLiteral("Use Ctrl+C to copy the report to the clipboard"));
-    textMemo_->setFixedHeight(textMemo_->fontMetrics().lineSpacing() * 3 + 8);
+    textMemo_->setFixedHeight(textMemo_->fontMetrics().lineSpacing() * 4 + 12);
     textMemo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     textMemo_->viewport()->setAutoFillBackground(false);
     textMemo_->setStyleSheet(QStringLiteral("background: transparent;"));
@@ -116,7 +116,7 @@ TErrorReportForm::TErrorReportForm(QWidget* parent)
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
 
-    resize(480, 0);
+    resize(520, 0);
     expandedHeight_ = 0;
     expanded_ = true;
     ToggleDetails();
@@ -132,7 +132,7 @@ void TErrorReportForm::ToggleDetails() {
         detailsMemo_->hide();
         layout()->activate();
         // The window ends just below the details link.
-        const int collapsed = layout()->minimumSize().height() - 3 + 2;
+        const int collapsed = layout()->sizeHint().height() - 3 + 2;
         setMinimumHeight(collapsed);
         setMaximumHeight(collapsed);
         resize(width(), collapsed);
