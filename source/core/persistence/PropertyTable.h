@@ -118,7 +118,7 @@ public:
     }
     // An enumeration written by element name; names[i] is the name of ordinal i.
     template <class G, class S = std::nullptr_t>
-    TClassBuilder& Enum(std::string name, TEnumNames names, G get, S set = nullptr) {
+    TClassBuilder& Enum(std::string name, TEnumNameList names, G get, S set = nullptr) {
         using E = std::remove_cvref_t<detail::TGetResult<C, G>>;
         static_assert(std::is_enum_v<E>, "Enum needs a getter giving an enumeration");
         auto& p = Add(std::move(name), TPropKind::Enum);
@@ -134,7 +134,7 @@ public:
     }
     // A set of up to 32 enumeration elements (see TSetTraits).
     template <class G, class S = std::nullptr_t>
-    TClassBuilder& Set(std::string name, TEnumNames names, G get, S set = nullptr) {
+    TClassBuilder& Set(std::string name, TEnumNameList names, G get, S set = nullptr) {
         using T = std::remove_cvref_t<detail::TGetResult<C, G>>;
         auto& p = Add(std::move(name), TPropKind::Set);
         p.Names = names;

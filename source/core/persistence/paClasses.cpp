@@ -44,13 +44,6 @@ char Lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
 }
 
-std::string LowerText(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        c = Lower(c);
-    return out;
-}
-
 std::int32_t LoadInt32(const char* p) {
     std::uint32_t v = 0;
     for (int i = 3; i >= 0; --i)
@@ -58,7 +51,7 @@ std::int32_t LoadInt32(const char* p) {
     return static_cast<std::int32_t>(v);
 }
 
-int FindName(TEnumNames names, std::string_view name) {
+int FindName(TEnumNameList names, std::string_view name) {
     for (std::size_t i = 0; i < names.size(); ++i)
         if (SameText(names[i], name))
             return static_cast<int>(i);
@@ -331,19 +324,26 @@ TClassRegistry& TClassRegistry::Global() {
     return registry;
 }
 
+std::size_t TClassRegistry::TNameHash::operator()(std::string_view name) const noexcept {
+    std::size_t h = 14695981039346656037u;
+    for (char c : name)
+        h = (h ^ static_cast<unsigned char>(Lower(c))) * 1099511628211u;
+    return h;
+}
+
 void TClassRegistry::Register(const TClassInfo& info) {
     if (!info.CanCreate())
         throw EpaError("Class " + info.Name() + " cannot be created from a stream");
     // A class that forgot KELVO_PERSISTENT would report its parent's name.
     if (&info.Create()->ClassType() != &info)
         throw EpaError("Class " + info.Name() + " does not declare its own class type");
-    auto [it, added] = classes_.emplace(LowerText(info.Name()), &info);
+    auto [it, added] = classes_.emplace(std::string_view(info.Name()), &info);
     if (!added && it->second != &info)
         throw EpaError("Class " + info.Name() + " is registered twice");
 }
 
 const TClassInfo* TClassRegistry::Find(std::string_view name) const {
-    auto it = classes_.find(LowerText(name));
+    auto it = classes_.find(name);
     return it == classes_.end() ? nullptr : it->second;
 }
 
@@ -413,7 +413,7 @@ void TClassWriter::WriteIdent(std::string_view name) {
     WriteRawString(name);
 }
 
-void TClassWriter::WriteEnum(int ordinal, TEnumNames names) {
+void TClassWriter::WriteEnum(int ordinal, TEnumNameList names) {
     if (ordinal < 0 || static_cast<std::size_t>(ordinal) >= names.size())
         throw EpaError("Enumeration value " + std::to_string(ordinal) + " has no name");
     WriteTag(TIdentType::itEnum);
@@ -430,7 +430,7 @@ void TClassWriter::WriteFloat(double value) {
     WriteRawFloat(value);
 }
 
-void TClassWriter::WriteSet(std::uint32_t members, TEnumNames names) {
+void TClassWriter::WriteSet(std::uint32_t members, TEnumNameList names) {
     WriteTag(TIdentType::itSet);
     for (std::size_t i = 0; i < 32 && i < names.size(); ++i)
         if (members & (std::uint32_t{1} << i))
@@ -543,20 +543,13 @@ TClassReader::TClassReader(TStreamView& stream, bool ignoreUnknownProperties,
       // A sound stream is read about once; a damaged one is re-read around its damage.
       budget_(64 * stream.Data.size() + 65536) {}
 
-void TClassReader::Spend(std::size_t bytes) {
-    work_ += bytes;
-    if (work_ > budget_)
-        throw EClassReadingError("The stream is too damaged to be read",
-                                 EClassReadingError::TReach::Stream);
+void TClassReader::ThrowReadError() {
+    throw EClassReadingError("Stream read error");
 }
 
-const char* TClassReader::Take(std::size_t count) {
-    if (count > stream_.Left())
-        throw EClassReadingError("Stream read error");
-    Spend(count);
-    const char* p = stream_.Data.data() + stream_.Position;
-    stream_.Position += count;
-    return p;
+void TClassReader::ThrowTooDamaged() {
+    throw EClassReadingError("The stream is too damaged to be read",
+                             EClassReadingError::TReach::Stream);
 }
 
 void TClassReader::Expect(TIdentType found, std::initializer_list<TIdentType> admissible) {
@@ -595,11 +588,14 @@ double TClassReader::ReadRawFloat() {
 }
 
 std::string TClassReader::ReadRawString() {
+    return std::string(ReadRawView());
+}
+
+std::string_view TClassReader::ReadRawView() {
     const std::int32_t n = ReadRawInteger();
-    if (n < 0 || static_cast<std::size_t>(n) > stream_.Left())
-        throw EClassReadingError("Stream read error");
-    const char* p = Take(static_cast<std::size_t>(n));
-    return std::string(p, static_cast<std::size_t>(n));
+    if (n < 0)
+        ThrowReadError();
+    return {Take(static_cast<std::size_t>(n)), static_cast<std::size_t>(n)};
 }
 
 std::string TClassReader::ReadObjectEnd() {
@@ -626,7 +622,7 @@ bool TClassReader::ReadIdent(std::int32_t& value, TIdentTable idents, bool skip)
     }
     const std::size_t start = Position();
     ReadTag();
-    const std::string name = ReadRawString();
+    const std::string_view name = ReadRawView();
     for (const auto& entry : idents)
         if (SameText(entry.Name, name)) {
             value = entry.Value;
@@ -647,7 +643,7 @@ bool TClassReader::ReadIntegerOrIdent(std::int32_t& value, TIdentTable idents, b
     return false;
 }
 
-bool TClassReader::ReadEnum(int& ordinal, TEnumNames names, bool skip) {
+bool TClassReader::ReadEnum(int& ordinal, TEnumNameList names, bool skip) {
     if (PeekTag() != TIdentType::itEnum) {
         if (skip)
             SkipValue();
@@ -655,7 +651,7 @@ bool TClassReader::ReadEnum(int& ordinal, TEnumNames names, bool skip) {
     }
     const std::size_t start = Position();
     ReadTag();
-    const int found = FindName(names, ReadRawString());
+    const int found = FindName(names, ReadRawView());
     if (found < 0) {
         Seek(start);
         return false;
@@ -686,7 +682,7 @@ bool TClassReader::ReadFloat(double& value, bool skip) {
     return true;
 }
 
-bool TClassReader::ReadSet(std::uint32_t& members, TEnumNames names, bool skip) {
+bool TClassReader::ReadSet(std::uint32_t& members, TEnumNameList names, bool skip) {
     if (PeekTag() != TIdentType::itSet) {
         if (skip)
             SkipValue();
@@ -696,7 +692,7 @@ bool TClassReader::ReadSet(std::uint32_t& members, TEnumNames names, bool skip) 
     ReadTag();
     std::uint32_t read = 0;
     for (;;) {
-        const std::string name = ReadRawString();
+        const std::string_view name = ReadRawView();
         if (name.empty())
             break;
         const int found = FindName(names, name);
@@ -753,7 +749,7 @@ TClassReader::ReadObjectBody(const std::function<bool(const TPersistent&)>& acce
                              const TClassInfo& (*expected)()) {
     TDepthGuard guard(depth_);
     ReadTag();
-    const std::string name = ReadRawString();
+    const std::string_view name = ReadRawView();
     const TClassInfo* cls = registry_.Find(name);
     if (!cls)
         throw EClassReadingError(Fill("Class %s not found", {name}));
@@ -763,7 +759,8 @@ TClassReader::ReadObjectBody(const std::function<bool(const TPersistent&)>& acce
             Fill("Unexpected class %s where %s belongs", {name, expected ? expected().Name() : ""}),
             EClassReadingError::TReach::Record);
     ReadProperties(*obj);
-    const std::string end = ReadObjectEnd();
+    Expect(ReadTag(), {TIdentType::itObjectEnd});
+    const std::string_view end = ReadRawView();
     if (end != name)
         throw EClassReadingError(Fill("Expected end of class %s but dind %s", {name, end}));
     return obj;
@@ -775,7 +772,7 @@ void TClassReader::ReadProperties(TPersistent& obj) {
     std::bitset<MaxProperties> set;
     while (PeekTag() == TIdentType::itPropName) {
         ReadTag();
-        pending_ = ReadRawString();
+        pending_ = ReadRawView();
         const int index = cls.FindProperty(pending_);
         if (index >= 0) {
             const TPropertyInfo& p = properties[static_cast<std::size_t>(index)];
@@ -909,7 +906,7 @@ void TClassReader::DefineProperty(std::string_view name, bool, const TReadProc& 
         Expect(ReadTag(), {TIdentType::itUserBegin});
         read(*this);
         Expect(ReadTag(), {TIdentType::itUserEnd});
-        const std::string end = ReadRawString();
+        const std::string_view end = ReadRawView();
         if (end != name)
             throw EClassReadingError(Fill("Expected end of block %s but %s found", {name, end}));
     } catch (const std::exception& e) {
@@ -925,13 +922,7 @@ void TClassReader::DefineProperty(std::string_view name, bool, const TReadProc& 
 }
 
 void TClassReader::SkipValue() {
-    auto skipRawString = [this]() {
-        const std::int32_t n = ReadRawInteger();
-        if (n < 0 || static_cast<std::size_t>(n) > stream_.Left())
-            throw EClassReadingError("Stream read error");
-        Take(static_cast<std::size_t>(n));
-        return n;
-    };
+    auto skipRawString = [this]() { return ReadRawView().size(); };
     switch (ReadTag()) {
     case TIdentType::itEnum:
     case TIdentType::itString:
@@ -955,7 +946,7 @@ void TClassReader::SkipValue() {
         const std::string outer = pending_;
         while (PeekTag() == TIdentType::itPropName) {
             ReadTag();
-            pending_ = ReadRawString();
+            pending_ = ReadRawView();
             SkipValue();
         }
         pending_ = outer;

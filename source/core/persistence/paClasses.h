@@ -75,7 +75,7 @@ struct TIdentEntry {
 using TIdentTable = std::span<const TIdentEntry>;
 
 // Element names by ordinal; matched ignoring case when read.
-using TEnumNames = std::span<const std::string_view>;
+using TEnumNameList = std::span<const std::string_view>;
 
 inline constexpr std::string_view BooleanNames[] = {"False", "True"};
 
@@ -165,8 +165,8 @@ struct TPropertyInfo {
     std::int64_t Default = 0; // integer value, enumeration ordinal or set mask
     bool HasMinimum = false;  // integers: a smaller value read from a stream becomes this
     std::int32_t Minimum = 0;
-    TIdentTable Idents; // integers written as identifiers where named
-    TEnumNames Names;   // enumeration and set elements
+    TIdentTable Idents;  // integers written as identifiers where named
+    TEnumNameList Names; // enumeration and set elements
     bool StoredNever = false;
     std::function<bool(const TPersistent&)> StoredIf; // empty: stored
 
@@ -231,7 +231,16 @@ public:
     const TClassInfo* Find(std::string_view name) const;
 
 private:
-    std::unordered_map<std::string, const TClassInfo*> classes_;
+    struct TNameHash {
+        std::size_t operator()(std::string_view name) const noexcept;
+    };
+    struct TNameEqual {
+        bool operator()(std::string_view a, std::string_view b) const noexcept {
+            return SameText(a, b);
+        }
+    };
+    // Keyed by the registered infos' own names, which live as long as the program.
+    std::unordered_map<std::string_view, const TClassInfo*, TNameHash, TNameEqual> classes_;
 };
 
 template <class... T> void RegisterClasses(TClassRegistry& registry = TClassRegistry::Global()) {
@@ -277,10 +286,10 @@ public:
     void WriteIntegerOrIdent(std::int32_t value, TIdentTable idents);
     void WriteInteger(std::int32_t value);
     void WriteIdent(std::string_view name);
-    void WriteEnum(int ordinal, TEnumNames names);
+    void WriteEnum(int ordinal, TEnumNameList names);
     void WriteString(std::string_view text);
     void WriteFloat(double value);
-    void WriteSet(std::uint32_t members, TEnumNames names);
+    void WriteSet(std::uint32_t members, TEnumNameList names);
 
     void WriteObject(const TPersistent& obj);
     void WriteProperties(const TPersistent& obj);
@@ -313,14 +322,16 @@ public:
     std::int32_t ReadRawInteger();
     double ReadRawFloat();
     std::string ReadRawString();
+    // The same without a copy: valid while the stream's bytes are.
+    std::string_view ReadRawView();
     std::string ReadObjectEnd();
     bool ReadIntegerOrIdent(std::int32_t& value, TIdentTable idents, bool skip);
     bool ReadInteger(std::int32_t& value, bool skip);
     bool ReadIdent(std::int32_t& value, TIdentTable idents, bool skip);
-    bool ReadEnum(int& ordinal, TEnumNames names, bool skip);
+    bool ReadEnum(int& ordinal, TEnumNameList names, bool skip);
     bool ReadString(std::string& text, bool skip);
     bool ReadFloat(double& value, bool skip);
-    bool ReadSet(std::uint32_t& members, TEnumNames names, bool skip);
+    bool ReadSet(std::uint32_t& members, TEnumNameList names, bool skip);
 
     // Creates the object named by the stream and reads it. On success replaces obj; on a
     // failure leaves obj untouched, the stream at the value (or after it when skip), records
@@ -363,8 +374,21 @@ public:
                            const TClassInfo& (*expected)());
 
 private:
-    const char* Take(std::size_t count);
-    void Spend(std::size_t bytes);
+    const char* Take(std::size_t count) {
+        if (count > stream_.Left())
+            ThrowReadError();
+        Spend(count);
+        const char* p = stream_.Data.data() + stream_.Position;
+        stream_.Position += count;
+        return p;
+    }
+    void Spend(std::size_t bytes) {
+        work_ += bytes;
+        if (work_ > budget_)
+            ThrowTooDamaged();
+    }
+    [[noreturn]] static void ThrowReadError();
+    [[noreturn]] static void ThrowTooDamaged();
     void Expect(TIdentType found, std::initializer_list<TIdentType> admissible);
     std::unique_ptr<TPersistent>
     ReadObjectBody(const std::function<bool(const TPersistent&)>& accepts,
