@@ -65,6 +65,11 @@ void TReminderAudioPlayer::StopAudio() {
     RestoreVolume();
 }
 
+void TReminderAudioPlayer::StopAudioFor(const IAudioClient* action) {
+    if (action && currentAction_ == action)
+        StopAudio();
+}
+
 void TReminderAudioPlayer::DeleteRetryTimer() {
     if (retryTimerId_ < 0)
         return;

@@ -25,6 +25,9 @@ public:
     void PlayMedia(IAudioClient* action, const std::string& fileName, int volume, bool shuffle);
     void PlayCD(IAudioClient* action, int track, int volume);
     void StopAudio();
+    // Stops only a sound that plays for action, so closing one alarm never silences another.
+    // An action must call it before it is destroyed.
+    void StopAudioFor(const IAudioClient* action);
 
     IAudioClient* CurrentAction() const { return currentAction_; }
     int RetryTimerId() const { return retryTimerId_; }

@@ -38,13 +38,12 @@ bool IsUrl(const std::string& name) {
     return name.find("://") != std::string::npos;
 }
 
-std::error_code ignored;
-
 // A playlist entry: beside the list when it exists there, else in the fallback folder.
 std::string ExpandEntry(const std::string& entry, const std::string& listFolder,
                         const std::string& fallbackFolder) {
     if (IsUrl(entry))
         return entry;
+    std::error_code ignored;
     const std::string besideList = ExpandFileName(entry, listFolder);
     if (fallbackFolder.empty() || fs::exists(besideList, ignored))
         return besideList;
@@ -113,6 +112,7 @@ std::string CleanSoundName(const std::string& name) {
 std::string ExpandFileName(const std::string& name, const std::string& folder) {
     if (name.empty())
         return name;
+    std::error_code ignored;
     fs::path path(name);
     if (name.find('\\') != std::string::npos) {
         const fs::path asWritten = path.is_absolute() ? path : fs::path(folder) / path;
@@ -193,6 +193,7 @@ bool TAudioPlayer::PlayNext() {
                 // Not a file this engine can open: the decoder library may.
             }
         }
+        std::error_code ignored;
         if (mpegAvailable_ && !IsUrl(entry) && fs::is_regular_file(entry, ignored)) {
             TMPEGPlayer& mpeg = *engines_.MPEG;
             try {

@@ -123,6 +123,20 @@ TEST_F(ReminderPlayer, ASecondActionTakesThePlayerAndTheFirstHearsNothingMore) {
     EXPECT_EQ(second.completions, 1);
 }
 
+TEST_F(ReminderPlayer, StoppingForOneActionLeavesAnotherActionsSoundAlone) {
+    FakeClient first;
+    FakeClient second;
+    player->PlayMedia(&first, alarm, 70, false);
+    player->PlayMedia(&second, alarm, 30, false);
+    player->StopAudioFor(&first);
+    EXPECT_TRUE(player->IsPlaying());
+    EXPECT_EQ(player->CurrentAction(), &second);
+    EXPECT_EQ(volume.volume, 30);
+    player->StopAudioFor(&second);
+    EXPECT_FALSE(player->IsPlaying());
+    EXPECT_EQ(volume.volume, 40);
+}
+
 TEST_F(ReminderPlayer, RepeatingThreeTimesPlaysThreeTimesThenRestoresTheVolume) {
     FakeClient action;
     action.onComplete = [&] {
