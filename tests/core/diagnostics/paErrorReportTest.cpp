@@ -282,3 +282,35 @@ TEST(StripNamespaces, KeepsTheClassName) {
 
 } // namespace
 } // namespace kelvo
+
+#include "core/diagnostics/paOptionsReportSource.h"
+#include "core/options/ProgramOptions.h"
+
+namespace kelvo {
+namespace {
+
+TEST(OptionsReportSource, ReportsTheProgramsOptionsWhileItLives) {
+    TProgramOptions options;
+    test::TempDir dir;
+    options.StartupDataLocation.SetValue(dir.File("kelvo-rem"));
+    test::WriteWholeFile(dir.Path() / "kelvo-rem.evn", "");
+    {
+        TOptionsReportSource source(options);
+        auto report = TpaErrorReport::Make<TTrayErrorReport>();
+        const auto lines = After(report->ReportLines(), "Data Files: ");
+        ASSERT_GE(lines.size(), 3u);
+        EXPECT_EQ(lines[0], "Data Files: " + dir.File("kelvo-rem"));
+        EXPECT_EQ(lines[1], "kelvo-rem.evn");
+        std::vector<std::string> expected;
+        options.List.WriteToStrings(expected);
+        ASSERT_FALSE(expected.empty());
+        EXPECT_EQ(
+            std::vector<std::string>(lines.end() - static_cast<long>(expected.size()), lines.end()),
+            expected);
+        EXPECT_TRUE(Has(lines, "StartupDataLocation=" + dir.File("kelvo-rem")));
+    }
+    EXPECT_EQ(TrayReportSource(), nullptr);
+}
+
+} // namespace
+} // namespace kelvo
