@@ -1,5 +1,7 @@
 #include "platform/session/paSingleInstance.h"
 
+#include "core/util/paError.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QLocalServer>
@@ -41,6 +43,12 @@ TSingleInstance::TStart TSingleInstance::Start(int waitMs) {
     QDeadlineTimer deadline(waitMs);
     for (;;) {
         if (lock_.tryLock(0)) {
+            Listen();
+            return TStart::First;
+        }
+        if (lock_.error() != QLockFile::LockFailedError) {
+            // No lock can be made here at all: running unguarded beats never starting.
+            RaiseHint(lockPath_.toStdString(), "Cannot create the single-instance lock");
             Listen();
             return TStart::First;
         }

@@ -26,7 +26,8 @@ public:
     ~TSingleInstance() override;
 
     // A lock left by a process that no longer runs is taken over. waitMs bounds the time
-    // spent waiting for an instance that is still starting up.
+    // spent waiting for an instance that is still starting up. Where no lock can be made
+    // at all (an unwritable folder) the start goes on as the first, with a hint logged.
     TStart Start(int waitMs = 5000);
 
     QString LockPath() const { return lockPath_; }

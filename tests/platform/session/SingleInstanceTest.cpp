@@ -1,4 +1,5 @@
 #include "SessionTestSupport.h"
+#include "core/util/paError.h"
 #include "platform/session/paSingleInstance.h"
 #include "support/TestSupport.h"
 
@@ -80,6 +81,16 @@ TEST(SingleInstance, AHungInstanceIsReportedUnreachable) {
     ASSERT_TRUE(held.tryLock(0)); // alive (this very process) but never answering
     TSingleInstance late(folder);
     EXPECT_EQ(late.Start(300), TSingleInstance::TStart::Unreachable);
+}
+
+TEST(SingleInstance, StartsEvenWhereNoLockCanBeMade) {
+    test::Application();
+    test::TempDir dir;
+    test::WriteWholeFile(dir.Path() / "file", "");
+    TSingleInstance unguarded(QString::fromStdString(dir.File("file")));
+    SetHintRaiser(std::make_unique<TpaRaiserAndSilent>());
+    EXPECT_EQ(unguarded.Start(300), TSingleInstance::TStart::First);
+    SetHintRaiser(nullptr);
 }
 
 TEST(SingleInstanceChild, StartsAsSecond) {
