@@ -264,8 +264,29 @@ TYPED_TEST_P(AppIniContract, NoApplicationKeyAbsorbsEverything) {
     EXPECT_TRUE(ini.IsOpen());
 }
 
-REGISTER_TYPED_TEST_SUITE_P(AppIniContract, ValuesKeepTheirKindAcrossReopening,
-                            SectionsAndTopLevelAreApart, BooleanReadRules, IntegersMayArriveAsText,
+TYPED_TEST_P(AppIniContract, WritesKeptTogetherArriveTogether) {
+    TAppIni& ini = this->Ini();
+    ini.BeginUpdate();
+    {
+        const TAppIniUpdate inner(ini);
+        EXPECT_TRUE(ini.WriteInteger("View", "A.Left", 10));
+        EXPECT_TRUE(ini.WriteBool("View", "A.Max", true));
+    }
+    EXPECT_TRUE(ini.Updating());
+    EXPECT_EQ(ini.ReadInteger("View", "A.Left", 0), 10); // visible before it is stored
+    EXPECT_TRUE(ini.WriteString("View", "A.Items", "x"));
+    EXPECT_TRUE(ini.EndUpdate());
+    EXPECT_FALSE(ini.Updating());
+    EXPECT_TRUE(ini.EndUpdate()); // unbalanced: harmless
+    this->Reopen();
+    EXPECT_EQ(this->Ini().ReadInteger("View", "A.Left", 0), 10);
+    EXPECT_TRUE(this->Ini().ReadBool("View", "A.Max", false));
+    EXPECT_EQ(this->Ini().ReadString("View", "A.Items", ""), "x");
+}
+
+REGISTER_TYPED_TEST_SUITE_P(AppIniContract, WritesKeptTogetherArriveTogether,
+                            ValuesKeepTheirKindAcrossReopening, SectionsAndTopLevelAreApart,
+                            BooleanReadRules, IntegersMayArriveAsText,
                             StringsAndEnumerationsOfTheWrongKind, DateTimePairs, FontValues,
                             MailSettings, NoApplicationKeyAbsorbsEverything);
 

@@ -33,6 +33,7 @@ void TMailOptions::LoadFromStore(TAppIni& ini, const std::string& section) {
 }
 
 void TMailOptions::SaveToStore(TAppIni& ini, const std::string& section) const {
+    const TAppIniUpdate update(ini);
     ini.WriteInteger(section, "ConnectionType", ConnectionType);
     ini.WriteString(section, "SMTPOptionsServer", SMTPOptions.Server);
     ini.WriteInteger(section, "SMTPOptionsPort", SMTPOptions.Port);

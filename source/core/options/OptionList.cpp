@@ -1,5 +1,7 @@
 #include "core/options/OptionList.h"
 
+#include "core/options/paAppIni.h"
+
 #include <algorithm>
 
 namespace kelvo {
@@ -61,6 +63,7 @@ void TOptionList::Load(TAppIni& ini, bool filter, const std::string& category) {
 }
 
 void TOptionList::Save(TAppIni& ini, bool filter, const std::string& category) {
+    const TAppIniUpdate update(ini);
     for (const auto& option : options_)
         if (!filter || option->Category() == category)
             option->SaveTo(ini, section_);

@@ -73,6 +73,16 @@ void TAppIni::Open() {
     open_ = true;
 }
 
+bool TAppIni::EndUpdate() {
+    if (updateCount_ == 0 || --updateCount_ > 0 || !open_)
+        return true;
+    try {
+        return DoFlush();
+    } catch (...) {
+        return false;
+    }
+}
+
 bool TAppIni::EnsureOpen() noexcept {
     try {
         Open();
@@ -156,7 +166,8 @@ bool TAppIni::WriteBool(const std::string& section, const std::string& name, boo
     return WriteString(section, name, value ? "True" : "False");
 }
 
-double TAppIni::ReadDateTime(const std::string& section, const std::string& name, double def) {
+TDateTime TAppIni::ReadDateTime(const std::string& section, const std::string& name,
+                                TDateTime def) {
     const bool hasTime = ReadValue(section, name + ".Time").has_value();
     const bool hasDate = ReadValue(section, name + ".Date").has_value();
     if (!hasTime && !hasDate)
@@ -175,17 +186,19 @@ double TAppIni::ReadDateTime(const std::string& section, const std::string& name
            static_cast<double>(time) / static_cast<double>(kMSecsPerDay);
 }
 
-bool TAppIni::WriteDateTime(const std::string& section, const std::string& name, double value) {
+bool TAppIni::WriteDateTime(const std::string& section, const std::string& name, TDateTime value) {
     // Negative values have no time stamp; refuse them rather than store a wrong one.
     if (!std::isfinite(value) || value < 0 ||
         value >= static_cast<double>(std::numeric_limits<std::int32_t>::max() - kDateDelta))
         return false;
     const auto m = std::llround(value * static_cast<double>(kMSecsPerDay));
+    BeginUpdate(); // one store write for both halves
     const bool timeOk =
         WriteInteger(section, name + ".Time", static_cast<std::int32_t>(m % kMSecsPerDay));
     const bool dateOk = WriteInteger(section, name + ".Date",
                                      static_cast<std::int32_t>(m / kMSecsPerDay + kDateDelta));
-    return timeOk && dateOk;
+    const bool flushed = EndUpdate();
+    return timeOk && dateOk && flushed;
 }
 
 TMemAppIni::TMemAppIni(std::string appKey) : TAppIni(std::move(appKey)) {}

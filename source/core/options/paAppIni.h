@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/util/paDateUtils.h"
 #include "core/util/paError.h"
 
 #include <cstdint>
@@ -73,8 +74,15 @@ public:
 
     // Two integers, name + ".Time" (milliseconds into the day) and name + ".Date" (days from
     // 1 January of year 1, that day being 1). Only values from 0 on can be written.
-    double ReadDateTime(const std::string& section, const std::string& name, double def);
-    bool WriteDateTime(const std::string& section, const std::string& name, double value);
+    TDateTime ReadDateTime(const std::string& section, const std::string& name, TDateTime def);
+    bool WriteDateTime(const std::string& section, const std::string& name, TDateTime value);
+
+    // Writes between BeginUpdate and the matching EndUpdate may be kept back and reach the
+    // store together (one file write instead of one per value); EndUpdate reports whether
+    // they did. Inside, a write reports only that the value was accepted.
+    void BeginUpdate() { ++updateCount_; }
+    bool EndUpdate();
+    bool Updating() const { return updateCount_ > 0; }
 
     // The raw value, nothing when missing or when the store cannot be opened.
     std::optional<TIniValue> ReadValue(const std::string& section, const std::string& name);
@@ -90,6 +98,8 @@ protected:
                                             const std::string& name) = 0;
     virtual bool DoWrite(const std::string& section, const std::string& name,
                          const TIniValue& value) = 0;
+    // Makes kept-back writes durable; the default keeps nothing back.
+    virtual bool DoFlush() { return true; }
     // Derived destructors call this so DoClose runs while the derived part still exists.
     void Close() noexcept;
 
@@ -98,6 +108,19 @@ private:
 
     std::string appKey_;
     bool open_ = false;
+    int updateCount_ = 0;
+};
+
+// Keeps a store's writes together for the lifetime of the object.
+class TAppIniUpdate {
+public:
+    explicit TAppIniUpdate(TAppIni& ini) : ini_(ini) { ini_.BeginUpdate(); }
+    ~TAppIniUpdate() { ini_.EndUpdate(); }
+    TAppIniUpdate(const TAppIniUpdate&) = delete;
+    TAppIniUpdate& operator=(const TAppIniUpdate&) = delete;
+
+private:
+    TAppIni& ini_;
 };
 
 // Parses optional blanks, an optional sign and decimal digits that fit 32 bits.

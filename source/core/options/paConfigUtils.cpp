@@ -12,6 +12,7 @@ std::string ComponentPath(const std::string& ownerPath, const std::string& name)
 
 void WriteFontValues(TAppIni& ini, const std::string& section, const std::string& prefix,
                      const TFont& font, unsigned parts) {
+    const TAppIniUpdate update(ini);
     if (parts & fvCharSet)
         ini.WriteInteger(section, prefix + ".CharSet", font.CharSet);
     if (parts & fvColor)
@@ -44,6 +45,7 @@ void ReadFontValues(TAppIni& ini, const std::string& section, const std::string&
 
 void SaveFormPlacement(TAppIni& ini, const std::string& section, const std::string& path,
                        const TFormPlacement& placement) {
+    const TAppIniUpdate update(ini);
     ini.WriteInteger(section, path + ".Left", placement.Left);
     ini.WriteInteger(section, path + ".Top", placement.Top);
     ini.WriteInteger(section, path + ".Width", placement.Width);
@@ -72,6 +74,7 @@ int LoadActivePage(TAppIni& ini, const std::string& section, const std::string& 
 
 void SaveListViewState(TAppIni& ini, const std::string& section, const std::string& path,
                        const TListViewState& state, unsigned parts) {
+    const TAppIniUpdate update(ini);
     if (parts & lvViewStyle)
         ini.WriteInteger(section, path + ".ViewStyle", state.ViewStyle);
     if (!(parts & lvColumns))
@@ -108,6 +111,7 @@ void LoadListViewState(TAppIni& ini, const std::string& section, const std::stri
 
 void SaveSortState(TAppIni& ini, const std::string& section, const std::string& path,
                    int sortColumn, bool ascending) {
+    const TAppIniUpdate update(ini);
     ini.WriteInteger(section, path + ".SortCol", sortColumn);
     ini.WriteBool(section, path + ".SortAsc", ascending);
 }

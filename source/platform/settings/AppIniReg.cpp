@@ -141,8 +141,8 @@ std::optional<TIniValue> TAppIniReg::DoRead(const std::string& section, const st
 bool TAppIniReg::DoWrite(const std::string& section, const std::string& name,
                          const TIniValue& value) {
     // QSettings keeps reporting an error once one happened; start afresh so this write
-    // reports only its own outcome.
-    if (settings_->status() != QSettings::NoError)
+    // reports only its own outcome (not inside an update: that would drop what is kept back).
+    if (settings_->status() != QSettings::NoError && !Updating())
         Connect();
 #ifndef _WIN32
     const QString file = settings_->fileName();
@@ -156,6 +156,12 @@ bool TAppIniReg::DoWrite(const std::string& section, const std::string& name,
     }
 #endif
     settings_->setValue(Key(section, name), Encode(value));
+    if (Updating())
+        return true;
+    return DoFlush();
+}
+
+bool TAppIniReg::DoFlush() {
     settings_->sync();
     RestrictFileMode();
     return settings_->status() == QSettings::NoError;

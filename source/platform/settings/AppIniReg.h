@@ -31,6 +31,7 @@ public:
 protected:
     void DoOpen(const std::string& appKey) override;
     void DoClose() noexcept override;
+    bool DoFlush() override;
     std::optional<TIniValue> DoRead(const std::string& section, const std::string& name) override;
     bool DoWrite(const std::string& section, const std::string& name,
                  const TIniValue& value) override;

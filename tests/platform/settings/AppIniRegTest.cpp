@@ -1,5 +1,6 @@
 #include "platform/settings/AppIniReg.h"
 
+#include "core/options/ProgramOptions.h"
 #include "support/AppIniContract.h"
 #include "support/TestSupport.h"
 
@@ -118,6 +119,60 @@ TEST(AppIniReg, GarbageFileStartsWithDefaultsAndCanBeSavedAgain) {
     EXPECT_EQ(ReadWholeFile(aside), garbage);
     EXPECT_EQ(ModeOf(aside), 0600u);
     EXPECT_EQ(ModeOf(folder.File()), 0600u);
+}
+
+TEST(AppIniReg, NonsenseForEveryOptionStartsWithDefaults) {
+    SettingsFolder folder;
+    std::filesystem::create_directories(folder.File().parent_path());
+    TProgramOptions reference;
+    // Values of no kind an option can read: bytes, lists, typed Qt values, broken ones.
+    const char* nonsense[] = {"@ByteArray(\\0\\xff)",        "1,2,3",      "@Rect(0 0 9 9)",
+                              "@Variant(\\0\\0\\0\\x7f\\0)", "@Invalid()", "@Size(1 2)"};
+    std::string text = "[Options]\n";
+    for (std::size_t i = 0; i < reference.List.Count(); ++i) {
+        const std::string name = reference.List.Option(i).Name();
+        const char* bad = nonsense[i % std::size(nonsense)];
+        for (const char* suffix :
+             {"", ".Time", ".Date", ".CharSet", ".Color", ".Size", ".Name", ".Style"})
+            text += name + suffix + "=" + bad + "\n";
+    }
+    WriteWholeFile(folder.File(), text);
+    TAppIniReg ini;
+    TProgramOptions options;
+    options.List.Reset();
+    options.List.Load(ini);
+    for (std::size_t i = 0; i < options.List.Count(); ++i)
+        EXPECT_TRUE(options.List.Option(i).IsDefault()) << options.List.Option(i).AsText();
+    options.QuickDefaultPeriod.SetValue(12);
+    options.List.Save(ini);
+    TAppIniReg again;
+    TProgramOptions reloaded;
+    reloaded.List.Load(again);
+    EXPECT_EQ(reloaded.QuickDefaultPeriod.Value(), 12);
+}
+
+TEST(AppIniReg, SavingTheOptionsWritesTheFileOnce) {
+    SettingsFolder folder;
+    TAppIniReg ini;
+    ASSERT_TRUE(ini.WriteInteger("", "FirstRun", 0));
+    const auto before = std::filesystem::last_write_time(folder.File());
+    ini.BeginUpdate();
+    TProgramOptions options;
+    options.List.Save(ini);
+    EXPECT_EQ(ReadWholeFile(folder.File()).find("[Options]"), std::string::npos);
+    EXPECT_TRUE(ini.EndUpdate());
+    EXPECT_NE(ReadWholeFile(folder.File()).find("[Options]"), std::string::npos);
+    EXPECT_GE(std::filesystem::last_write_time(folder.File()), before);
+    EXPECT_EQ(ModeOf(folder.File()), 0600u);
+}
+
+TEST(AppIniReg, KeptBackWritesThatFailAreReportedAtTheEnd) {
+    SettingsFolder folder;
+    WriteWholeFile(folder.File().parent_path(), "not a folder");
+    TAppIniReg ini;
+    ini.BeginUpdate();
+    ini.WriteString("Options", "x", "y");
+    EXPECT_FALSE(ini.EndUpdate());
 }
 
 TEST(AppIniReg, WriteThatCannotReachTheFileReportsFailure) {
