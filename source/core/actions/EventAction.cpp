@@ -554,8 +554,10 @@ void TEventActionList::ExecuteAll() {
     for (const TActionOutcome& outcome : RunAll())
         if (outcome.Failed)
             errors.push_back(outcome.Error);
-    if (!errors.empty())
-        throw EEventActionError(JoinLines(errors), std::move(errors));
+    if (!errors.empty()) {
+        std::string text = JoinLines(errors);
+        throw EEventActionError(text, std::move(errors));
+    }
 }
 
 void TEventActionList::StopAll() {
@@ -567,8 +569,10 @@ void TEventActionList::StopAll() {
             errors.push_back(ErrorText(std::current_exception()));
         }
     }
-    if (!errors.empty())
-        throw EEventActionError(JoinLines(errors), std::move(errors));
+    if (!errors.empty()) {
+        std::string text = JoinLines(errors);
+        throw EEventActionError(text, std::move(errors));
+    }
 }
 
 bool TEventActionList::IsEmpty() const {
