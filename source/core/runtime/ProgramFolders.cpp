@@ -53,6 +53,39 @@ void TAlarmSwitches::SetAlarmMode(int mode) {
         option_->SetValue(mode);
 }
 
+namespace {
+
+struct TNoFolders : IFolderProvider {
+    std::string ProgramFolder() const override { return {}; }
+    std::string ResourceFolder() const override { return {}; }
+    std::string UserDataFolder() const override { return {}; }
+};
+
+struct TInstalledFolders {
+    std::unique_ptr<IFolderProvider> provider = std::make_unique<TNoFolders>();
+    std::unique_ptr<TProgramFolders> folders = std::make_unique<TProgramFolders>(*provider);
+};
+
+TInstalledFolders& Installed() {
+    static TInstalledFolders installed;
+    return installed;
+}
+
+} // namespace
+
+void InstallProgramFolders(std::unique_ptr<IFolderProvider> provider) {
+    if (!provider)
+        provider = std::make_unique<TNoFolders>();
+    TInstalledFolders& installed = Installed();
+    auto folders = std::make_unique<TProgramFolders>(*provider);
+    installed.folders = std::move(folders);
+    installed.provider = std::move(provider);
+}
+
+const TProgramFolders& ProgramFolders() {
+    return *Installed().folders;
+}
+
 TAlarmSwitches& AlarmSwitches() {
     static TAlarmSwitches switches;
     return switches;

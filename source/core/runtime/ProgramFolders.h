@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -50,6 +51,11 @@ private:
     std::string soundsFolder_;
     mutable std::optional<std::string> appDataFolder_;
 };
+
+// The program's folders, installed once at start-up before anything reads them. Until then
+// every folder is empty (names stay relative).
+void InstallProgramFolders(std::unique_ptr<IFolderProvider> provider);
+const TProgramFolders& ProgramFolders();
 
 // The three process-wide switches with which the user silences sounds, actions or alarm
 // windows, set only through SetAlarmMode.

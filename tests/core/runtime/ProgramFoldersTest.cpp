@@ -55,6 +55,16 @@ TEST(ProgramFolders, NoUserFolderMeansTheProgramFolder) {
     EXPECT_EQ(options.StartupDataLocation.DefaultValue(), "/opt/kelvo/bin/kelvo-rem");
 }
 
+TEST(ProgramFolders, InstalledOnceForTheWholeProgram) {
+    EXPECT_EQ(ProgramFolders().ExeFolder(), "");
+    EXPECT_EQ(ProgramFolders().SoundsFolder(), std::string("Sounds") + PathDelim);
+    InstallProgramFolders(std::make_unique<FakeFolders>());
+    EXPECT_EQ(ProgramFolders().ExeFolder(), "/opt/kelvo/bin");
+    EXPECT_EQ(ProgramFolders().AppDataFolder(), "/home/u/.local/share/Brennikor/Tavrelon/");
+    InstallProgramFolders(nullptr);
+    EXPECT_EQ(ProgramFolders().ExeFolder(), "");
+}
+
 TEST(AlarmSwitches, ModesAndTheToggle) {
     TAlarmSwitches switches;
     TOptionList list;
