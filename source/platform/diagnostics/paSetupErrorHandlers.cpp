@@ -3,8 +3,10 @@
 #include "core/diagnostics/SetupErrorReport.h"
 #include "core/diagnostics/paErrorReport.h"
 #include "core/diagnostics/paExceptionTrace.h"
+#include "core/diagnostics/paLogUtils.h"
 #include "core/util/paError.h"
 #include "platform/diagnostics/SetupLog.h"
+#include "platform/diagnostics/paCrashLog.h"
 #include "platform/diagnostics/paExceptionTracking.h"
 #include "platform/diagnostics/paSystemInfo.h"
 
@@ -47,9 +49,12 @@ void SetupErrorHandlers() {
     if (!StartExceptionTracking())
         RaiseHint({}, "!!! CANNOT START TRACKING !!!");
     SetupErrorReport();
+    if (ProgramLog())
+        InstallCrashLog(ProgramLog()->FileName());
 }
 
 void TeardownErrorHandlers() {
+    RemoveCrashLog();
     StopExceptionTracking();
     SetErrorHandler(std::move(previousHandler));
     std::set_terminate(previousTerminate);

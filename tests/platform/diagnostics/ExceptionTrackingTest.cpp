@@ -7,6 +7,7 @@
 #include "support/TestSupport.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -214,6 +215,30 @@ TEST(UncaughtExceptionChild, Throws) {
     static TFileReportPresenter presenter;
     SetErrorReportPresenter(&presenter);
     ThrowFromDeepInside("nobody catches this");
+}
+
+TEST(FatalSignal, LeavesARecordInTheLog) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer reports crashes itself";
+#endif
+    test::TempDir dir;
+    const int code = RunChild("FatalSignalChild.*",
+                              {"KELVO_CHILD=crash", "XDG_STATE_HOME=" + dir.File("state")});
+    EXPECT_EQ(code, 128 + SIGSEGV);
+    const std::string log = test::ReadWholeFile(dir.File("state/Brennikor/Tavrelon/kelvo-rem.LOG"));
+    EXPECT_NE(log.find("[!] Fatal signal 11 (SEGV) in process "), std::string::npos) << log;
+    EXPECT_NE(log.find("CrashHere"), std::string::npos) << log;
+}
+
+[[gnu::noinline]] void CrashHere(volatile int* where) {
+    *where = 1;
+}
+
+TEST(FatalSignalChild, Crashes) {
+    if (!std::getenv("KELVO_CHILD"))
+        GTEST_SKIP() << "runs only as the child of FatalSignal";
+    SetupErrorHandlers();
+    CrashHere(nullptr);
 }
 
 } // namespace kelvo::diagnostics_test
