@@ -1,0 +1,82 @@
+#pragma once
+
+// The common base of everything that waits for its time and then arises: events, their early
+// reminders and templates. It couples one initialize condition (when) with one action list
+// (what), and turns the condition's two notifications into the entity's own.
+
+#include "core/actions/EventAction.h"
+#include "core/persistence/PropertyTable.h"
+#include "core/scheduling/InitializeCondition.h"
+#include "core/util/paError.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <utility>
+
+namespace kelvo {
+
+class EWaitingAriseEnityError : public EpaError {
+public:
+    using EpaError::EpaError;
+};
+
+class TWaitingAriseEntity : public TComponent {
+    KELVO_PERSISTENT(TWaitingAriseEntity)
+    // sender, moment
+    using TAriseHandler = std::function<void(TWaitingAriseEntity&, TDateTime)>;
+
+    TWaitingAriseEntity();
+    ~TWaitingAriseEntity() override;
+    TWaitingAriseEntity(const TWaitingAriseEntity&) = delete;
+    TWaitingAriseEntity& operator=(const TWaitingAriseEntity&) = delete;
+
+    // Persisted. Never absent; the setters copy, so the entity never shares the caller's object.
+    TComplexEventAction& EventAction() const { return *eventAction_; }
+    // A value of another class replaces the entity's object by one of that class.
+    void SetEventAction(const TComplexEventAction* value);
+    void SetEventAction(const TComplexEventAction& value) { SetEventAction(&value); }
+    TComplexInitializeCondition& InitializeCondition() const { return *initializeCondition_; }
+    void SetInitializeCondition(const TComplexInitializeCondition& value);
+
+    // Copies the entity part from another entity; anything else is an assignment error.
+    // Handlers and RunActionsOnArise stay as they are.
+    virtual void Assign(const TPersistent& source);
+
+    virtual void DoArise(TDateTime t);
+    virtual void DoLate(TDateTime t);
+    // A fresh copy of source that counts from now.
+    virtual void InitFrom(const TWaitingAriseEntity& source);
+    virtual void ExecuteActions();
+    virtual void GetActionDescription(std::string& text) const;
+    std::string ActionDescription() const;
+
+    // LastAppear := NullDate, then DateOfCreate := Now.
+    void ResetDates();
+
+    TAriseHandler OnArise;
+    TAriseHandler OnLate; // receives the current moment, not the missed one
+    bool RunActionsOnArise = true;
+
+private:
+    void WireCondition();
+
+    std::unique_ptr<TComplexEventAction> eventAction_;
+    std::unique_ptr<TComplexInitializeCondition> initializeCondition_;
+};
+
+namespace detail {
+
+// Declares an object property only once T takes part in the object stream, so that a table
+// can name classes that are not persisted yet.
+template <class T, class B, class G, class S>
+B& PersistedObject(B& builder, std::string name, G get, S set) {
+    if constexpr (std::is_base_of_v<TPersistent, T>)
+        builder.template Object<T>(std::move(name), get, set);
+    return builder;
+}
+
+} // namespace detail
+
+} // namespace kelvo

@@ -1,0 +1,79 @@
+#include "core/persistence/EventFile.h"
+
+#include "core/entities/EventTemplate.h"
+#include "core/entities/Reminder.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace kelvo {
+
+void RegisterEntityClasses(TClassRegistry& registry) {
+    RegisterEventActionClasses(registry);
+    RegisterClasses<TEvent, TReminder, TEventTemplate>(registry);
+}
+
+TOwnedEvents ReadEvents(std::string_view bytes, IDataFileHost& host,
+                        const TClassRegistry& registry) {
+    TStreamView stream{bytes};
+    TClassReader reader(stream, true, registry);
+    TOwnedEvents events;
+    ReadDataFile<EReminderNotebookError>(stream, reader, EventsFileFormat, host,
+                                         [&](TClassReader& r) {
+                                             auto event = r.RequireObject<TEvent>();
+                                             events.push_back(std::move(event));
+                                         });
+    return events;
+}
+
+TOwnedEvents LoadEventsFile(const std::string& fileName, IDataFileHost& host,
+                            const TClassRegistry& registry) {
+    return ReadEvents(ReadFileBytes(fileName), host, registry);
+}
+
+void WriteEvents(const TEventList& events, std::string& out) {
+    TClassWriter writer(out);
+    WriteDataFileHeader(writer, EventsFileFormat);
+    for (const TEvent* e : events.Events()) {
+        WriteRecordMarker(writer, EventsFileFormat);
+        writer.WriteObject(*e);
+    }
+}
+
+std::string WriteEvents(const TEventList& events) {
+    std::string out;
+    WriteEvents(events, out);
+    return out;
+}
+
+void WriteDataFileBytes(const std::string& fileName, std::string_view bytes) {
+    const int fd = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0)
+        throw EFileError("Cannot create " + fileName, std::strerror(errno), errno);
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int error = errno;
+            ::close(fd);
+            throw EFileError("Cannot write " + fileName, std::strerror(error), error);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    if (::close(fd) != 0)
+        throw EFileError("Cannot write " + fileName, std::strerror(errno), errno);
+}
+
+void SaveEventsFile(const std::string& fileName, const TEventList& events) {
+    WriteDataFileBytes(fileName, WriteEvents(events));
+}
+
+void SafeSaveEventsFile(const std::string& fileName, const TEventList& events, TDateTime now,
+                        TDateOrder order) {
+    SafeSave(fileName, WriteEvents(events), now, order);
+}
+
+} // namespace kelvo
