@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -222,6 +223,23 @@ private slots:
         QVERIFY(log.find("second while shown.") != std::string::npos);
     }
 
+    void anUncaughtExceptionShowsItsReportAndEndsWithCodeOne() {
+        const QString seen = QString::fromStdString(dir_.File("seen"));
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("KELVO_UNCAUGHT_CHILD", "1");
+        env.insert("KELVO_SEEN_FILE", seen);
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(child.waitForFinished(30000));
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(child.exitCode(), 1);
+        const std::string text = test::ReadWholeFile(seen.toStdString());
+        QVERIFY(text.rfind("Application Error\n", 0) == 0);
+        QVERIFY(text.find("Exception message: nothing catches this") != std::string::npos);
+        QVERIFY(text.find("ThrowUncaught") != std::string::npos);
+    }
+
     void aWarningContinuesAfterTheWindowCloses() {
         WhenShown([] { return OpenForms().value(0); },
                   [](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); });
@@ -233,7 +251,30 @@ private slots:
     }
 };
 
+// As a child process: an exception that nothing catches shows the report window (closed
+// here once it is seen, its title kept in a file) and ends the program with code 1.
+[[gnu::noinline]] void ThrowUncaught() {
+    throw EpaCritical("nothing catches this");
+}
+
+int RunUncaughtChild(int argc, char** argv) {
+    TErrorRedirector app(argc, argv);
+    SetupErrorHandlers();
+    InstallErrorReportWindow();
+    WhenShown([] { return OpenForms().value(0); },
+              [](QWidget* w) {
+                  test::WriteWholeFile(qEnvironmentVariable("KELVO_SEEN_FILE").toStdString(),
+                                       w->windowTitle().toStdString() + "\n" +
+                                           Memo(w, 1)->toPlainText().toStdString());
+                  static_cast<QDialog*>(w)->reject();
+              });
+    ThrowUncaught();
+    return 0;
+}
+
 int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsSet("KELVO_UNCAUGHT_CHILD"))
+        return RunUncaughtChild(argc, argv);
     TErrorRedirector app(argc, argv);
     ErrorReportWindowTest test;
     return QTest::qExec(&test, argc, argv);
