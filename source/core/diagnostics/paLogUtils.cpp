@@ -269,6 +269,8 @@ bool TryCreate(const std::string& path, std::vector<std::string>& errors) {
         errors.emplace_back(message);
         return false;
     }
+    // A log kept from an older run may have been readable by others.
+    ::fchmod(fd, 0600);
     ::close(fd);
     return true;
 }

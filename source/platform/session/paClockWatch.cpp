@@ -29,9 +29,12 @@ TClockChangeWatch::~TClockChangeWatch() {
 }
 
 bool TClockChangeWatch::Arm() {
+    // An absolute moment years ahead: only a setting of the clock wakes the watch, and an
+    // expiry after those years just arms it again from then.
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
     itimerspec spec{};
-    // Far enough ahead never to expire, near enough to fit a 32-bit time_t.
-    spec.it_value.tv_sec = 0x7FFF0000;
+    spec.it_value.tv_sec = now.tv_sec + 10LL * 365 * 24 * 3600;
     return ::timerfd_settime(fd_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &spec, nullptr) == 0;
 }
 
@@ -39,8 +42,8 @@ void TClockChangeWatch::OnReadable() {
     std::uint64_t expirations = 0;
     const ssize_t got = ::read(fd_, &expirations, sizeof expirations);
     const bool cancelled = got < 0 && errno == ECANCELED;
-    // Re-arming after a cancel is what keeps the watch going; an expiry (impossible in
-    // practice) or a spurious wake-up just re-arms.
+    // Re-arming after a cancel is what keeps the watch going; an expiry or a spurious
+    // wake-up just re-arms.
     Arm();
     if (cancelled)
         emit clockChanged();

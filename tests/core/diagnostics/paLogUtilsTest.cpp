@@ -182,6 +182,12 @@ TEST(ChooseLogFile, CreatesAPrivateFolderInTheStateFolder) {
     EXPECT_EQ(st.st_mode & 0777, 0700u);
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
+
+    // A log that others could read is made private again.
+    ::chmod(path.c_str(), 0644);
+    EXPECT_EQ(ChooseLogFile("Brennikor/Tavrelon", "kelvo-rem.LOG", errors, ""), path);
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
 }
 
 TEST(ChooseLogFile, FallsBackBesideTheProgramThenToAPrivateTemporaryFolder) {
