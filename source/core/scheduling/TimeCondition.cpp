@@ -110,7 +110,8 @@ TDateTime TPeriodicTimeCondition::NextTime(TDateTime t) const {
             return NoTime;
         r = ((u - from) / step + 1) * step + from;
     }
-    if (r > to)
+    // A ToTime within half a millisecond of midnight must not give the next day's midnight.
+    if (r > to || r >= MSecsPerDay)
         return NoTime;
     return r == from ? fromTime_ : MsToTime(r);
 }

@@ -124,6 +124,9 @@ TEST(PeriodicTime, DegenerateInputsTerminate) {
     EXPECT_TRUE(IsNoTime(wide->NextTime(T(0, 1))));
     auto huge = Periodic<THourlyTimeCondition>(T(1, 0), T(23, 0), 2147483647);
     EXPECT_TRUE(IsNoTime(huge->NextTime(T(2, 0))));
+    auto toMidnight = Periodic<THourlyTimeCondition>(0, 1.0 - 1e-9, 1);
+    EXPECT_TIME(toMidnight->NextTime(T(22, 30)), T(23, 0));
+    EXPECT_TRUE(IsNoTime(toMidnight->NextTime(T(23, 30))));
 }
 
 TEST(PeriodicTime, DefaultsAndSetDefaultWrapPastMidnight) {
