@@ -139,6 +139,8 @@ std::string_view IdentTypeName(TIdentType tag) {
 bool SameText(std::string_view a, std::string_view b) noexcept {
     if (a.size() != b.size())
         return false;
+    if (a == b)
+        return true;
     for (std::size_t i = 0; i < a.size(); ++i)
         if (Lower(a[i]) != Lower(b[i]))
             return false;
@@ -312,10 +314,13 @@ bool TClassInfo::InheritsFrom(const TClassInfo& other) const {
     return false;
 }
 
-int TClassInfo::FindProperty(std::string_view name) const {
-    for (std::size_t i = 0; i < properties_.size(); ++i)
+int TClassInfo::FindProperty(std::string_view name, std::size_t hint) const {
+    const std::size_t n = properties_.size();
+    for (std::size_t k = 0; k < n; ++k) {
+        const std::size_t i = (hint + k) % n;
         if (SameText(properties_[i].Name, name))
             return static_cast<int>(i);
+    }
     return -1;
 }
 
@@ -358,13 +363,6 @@ void TClassWriter::DefineProperty(std::string_view name, bool hasData, const TRe
     write(*this);
     WriteTag(TIdentType::itUserEnd);
     WriteRawString(name);
-}
-
-void TClassWriter::WriteRawInteger(std::int32_t value) {
-    const auto v = static_cast<std::uint32_t>(value);
-    const char bytes[4] = {static_cast<char>(v), static_cast<char>(v >> 8),
-                           static_cast<char>(v >> 16), static_cast<char>(v >> 24)};
-    out_.append(bytes, 4);
 }
 
 void TClassWriter::WriteRawFloat(double value) {
@@ -770,11 +768,13 @@ void TClassReader::ReadProperties(TPersistent& obj) {
     const TClassInfo& cls = obj.ClassType();
     const auto properties = cls.Properties();
     std::bitset<MaxProperties> set;
+    std::size_t hint = 0;
     while (PeekTag() == TIdentType::itPropName) {
         ReadTag();
         pending_ = ReadRawView();
-        const int index = cls.FindProperty(pending_);
+        const int index = cls.FindProperty(pending_, hint);
         if (index >= 0) {
+            hint = static_cast<std::size_t>(index) + 1;
             const TPropertyInfo& p = properties[static_cast<std::size_t>(index)];
             if (p.HasSetter() || p.Kind == TPropKind::Object) {
                 if (ReadPropertyValue(obj, p))

@@ -211,8 +211,9 @@ public:
     std::span<const TPropertyInfo> Properties() const { return properties_; }
     std::span<const TPropertyInfo> CustomBefore() const { return before_; }
     std::span<const TPropertyInfo> CustomAfter() const { return after_; }
-    // Index into Properties(), ignoring case; -1 when absent.
-    int FindProperty(std::string_view name) const;
+    // Index into Properties(), ignoring case; -1 when absent. The search starts at hint:
+    // streams list properties in table order.
+    int FindProperty(std::string_view name, std::size_t hint = 0) const;
 
 private:
     std::string name_;
@@ -277,7 +278,12 @@ public:
                         const TWriteProc& write) override;
 
     void WriteTag(TIdentType tag) { out_.push_back(static_cast<char>(tag)); }
-    void WriteRawInteger(std::int32_t value);
+    void WriteRawInteger(std::int32_t value) {
+        const auto v = static_cast<std::uint32_t>(value);
+        const char bytes[4] = {static_cast<char>(v), static_cast<char>(v >> 8),
+                               static_cast<char>(v >> 16), static_cast<char>(v >> 24)};
+        out_.append(bytes, 4);
+    }
     void WriteRawFloat(double value);
     void WriteRawString(std::string_view text);
     void WriteObjectBegin(const TPersistent& obj);
