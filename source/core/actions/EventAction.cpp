@@ -95,6 +95,24 @@ bool IsWebAddress(std::string_view text) {
     return true;
 }
 
+std::string EscapeUrl(std::string_view text) {
+    static constexpr std::string_view special = "\"#%'<>[\\]^{|}~";
+    static constexpr char hex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size());
+    for (const char ch : text) {
+        const auto b = static_cast<unsigned char>(ch);
+        if (b <= 0x20 || b >= 0x7F || special.find(ch) != std::string_view::npos) {
+            out += '%';
+            out += hex[b >> 4];
+            out += hex[b & 0x0F];
+        } else {
+            out += ch;
+        }
+    }
+    return out;
+}
+
 // ---- base -------------------------------------------------------------------------------
 
 std::string TEventAction::GetDescription() const {

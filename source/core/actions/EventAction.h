@@ -139,6 +139,9 @@ private:
 
 // True when text begins with "http" in any letter case.
 bool IsWebAddress(std::string_view text);
+// Control bytes, blanks, bytes from 0x7F and the characters "#%'<>[\]^{|}~ become "%" and two
+// upper-case hexadecimal digits; everything else stays.
+std::string EscapeUrl(std::string_view text);
 
 // ---- the actions ------------------------------------------------------------------------
 
