@@ -15,7 +15,6 @@ constexpr std::int64_t UnixEpochDay = 25569;
 // Keeps day and year numbers far inside 64 bits whatever a caller adds.
 constexpr std::int64_t YearLimit = 100'000'000;
 constexpr double DayLimit = 4.0e10;
-constexpr double MsLimit = 4.0e18;
 // Day numbers that DecodeDate handles in 32 bits (about 270 000 years either way).
 constexpr std::int64_t FastDayLimit = 100'000'000;
 constexpr std::int64_t FastEras = 2800;
@@ -244,61 +243,6 @@ TDateTime CurrentTime() {
     return TimeOf(Now());
 }
 
-TDateTime DateOf(TDateTime x) {
-    return std::trunc(x);
-}
-
-TDateTime TimeOf(TDateTime x) {
-    return x - std::trunc(x);
-}
-
-TDateTime CombineDateTime(TDateTime a, TDateTime b) {
-    return DateOf(a) + TimeOf(b);
-}
-
-std::int64_t TimeOfDayMs(TDateTime x) {
-    const double t = TimeOf(x);
-    if (!(t == t))
-        return 0;
-    return std::llround(t * static_cast<double>(MSecsPerDay));
-}
-
-TDateTime MsToTime(std::int64_t ms) {
-    return static_cast<double>(ms) / static_cast<double>(MSecsPerDay);
-}
-
-std::int64_t DateTimeToMs(TDateTime x) {
-    if (!(x == x))
-        return 0;
-    return std::llround(std::clamp(x * static_cast<double>(MSecsPerDay), -MsLimit, MsLimit));
-}
-
-TDateTime MsToDateTime(std::int64_t ms) {
-    return static_cast<double>(ms) / static_cast<double>(MSecsPerDay);
-}
-
-// ---------------------------------------------------------------------------------------------
-
-int CompareDateTime(TDateTime a, TDateTime b) {
-    return a > b ? 1 : (a < b ? -1 : 0);
-}
-
-int CompareDate(TDateTime a, TDateTime b) {
-    return CompareDateTime(DateOf(a), DateOf(b));
-}
-
-bool SameDate(TDateTime a, TDateTime b) {
-    return CompareDate(a, b) == 0;
-}
-
-bool IsNullDate(TDateTime x) {
-    return x == NullDate;
-}
-
-bool IsNoTime(TDateTime t) {
-    return TimeOf(t) < 0;
-}
-
 // ---------------------------------------------------------------------------------------------
 
 TDateTime IncTime(std::int64_t hours, std::int64_t minutes, std::int64_t seconds,
@@ -325,12 +269,6 @@ TDateTime IncSecond(std::int64_t n, TDateTime x) {
 }
 TDateTime IncMilliSecond(std::int64_t n, TDateTime x) {
     return IncTime(0, 0, 0, n, x);
-}
-TDateTime IncDay(std::int64_t n, TDateTime x) {
-    return x + static_cast<double>(n);
-}
-TDateTime IncWeek(std::int64_t n, TDateTime x) {
-    return x + 7.0 * static_cast<double>(n);
 }
 
 TDateTime IncDateParts(std::int64_t days, std::int64_t months, std::int64_t years, TDateTime x) {

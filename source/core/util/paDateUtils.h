@@ -9,7 +9,9 @@
 #include "core/util/paError.h"
 
 #include <array>
+#include <cmath>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <span>
 #include <string>
@@ -32,6 +34,13 @@ inline constexpr std::int64_t MSecsPerSec = 1000;
 inline constexpr std::int64_t MSecsPerMinute = 60 * MSecsPerSec;
 inline constexpr std::int64_t MSecsPerHour = 60 * MSecsPerMinute;
 inline constexpr std::int64_t MSecsPerDay = 24 * MSecsPerHour;
+
+namespace detail {
+// Nearest integer, halves away from zero.
+inline std::int64_t RoundHalfAway(double v) {
+    return static_cast<std::int64_t>(v < 0 ? v - 0.5 : v + 0.5);
+}
+} // namespace detail
 
 class EDateUtilsError : public EpaError {
 public:
@@ -246,29 +255,58 @@ TDateTime Now();
 TDateTime Today();
 TDateTime CurrentTime();
 // The whole-day part, truncated toward zero.
-TDateTime DateOf(TDateTime x);
+inline TDateTime DateOf(TDateTime x) {
+    return std::trunc(x);
+}
 // The fractional part with the sign of x (TimeOf(NoTime) is negative).
-TDateTime TimeOf(TDateTime x);
+inline TDateTime TimeOf(TDateTime x) {
+    return x - std::trunc(x);
+}
 // The date of a at the time of day of b.
-TDateTime CombineDateTime(TDateTime a, TDateTime b);
+inline TDateTime CombineDateTime(TDateTime a, TDateTime b) {
+    return DateOf(a) + TimeOf(b);
+}
 
 // Whole milliseconds: where rounding could move an answer, compare and step on these.
 // The time of day as milliseconds since midnight, rounded to the nearest (0 .. 86400000).
-std::int64_t TimeOfDayMs(TDateTime x);
+inline std::int64_t TimeOfDayMs(TDateTime x) {
+    const double t = TimeOf(x);
+    return t == t ? detail::RoundHalfAway(t * static_cast<double>(MSecsPerDay)) : 0;
+}
 // A time of day from milliseconds since midnight.
-TDateTime MsToTime(std::int64_t ms);
+inline TDateTime MsToTime(std::int64_t ms) {
+    return static_cast<double>(ms) / static_cast<double>(MSecsPerDay);
+}
 // A date-time as milliseconds since 30 December 1899, rounded, and back.
-std::int64_t DateTimeToMs(TDateTime x);
-TDateTime MsToDateTime(std::int64_t ms);
+inline std::int64_t DateTimeToMs(TDateTime x) {
+    constexpr double limit = 4.0e18;
+    if (!(x == x))
+        return 0;
+    const double ms = x * static_cast<double>(MSecsPerDay);
+    return detail::RoundHalfAway(ms > limit ? limit : (ms < -limit ? -limit : ms));
+}
+inline TDateTime MsToDateTime(std::int64_t ms) {
+    return static_cast<double>(ms) / static_cast<double>(MSecsPerDay);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Comparison. NullDate orders before everything.
 
-int CompareDateTime(TDateTime a, TDateTime b);
-int CompareDate(TDateTime a, TDateTime b);
-bool SameDate(TDateTime a, TDateTime b);
-bool IsNullDate(TDateTime x);
-bool IsNoTime(TDateTime t);
+inline int CompareDateTime(TDateTime a, TDateTime b) {
+    return a > b ? 1 : (a < b ? -1 : 0);
+}
+inline int CompareDate(TDateTime a, TDateTime b) {
+    return CompareDateTime(DateOf(a), DateOf(b));
+}
+inline bool SameDate(TDateTime a, TDateTime b) {
+    return CompareDate(a, b) == 0;
+}
+inline bool IsNullDate(TDateTime x) {
+    return x == NullDate;
+}
+inline bool IsNoTime(TDateTime t) {
+    return TimeOf(t) < 0;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Adding time. All keep the time of day unless they add a part of it; the sub-day helpers
@@ -280,8 +318,12 @@ TDateTime IncHour(std::int64_t n, TDateTime x);
 TDateTime IncMinute(std::int64_t n, TDateTime x);
 TDateTime IncSecond(std::int64_t n, TDateTime x);
 TDateTime IncMilliSecond(std::int64_t n, TDateTime x);
-TDateTime IncDay(std::int64_t n, TDateTime x);
-TDateTime IncWeek(std::int64_t n, TDateTime x);
+inline TDateTime IncDay(std::int64_t n, TDateTime x) {
+    return x + static_cast<double>(n);
+}
+inline TDateTime IncWeek(std::int64_t n, TDateTime x) {
+    return x + 7.0 * static_cast<double>(n);
+}
 // Calendar arithmetic: the day is clamped to the target month (31 January + 1 month is the
 // last day of February; 29 February + 1 year is 28 February).
 TDateTime IncMonth(std::int64_t n, TDateTime x);
