@@ -551,3 +551,21 @@ TEST_F(ActionTest, WithoutAnyOutsideWorldNothingHappensAndNothingFails) {
 
 } // namespace
 } // namespace kelvo
+
+namespace kelvo {
+namespace {
+
+TEST(EventActionWeb, EscapeUrlAndTheWebPrefix) {
+    EXPECT_EQ(EscapeUrl("http://a.b/c d"), "http://a.b/c%20d");
+    EXPECT_EQ(EscapeUrl("\"#%'<>[\\]^{|}~"), "%22%23%25%27%3C%3E%5B%5C%5D%5E%7B%7C%7D%7E");
+    EXPECT_EQ(EscapeUrl(std::string("\x01\x1F\x7F\xFF", 4)), "%01%1F%7F%FF");
+    EXPECT_EQ(EscapeUrl(std::string(1, '\0')), "%00");
+    EXPECT_EQ(EscapeUrl("a-z_A.Z0!$&()*+,/:;=?@`"), "a-z_A.Z0!$&()*+,/:;=?@`");
+    EXPECT_TRUE(IsWebAddress("HtTp"));
+    EXPECT_TRUE(IsWebAddress("https://x"));
+    EXPECT_FALSE(IsWebAddress("htt"));
+    EXPECT_FALSE(IsWebAddress(" http://x"));
+}
+
+} // namespace
+} // namespace kelvo
