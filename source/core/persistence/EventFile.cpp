@@ -15,6 +15,11 @@ void RegisterEntityClasses(TClassRegistry& registry) {
     RegisterClasses<TEvent, TReminder, TEventTemplate>(registry);
 }
 
+namespace {
+// Files name these classes from the start.
+const bool registered = (RegisterEntityClasses(), true);
+} // namespace
+
 TOwnedEvents ReadEvents(std::string_view bytes, IDataFileHost& host,
                         const TClassRegistry& registry) {
     TStreamView stream{bytes};
