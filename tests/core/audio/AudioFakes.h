@@ -4,6 +4,7 @@
 #include "core/audio/paMPEGPlay.h"
 #include "core/runtime/Timers.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
@@ -13,6 +14,10 @@ namespace kelvo::test {
 
 class FakeTimer : public ITimer {
 public:
+    ~FakeTimer() override {
+        if (registry)
+            std::erase(*registry, this);
+    }
     void Start(std::uint32_t intervalMs, bool singleShot) override {
         interval = intervalMs;
         single = singleShot;
@@ -35,6 +40,7 @@ public:
         }
     }
     const std::uint32_t* clock = nullptr;
+    std::vector<FakeTimer*>* registry = nullptr;
     std::uint32_t startedAt = 0;
     std::uint32_t interval = 0;
     bool single = false;
@@ -46,6 +52,7 @@ public:
     std::unique_ptr<ITimer> CreateTimer() override {
         auto timer = std::make_unique<FakeTimer>();
         timer->clock = clock;
+        timer->registry = &timers;
         timers.push_back(timer.get());
         return timer;
     }

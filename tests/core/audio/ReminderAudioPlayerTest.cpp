@@ -70,8 +70,11 @@ struct ReminderPlayer : ::testing::Test {
     void Advance(std::uint32_t ms) {
         for (std::uint32_t step = 0; step < ms; step += 100) {
             ticks.now += 100;
-            for (std::size_t i = 0; i < timers.timers.size(); ++i)
-                timers.timers[i]->AdvanceTo(ticks.now);
+            // A firing may create or destroy timers: walk a copy, skip the destroyed.
+            const std::vector<FakeTimer*> now = timers.timers;
+            for (FakeTimer* t : now)
+                if (std::find(timers.timers.begin(), timers.timers.end(), t) != timers.timers.end())
+                    t->AdvanceTo(ticks.now);
         }
     }
 
