@@ -298,7 +298,7 @@ void TRepeatableEventAction::Execute() {
             // The model needs a period of at least a minute.
             const auto interval = static_cast<std::int32_t>(std::max(ms, msPerMinute));
             const std::int32_t id = timers->AddTimer(
-                interval, false, [this](TTimerEvent& timer) { MinutesElapsed(timer.TimerId()); });
+                interval, false, [this](TTimerEvent& timer) { MinutesElapsed(timer); });
             minutesTimerId_ = id;
             minutesTimers_ = timers;
             timers->SetActive(true);
@@ -309,10 +309,10 @@ void TRepeatableEventAction::Execute() {
     }
 }
 
-void TRepeatableEventAction::MinutesElapsed(std::int32_t id) {
+void TRepeatableEventAction::MinutesElapsed(TTimerEvent& timer) {
     // Deletes its own timer, whatever MinutesTimerId holds by now.
-    if (minutesTimers_)
-        minutesTimers_->DeleteTimer(id);
+    const std::int32_t id = timer.TimerId();
+    timer.List().DeleteTimer(id);
     if (minutesTimerId_ == id) {
         minutesTimerId_ = 0;
         minutesTimers_ = nullptr;
@@ -321,10 +321,11 @@ void TRepeatableEventAction::MinutesElapsed(std::int32_t id) {
 }
 
 void TRepeatableEventAction::DeleteMinutesTimer() {
-    if (minutesTimerId_ == 0 || !minutesTimers_)
-        return;
     TTimerList* timers = std::exchange(minutesTimers_, nullptr);
-    timers->DeleteTimer(std::exchange(minutesTimerId_, 0));
+    const std::int32_t id = std::exchange(minutesTimerId_, 0);
+    // A list the context no longer holds may be gone already (the program is ending).
+    if (id != 0 && timers && timers == ActionContext().Timers)
+        timers->DeleteTimer(id);
 }
 
 void TRepeatableEventAction::Stop() {

@@ -28,6 +28,7 @@ class TMailer;
 class TMailOptions;
 class TReminderAudioPlayer;
 class TSendMailAction;
+class TTimerEvent;
 class TTimerList;
 
 class EEventActionError : public EpaError {
@@ -85,7 +86,8 @@ struct TActionContext {
     IActionMailer* Mailer = nullptr;
     IActionShell* Shell = nullptr;
     IToneGenerator* Tones = nullptr;
-    // Holds the minutes timers; must outlive every action that ran.
+    // Holds the minutes timers. Take a list out of the context before destroying it: actions
+    // then forget their timers on it instead of deleting them.
     TTimerList* Timers = nullptr;
     // nullptr: the program's AlarmSwitches().
     const TAlarmSwitches* Switches = nullptr;
@@ -279,7 +281,7 @@ protected:
     void DeleteMinutesTimer();
 
 private:
-    void MinutesElapsed(std::int32_t id);
+    void MinutesElapsed(TTimerEvent& timer);
 
     TRepeatType repeatType_ = rtNone;
     std::int32_t times_ = 1;

@@ -479,6 +479,22 @@ TEST_F(ActionTest, DestroyingAnActionDeletesItsTimerAndSilencesItsSound) {
     EXPECT_NO_THROW(time.Advance(120000));
 }
 
+TEST_F(ActionTest, AnActionOutlivingItsTimerListForgetsTheTimer) {
+    TPlayMediaEventAction a;
+    a.SetFileName("a.wav");
+    a.SetRepeatType(rtMinutes);
+    {
+        TTimerList ending(time, time);
+        ActionContext().Timers = &ending;
+        a.Execute();
+        EXPECT_EQ(ending.Count(), 1u);
+        ActionContext().Timers = nullptr; // taken out before it is destroyed
+    }
+    a.Stop();
+    EXPECT_EQ(a.MinutesTimerId(), 0);
+    EXPECT_FALSE(player.playing);
+}
+
 TEST_F(ActionTest, StopSilencesOnlyTheActionsOwnSound) {
     TComplexEventAction first, second;
     auto& a = AddAction<TPlayMediaEventAction>(first);
