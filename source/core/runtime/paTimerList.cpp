@@ -264,13 +264,12 @@ void TTimerList::OnSystemTimer() {
         if (OnException)
             OnException(std::current_exception());
     }
-    if (active_ && disabledSome) {
-        if (!AnyEnabled())
-            Deactivate();
-        else {
-            ComputeElapse(ticks_.TickCount());
-            UpdateTimer();
-        }
+    // Also when handlers disabled the last timers: nothing is left to tick for.
+    if (active_ && !AnyEnabled())
+        Deactivate();
+    else if (active_ && disabledSome) {
+        ComputeElapse(ticks_.TickCount());
+        UpdateTimer();
     }
     if (--passDepth_ == 0) {
         deleted_.clear();

@@ -343,6 +343,15 @@ TEST_F(TimerList, HandlerDeactivatingTheList) {
     EXPECT_EQ(finished, 2);
 }
 
+TEST_F(TimerList, HandlerDisablingTheLastTimerEndsTheList) {
+    list.AddTimer(1000, true, [](TTimerEvent& e) { e.SetEnabled(false); });
+    list.SetActive(true);
+    time.Advance(1000);
+    EXPECT_FALSE(list.Active());
+    EXPECT_EQ(finished, 1);
+    EXPECT_EQ(time.TimerCount(), 0u);
+}
+
 TEST_F(TimerList, ExceptionEndsThePassAndTheListGoesOn) {
     std::vector<std::string> reported;
     list.OnException = [&](std::exception_ptr e) {
