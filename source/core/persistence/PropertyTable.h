@@ -2,29 +2,35 @@
 
 // Property tables: how a persisted class tells the object stream what it stores.
 //
-// A class puts KELVO_PERSISTENT(TMyClass) at the top of its body and defines StaticClass()
-// in its .cpp with a TClassBuilder<TMyClass, TParent>. Each property is one line: its name,
-// a getter and a setter (member functions, or lambdas taking the object), then modifiers for
-// the property just declared. Inherited properties come first by themselves.
+// The class puts KELVO_PERSISTENT(TName) at the top of its body (its base must be a persisted
+// class: TPersistent, TComponent, or TAdvComponent for classes with an "Items" block) and
+// defines StaticClass() in its .cpp: one line per property with the stream name, a getter and
+// a setter (member functions, or lambdas taking the object), then modifiers of the property
+// just declared. Inherited properties come first by themselves.
 //
-//   const TClassInfo& TOnceDateCondition::StaticClass() {
+//   const TClassInfo& TDailyDateCondition::StaticClass() {
+//       using C = TDailyDateCondition;
 //       static const TClassInfo info =
-//           TClassBuilder<TOnceDateCondition, TDateCondition>("TOnceDateCondition")
-//               .DateTime("Date", &TOnceDateCondition::Date, &TOnceDateCondition::SetDate)
-//               .Integer("Period", &C::Period, &C::SetPeriod).NoDefault().AtLeast(1)
-//               .Enum("UntilType", UntilTypeNames, &C::UntilType, &C::SetUntilType)
-//                   .Default(utForever)
-//               .Integer("Times", &C::Times, &C::SetTimes).Default(1).StoredIf(&C::IsByTimes)
-//               .Build();
+//           TClassBuilder<C, TPeriodicDateCondition>("TDailyDateCondition")
+//               .DateTime("FromDate", &C::FromDate, &C::SetFromDate)
+//               .Enum("UntilType", EnumNames<TUntilType>(), &C::UntilType, &C::SetUntilType)
+//               .Default(utForever)
+//               .Integer("Times", &C::Times, &C::SetTimes)
+//               .Default(1).AtLeast(1).StoredIf([](const C& c) { return c.UntilType() == utTimes;
+//               }) .Build();
 //       return info;
 //   }
 //
-// Integers, enumerations, booleans and sets are written unless equal to Default(); without
-// Default() they are always written. Floats and date-times are left out at 0.0 (and read as
-// 0.0 when absent), strings when empty, objects when the getter gives none. A class that
-// can be created from a stream is also registered: RegisterClasses<TOnceDateCondition>().
+// Kinds: Integer, Color, Boolean, Enum, Set (a TEnumSet, std::bitset or integral mask),
+// String, Float, DateTime, Object<T> (only a T is accepted), Items<T>(count, at, add) with
+// ClearFirst(clear), and Custom blocks. Integers, enumerations, booleans and sets are written
+// unless equal to Default(); without Default() always. Floats and date-times are left out at
+// 0.0 (and read as 0.0 when absent), strings when empty, objects when the getter gives none.
+// Stored(false) never writes. A class created from streams is registered once at start:
+// RegisterClasses<TDailyDateCondition, ...>().
 
 #include "core/persistence/paClasses.h"
+#include "core/util/paDateUtils.h"
 
 #include <bitset>
 #include <concepts>
@@ -43,6 +49,14 @@ template <class T> struct TSetTraits;
 template <std::integral T> struct TSetTraits<T> {
     static std::uint32_t ToMask(T value) { return static_cast<std::uint32_t>(value); }
     static T FromMask(std::uint32_t mask) { return static_cast<T>(mask); }
+};
+template <class E, class Bits> struct TSetTraits<TEnumSet<E, Bits>> {
+    static std::uint32_t ToMask(TEnumSet<E, Bits> value) {
+        return static_cast<std::uint32_t>(value.ToBits());
+    }
+    static TEnumSet<E, Bits> FromMask(std::uint32_t mask) {
+        return TEnumSet<E, Bits>::FromBits(static_cast<Bits>(mask));
+    }
 };
 template <std::size_t N> struct TSetTraits<std::bitset<N>> {
     static std::uint32_t ToMask(const std::bitset<N>& value) {

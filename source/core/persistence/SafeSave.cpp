@@ -22,6 +22,12 @@ std::string SystemError(int error) {
     throw EFileError(what, SystemError(error), error);
 }
 
+// errno is taken before the message is built.
+[[noreturn]] void FailNow(const char* what, const std::string& name) {
+    const int error = errno;
+    Fail(what + name, error);
+}
+
 struct TParts {
     std::string Folder; // with its trailing slash, or empty
     std::string Stem;
@@ -62,7 +68,7 @@ void WriteAll(int fd, std::string_view bytes, const std::string& name) {
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            Fail("Cannot write " + name, errno);
+            FailNow("Cannot write ", name);
         }
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
@@ -72,13 +78,13 @@ void WriteDurably(int fd, std::string_view bytes, const std::string& name) {
     try {
         WriteAll(fd, bytes, name);
         if (::fsync(fd) != 0)
-            Fail("Cannot write " + name, errno);
+            FailNow("Cannot write ", name);
     } catch (...) {
         ::close(fd);
         throw;
     }
     if (::close(fd) != 0)
-        Fail("Cannot write " + name, errno);
+        FailNow("Cannot write ", name);
 }
 
 void SyncFolder(const std::string& folder) {
@@ -95,7 +101,7 @@ void CopyToBackup(const std::string& target, const std::string& backup) {
     const std::string bytes = ReadFileBytes(target);
     const int fd = ::open(backup.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0)
-        Fail("Cannot write " + backup, errno);
+        FailNow("Cannot write ", backup);
     WriteDurably(fd, bytes, backup);
 }
 
@@ -172,7 +178,7 @@ void SafeSave(const std::string& target, std::string_view bytes, double now, TDa
         temporary = SavingName(target, now, order, number);
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0 && errno != EEXIST)
-            Fail("Cannot create " + temporary, errno);
+            FailNow("Cannot create ", temporary);
     }
     if (fd < 0)
         throw EFileError("Can't figure out filename");
@@ -182,25 +188,28 @@ void SafeSave(const std::string& target, std::string_view bytes, double now, TDa
     if (::stat(target.c_str(), &info) == 0) {
         const std::string backup = BackupName(target);
         if (::unlink(backup.c_str()) != 0 && errno != ENOENT)
-            Fail("Cannot replace " + backup, errno);
+            FailNow("Cannot replace ", backup);
         if (::link(target.c_str(), backup.c_str()) != 0) {
             if (errno == EPERM || errno == EXDEV || errno == EMLINK || errno == ENOTSUP ||
                 errno == ENOSYS)
                 CopyToBackup(target, backup);
             else
-                Fail("Cannot replace " + backup, errno);
+                FailNow("Cannot replace ", backup);
         }
     }
     if (::rename(temporary.c_str(), target.c_str()) != 0)
-        Fail("Cannot rename " + temporary + " to " + target, errno);
+        FailNow("Cannot rename ", temporary + " to " + target);
     SyncFolder(Split(target).Folder);
 }
 
 std::string ReadFileBytes(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        Fail("Cannot read " + path, errno);
+        FailNow("Cannot read ", path);
     std::string bytes;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && info.st_size > 0)
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[65536];
     for (;;) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
