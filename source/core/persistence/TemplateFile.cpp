@@ -55,6 +55,9 @@ public:
         if (auto it = nodes_.find(parentIndex); it != nodes_.end())
             parent = it->second;
         TTemplateNode* node = nullptr;
+        // A nameless template would come back from the next save as the default one.
+        if (t->Template().empty())
+            throw ETemplateError("Template must have name");
         if (t->Template() == DefaultTemplateName) {
             node = &tree_.SetDefaultTemplate(std::move(t));
         } else {

@@ -169,11 +169,20 @@ TEST(TemplateFile, DamagedRecords) {
     file.W.WriteEnum(ntTemplate, EnumNames<TNodeType>());
     file.W.WriteString("5");
     file.Add(6, 0, "C");
+    // A template whose name is written, but empty.
+    file.W.WriteString(TemplatesFileFormat.Marker);
+    file.W.WriteEnum(ntTemplate, EnumNames<TNodeType>());
+    file.W.WriteInteger(7);
+    file.W.WriteInteger(0);
+    test::TBytes nameless;
+    nameless.Begin("TEventTemplate").Prop("Template").StrValue("").End("TEventTemplate");
+    file.Data += nameless.Data;
     TTemplateTree tree;
     TTemplateHost host;
     ReadTemplates(file.Data, tree, host);
     EXPECT_EQ(Shape(tree.Root()), "A,B,C,Miscellaneous");
-    ASSERT_EQ(host.errors.size(), 3u);
+    ASSERT_EQ(host.errors.size(), 4u);
+    EXPECT_EQ(host.errors[3], "Error in template's file:\r\nTemplate must have name");
     EXPECT_EQ(host.errors[0], "Error in template's file:\r\nBad saved template type 4");
     EXPECT_EQ(host.errors[1],
               "Error in template's file:\r\nUnexpected class of loaded object TEvent");
