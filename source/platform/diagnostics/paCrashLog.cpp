@@ -34,7 +34,7 @@ void WriteNumber(int fd, long value) {
     [[maybe_unused]] const ssize_t ignored = ::write(fd, digits + at, sizeof digits - at);
 }
 
-void OnFatalSignal(int number) {
+[[maybe_unused]] void OnFatalSignal(int number) {
     const int fd =
         ::open(crashLogPath, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd >= 0) {

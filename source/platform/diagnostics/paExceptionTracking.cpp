@@ -114,9 +114,16 @@ extern "C" void __cxa_throw(void* object, std::type_info* type, void (*destructo
         try {
             void* stack[64];
             const int depth = ::backtrace(stack, 64);
-            // Frame 0 is this function.
-            kelvo::OnThrow(object, type, stack + 1, depth > 1 ? depth - 1 : 0,
-                           __builtin_return_address(0));
+            void* const thrower = __builtin_return_address(0);
+            // The trace starts at the thrower's frame: what lies before it is this function
+            // and whatever wraps backtrace (a sanitizer does).
+            int first = depth > 1 ? 1 : 0;
+            for (int i = 0; i < depth; ++i)
+                if (stack[i] == thrower) {
+                    first = i;
+                    break;
+                }
+            kelvo::OnThrow(object, type, stack + first, depth - first, thrower);
         } catch (...) {
         }
         kelvo::inTracker = false;
