@@ -106,6 +106,8 @@ std::string SendBySmtp(const TMailSettings& settings, const TMailMessage& messag
     curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT, connectTimeout);
     curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, stallTimeout);
+    // A server that accepts but stops answering is a stall too.
+    curl_easy_setopt(h, CURLOPT_SERVER_RESPONSE_TIMEOUT, stallTimeout);
     curl_easy_setopt(h, CURLOPT_UPLOAD, 1L);
     curl_easy_setopt(h, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(upload.Text.size()));
     curl_easy_setopt(h, CURLOPT_READFUNCTION, ReadMessage);

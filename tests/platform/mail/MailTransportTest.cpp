@@ -194,6 +194,21 @@ TEST_F(Mail, ARefusedPortIsOneClearError) {
     std::cout << "  refused port: " << outcome.error << "\n";
 }
 
+TEST_F(Mail, AServerThatStopsAnsweringTimesOut) {
+    QTcpServer silent;
+    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
+    settings.Port = silent.serverPort();
+    TSmtpMailTransport smtp;
+    smtp.StallTimeoutSeconds = 2;
+    QElapsedTimer clock;
+    clock.start();
+    Outcome outcome;
+    Send(smtp, settings, Message(""), outcome);
+    EXPECT_THAT(outcome.error, HasSubstr("imeout"));
+    EXPECT_LT(clock.elapsed(), 10000);
+    std::cout << "  silent server: " << outcome.error << "\n";
+}
+
 TEST_F(Mail, AMissingAttachmentStopsTheSendBeforeAnythingGoesOut) {
     TSmtpMailTransport smtp;
     Outcome outcome;
