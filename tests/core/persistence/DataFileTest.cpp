@@ -167,6 +167,28 @@ TEST_F(DataFileTest, NewerVersionIsReadOnYesAndRefusedOnNo) {
     }
 }
 
+TEST_F(DataFileTest, ReadingFarMoreThanTheFileHoldsEndsTheLoad) {
+    const std::string bytes = EventsFile({1, 2});
+    TStreamView stream{bytes};
+    TClassReader reader(stream, true, Registry);
+    TAnswerNoHost host;
+    // A reader that keeps going back over the same record, as damage could make it do.
+    auto again = [&](TClassReader& r) {
+        const std::size_t start = r.Position();
+        for (int i = 0; i < 100000; ++i) {
+            r.Seek(start);
+            r.RequireObject<TEvent>();
+        }
+    };
+    try {
+        ReadDataFile<ENotebookTestError>(stream, reader, EventsFileFormat, host, again);
+        FAIL() << "the work was not bounded";
+    } catch (const EClassReadingError& e) {
+        EXPECT_EQ(e.Reach(), EClassReadingError::TReach::Stream);
+    }
+    EXPECT_TRUE(host.Errors.empty()) << "not a record error: the whole load fails";
+}
+
 TEST_F(DataFileTest, FindMarker) {
     const std::string bytes = "xxMARKyyMARK";
     TStreamView s{bytes};

@@ -533,6 +533,39 @@ TEST_F(StreamTest, EveryTruncationOrByteFlipOfAValidStreamFailsCleanly) {
     }
 }
 
+// ---- the date helpers' sets ---------------------------------------------------------------
+
+class TWeekly : public TComponent {
+    KELVO_PERSISTENT(TWeekly)
+    TDaysOfWeek WeekDays() const { return days_; }
+    void SetWeekDays(TDaysOfWeek d) { days_ = d; }
+
+private:
+    TDaysOfWeek days_;
+};
+
+const TClassInfo& TWeekly::StaticClass() {
+    static const TClassInfo info =
+        TClassBuilder<TWeekly, TComponent>("TWeekly")
+            .Set("WeekDays", EnumNames<TDayOfWeekName>(), &TWeekly::WeekDays, &TWeekly::SetWeekDays)
+            .Build();
+    return info;
+}
+
+TEST_F(StreamTest, EnumSetsOfTheDateHelpersRoundTrip) {
+    Registry.Register(TWeekly::StaticClass());
+    TWeekly w;
+    w.SetWeekDays(TDaysOfWeek::FromBits(0x41));
+    const std::string bytes = Write(w);
+    TBytes set;
+    set.Tag(TIdentType::itSet)
+        .Str(EnumName(static_cast<TDayOfWeekName>(0)))
+        .Str(EnumName(static_cast<TDayOfWeekName>(6)))
+        .Str("");
+    EXPECT_NE(bytes.find(set.Data), std::string::npos);
+    EXPECT_EQ(Read<TWeekly>(bytes)->WeekDays(), w.WeekDays());
+}
+
 // ---- the registry --------------------------------------------------------------------------
 
 class TForgetful : public TSampleRecord {}; // no KELVO_PERSISTENT of its own
