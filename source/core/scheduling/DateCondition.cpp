@@ -12,7 +12,17 @@ namespace {
 
 // Beyond the last date the program works with: such an answer counts as none.
 TDateTime WithinRange(TDateTime d) {
-    return d > MaxDate ? NullDate : d;
+    return d <= MaxDate ? d : NullDate;
+}
+
+// The date part of a stored value; a value that is no number at all counts as no date, and
+// one beyond a hundred million years is held there, where the calendar arithmetic is exact.
+TDateTime StoredDate(TDateTime value) {
+    constexpr TDateTime limit = 3.65e10;
+    value = DateOf(value);
+    if (!(value == value))
+        return NullDate;
+    return value < -limit ? -limit : (value > limit ? limit : value);
 }
 
 std::int64_t Mod(std::int64_t a, std::int64_t p) {
@@ -95,7 +105,7 @@ TDateTime TOnceDateCondition::NextDate(TDateTime x) const {
 }
 
 void TOnceDateCondition::SetDate(TDateTime value) {
-    value = DateOf(value);
+    value = StoredDate(value);
     if (value == date_)
         return;
     date_ = value;
@@ -132,7 +142,7 @@ void TPeriodicDateCondition::SetDefault(TDateTime d) {
 }
 
 void TPeriodicDateCondition::SetFromDate(TDateTime value) {
-    value = DateOf(value);
+    value = StoredDate(value);
     if (value == fromDate_)
         return;
     fromDate_ = value;
@@ -163,7 +173,7 @@ TDateTime TPeriodicDateCondition::ToDate() const {
 }
 
 void TPeriodicDateCondition::SetToDate(TDateTime value) {
-    value = DateOf(value);
+    value = StoredDate(value);
     if (value == toDate_)
         return;
     toDate_ = value;
@@ -243,6 +253,9 @@ TDateTime TPeriodicDateCondition::NthOccurrenceDate(std::int64_t n, TDateTime st
         return start;
     // Nothing occurs before FromDate, so counting from there is the same.
     TDateTime x = std::max(start, fromDate_);
+    // Far outside the calendar a day later is no later value: nothing to count there.
+    if (!(x > -1e15))
+        return NullDate;
     const std::int64_t p = P();
     const TDateTime first = AlignedPeriodStart(x);
     // The first aligned period that begins after x.
@@ -253,6 +266,8 @@ TDateTime TPeriodicDateCondition::NthOccurrenceDate(std::int64_t n, TDateTime st
         const TDateTime r = NextOccurrence(x);
         if (IsNullDate(r))
             return NullDate;
+        if (r > MaxDate)
+            return MaxDate + 1;
         if (r >= next)
             break;
         if (--n == 0)
@@ -269,6 +284,8 @@ TDateTime TPeriodicDateCondition::NthOccurrenceDate(std::int64_t n, TDateTime st
         const TDateTime r = NextOccurrence(x);
         if (IsNullDate(r))
             return NullDate;
+        if (r > MaxDate)
+            return MaxDate + 1;
         if (--m == 0)
             return r;
         x = r + 1;
@@ -318,8 +335,7 @@ TDateTime TDailyDateCondition::AlignedPeriodStart(TDateTime d) const {
 TDateTime TDailyDateCondition::NextInPeriod(TDateTime d) const {
     if (d < FromDate())
         return NullDate;
-    const auto offset = static_cast<std::int64_t>(std::trunc(d - FromDate()));
-    return Mod(offset, P()) == 0 ? d : NullDate;
+    return Mod(DaysBetween(FromDate(), d), P()) == 0 ? d : NullDate;
 }
 
 std::unique_ptr<TDateCondition> TDailyDateCondition::NewInstance() const {

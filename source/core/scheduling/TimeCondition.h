@@ -21,6 +21,13 @@ public:
     using EpaError::EpaError;
 };
 
+// The time of day a time setter stores: TimeOf(value), midnight for a value that is no
+// number.
+inline TDateTime StoredTime(TDateTime value) {
+    const TDateTime t = TimeOf(value);
+    return t == t ? t : 0.0;
+}
+
 class TTimeCondition {
 public:
     TTimeCondition() = default;
@@ -70,7 +77,7 @@ public:
 
     TDateTime Time() const { return time_; }
     // Keeps only the time of day.
-    void SetTime(TDateTime value) { time_ = TimeOf(value); }
+    void SetTime(TDateTime value) { time_ = StoredTime(value); }
 
 protected:
     std::unique_ptr<TTimeCondition> NewInstance() const override;
@@ -95,9 +102,9 @@ public:
     std::int64_t StepMs() const { return UnitMs() * countPeriod_; }
 
     TDateTime FromTime() const { return fromTime_; }
-    void SetFromTime(TDateTime value) { fromTime_ = TimeOf(value); }
+    void SetFromTime(TDateTime value) { fromTime_ = StoredTime(value); }
     TDateTime ToTime() const { return toTime_; }
-    void SetToTime(TDateTime value) { toTime_ = TimeOf(value); }
+    void SetToTime(TDateTime value) { toTime_ = StoredTime(value); }
     std::int32_t CountPeriod() const { return countPeriod_; }
     void SetCountPeriod(std::int32_t value) { countPeriod_ = value; }
 

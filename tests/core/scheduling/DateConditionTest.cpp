@@ -3,6 +3,7 @@
 #include "core/util/paAssign.h"
 
 #include <chrono>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -256,6 +257,22 @@ TEST(PeriodicDate, DegenerateInputsTerminate) {
     EXPECT_EQ(badKind->NextDate(D(2024, 1, 1)), NullDate);
     auto hugeDay = MonthlyOn(D(2024, 1, 1), 1'000'000);
     EXPECT_EQ(hugeDay->NextDate(D(2024, 2, 1)), D(2024, 2, 29));
+}
+
+TEST(PeriodicDate, DamagedStoredValuesGiveSaneAnswers) {
+    auto once = OnceOn(std::nan(""));
+    EXPECT_EQ(once->Date(), NullDate);
+    EXPECT_EQ(once->NextDate(D(2024, 1, 1)), NullDate);
+    auto monthly = MonthlyOn(D(2024, 1, 1), 1, 7);
+    monthly->SetFromDate(-1e300);
+    EXPECT_EQ(monthly->FromDate(), -3.65e10);
+    const TDateTime r = monthly->NextDate(D(2024, 1, 1));
+    ASSERT_FALSE(IsNullDate(r));
+    EXPECT_EQ(DayOfMonthOf(r), 1);
+    EXPECT_EQ(monthly->NextDate(r), r);
+    monthly->SetFromDate(1e300);
+    EXPECT_EQ(monthly->NextDate(D(2024, 1, 1)), NullDate);
+    EXPECT_EQ(monthly->NextDate(std::nan("")), NullDate);
 }
 
 TEST(PeriodicDate, NoAnswerAfterTheYear9999) {

@@ -2,6 +2,7 @@
 
 #include "core/util/paAssign.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <random>
 #include <vector>
@@ -71,6 +72,8 @@ TEST(OnceTime, SetterKeepsTheTimeOfDayOnly) {
     EXPECT_LT(c->Time(), 1.0);
     TOnceTimeCondition fresh;
     EXPECT_EQ(fresh.Time(), 0.0);
+    c->SetTime(std::nan(""));
+    EXPECT_EQ(c->Time(), 0.0);
 }
 
 TEST(ByMinuteTime, StepsAreStrictlyAfterExceptAtTheStart) {
