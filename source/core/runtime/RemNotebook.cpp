@@ -113,6 +113,8 @@ std::unique_ptr<TEvent> TReminderNotebook::RemoveEvent(TEvent& event, int* index
     reportedFaults_.erase(&event);
     auto owned = std::move(events_[static_cast<std::size_t>(at)]);
     events_.erase(events_.begin() + at);
+    if (OnEventRemoved)
+        OnEventRemoved(event);
     Notify(event, ckRemoved);
     return owned;
 }

@@ -96,6 +96,8 @@ public:
     TEntityCallback OnEventLate;
     TEntityCallback OnSnoozeArise;
     TChangeCallback OnChange;
+    // Every removal, batches included, so that windows showing the event can close.
+    std::function<void(TEvent&)> OnEventRemoved;
 
 private:
     enum class TReport { Arise, Late, Snooze };

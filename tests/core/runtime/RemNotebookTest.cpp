@@ -275,8 +275,11 @@ TEST(NotebookQueries, BatchesAnnounceNothing) {
     notebook.EndUpdate(); // never below zero
     notebook.AddEvent(SilentEvent("c"));
     EXPECT_EQ(calls, 1);
+    int removed = 0;
+    notebook.OnEventRemoved = [&](TEvent&) { ++removed; };
     notebook.DeleteAllEvents();
     EXPECT_EQ(calls, 1);
+    EXPECT_EQ(removed, 3) << "windows of removed events close even in a batch";
     EXPECT_EQ(notebook.EventCount(), 0);
 }
 
