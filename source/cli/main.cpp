@@ -1,13 +1,94 @@
-#include <cstdio>
-#include <cstring>
+#include "cli/CliCommon.h"
+#include "cli/Commands.h"
 
-// The command-line companion. Subcommands arrive with the notebook.
-int main(int argc, char** argv) {
-    if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
-        std::puts("kelvo-cli 0.1.0");
-        return 0;
+#include <algorithm>
+#include <iostream>
+#include <map>
+
+#ifdef KELVO_HAVE_PLATFORM
+#include <QCoreApplication>
+#include <QLocale>
+#endif
+
+using namespace kelvo;
+using namespace kelvo::cli;
+
+namespace {
+
+int Run(const std::vector<std::string>& argv) {
+    const TArguments args =
+        ParseArguments(argv, {"--events", "--week-start", "--from", "--days", "--count", "--start",
+                              "--until", "--save", "--timeout"});
+    if (args.Has("--help")) {
+        std::cout << Usage();
+        return ExitOk;
     }
-    std::fputs("usage: kelvo-cli --help | --version\n",
-               argc > 1 && std::strcmp(argv[1], "--help") == 0 ? stdout : stderr);
-    return argc > 1 && std::strcmp(argv[1], "--help") == 0 ? 0 : 64;
+    if (args.Has("--version")) {
+        std::cout << "kelvo-cli 0.1.0\n";
+        return ExitOk;
+    }
+    static const std::map<std::string, std::vector<std::string>> allowed = {
+        {"agenda", {"--from", "--days"}},
+        {"next", {"--from", "--count"}},
+        {"simulate", {"--start", "--until", "--save"}},
+        {"describe", {}},
+    };
+    const auto command = allowed.find(args.Command);
+    if (command == allowed.end())
+        throw EUsage(args.Command.empty() ? "no command given"
+                                          : "unknown command \"" + args.Command + "\"");
+    for (const auto& [name, value] : args.Options) {
+        const auto& own = command->second;
+        if (name != "--events" && name != "--week-start" &&
+            std::find(own.begin(), own.end(), name) == own.end())
+            throw EUsage("unknown option " + name + " for " + args.Command);
+    }
+    if (!args.Positional.empty())
+        throw EUsage("unexpected argument \"" + args.Positional.front() + "\"");
+
+    if (const auto day = args.Value("--week-start"))
+        SetFirstDayOfWeek(ParseWeekDay(*day));
+#ifdef KELVO_HAVE_PLATFORM
+    else
+        SetFirstDayOfWeek(static_cast<int>(QLocale::system().firstDayOfWeek()) % 7);
+#endif
+    // Checked before the file is read, so that bad arguments are always exit 64.
+    for (const char* name : {"--from", "--start", "--until"})
+        if (const auto v = args.Value(name))
+            ParseDateTime(*v);
+    for (const char* name : {"--days", "--count"})
+        if (const auto v = args.Value(name))
+            ParseCount(*v, name);
+
+    const std::string file = args.Value("--events").value_or(DefaultEventsFile());
+    TOwnedEvents events = ReadEventsFile(file);
+    if (args.Command == "agenda")
+        return Agenda(args, events, std::cout);
+    if (args.Command == "next")
+        return Next(args, events, std::cout);
+    if (args.Command == "simulate")
+        return Simulate(args, std::move(events), std::cout);
+    return Describe(events, std::cout);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+#ifdef KELVO_HAVE_PLATFORM
+    // The settings store needs an application object; no display is ever opened.
+    QCoreApplication app(argc, argv);
+#endif
+    std::vector<std::string> args(argv + 1, argv + argc);
+    try {
+        return Run(args);
+    } catch (const EUsage& e) {
+        std::cerr << "kelvo-cli: " << e.what() << "\n\n" << Usage();
+        return ExitUsage;
+    } catch (const EUnreadable& e) {
+        std::cerr << "kelvo-cli: " << e.what() << '\n';
+        return ExitUnreadable;
+    } catch (const std::exception& e) {
+        std::cerr << "kelvo-cli: " << e.what() << '\n';
+        return ExitFailed;
+    }
 }

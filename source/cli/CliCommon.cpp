@@ -1,0 +1,201 @@
+#include "cli/CliCommon.h"
+
+#include "core/persistence/SafeSave.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <regex>
+
+#ifdef KELVO_HAVE_PLATFORM
+#include "platform/settings/AppIniReg.h"
+#endif
+
+namespace kelvo::cli {
+
+std::optional<std::string> TArguments::Value(const std::string& name) const {
+    const auto it = Options.find(name);
+    if (it == Options.end())
+        return std::nullopt;
+    return it->second;
+}
+
+TArguments ParseArguments(const std::vector<std::string>& args,
+                          const std::vector<std::string>& valueOptions) {
+    TArguments parsed;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a.size() > 2 && a.starts_with("--")) {
+            std::string name = a;
+            std::optional<std::string> value;
+            if (const auto eq = a.find('='); eq != std::string::npos) {
+                name = a.substr(0, eq);
+                value = a.substr(eq + 1);
+            }
+            const bool takesValue =
+                std::find(valueOptions.begin(), valueOptions.end(), name) != valueOptions.end();
+            if (takesValue && !value) {
+                if (i + 1 >= args.size())
+                    throw EUsage("option " + name + " needs a value");
+                value = args[++i];
+            }
+            if (!takesValue && value)
+                throw EUsage("option " + name + " takes no value");
+            parsed.Options[name] = value.value_or("");
+        } else if (parsed.Command.empty()) {
+            parsed.Command = a;
+        } else {
+            parsed.Positional.push_back(a);
+        }
+    }
+    return parsed;
+}
+
+TDateTime ParseDateTime(const std::string& text) {
+    static const std::regex form(R"((\d{4})-(\d{2})-(\d{2})(?: (\d{2}):(\d{2})(?::(\d{2}))?)?)");
+    std::smatch m;
+    if (!std::regex_match(text, m, form))
+        throw EUsage("invalid date-time \"" + text + "\" (YYYY-MM-DD[ HH:MM[:SS]])");
+    const int year = std::stoi(m[1]);
+    const int month = std::stoi(m[2]);
+    const int day = std::stoi(m[3]);
+    const int hour = m[4].matched ? std::stoi(m[4]) : 0;
+    const int minute = m[5].matched ? std::stoi(m[5]) : 0;
+    const int second = m[6].matched ? std::stoi(m[6]) : 0;
+    if (year < 1 || !IsValidDate(year, month, day) || hour > 23 || minute > 59 || second > 59)
+        throw EUsage("invalid date-time \"" + text + "\"");
+    return EncodeDateTime(year, month, day, hour, minute, second);
+}
+
+long long ParseCount(const std::string& text, const std::string& option) {
+    static const std::regex digits(R"(\d{1,9})");
+    if (!std::regex_match(text, digits))
+        throw EUsage("option " + option + " needs a whole number of at least 0, not \"" + text +
+                     "\"");
+    return std::stoll(text);
+}
+
+int ParseWeekDay(const std::string& text) {
+    const auto day = EnumFromName<TDayOfWeekName>(text);
+    if (!day)
+        throw EUsage("unknown week day \"" + text + "\" (Sun, Mon, ..., Sat)");
+    return static_cast<int>(*day);
+}
+
+std::string OutputDateTime(TDateTime x) {
+    if (IsNullDate(x))
+        return "Never";
+    // Half up to the second, on whole milliseconds so that binary noise cannot tip it.
+    const std::int64_t ms = DateTimeToMs(x);
+    const std::int64_t seconds =
+        static_cast<std::int64_t>(std::floor((static_cast<double>(ms) + 500.0) / 1000.0));
+    const TDateTime rounded = MsToDateTime(seconds * 1000);
+    const TDateParts d = DecodeDate(rounded);
+    const TTimeParts t = DecodeTime(rounded);
+    char text[40];
+    std::snprintf(text, sizeof text, "%04lld-%02d-%02d %02d:%02d:%02d",
+                  static_cast<long long>(d.Year), d.Month, d.Day, t.Hour, t.Minute, t.Second);
+    return text;
+}
+
+std::string Field(std::string text) {
+    std::replace(text.begin(), text.end(), '\t', ' ');
+    return text;
+}
+
+std::string ListDateText(TDateTime x) {
+    if (IsNullDate(x))
+        return "Never";
+    return CurrentLocale().ShortDayName(static_cast<TDayOfWeekName>(DayOfWeek0(x))) + " " +
+           ShortDateText(x) + " " + ShortTimeText(x);
+}
+
+std::string DefaultEventsFile() {
+    std::string dataHome;
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg)
+        dataHome = xdg;
+    else if (const char* home = std::getenv("HOME"); home && *home)
+        dataHome = std::string(home) + "/.local/share";
+    std::string location = dataHome + "/Brennikor/Tavrelon/kelvo-rem";
+#ifdef KELVO_HAVE_PLATFORM
+    TAppIniReg settings;
+    const std::string stored = settings.ReadString("Options", "StartupDataLocation", "");
+    if (!stored.empty())
+        location = stored;
+#endif
+    return location + ".evn";
+}
+
+namespace {
+
+// Line breaks of a message, in whatever order they come, as one blank.
+std::string OneLine(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        const bool lineBreak = c == '\r' || c == '\n';
+        if (!lineBreak)
+            out += c;
+        else if (!out.empty() && out.back() != ' ')
+            out += ' ';
+    }
+    return out;
+}
+
+// Damaged records go to standard error; a newer version is always declined.
+class TConsoleHost : public IDataFileHost {
+public:
+    bool TryReadNewerVersion(const std::string&) override { return false; }
+    void ShowRecordError(const std::string& message) override {
+        std::cerr << OneLine(message) << '\n';
+    }
+};
+
+} // namespace
+
+TOwnedEvents ReadEventsFile(const std::string& fileName) {
+    TConsoleHost host;
+    std::string bytes;
+    try {
+        bytes = ReadFileBytes(fileName);
+    } catch (const std::exception& e) {
+        throw EUnreadable(OneLine(e.what()));
+    }
+    try {
+        return ReadEvents(bytes, host);
+    } catch (const std::exception& e) {
+        throw EUnreadable(fileName + ": " + OneLine(e.what()));
+    }
+}
+
+const char* Usage() {
+    return "usage: kelvo-cli COMMAND [OPTIONS]\n"
+           "\n"
+           "Shows what is due in a notebook of Tavrelon MP3 events and replays what the reminders\n"
+           "generator reports over a period.\n"
+           "\n"
+           "Commands:\n"
+           "  agenda [--from DATE] [--days N]\n"
+           "      the events and reminders arising on each of N days (default 7) from DATE\n"
+           "      (default today)\n"
+           "  next [--from T] [--count N]\n"
+           "      the next N arisings (default 1) of every event and reminder from T\n"
+           "      (default now)\n"
+           "  simulate --start T0 --until T1 [--save FILE]\n"
+           "      runs the reminders generator on a simulated clock from T0 to T1 and prints\n"
+           "      every report; --save writes the events file afterwards\n"
+           "  describe\n"
+           "      one line per event: index, state, description, condition, reminder, actions\n"
+           "\n"
+           "Options for every command:\n"
+           "  --events FILE      the events file (default: the desktop program's)\n"
+           "  --week-start DAY   first day of the week: Sun, Mon, ..., Sat\n"
+           "  --help, --version\n"
+           "\n"
+           "Date-times: YYYY-MM-DD, YYYY-MM-DD HH:MM or YYYY-MM-DD HH:MM:SS, local time.\n"
+           "Output fields are separated by TAB; date-times print as YYYY-MM-DD HH:MM:SS, or\n"
+           "Never. Exit status: 0 ok, 2 unreadable file, 64 bad arguments.\n";
+}
+
+} // namespace kelvo::cli
