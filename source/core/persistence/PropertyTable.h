@@ -44,7 +44,7 @@
 namespace kelvo {
 
 // How a set type maps to the 32-bit member mask of the stream. Integral masks and
-// std::bitset work as they are; specialise this for a set class of your own.
+// std::bitset work as they are; another set class brings a TSetTraits of its own.
 template <class T> struct TSetTraits;
 template <std::integral T> struct TSetTraits<T> {
     static std::uint32_t ToMask(T value) { return static_cast<std::uint32_t>(value); }
