@@ -48,9 +48,10 @@ private:
     QByteArray address_;
 };
 
+// Ends with the test program, taking the bus daemon with it.
 PrivateBus& Bus() {
-    static auto* bus = new PrivateBus;
-    return *bus;
+    static PrivateBus bus;
+    return bus;
 }
 
 struct Mpris : ::testing::Test {
