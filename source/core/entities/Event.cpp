@@ -64,7 +64,7 @@ const TClassInfo& TEvent::StaticClass() {
             [](C& e, const TSnoozeInitializeCondition& v) { e.SetSnoozeCondition(v); });
         b.Object<TReminder>(
              "Reminder", [](const C& e) -> const TReminder* { return e.Reminder(); },
-             [](C& e, const TReminder& v) { e.SetReminder(&v); })
+             [](C& e, std::unique_ptr<TReminder> v) { e.AdoptReminder(std::move(v)); })
             .String("Template", &C::Template, &C::SetTemplate)
             // Computed; a value found in a file is skipped.
             .String("Description", &C::Description)
@@ -140,6 +140,14 @@ void TEvent::SetReminder(const TReminder* value) {
     if (value == nullptr || value == reminder_.get())
         return;
     reminder_->Assign(*value);
+    reminder_->SetOwnerEvent(this);
+}
+
+void TEvent::AdoptReminder(std::unique_ptr<TReminder> value) {
+    reminder_ = std::move(value);
+    if (!reminder_)
+        return;
+    WireReminder();
     reminder_->SetOwnerEvent(this);
 }
 

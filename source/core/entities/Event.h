@@ -69,6 +69,8 @@ class TEvent : public TWaitingAriseEntity {
     TReminder* Reminder() const { return reminder_.get(); }
     // None removes the reminder; otherwise the event's reminder becomes a copy of value.
     void SetReminder(const TReminder* value);
+    // Takes over a reminder nobody else holds (one just read from a file).
+    void AdoptReminder(std::unique_ptr<TReminder> value);
     const std::string& Template() const { return template_; }
     void SetTemplate(std::string name) { template_ = std::move(name); }
     // The first line of WindowMessage that is not empty once trimmed of the bytes 0x00 to

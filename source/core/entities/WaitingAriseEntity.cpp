@@ -16,7 +16,7 @@ const TClassInfo& TWaitingAriseEntity::StaticClass() {
             [](C& e, const TComplexInitializeCondition& v) { e.SetInitializeCondition(v); });
         b.Object<TComplexEventAction>(
             "EventAction", [](const C& e) -> const TComplexEventAction& { return e.EventAction(); },
-            [](C& e, const TComplexEventAction& v) { e.SetEventAction(v); });
+            [](C& e, std::unique_ptr<TComplexEventAction> v) { e.AdoptEventAction(std::move(v)); });
         return b.Build();
     }();
     return info;
@@ -54,6 +54,13 @@ void TWaitingAriseEntity::SetEventAction(const TComplexEventAction* value) {
         return;
     }
     eventAction_->Assign(*value);
+}
+
+void TWaitingAriseEntity::AdoptEventAction(std::unique_ptr<TComplexEventAction> value) {
+    if (value == nullptr)
+        throw EWaitingAriseEnityError("Illeagal assign to property EventAction. Action must be "
+                                      "TComplexEventAction and not null");
+    eventAction_ = std::move(value);
 }
 
 void TWaitingAriseEntity::SetInitializeCondition(const TComplexInitializeCondition& value) {

@@ -37,6 +37,8 @@ class TWaitingAriseEntity : public TComponent {
     // A value of another class replaces the entity's object by one of that class.
     void SetEventAction(const TComplexEventAction* value);
     void SetEventAction(const TComplexEventAction& value) { SetEventAction(&value); }
+    // Takes over an object nobody else holds (one just read from a file).
+    void AdoptEventAction(std::unique_ptr<TComplexEventAction> value);
     TComplexInitializeCondition& InitializeCondition() const { return *initializeCondition_; }
     void SetInitializeCondition(const TComplexInitializeCondition& value);
 
