@@ -5,6 +5,8 @@
 
 #include "core/entities/EventTemplate.h"
 #include "core/entities/Reminder.h"
+#include "core/scheduling/ReminderInitializeCondition.h"
+#include "core/scheduling/SimpleInitializeCondition.h"
 
 #include <memory>
 #include <string>
@@ -26,6 +28,9 @@ inline std::unique_ptr<TEvent> VariedEvent(int i) {
     e->SetIconFileId(i % 40);
     e->SetMessageColor(i % 3 ? clBtnFace : clYellow);
     e->SetWindowColor(i % 4 ? 0x00ABCDEF : clWhite);
+    const TDateTime at = EncodeDateTime(2024, 1 + i % 12, 1 + i % 28, i % 24, (i * 7) % 60);
+    e->InitializeCondition().Conditions().Add(std::make_unique<TSimpleInitializeCondition>(at));
+    e->SetCreationTime(EncodeDateTime(2023, 12, 1, 8, 0));
     auto& actions = e->EventAction().Actions();
     if (i % 4 == 0) {
         auto media = std::make_unique<TPlayMediaEventAction>();
@@ -52,6 +57,7 @@ inline std::unique_ptr<TEvent> VariedEvent(int i) {
         e->SetHasReminder(true);
         TReminder& r = *e->Reminder();
         r.SetActionAsOwner(i % 2 == 0);
+        r.InitializeCondition().Conditions().Add(std::make_unique<TReminderInitializeCondition>());
         auto cd = std::make_unique<TPlayCDEventAction>();
         cd->SetTrack(1 + i % 12);
         cd->SetRepeatType(rtMinutes);
