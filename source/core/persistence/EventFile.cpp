@@ -12,6 +12,7 @@ namespace kelvo {
 
 void RegisterEntityClasses(TClassRegistry& registry) {
     RegisterEventActionClasses(registry);
+    RegisterConditionClasses(registry);
     RegisterClasses<TEvent, TReminder, TEventTemplate>(registry);
 }
 

@@ -1,5 +1,6 @@
 #include "core/scheduling/DateCondition.h"
 
+#include "core/persistence/PropertyTable.h"
 #include "core/util/paAssign.h"
 #include "core/util/paFormat.h"
 
@@ -801,6 +802,113 @@ std::unique_ptr<TDateCondition> CreateDateCondition(int kind) {
     default:
         return nullptr;
     }
+}
+
+// ---- property tables --------------------------------------------------------------------
+
+const TClassInfo& TDateCondition::StaticClass() {
+    static const TClassInfo info =
+        TClassBuilder<TDateCondition, TComponent>("TDateCondition").Build();
+    return info;
+}
+
+const TClassInfo& TOnceDateCondition::StaticClass() {
+    using C = TOnceDateCondition;
+    static const TClassInfo info = TClassBuilder<C, TDateCondition>("TOnceDateCondition")
+                                       .DateTime("Date", &C::Date, &C::SetDate)
+                                       .Build();
+    return info;
+}
+
+const TClassInfo& TPeriodicDateCondition::StaticClass() {
+    using C = TPeriodicDateCondition;
+    static const TClassInfo info =
+        TClassBuilder<C, TDateCondition>("TPeriodicDateCondition")
+            .DateTime("FromDate", &C::FromDate, &C::SetFromDate)
+            .Enum("UntilType", EnumNames<TUntilType>(), &C::UntilType, &C::SetUntilType)
+            .Default(utForever)
+            .DateTime("ToDate", &C::StoredToDate, &C::SetToDate)
+            .StoredIf([](const C& c) { return c.UntilType() == utDate; })
+            .Integer("Times", &C::StoredTimes, &C::SetTimes)
+            .Default(1)
+            .AtLeast(1)
+            .StoredIf([](const C& c) { return c.UntilType() == utTimes; })
+            .Integer("Period", &C::Period, &C::SetPeriod)
+            .AtLeast(1)
+            .Build();
+    return info;
+}
+
+const TClassInfo& TDailyDateCondition::StaticClass() {
+    static const TClassInfo info =
+        TClassBuilder<TDailyDateCondition, TPeriodicDateCondition>("TDailyDateCondition").Build();
+    return info;
+}
+
+const TClassInfo& TWeeklyDateCondition::StaticClass() {
+    using C = TWeeklyDateCondition;
+    static const TClassInfo info =
+        TClassBuilder<C, TPeriodicDateCondition>("TWeeklyDateCondition")
+            .Set("WeekDays", EnumNames<TDayOfWeekName>(), &C::WeekDays, &C::SetWeekDays)
+            .Build();
+    return info;
+}
+
+const TClassInfo& TInternalDateInMonthDateCondition::StaticClass() {
+    using C = TInternalDateInMonthDateCondition;
+    static const TClassInfo info =
+        TClassBuilder<C, TPeriodicDateCondition>("TInternalDateInMonthDateCondition")
+            .Integer("DayNumber", &C::DayNumber, &C::SetDayNumber)
+            .Enum("SubjectNumber", EnumNames<TWeekOfMonthName>(), &C::SubjectNumber,
+                  &C::SetSubjectNumber)
+            .Enum("SubjectKind", EnumNames<TMonthSubjectName>(), &C::SubjectKind,
+                  &C::SetSubjectKind)
+            .Build();
+    return info;
+}
+
+const TClassInfo& TMonthlyDateCondition::StaticClass() {
+    static const TClassInfo info =
+        TClassBuilder<TMonthlyDateCondition, TInternalDateInMonthDateCondition>(
+            "TMonthlyDateCondition")
+            .Build();
+    return info;
+}
+
+const TClassInfo& TYearlyDateCondition::StaticClass() {
+    using C = TYearlyDateCondition;
+    static const TClassInfo info =
+        TClassBuilder<C, TInternalDateInMonthDateCondition>("TYearlyDateCondition")
+            .Set("Months", EnumNames<TMonthName>(), &C::Months, &C::SetMonths)
+            .Build();
+    return info;
+}
+
+const TClassInfo& TDateConditionList::StaticClass() {
+    using C = TDateConditionList;
+    static const TClassInfo info =
+        TClassBuilder<C, TAdvComponent>("TDateConditionList")
+            .Items<TDateCondition>(
+                &C::Count, &C::Items,
+                [](C& c, std::unique_ptr<TDateCondition> d) { c.Add(std::move(d)); })
+            .Build();
+    return info;
+}
+
+const TClassInfo& TComplexDateCondition::StaticClass() {
+    using C = TComplexDateCondition;
+    static const TClassInfo info =
+        TClassBuilder<C, TDateCondition>("TComplexDateCondition")
+            .Object<TDateConditionList>(
+                "Conditions",
+                [](const C& c) -> const TDateConditionList& { return c.Conditions(); },
+                [](C& c, const TDateConditionList& list) { c.SetConditions(list); })
+            .Object<TDateConditionList>(
+                "ExcludeConditions",
+                [](const C& c) -> const TDateConditionList& { return c.ExcludeConditions(); },
+                [](C& c, const TDateConditionList& list) { c.SetExcludeConditions(list); })
+            .Build();
+    return info;
 }
 
 } // namespace kelvo

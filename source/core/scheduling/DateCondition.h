@@ -3,6 +3,7 @@
 // Date conditions: on which dates an event may arise. Every answer is a whole date or
 // NullDate; no answer lies after 31 December 9999.
 
+#include "core/persistence/paClasses.h"
 #include "core/util/paDateUtils.h"
 #include "core/util/paError.h"
 
@@ -27,8 +28,8 @@ public:
     using EpaError::EpaError;
 };
 
-class TDateCondition {
-public:
+class TDateCondition : public TComponent {
+    KELVO_PERSISTENT(TDateCondition)
     using TChangeHandler = std::function<void(TDateCondition&)>;
 
     TDateCondition() = default;
@@ -73,7 +74,7 @@ private:
 };
 
 class TOnceDateCondition : public TDateCondition {
-public:
+    KELVO_PERSISTENT(TOnceDateCondition)
     TOnceDateCondition();
     std::string_view ClassName() const override { return "TOnceDateCondition"; }
     void Assign(const TDateCondition& source) override;
@@ -96,7 +97,7 @@ private:
 // Every Period units from FromDate, forever, until ToDate or Times times. Periods are counted
 // from the one that holds FromDate; days before FromDate never count.
 class TPeriodicDateCondition : public TDateCondition {
-public:
+    KELVO_PERSISTENT(TPeriodicDateCondition)
     TPeriodicDateCondition();
 
     void Assign(const TDateCondition& source) override;
@@ -165,7 +166,7 @@ private:
 };
 
 class TDailyDateCondition : public TPeriodicDateCondition {
-public:
+    KELVO_PERSISTENT(TDailyDateCondition)
     std::string_view ClassName() const override { return "TDailyDateCondition"; }
     void GetDescription(std::string& text) const override;
 
@@ -180,7 +181,7 @@ protected:
 };
 
 class TWeeklyDateCondition : public TPeriodicDateCondition {
-public:
+    KELVO_PERSISTENT(TWeeklyDateCondition)
     TWeeklyDateCondition();
     std::string_view ClassName() const override { return "TWeeklyDateCondition"; }
     void Assign(const TDateCondition& source) override;
@@ -207,7 +208,7 @@ private:
 // A day of the month: DayNumber > 0 names it (clamped to the month's length), otherwise
 // SubjectNumber and SubjectKind do (the last Friday, the second day).
 class TInternalDateInMonthDateCondition : public TPeriodicDateCondition {
-public:
+    KELVO_PERSISTENT(TInternalDateInMonthDateCondition)
     TInternalDateInMonthDateCondition();
     void Assign(const TDateCondition& source) override;
     void SetDefault(TDateTime d) override;
@@ -234,7 +235,7 @@ private:
 };
 
 class TMonthlyDateCondition : public TInternalDateInMonthDateCondition {
-public:
+    KELVO_PERSISTENT(TMonthlyDateCondition)
     std::string_view ClassName() const override { return "TMonthlyDateCondition"; }
     void GetDescription(std::string& text) const override;
 
@@ -249,7 +250,7 @@ protected:
 };
 
 class TYearlyDateCondition : public TInternalDateInMonthDateCondition {
-public:
+    KELVO_PERSISTENT(TYearlyDateCondition)
     TYearlyDateCondition();
     std::string_view ClassName() const override { return "TYearlyDateCondition"; }
     void Assign(const TDateCondition& source) override;
@@ -274,8 +275,8 @@ private:
 };
 
 // Owns its members.
-class TDateConditionList {
-public:
+class TDateConditionList : public TAdvComponent {
+    KELVO_PERSISTENT(TDateConditionList)
     using TAddHandler = std::function<void(TDateConditionList&, TDateCondition&)>;
 
     struct TEarliest {
@@ -319,7 +320,7 @@ private:
 
 // The dates of Conditions that no member of ExcludeConditions falls on.
 class TComplexDateCondition : public TDateCondition {
-public:
+    KELVO_PERSISTENT(TComplexDateCondition)
     // How many excluded dates one NextDate skips before it gives up with NullDate: each once
     // condition of the exclusions can be met once, a periodic one nested in a complex
     // exclusion this many times.

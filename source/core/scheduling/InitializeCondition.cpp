@@ -1,5 +1,9 @@
 #include "core/scheduling/InitializeCondition.h"
 
+#include "core/persistence/PropertyTable.h"
+#include "core/scheduling/ReminderInitializeCondition.h"
+#include "core/scheduling/SimpleInitializeCondition.h"
+#include "core/scheduling/SnoozeInitializeCondition.h"
 #include "core/util/paFormat.h"
 
 #include <algorithm>
@@ -413,6 +417,54 @@ TComplexInitializeCondition::NextAriseWithSource(TDateTime x) {
     if (IsNullDate(r))
         return {NullDate, nullptr};
     return {r, conditions_.LastChosen()};
+}
+
+// ---- property tables --------------------------------------------------------------------
+
+const TClassInfo& TInitializeCondition::StaticClass() {
+    using C = TInitializeCondition;
+    static const TClassInfo info =
+        TClassBuilder<C, TComponent>("TInitializeCondition")
+            .DateTime("DateOfCreate", &C::DateOfCreate, &C::SetDateOfCreate)
+            .DateTime("LastAppear", &C::LastAppear, &C::SetLastAppear)
+            .Build();
+    return info;
+}
+
+const TClassInfo& TInitializeConditionList::StaticClass() {
+    using C = TInitializeConditionList;
+    static const TClassInfo info =
+        TClassBuilder<C, TAdvComponent>("TInitializeConditionList")
+            .Items<TInitializeCondition>(
+                &C::Count, &C::Items,
+                [](C& c, std::unique_ptr<TInitializeCondition> i) { c.Add(std::move(i)); })
+            .Build();
+    return info;
+}
+
+const TClassInfo& TComplexInitializeCondition::StaticClass() {
+    using C = TComplexInitializeCondition;
+    static const TClassInfo info =
+        TClassBuilder<C, TInitializeCondition>("TComplexInitializeCondition")
+            .Object<TInitializeConditionList>(
+                "Conditions",
+                [](const C& c) -> const TInitializeConditionList& { return c.Conditions(); },
+                [](C& c, const TInitializeConditionList& list) { c.SetConditions(list); })
+            .Build();
+    return info;
+}
+
+void RegisterConditionClasses(TClassRegistry& registry) {
+    RegisterClasses<TInitializeCondition, TComplexInitializeCondition, TInitializeConditionList,
+                    TSimpleInitializeCondition, TReminderInitializeCondition,
+                    TSnoozeInitializeCondition>(registry);
+    RegisterClasses<TAllTimeCondition, TOnceTimeCondition, TByMinuteTimeCondition,
+                    THourlyTimeCondition, TComplexTimeCondition, TTimeConditionList>(registry);
+    RegisterClasses<TOnceDateCondition, TDailyDateCondition, TWeeklyDateCondition,
+                    TMonthlyDateCondition, TYearlyDateCondition, TComplexDateCondition,
+                    TDateConditionList>(registry);
+    RegisterClasses<TOnceRelativeCondition, TPeriodicRelativeCondition, TRelativeSubjectRecord>(
+        registry);
 }
 
 } // namespace kelvo

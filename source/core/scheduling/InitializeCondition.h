@@ -7,6 +7,7 @@
 // condition (the one every entity holds) live here too; the simple, reminder and snooze kinds
 // have modules of their own.
 
+#include "core/persistence/paClasses.h"
 #include "core/util/paDateUtils.h"
 #include "core/util/paError.h"
 
@@ -24,8 +25,8 @@ public:
     using EpaError::EpaError;
 };
 
-class TInitializeCondition {
-public:
+class TInitializeCondition : public TComponent {
+    KELVO_PERSISTENT(TInitializeCondition)
     using TAriseHandler = std::function<void(TDateTime)>;
 
     TInitializeCondition() = default;
@@ -109,8 +110,8 @@ private:
 };
 
 // An owning list of initialize conditions.
-class TInitializeConditionList {
-public:
+class TInitializeConditionList : public TAdvComponent {
+    KELVO_PERSISTENT(TInitializeConditionList)
     using TAddHandler = std::function<void(TInitializeConditionList&, TInitializeCondition&)>;
 
     TInitializeConditionList() = default;
@@ -148,7 +149,7 @@ private:
 // A list of conditions of which the earliest arising counts. Every change of the base fields
 // is handed on to the members.
 class TComplexInitializeCondition : public TInitializeCondition {
-public:
+    KELVO_PERSISTENT(TComplexInitializeCondition)
     using TConditionAddedHandler =
         std::function<void(TInitializeConditionList&, TInitializeCondition&)>;
 
@@ -186,5 +187,9 @@ private:
 
     TInitializeConditionList conditions_;
 };
+
+// Makes every condition class readable by its name: initialize, time, date and relative
+// conditions, their lists and the subject record.
+void RegisterConditionClasses(TClassRegistry& registry = TClassRegistry::Global());
 
 } // namespace kelvo

@@ -1,5 +1,6 @@
 #include "core/scheduling/RelativeCondition.h"
 
+#include "core/persistence/PropertyTable.h"
 #include "core/util/paFormat.h"
 
 #include <algorithm>
@@ -272,6 +273,47 @@ TDateTime TPeriodicRelativeCondition::EarliestUsefulBase(TDateTime x) const {
     }
     }
     return MaxDate;
+}
+
+// ---- property tables --------------------------------------------------------------------
+
+const TClassInfo& TRelativeSubjectRecord::StaticClass() {
+    using C = TRelativeSubjectRecord;
+    static const TClassInfo info =
+        TClassBuilder<C, TPersistent>("TRelativeSubjectRecord")
+            .Integer("Number", &C::Number, &C::SetNumber)
+            .AtLeast(1)
+            .Enum("Subject", EnumNames<TPeriodType>(), &C::Subject, &C::SetSubject)
+            .Build();
+    return info;
+}
+
+const TClassInfo& TRelativeCondition::StaticClass() {
+    using C = TRelativeCondition;
+    static const TClassInfo info =
+        TClassBuilder<C, TComponent>("TRelativeCondition")
+            .Object<TRelativeSubjectRecord>("FromSubject", &C::FromSubject, &C::SetFromSubject)
+            .Build();
+    return info;
+}
+
+const TClassInfo& TOnceRelativeCondition::StaticClass() {
+    static const TClassInfo info =
+        TClassBuilder<TOnceRelativeCondition, TRelativeCondition>("TOnceRelativeCondition").Build();
+    return info;
+}
+
+const TClassInfo& TPeriodicRelativeCondition::StaticClass() {
+    using C = TPeriodicRelativeCondition;
+    static const TClassInfo info =
+        TClassBuilder<C, TRelativeCondition>("TPeriodicRelativeCondition")
+            .Object<TRelativeSubjectRecord>("PeriodSubject", &C::PeriodSubject,
+                                            &C::SetPeriodSubject)
+            .Enum("UntilType", EnumNames<TRelativeUntilType>(), &C::UntilType, &C::SetUntilType)
+            .Object<TRelativeSubjectRecord>("UntilSubject", &C::UntilSubject, &C::SetUntilSubject)
+            .Integer("UntilTimes", &C::UntilTimes, &C::SetUntilTimes)
+            .Build();
+    return info;
 }
 
 } // namespace kelvo

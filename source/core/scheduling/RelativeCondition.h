@@ -4,6 +4,7 @@
 // every period from a lead time before it until the event, until a second lead time before
 // it, or a number of times.
 
+#include "core/persistence/paClasses.h"
 #include "core/util/paDateUtils.h"
 
 #include <cstdint>
@@ -14,8 +15,8 @@
 namespace kelvo {
 
 // A number of units.
-class TRelativeSubjectRecord {
-public:
+class TRelativeSubjectRecord : public TPersistent {
+    KELVO_PERSISTENT(TRelativeSubjectRecord)
     TRelativeSubjectRecord(std::int32_t number = 1, TPeriodType subject = ptDay)
         : number_(number), subject_(subject) {}
 
@@ -49,8 +50,8 @@ template <> struct TEnumNames<TRelativeUntilType> {
                                                               "ruUntilTimes"};
 };
 
-class TRelativeCondition {
-public:
+class TRelativeCondition : public TComponent {
+    KELVO_PERSISTENT(TRelativeCondition)
     TRelativeCondition();
     TRelativeCondition(const TRelativeCondition&) = delete;
     TRelativeCondition& operator=(const TRelativeCondition&) = delete;
@@ -94,7 +95,7 @@ private:
 };
 
 class TOnceRelativeCondition : public TRelativeCondition {
-public:
+    KELVO_PERSISTENT(TOnceRelativeCondition)
     std::string_view ClassName() const override { return "TOnceRelativeCondition"; }
     void GetDescription(std::string& text) const override;
     TDateTime NextDate(TDateTime x) const override;
@@ -105,7 +106,7 @@ protected:
 };
 
 class TPeriodicRelativeCondition : public TRelativeCondition {
-public:
+    KELVO_PERSISTENT(TPeriodicRelativeCondition)
     TPeriodicRelativeCondition();
 
     std::string_view ClassName() const override { return "TPeriodicRelativeCondition"; }

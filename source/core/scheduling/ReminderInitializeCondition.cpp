@@ -1,5 +1,6 @@
 #include "core/scheduling/ReminderInitializeCondition.h"
 
+#include "core/persistence/PropertyTable.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
 #include "core/util/paFormat.h"
 
@@ -183,6 +184,24 @@ TDateTime TReminderInitializeCondition::Search(TDateTime x) {
         std::llabs(DateTimeToMs(first) - DateTimeToMs(result)) < MSecsPerMinute)
         return NullDate;
     return result;
+}
+
+// ---- property table ---------------------------------------------------------------------
+
+const TClassInfo& TReminderInitializeCondition::StaticClass() {
+    using C = TReminderInitializeCondition;
+    static const TClassInfo info =
+        TClassBuilder<C, TInitializeCondition>("TReminderInitializeCondition")
+            .Object<TRelativeCondition>(
+                "RelativeCondition", &C::RelativeCondition,
+                [](C& c, const TRelativeCondition& v) { c.SetRelativeCondition(&v); })
+            .Object<TTimeCondition>("TimeCondition", &C::TimeCondition,
+                                    [](C& c, const TTimeCondition& v) { c.SetTimeCondition(&v); })
+            // Only where it gives the reminder's time.
+            .StoredIf(&C::IsTimeConditionStored)
+            .Boolean("TimeAsBaseCondition", &C::TimeAsBaseCondition, &C::SetTimeAsBaseCondition)
+            .Build();
+    return info;
 }
 
 } // namespace kelvo

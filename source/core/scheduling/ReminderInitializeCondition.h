@@ -11,7 +11,7 @@ namespace kelvo {
 // An early reminder: its moments are placed by a relative condition before the arisings of
 // the event's own condition (Base).
 class TReminderInitializeCondition : public TInitializeCondition {
-public:
+    KELVO_PERSISTENT(TReminderInitializeCondition)
     // Once one day before, at the event's time.
     TReminderInitializeCondition();
 

@@ -1,5 +1,6 @@
 #include "core/scheduling/SimpleInitializeCondition.h"
 
+#include "core/persistence/PropertyTable.h"
 #include "core/util/paFormat.h"
 
 #include <typeinfo>
@@ -127,6 +128,20 @@ TDateTime TSimpleInitializeCondition::NextArise(TDateTime x) {
     if (IsNoTime(t))
         return NullDate;
     return d + TimeOf(t);
+}
+
+// ---- property table ---------------------------------------------------------------------
+
+const TClassInfo& TSimpleInitializeCondition::StaticClass() {
+    using C = TSimpleInitializeCondition;
+    static const TClassInfo info =
+        TClassBuilder<C, TInitializeCondition>("TSimpleInitializeCondition")
+            .Object<TDateCondition>("DateCondition", &C::DateCondition,
+                                    [](C& c, const TDateCondition& v) { c.SetDateCondition(&v); })
+            .Object<TTimeCondition>("TimeCondition", &C::TimeCondition,
+                                    [](C& c, const TTimeCondition& v) { c.SetTimeCondition(&v); })
+            .Build();
+    return info;
 }
 
 } // namespace kelvo

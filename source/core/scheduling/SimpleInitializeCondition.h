@@ -10,7 +10,7 @@ namespace kelvo {
 
 // A date condition combined with a time condition: the admitted times of the admitted days.
 class TSimpleInitializeCondition : public TInitializeCondition {
-public:
+    KELVO_PERSISTENT(TSimpleInitializeCondition)
     // Once on Today at 00:00.
     TSimpleInitializeCondition();
     // Once on the date of dt at its time of day.

@@ -1,5 +1,7 @@
 #include "core/scheduling/SnoozeInitializeCondition.h"
 
+#include "core/persistence/PropertyTable.h"
+
 namespace kelvo {
 
 TDateTime TSnoozeInitializeCondition::NextArise(TDateTime x) {
@@ -14,6 +16,17 @@ void TSnoozeInitializeCondition::AssignOwn(const TInitializeCondition& source) {
 
 std::unique_ptr<TInitializeCondition> TSnoozeInitializeCondition::NewInstance() const {
     return std::make_unique<TSnoozeInitializeCondition>();
+}
+
+// ---- property table ---------------------------------------------------------------------
+
+const TClassInfo& TSnoozeInitializeCondition::StaticClass() {
+    using C = TSnoozeInitializeCondition;
+    static const TClassInfo info =
+        TClassBuilder<C, TInitializeCondition>("TSnoozeInitializeCondition")
+            .DateTime("SnoozeDateTime", &C::SnoozeDateTime, &C::SetSnoozeDateTime)
+            .Build();
+    return info;
 }
 
 } // namespace kelvo

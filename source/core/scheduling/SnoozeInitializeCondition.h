@@ -6,7 +6,7 @@ namespace kelvo {
 
 // Arises once at a fixed moment: the snooze of an event or a reminder.
 class TSnoozeInitializeCondition : public TInitializeCondition {
-public:
+    KELVO_PERSISTENT(TSnoozeInitializeCondition)
     std::string_view ClassName() const override { return "TSnoozeInitializeCondition"; }
 
     // Persisted.

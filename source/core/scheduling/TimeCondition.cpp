@@ -1,5 +1,6 @@
 #include "core/scheduling/TimeCondition.h"
 
+#include "core/persistence/PropertyTable.h"
 #include "core/util/paAssign.h"
 #include "core/util/paFormat.h"
 
@@ -281,6 +282,75 @@ std::unique_ptr<TTimeCondition> CreateTimeCondition(int kind) {
     default:
         return nullptr;
     }
+}
+
+// ---- property tables --------------------------------------------------------------------
+
+const TClassInfo& TTimeCondition::StaticClass() {
+    static const TClassInfo info =
+        TClassBuilder<TTimeCondition, TComponent>("TTimeCondition").Build();
+    return info;
+}
+
+const TClassInfo& TAllTimeCondition::StaticClass() {
+    static const TClassInfo info =
+        TClassBuilder<TAllTimeCondition, TTimeCondition>("TAllTimeCondition").Build();
+    return info;
+}
+
+const TClassInfo& TOnceTimeCondition::StaticClass() {
+    using C = TOnceTimeCondition;
+    static const TClassInfo info = TClassBuilder<C, TTimeCondition>("TOnceTimeCondition")
+                                       .DateTime("Time", &C::Time, &C::SetTime)
+                                       .Build();
+    return info;
+}
+
+const TClassInfo& TPeriodicTimeCondition::StaticClass() {
+    using C = TPeriodicTimeCondition;
+    static const TClassInfo info = TClassBuilder<C, TTimeCondition>("TPeriodicTimeCondition")
+                                       .DateTime("FromTime", &C::FromTime, &C::SetFromTime)
+                                       .DateTime("ToTime", &C::ToTime, &C::SetToTime)
+                                       .Integer("CountPeriod", &C::CountPeriod, &C::SetCountPeriod)
+                                       .AtLeast(1)
+                                       .Build();
+    return info;
+}
+
+const TClassInfo& TByMinuteTimeCondition::StaticClass() {
+    static const TClassInfo info =
+        TClassBuilder<TByMinuteTimeCondition, TPeriodicTimeCondition>("TByMinuteTimeCondition")
+            .Build();
+    return info;
+}
+
+const TClassInfo& THourlyTimeCondition::StaticClass() {
+    static const TClassInfo info =
+        TClassBuilder<THourlyTimeCondition, TPeriodicTimeCondition>("THourlyTimeCondition").Build();
+    return info;
+}
+
+const TClassInfo& TTimeConditionList::StaticClass() {
+    using C = TTimeConditionList;
+    static const TClassInfo info =
+        TClassBuilder<C, TAdvComponent>("TTimeConditionList")
+            .Items<TTimeCondition>(
+                &C::Count, &C::Items,
+                [](C& c, std::unique_ptr<TTimeCondition> t) { c.Add(std::move(t)); })
+            .Build();
+    return info;
+}
+
+const TClassInfo& TComplexTimeCondition::StaticClass() {
+    using C = TComplexTimeCondition;
+    static const TClassInfo info =
+        TClassBuilder<C, TTimeCondition>("TComplexTimeCondition")
+            .Object<TTimeConditionList>(
+                "Conditions",
+                [](const C& c) -> const TTimeConditionList& { return c.Conditions(); },
+                [](C& c, const TTimeConditionList& list) { c.SetConditions(list); })
+            .Build();
+    return info;
 }
 
 } // namespace kelvo

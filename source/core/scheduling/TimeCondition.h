@@ -5,6 +5,7 @@
 // Times of day are compared as whole milliseconds, so a value that was stored with a
 // slightly different binary rounding still meets the same step points.
 
+#include "core/persistence/paClasses.h"
 #include "core/util/paDateUtils.h"
 #include "core/util/paError.h"
 
@@ -28,8 +29,8 @@ inline TDateTime StoredTime(TDateTime value) {
     return t == t ? t : 0.0;
 }
 
-class TTimeCondition {
-public:
+class TTimeCondition : public TComponent {
+    KELVO_PERSISTENT(TTimeCondition)
     TTimeCondition() = default;
     TTimeCondition(const TTimeCondition&) = delete;
     TTimeCondition& operator=(const TTimeCondition&) = delete;
@@ -56,7 +57,7 @@ protected:
 };
 
 class TAllTimeCondition : public TTimeCondition {
-public:
+    KELVO_PERSISTENT(TAllTimeCondition)
     std::string_view ClassName() const override { return "TAllTimeCondition"; }
     void Assign(const TTimeCondition& source) override;
     void GetDescription(std::string& text) const override;
@@ -68,7 +69,7 @@ protected:
 };
 
 class TOnceTimeCondition : public TTimeCondition {
-public:
+    KELVO_PERSISTENT(TOnceTimeCondition)
     std::string_view ClassName() const override { return "TOnceTimeCondition"; }
     void Assign(const TTimeCondition& source) override;
     void GetDescription(std::string& text) const override;
@@ -88,7 +89,7 @@ private:
 
 // Every CountPeriod units from FromTime up to and including ToTime.
 class TPeriodicTimeCondition : public TTimeCondition {
-public:
+    KELVO_PERSISTENT(TPeriodicTimeCondition)
     void Assign(const TTimeCondition& source) override;
     void SetDefault(TDateTime dt) override;
     // A time strictly after a step point gives the next one; FromTime and anything earlier
@@ -121,7 +122,7 @@ private:
 };
 
 class TByMinuteTimeCondition : public TPeriodicTimeCondition {
-public:
+    KELVO_PERSISTENT(TByMinuteTimeCondition)
     TByMinuteTimeCondition() { InitDefaults(); }
     std::string_view ClassName() const override { return "TByMinuteTimeCondition"; }
     void GetDescription(std::string& text) const override;
@@ -133,7 +134,7 @@ protected:
 };
 
 class THourlyTimeCondition : public TPeriodicTimeCondition {
-public:
+    KELVO_PERSISTENT(THourlyTimeCondition)
     THourlyTimeCondition() { InitDefaults(); }
     std::string_view ClassName() const override { return "THourlyTimeCondition"; }
     void GetDescription(std::string& text) const override;
@@ -145,8 +146,8 @@ protected:
 };
 
 // Owns its members.
-class TTimeConditionList {
-public:
+class TTimeConditionList : public TAdvComponent {
+    KELVO_PERSISTENT(TTimeConditionList)
     TTimeConditionList() = default;
     TTimeConditionList(const TTimeConditionList&) = delete;
     TTimeConditionList& operator=(const TTimeConditionList&) = delete;
@@ -181,7 +182,7 @@ private:
 };
 
 class TComplexTimeCondition : public TTimeCondition {
-public:
+    KELVO_PERSISTENT(TComplexTimeCondition)
     std::string_view ClassName() const override { return "TComplexTimeCondition"; }
     void Assign(const TTimeCondition& source) override;
     void GetDescription(std::string& text) const override;
