@@ -143,6 +143,14 @@ void TEvent::SetReminder(const TReminder* value) {
     reminder_->SetOwnerEvent(this);
 }
 
+void TEvent::ConditionReplaced() {
+    // The reminder's conditions count from the event's condition object.
+    if (reminder_) {
+        reminder_->SetOwnerEvent(nullptr);
+        reminder_->SetOwnerEvent(this);
+    }
+}
+
 void TEvent::AdoptReminder(std::unique_ptr<TReminder> value) {
     reminder_ = std::move(value);
     if (!reminder_)

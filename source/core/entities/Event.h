@@ -134,6 +134,9 @@ class TEvent : public TWaitingAriseEntity {
 
     TSnoozeHandler OnSnoozeArise;
 
+protected:
+    void ConditionReplaced() override;
+
 private:
     void ReminderArise(TDateTime t);
     void ReminderLate(TDateTime t);

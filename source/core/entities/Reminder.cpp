@@ -14,8 +14,19 @@ const TClassInfo& TReminder::StaticClass() {
 }
 
 TReminder::TReminder() {
+    HookConditions();
+}
+
+void TReminder::HookConditions() {
     InitializeCondition().OnConditionAdded =
         [this](TInitializeConditionList&, TInitializeCondition& added) { GiveBase(added); };
+}
+
+void TReminder::ConditionReplaced() {
+    HookConditions();
+    auto& conditions = InitializeCondition().Conditions();
+    for (int i = 0; i < conditions.Count(); ++i)
+        GiveBase(conditions.Items(i));
 }
 
 void TReminder::GiveBase(TInitializeCondition& condition) const {

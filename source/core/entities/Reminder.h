@@ -30,7 +30,11 @@ class TReminder : public TWaitingAriseEntity {
     void ExecuteActions() override;
     void GetActionDescription(std::string& text) const override;
 
+protected:
+    void ConditionReplaced() override;
+
 private:
+    void HookConditions();
     void GiveBase(TInitializeCondition& condition) const;
 
     bool actionAsOwner_ = false;

@@ -13,7 +13,9 @@ const TClassInfo& TWaitingAriseEntity::StaticClass() {
             [](const C& e) -> const TComplexInitializeCondition& {
                 return e.InitializeCondition();
             },
-            [](C& e, const TComplexInitializeCondition& v) { e.SetInitializeCondition(v); });
+            [](C& e, std::unique_ptr<TComplexInitializeCondition> v) {
+                e.AdoptInitializeCondition(std::move(v));
+            });
         b.Object<TComplexEventAction>(
             "EventAction", [](const C& e) -> const TComplexEventAction& { return e.EventAction(); },
             [](C& e, std::unique_ptr<TComplexEventAction> v) { e.AdoptEventAction(std::move(v)); });
@@ -66,6 +68,15 @@ void TWaitingAriseEntity::AdoptEventAction(std::unique_ptr<TComplexEventAction> 
 void TWaitingAriseEntity::SetInitializeCondition(const TComplexInitializeCondition& value) {
     initializeCondition_->Assign(value);
     WireCondition();
+}
+
+void TWaitingAriseEntity::AdoptInitializeCondition(
+    std::unique_ptr<TComplexInitializeCondition> value) {
+    if (value == nullptr || value == initializeCondition_)
+        return;
+    initializeCondition_ = std::move(value);
+    WireCondition();
+    ConditionReplaced();
 }
 
 void TWaitingAriseEntity::Assign(const TPersistent& source) {

@@ -41,6 +41,8 @@ class TWaitingAriseEntity : public TComponent {
     void AdoptEventAction(std::unique_ptr<TComplexEventAction> value);
     TComplexInitializeCondition& InitializeCondition() const { return *initializeCondition_; }
     void SetInitializeCondition(const TComplexInitializeCondition& value);
+    // Takes over a condition nobody else holds (one just read from a file).
+    void AdoptInitializeCondition(std::unique_ptr<TComplexInitializeCondition> value);
 
     // Copies the entity part from another entity; anything else is an assignment error.
     // Handlers and RunActionsOnArise stay as they are.
@@ -60,6 +62,10 @@ class TWaitingAriseEntity : public TComponent {
     TAriseHandler OnArise;
     TAriseHandler OnLate; // receives the current moment, not the missed one
     bool RunActionsOnArise = true;
+
+protected:
+    // The entity's condition object was replaced by another one.
+    virtual void ConditionReplaced() {}
 
 private:
     void WireCondition();

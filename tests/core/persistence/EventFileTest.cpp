@@ -2,6 +2,7 @@
 
 #include "StreamTestHelpers.h"
 #include "core/entities/Reminder.h"
+#include "core/scheduling/ReminderInitializeCondition.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
 #include "support/EntitySamples.h"
 #include "support/TestClock.h"
@@ -145,6 +146,18 @@ TEST(EventFile, VariedEventsRoundTrip) {
             EXPECT_EQ(b.Reminder()->ActionAsOwner(), a.Reminder()->ActionAsOwner());
             EXPECT_EQ(b.Reminder()->EventAction().GetDescription(),
                       a.Reminder()->EventAction().GetDescription());
+            auto& conditions = b.Reminder()->InitializeCondition().Conditions();
+            for (int k = 0; k < conditions.Count(); ++k) {
+                if (auto* rc = dynamic_cast<TReminderInitializeCondition*>(&conditions.Items(k))) {
+                    EXPECT_EQ(rc->Base(), &b.InitializeCondition());
+                }
+            }
+        }
+        if (ConditionsPersisted) {
+            EXPECT_EQ(b.InitializeCondition().Conditions().Count(),
+                      a.InitializeCondition().Conditions().Count());
+            EXPECT_EQ(b.InitializeCondition().NextArise(MinDate),
+                      a.InitializeCondition().NextArise(MinDate));
         }
     }
 }
@@ -163,6 +176,29 @@ TEST(EventFile, SnoozedEventReadsBackSnoozed) {
     if constexpr (ConditionsPersisted) {
         EXPECT_EQ(read[0]->SnoozeDateTime(), IncMinute(20, clock.Now()));
     }
+}
+
+TEST(EventFile, EventsReadArise) {
+    if constexpr (!ConditionsPersisted)
+        GTEST_SKIP() << "conditions are not stored yet";
+    const TDateTime at = EncodeDateTime(2024, 6, 1, 9, 15);
+    test::TestClock clock(at);
+    TEvent e;
+    e.EventAction().Actions().Clear();
+    e.InitializeCondition().Conditions().Add(std::make_unique<TSimpleInitializeCondition>(at));
+    e.SetHasReminder(true);
+    TAnsweringHost host;
+    auto read = ReadEvents(Header() + Record(e), host);
+    ASSERT_EQ(read.size(), 1u);
+    int arisings = 0;
+    read[0]->OnArise = [&](TWaitingAriseEntity& sender, TDateTime) {
+        EXPECT_EQ(&sender, read[0].get());
+        ++arisings;
+    };
+    read[0]->InitializeCondition().Check(IncMinute(-1, at), IncSecond(30, at));
+    EXPECT_EQ(arisings, 1);
+    EXPECT_EQ(read[0]->State(), esExecutedEvent);
+    EXPECT_EQ(read[0]->Reminder()->OwnerEvent(), read[0].get());
 }
 
 TEST(EventFile, NumbersBelowOneReadAsOne) {
