@@ -1,0 +1,107 @@
+#include "gui/main/MainSettings.h"
+
+#include "core/diagnostics/paOptionsReportSource.h"
+#include "core/options/MailOptions.h"
+#include "core/options/ProgramOptions.h"
+#include "core/options/paAppIni.h"
+#include "core/runtime/ProgramFolders.h"
+#include "core/util/paDateUtils.h"
+#include "platform/hotkeys/paHotKeyOptions.h"
+#include "platform/session/paStartupOptions.h"
+
+#include <QFontDatabase>
+
+namespace kelvo {
+
+TMainSettings::TMainSettings(TAppIni& ini)
+    : ini_(ini), options_(std::make_unique<TProgramOptions>()),
+      mail_(std::make_unique<TMailOptions>()),
+      reportSource_(std::make_unique<TOptionsReportSource>(*options_)) {}
+
+TMainSettings::~TMainSettings() {
+    BindAlarmSwitches(false);
+    reportSource_.reset();
+}
+
+void TMainSettings::Load(const TStartupShortcut* shortcut) {
+    TOptionDefaultsContext context;
+    context.VerdanaInstalled = QFontDatabase::hasFamily(QStringLiteral("Verdana"));
+    context.AppDataFolder = ProgramFolders().AppDataFolder();
+    options_->AdjustDefaults(context);
+    // The first day of the week defaults to the locale's (0 Monday, as the locale counts).
+    const int localeDay = (CurrentLocale().FirstDayOfWeek() + 6) % 7;
+    ApplyFirstDayOfWeek(options_->BehaviourFirstDayOfWeek, localeDay, FirstDayOfWeek());
+
+    options_->List.DisableNotify();
+    options_->List.Reset();
+    options_->List.Load(ini_);
+    mail_->LoadFromStore(ini_, options_->List.Section());
+    if (shortcut)
+        ReadStartupShortcut(*shortcut, *options_);
+    options_->List.EnableNotify();
+    SetFirstDayOfWeek(
+        ApplyFirstDayOfWeek(options_->BehaviourFirstDayOfWeek, localeDay, FirstDayOfWeek()));
+}
+
+void TMainSettings::Save(const TStartupShortcut* shortcut) {
+    {
+        TAppIniUpdate update(ini_);
+        options_->List.Save(ini_);
+        mail_->SaveToStore(ini_, options_->List.Section());
+    }
+    if (shortcut)
+        WriteStartupShortcut(*shortcut, *options_);
+}
+
+std::string TMainSettings::DataLocation() const {
+    return options_->StartupDataLocation.Value();
+}
+
+void TMainSettings::SetDataLocation(const std::string& path) {
+    options_->StartupDataLocation.SetValue(path);
+}
+
+std::string TMainSettings::DefaultDataLocation() const {
+    return options_->StartupDataLocation.DefaultValue();
+}
+
+bool TMainSettings::ShowTrayIcon() const {
+    return options_->BehaviourShowTrayIcon.Value();
+}
+bool TMainSettings::HideFromTaskbar() const {
+    return options_->BehaviourHideFromTaskbar.Value();
+}
+int TMainSettings::AlarmOption() const {
+    return options_->AlarmOption.Value();
+}
+
+void TMainSettings::BindAlarmSwitches(bool bind) {
+    AlarmSwitches().BindOption(bind ? &options_->AlarmOption : nullptr);
+}
+
+void TMainSettings::OnShowTrayIconChanged(std::function<void()> handler) {
+    options_->BehaviourShowTrayIcon.OnChanged = [handler = std::move(handler)](TOption&) {
+        if (handler)
+            handler();
+    };
+}
+
+void TMainSettings::RegisterHotKeys(TGlobalHotKeys& keys) const {
+    for (int id = 1; id <= 3; ++id)
+        RegisterHotKeyFromOptions(keys, *options_, id);
+}
+
+bool TMainSettings::UseWavForBeep() const {
+    return options_->MediaUseWavForBeep.Value();
+}
+std::string TMainSettings::BeepFileName() const {
+    return options_->MediaBeepFileName.Value();
+}
+bool TMainSettings::ExternalPlayer() const {
+    return options_->MediaPlayerType.Value() != 0;
+}
+std::string TMainSettings::ExternalPlayerPath() const {
+    return options_->MediaWinAmpPath.Value();
+}
+
+} // namespace kelvo

@@ -1,0 +1,679 @@
+#include "gui/main/fmMainForm.h"
+
+#include "core/diagnostics/paLogUtils.h"
+#include "core/options/paAppIni.h"
+#include "core/runtime/ProgramFolders.h"
+#include "core/util/paFormat.h"
+#include "gui/alarm/AlarmWindows.h"
+#include "platform/hotkeys/paHotKeys.h"
+#include "platform/runtime/QtLocale.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPixmap>
+#include <QStatusBar>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace kelvo {
+
+namespace {
+
+const char* const ApplicationTitle = "Tavrelon MP3";
+const char* const ExitQuestion = "Do you really want to unload Tavrelon MP3 and disable reminders?";
+// Damaged records named in the one message of a load; the log has all of them.
+constexpr std::size_t RecordErrorsShown = 5;
+// How often a wanted tray icon looks for a tray host that was not there (or went away).
+constexpr int TrayRetryMs = 3000;
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// The program's picture, drawn so that no image file is needed: a clock face; the
+// "disabled" one is grey and struck through.
+QIcon ProgramIcon(bool disabled) {
+    QIcon icon;
+    for (int size : {16, 22, 32, 48, 64}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        const qreal s = size;
+        const QColor face = disabled ? QColor(170, 170, 170) : QColor(255, 196, 40);
+        const QColor rim = disabled ? QColor(90, 90, 90) : QColor(160, 80, 0);
+        p.setPen(QPen(rim, s / 12.0));
+        p.setBrush(face);
+        p.drawEllipse(QRectF(s * 0.08, s * 0.08, s * 0.84, s * 0.84));
+        p.setPen(QPen(Qt::black, s / 14.0, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(s / 2, s / 2), QPointF(s / 2, s * 0.22));
+        p.drawLine(QPointF(s / 2, s / 2), QPointF(s * 0.72, s / 2));
+        if (disabled) {
+            p.setPen(QPen(QColor(200, 0, 0), s / 8.0, Qt::SolidLine, Qt::RoundCap));
+            p.drawLine(QPointF(s * 0.15, s * 0.85), QPointF(s * 0.85, s * 0.15));
+        }
+        p.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+std::string StateText(TEvent& event, TDateTime t) {
+    const std::string text(EventStateText(event.State()));
+    if (text.find("%s") == std::string::npos)
+        return text;
+    TDateTime snooze = NullDate;
+    try {
+        snooze = event.SnoozeCondition().NextArise(t);
+    } catch (const std::exception&) {
+        // shown as "Never"
+    }
+    return Format(text, {ListDateText(snooze)});
+}
+
+TDateTime NextOf(TEvent& event, TDateTime t) {
+    try {
+        return event.InitializeCondition().NextAriseForCheck(t);
+    } catch (const std::exception&) {
+        return NullDate; // the notebook reports the faulty event itself
+    }
+}
+
+} // namespace
+
+std::string ListDateText(TDateTime x) {
+    if (IsNullDate(x))
+        return "Never";
+    return CurrentLocale().ShortDayName(static_cast<TDayOfWeekName>(DayOfWeek0(x))) + " " +
+           ShortDateText(x) + " " + ShortTimeText(x);
+}
+
+TMainForm::TMainForm(TAppIni& ini, ITimerFactory& timers, QWidget* parent)
+    : QMainWindow(parent), ini_(ini), settings_(ini),
+      notebook_(std::make_unique<TReminderNotebook>(timers)) {
+    setWindowTitle(QString::fromLatin1(ApplicationTitle));
+    setObjectName(QStringLiteral("MainForm"));
+    setMinimumSize(470, 220);
+    normalIcon_ = ProgramIcon(false);
+    disabledIcon_ = ProgramIcon(true);
+    setWindowIcon(normalIcon_);
+
+    IDataLocationSettings& location = *this;
+    IDataFileHost& host = *this;
+    dataFiles_ = std::make_unique<TDataFileCommands>(*notebook_, location, host);
+    dataFiles_->OnDataReplaced = [this] { RefreshViews(); };
+
+    notebook_->OnEventArise = [this](TWaitingAriseEntity& e, TDateTime t) {
+        Arisen(e, t, TAlarmReason::Arise);
+    };
+    notebook_->OnEventLate = [this](TWaitingAriseEntity& e, TDateTime t) {
+        Arisen(e, t, TAlarmReason::Late);
+    };
+    notebook_->OnSnoozeArise = [this](TWaitingAriseEntity& e, TDateTime t) {
+        Arisen(e, t, TAlarmReason::Snooze);
+    };
+    notebook_->OnChange = [this](TReminderNotebook&, TEvent&, TChangeKind) { NotebookChanged(); };
+    // One alarm window per event; it closes when its event leaves the notebook.
+    alarms_ = std::make_unique<TAlarmWindows>(*notebook_, this);
+    alarms_->OnFindEvent = [this](TEvent&) { RestoreWindow(); };
+    alarms_->Connect();
+
+    eventList_ = new QTreeWidget(this);
+    eventList_->setObjectName(QStringLiteral("AllEventsList"));
+    eventList_->setRootIsDecorated(false);
+    eventList_->setUniformRowHeights(true);
+    eventList_->setHeaderLabels(
+        {QStringLiteral("Name"), QStringLiteral("Next event"), QStringLiteral("State")});
+    eventList_->header()->resizeSection(0, 220);
+    eventList_->header()->resizeSection(1, 160);
+    setCentralWidget(eventList_);
+
+    hintLabel_ = new QLabel(this);
+    nextLabel_ = new QLabel(this);
+    nextLabel_->setObjectName(QStringLiteral("NextEventPanel"));
+    countLabel_ = new QLabel(this);
+    countLabel_->setObjectName(QStringLiteral("CountPanel"));
+    statusBar()->addWidget(hintLabel_, 1);
+    statusBar()->addPermanentWidget(nextLabel_);
+    statusBar()->addPermanentWidget(countLabel_);
+
+    CreateCommands();
+    CreateMenus();
+    CreateTrayIcon();
+    // The generator runs from now on, even before any data is there.
+    notebook_->RestartGenerator();
+    RefreshViews();
+}
+
+TMainForm::~TMainForm() {
+    if (started_) {
+        try {
+            SaveOnSessionEnd();
+        } catch (...) {
+            DispatchError(this);
+        }
+    }
+    if (tray_)
+        tray_->hide();
+    hotKeys_.reset();
+    alarms_.reset(); // before the notebook it answers into
+    dataFiles_.reset();
+    notebook_.reset();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Start-up
+
+void TMainForm::Startup(const QStringList& arguments) {
+    settings_.Load(shortcut_);
+
+    const std::string loadText = dataFiles_->StartupLoad();
+    ReportRecordErrors();
+    if (!loadText.empty())
+        Message(TMessageKind::Error, loadText);
+    if (const std::string saveText = dataFiles_->StartupSave(); !saveText.empty())
+        Message(TMessageKind::Error, saveText);
+    notebook_->RestartGenerator();
+    RefreshViews();
+
+    startInTray_ = !arguments.isEmpty() && arguments.first() == QLatin1String("-tray");
+
+    if (ini_.ReadInteger("", "FirstRun", 1) == 1)
+        ini_.WriteInteger("", "FirstRun", 0);
+
+    settings_.OnShowTrayIconChanged([this] { ApplyTrayIcon(); });
+    ApplyTrayIcon();
+
+    settings_.BindAlarmSwitches(true);
+    const int saved = settings_.AlarmOption();
+    if (saved != AlarmSwitches().AlarmMode())
+        AlarmSwitches().SetAlarmMode(saved);
+    AlarmModeApplied();
+
+    RegisterHotKeys();
+    started_ = true;
+    UpdateCommands();
+}
+
+void TMainForm::ShowAtStart() {
+    if (!startInTray_) {
+        show();
+        return;
+    }
+    if (settings_.HideFromTaskbar() && TrayIconShown())
+        return; // stays hidden; the tray icon brings it back
+    showMinimized();
+}
+
+void TMainForm::SaveSettings() {
+    settings_.Save(shortcut_);
+}
+
+void TMainForm::SaveOnSessionEnd() {
+    alarms_->CloseAllAlarmWindows();
+    SaveSettings();
+    try {
+        dataFiles_->Save();
+    } catch (const std::exception& e) {
+        // Nobody is asked at the session's end; the log keeps what went wrong.
+        if (TLogFile* log = ProgramLog())
+            log->AddLine(e.what());
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Data location and the data files' questions
+
+std::string TMainForm::StartupDataLocation() const {
+    return settings_.DataLocation();
+}
+
+void TMainForm::SetStartupDataLocation(const std::string& path) {
+    settings_.SetDataLocation(path);
+}
+
+std::string TMainForm::DefaultDataLocation() const {
+    return settings_.DefaultDataLocation();
+}
+
+bool TMainForm::TryReadNewerVersion(const std::string& question) {
+    if (Confirm)
+        return Confirm(Q(question));
+    return QMessageBox::question(isVisible() ? this : nullptr, QStringLiteral("Confirmation"),
+                                 Q(question),
+                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+void TMainForm::ShowRecordError(const std::string& message) {
+    if (TLogFile* log = ProgramLog())
+        log->AddLine(message);
+    recordErrors_.push_back(message);
+}
+
+void TMainForm::ReportRecordErrors() {
+    if (recordErrors_.empty())
+        return;
+    std::string text = Format("%s damaged record(s) could not be read and were left out:",
+                              {std::to_string(recordErrors_.size())});
+    for (std::size_t i = 0; i < recordErrors_.size() && i < RecordErrorsShown; ++i)
+        text += "\n\r" + recordErrors_[i];
+    if (recordErrors_.size() > RecordErrorsShown)
+        text += "\n\r...";
+    text += "\n\r\n\rThe program log lists all of them.";
+    recordErrors_.clear();
+    Message(TMessageKind::Error, text);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Commands
+
+QAction* TMainForm::AddCommand(const QString& name, const QString& caption,
+                               std::function<void()> run, std::function<bool()> enabled,
+                               std::function<bool()> checked) {
+    auto* action = new QAction(caption, this);
+    action->setObjectName(name);
+    action->setCheckable(static_cast<bool>(checked));
+    connect(action, &QAction::triggered, this, [this, run = std::move(run)] {
+        Run(run);
+        UpdateCommands();
+    });
+    commands_.push_back({action, std::move(enabled), std::move(checked)});
+    return action;
+}
+
+void TMainForm::Run(const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const EReminderNotebookError& e) {
+        Message(TMessageKind::Error, e.what());
+    }
+}
+
+QAction* TMainForm::Command(const QString& name) const {
+    for (const TCommand& c : commands_)
+        if (c.Action->objectName() == name)
+            return c.Action;
+    return nullptr;
+}
+
+void TMainForm::UpdateCommands() {
+    for (const TCommand& c : commands_) {
+        if (c.Enabled)
+            c.Action->setEnabled(c.Enabled());
+        if (c.Checked)
+            c.Action->setChecked(c.Checked());
+    }
+}
+
+void TMainForm::CreateCommands() {
+    AddCommand("FileLoadAction", "Load", [this] { FileLoad(); });
+    AddCommand("FileSaveAction", "Save", [this] { dataFiles_->Save(); });
+    AddCommand("FileSaveEventAction", "Save Events", [this] { dataFiles_->SaveEvents(); });
+    AddCommand("FileSaveTemplateAction", "Save Templates", [this] { dataFiles_->SaveTemplates(); });
+    AddCommand("FileDataNewAction", "&New...", [this] { FileDataNew(); });
+    AddCommand("FileDataOpenAction", "&Open...", [this] { FileDataOpen(); });
+    AddCommand("FileDataSaveAsAction", "Save &As...", [this] { FileDataSaveAs(); });
+    AddCommand("FileDataInfoAction", "Current Location...",
+               [this] { Message(TMessageKind::Information, dataFiles_->LocationInfo()); });
+    AddCommand("FileMinimize", "&Minimize", [this] { MinimizeWindow(); });
+    AddCommand("FileSaveAndMinimize", "Save && Minimize", [this] {
+        dataFiles_->Save();
+        MinimizeWindow();
+    });
+    AddCommand("FileRestore", "Show &Main window", [this] { RestoreWindow(); });
+    AddCommand("FileExit", "E&xit", [this] { FileExit(); });
+
+    const auto mode = [](int m) { return [m] { return AlarmSwitches().AlarmMode() == m; }; };
+    AddCommand(
+        "ServiceAllEnabledAction", "&Enable All", [this] { ChooseAlarmMode(0); }, {}, mode(0));
+    AddCommand(
+        "ServiceDisableSoundAction", "Disable &Sound Actions", [this] { ChooseAlarmMode(1); }, {},
+        mode(1));
+    AddCommand(
+        "ServiceDisableActionsExceptWindowAction", "Disable All Actions &except Alarm Window",
+        [this] { ChooseAlarmMode(2); }, {}, mode(2));
+    AddCommand(
+        "ServiceDisableAllAction", "Disable &All Actions", [this] { ChooseAlarmMode(3); }, {},
+        mode(3));
+}
+
+void TMainForm::CreateMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    for (const char* name :
+         {"FileLoadAction", "FileSaveAction", "FileSaveEventAction", "FileSaveTemplateAction"})
+        file->addAction(Command(name));
+    file->addSeparator();
+    QMenu* data = file->addMenu(QStringLiteral("&Data Files"));
+    data->addAction(Command("FileDataNewAction"));
+    data->addAction(Command("FileDataOpenAction"));
+    data->addAction(Command("FileDataSaveAsAction"));
+    data->addSeparator();
+    data->addAction(Command("FileDataInfoAction"));
+    file->addSeparator();
+    file->addAction(Command("FileMinimize"));
+    file->addAction(Command("FileSaveAndMinimize"));
+    file->addAction(Command("FileExit"));
+
+    QMenu* service = menuBar()->addMenu(QStringLiteral("&Service"));
+    for (const char* name : {"ServiceAllEnabledAction", "ServiceDisableSoundAction",
+                             "ServiceDisableActionsExceptWindowAction", "ServiceDisableAllAction"})
+        service->addAction(Command(name));
+
+    // Enabling rules are evaluated when the user is about to see the commands.
+    for (QMenu* menu : {file, data, service})
+        connect(menu, &QMenu::aboutToShow, this, &TMainForm::UpdateCommands);
+}
+
+void TMainForm::FileLoad() {
+    try {
+        dataFiles_->Load();
+    } catch (...) {
+        ReportRecordErrors();
+        throw;
+    }
+    ReportRecordErrors();
+}
+
+void TMainForm::FileDataNew() {
+    const QString chosen = AskDataFile(true);
+    if (!chosen.isEmpty())
+        dataFiles_->New(chosen.toStdString());
+}
+
+void TMainForm::FileDataOpen() {
+    const QString chosen = AskDataFile(false);
+    if (chosen.isEmpty())
+        return;
+    try {
+        dataFiles_->Open(chosen.toStdString());
+    } catch (...) {
+        ReportRecordErrors();
+        throw;
+    }
+    ReportRecordErrors();
+}
+
+void TMainForm::FileDataSaveAs() {
+    const QString chosen = AskDataFile(true);
+    if (!chosen.isEmpty())
+        dataFiles_->SaveAs(chosen.toStdString());
+}
+
+QString TMainForm::AskDataFile(bool forSave) {
+    if (dialogFolder_.isEmpty())
+        dialogFolder_ = QFileInfo(Q(dataFiles_->EventsFileName())).absolutePath();
+    QString chosen;
+    if (ChooseDataFile) {
+        chosen = ChooseDataFile(forSave, dialogFolder_);
+    } else {
+        QFileDialog dialog(this,
+                           forSave ? QStringLiteral("Save Data Files as")
+                                   : QStringLiteral("Open existing data files with events and "
+                                                    "templates..."),
+                           dialogFolder_, QStringLiteral("Tavrelon MP3 files (*.evn)"));
+        if (forSave) {
+            dialog.setAcceptMode(QFileDialog::AcceptSave);
+            dialog.setFileMode(QFileDialog::AnyFile);
+            dialog.setDefaultSuffix(QStringLiteral("evn"));
+            dialog.selectFile(QStringLiteral("kelvo-rem"));
+        } else {
+            dialog.setAcceptMode(QFileDialog::AcceptOpen);
+            dialog.setFileMode(QFileDialog::ExistingFile);
+        }
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            chosen = dialog.selectedFiles().first();
+    }
+    if (!chosen.isEmpty())
+        dialogFolder_ = QFileInfo(chosen).absolutePath();
+    return chosen;
+}
+
+void TMainForm::FileExit() {
+    const QString question = QString::fromLatin1(ExitQuestion);
+    const bool yes = Confirm ? Confirm(question)
+                             : QMessageBox::question(isVisible() ? this : nullptr,
+                                                     QStringLiteral("Confirmation"), question,
+                                                     QMessageBox::Yes | QMessageBox::No,
+                                                     QMessageBox::No) == QMessageBox::Yes;
+    if (!yes)
+        return;
+    exiting_ = true;
+    close();
+    emit exitConfirmed();
+}
+
+void TMainForm::ChooseAlarmMode(int mode) {
+    AlarmSwitches().SetAlarmMode(mode);
+    AlarmModeApplied();
+}
+
+void TMainForm::AlarmModeApplied() {
+    UpdateCommands();
+    UpdateTrayPicture();
+    emit alarmModeChanged(AlarmSwitches().AlarmMode());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Messages
+
+void TMainForm::Message(TMessageKind kind, const std::string& text) {
+    if (ShowMessage) {
+        ShowMessage(kind, Q(text));
+        return;
+    }
+    QWidget* parent = isVisible() ? this : nullptr;
+    switch (kind) {
+    case TMessageKind::Warning:
+        QMessageBox::warning(parent, QStringLiteral("Warning"), Q(text));
+        break;
+    case TMessageKind::Error:
+        QMessageBox::critical(parent, QStringLiteral("Error"), Q(text));
+        break;
+    case TMessageKind::Information:
+        QMessageBox::information(parent, QStringLiteral("Information"), Q(text));
+        break;
+    }
+}
+
+void TMainForm::MessageLater(TMessageKind kind, const std::string& text) {
+    QTimer::singleShot(0, this, [this, kind, text] { Message(kind, text); });
+}
+
+// ---------------------------------------------------------------------------------------------
+// The notebook
+
+// A removed event's alarm window closes on the notebook's removal notice.
+void TMainForm::NotebookChanged() {
+    if (updateCount_ > 0)
+        return;
+    RefreshViews();
+    if (!started_)
+        return; // the start-up saves once itself
+    try {
+        dataFiles_->SaveEvents();
+    } catch (const EReminderNotebookError& e) {
+        // Often inside an arising: the box waits until the arising is over.
+        MessageLater(TMessageKind::Error, e.what());
+    }
+}
+
+void TMainForm::Arisen(TWaitingAriseEntity& entity, TDateTime when, TAlarmReason reason) {
+    TEvent* event = TReminderNotebook::OwnerEventOf(entity);
+    if (!event || !AlarmSwitches().AlarmWindowsEnabled())
+        return;
+    const bool reminder = event != &entity;
+    if (!event->Options().Contains(reminder ? eoAlarmWindowOnReminder : eoAlarmWindowOnEvent))
+        return;
+    if (OpenAlarmWindow)
+        OpenAlarmWindow(*event, entity, when, reason);
+}
+
+void TMainForm::RefreshViews() {
+    const TDateTime t = notebook_->Generator().LastTime();
+    eventList_->clear();
+    QList<QTreeWidgetItem*> rows;
+    for (int i = 0; i < notebook_->EventCount(); ++i) {
+        TEvent& e = notebook_->Event(i);
+        rows.append(new QTreeWidgetItem(
+            {Q(e.Description()), Q(ListDateText(NextOf(e, t))), Q(StateText(e, t))}));
+    }
+    eventList_->addTopLevelItems(rows);
+    nextLabel_->setText(NextEventText());
+    countLabel_->setText(CountText());
+}
+
+QString TMainForm::NextEventText() const {
+    TDateTime when = NullDate;
+    TEvent* next = nullptr;
+    try {
+        next = notebook_->NearestEvent(when);
+    } catch (const std::exception&) {
+        next = nullptr;
+    }
+    if (!next)
+        return QStringLiteral("No sheduled event");
+    return Q(Format("Next event: \"%s\" at %s", {next->Description(), ListDateText(when)}));
+}
+
+QString TMainForm::CountText() const {
+    return Q(" " +
+             Format("%s event(s), %s listed", {std::to_string(notebook_->EventCount()),
+                                               std::to_string(eventList_->topLevelItemCount())}));
+}
+
+void TMainForm::ClockChanged() {
+    notebook_->Generator().Stop();
+    notebook_->RestartGenerator();
+    RefreshViews();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Window, tray and hot keys
+
+void TMainForm::CreateTrayIcon() {
+    tray_ = new QSystemTrayIcon(normalIcon_, this);
+    tray_->setToolTip(QString::fromLatin1(ApplicationTitle));
+    trayMenu_ = new QMenu(this);
+    trayMenu_->addAction(Command("FileRestore"));
+    trayMenu_->addSeparator();
+    for (const char* name : {"ServiceAllEnabledAction", "ServiceDisableSoundAction",
+                             "ServiceDisableActionsExceptWindowAction", "ServiceDisableAllAction"})
+        trayMenu_->addAction(Command(name));
+    trayMenu_->addSeparator();
+    trayMenu_->addAction(Command("FileExit"));
+    connect(trayMenu_, &QMenu::aboutToShow, this, &TMainForm::UpdateCommands);
+    tray_->setContextMenu(trayMenu_);
+    // Many tray hosts send a single activation where others send a double click.
+    connect(tray_, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::DoubleClick || reason == QSystemTrayIcon::Trigger)
+                    RestoreWindow();
+            });
+    trayWatch_ = new QTimer(this);
+    trayWatch_->setInterval(TrayRetryMs);
+    connect(trayWatch_, &QTimer::timeout, this, &TMainForm::ApplyTrayIcon);
+}
+
+void TMainForm::ApplyTrayIcon() {
+    const bool wanted = settings_.ShowTrayIcon();
+    const bool host = QSystemTrayIcon::isSystemTrayAvailable();
+    if (wanted && host)
+        tray_->show();
+    else
+        tray_->hide();
+    // Keep looking for a tray host that is not there yet or went away (a restarted panel).
+    if (wanted)
+        trayWatch_->start();
+    else
+        trayWatch_->stop();
+    // Never leave the window unreachable: hidden only while a tray icon can bring it back.
+    if (started_ && !isVisible() && !TrayIconShown() && !exiting_)
+        showMinimized();
+}
+
+bool TMainForm::TrayIconShown() const {
+    return tray_ && tray_->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void TMainForm::UpdateTrayPicture() {
+    trayDisabled_ = AlarmSwitches().AlarmMode() != 0;
+    tray_->setIcon(trayDisabled_ ? disabledIcon_ : normalIcon_);
+}
+
+void TMainForm::MinimizeWindow() {
+    if (settings_.HideFromTaskbar() && TrayIconShown())
+        hide();
+    else
+        showMinimized();
+}
+
+void TMainForm::RestoreWindow() {
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+}
+
+void TMainForm::RegisterHotKeys() {
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return; // key grabs exist on X11 only
+    if (!hotKeys_) {
+        hotKeys_ = std::make_unique<TGlobalHotKeys>();
+        connect(hotKeys_.get(), &TGlobalHotKeys::hotKeyPressed, this, &TMainForm::HotKeyPressed);
+    }
+    settings_.RegisterHotKeys(*hotKeys_);
+}
+
+void TMainForm::HotKeyPressed(int id) {
+    if (id == 1) {
+        if (QWidget* active = QApplication::activeModalWidget()) {
+            active->raise();
+            active->activateWindow();
+        } else {
+            RestoreWindow();
+        }
+        return;
+    }
+    // Quick events and events by template come with the event commands; until then the
+    // keys only say that nothing happens.
+    QApplication::beep();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    if (exiting_) {
+        event->accept();
+        return;
+    }
+    // The close button and Alt+F4 only minimize; the program ends through "E&xit".
+    event->ignore();
+    MinimizeWindow();
+}
+
+void TMainForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LocaleChange) {
+        InstallSystemLocale();
+        RefreshViews();
+    } else if (event->type() == QEvent::WindowStateChange) {
+        // The title bar's minimize button takes the window to the tray as the command does.
+        if (isMinimized() && settings_.HideFromTaskbar() && TrayIconShown())
+            QTimer::singleShot(0, this, [this] {
+                if (isMinimized() && TrayIconShown())
+                    hide();
+            });
+    }
+    QMainWindow::changeEvent(event);
+}
+
+} // namespace kelvo

@@ -1,0 +1,185 @@
+#pragma once
+
+// The main window: it owns the notebook, the template tree (through the data-file commands)
+// and the program's options, runs the start-up sequence, carries every user command and
+// keeps the program reachable from the tray.
+
+#include "core/runtime/DataFileCommands.h"
+#include "core/runtime/RemNotebook.h"
+#include "gui/main/MainSettings.h"
+
+#include <QIcon>
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QSystemTrayIcon;
+class QTimer;
+class QTreeWidget;
+
+namespace kelvo {
+
+class TAlarmWindows;
+class TAppIni;
+class TGlobalHotKeys;
+class TStartupShortcut;
+
+enum class TMessageKind { Warning, Error, Information };
+
+// How an alarm window is asked for.
+enum class TAlarmReason { Arise, Late, Snooze };
+
+// "Never" for NullDate, else the short weekday, the short date and the short time.
+std::string ListDateText(TDateTime x);
+
+class TMainForm : public QMainWindow, private IDataLocationSettings, private IDataFileHost {
+    Q_OBJECT
+public:
+    // The store and the timer source are the caller's and outlive the window.
+    TMainForm(TAppIni& ini, ITimerFactory& timers, QWidget* parent = nullptr);
+    // Saves settings and data (as at session end) when the start-up has run.
+    ~TMainForm() override;
+
+    // The start-at-logon entry the settings follow; none leaves it alone.
+    void SetStartupShortcut(const TStartupShortcut* shortcut) { shortcut_ = shortcut; }
+
+    // Options, settings, data files, tray icon and alarm mode, in the program's start-up
+    // order. arguments: the command line without the program name.
+    void Startup(const QStringList& arguments);
+    // Shows the window, or keeps it in the tray (or minimized) for "-tray".
+    void ShowAtStart();
+    bool StartsInTray() const { return startInTray_; }
+
+    // Alarm windows closed, settings saved, both data files saved; never asks anything.
+    void SaveOnSessionEnd();
+    void SaveSettings() override;
+
+    // To the tray while a tray icon is really shown and the options say so, else minimized.
+    void MinimizeWindow();
+    // Shows, restores and brings the window to the front.
+    void RestoreWindow();
+    // The system clock was set: the generator goes on from the new time.
+    void ClockChanged();
+    void HotKeyPressed(int id);
+
+    bool TrayIconShown() const;
+    bool TrayPictureDisabled() const { return trayDisabled_; }
+
+    TReminderNotebook& Notebook() { return *notebook_; }
+    TAlarmWindows& AlarmWindows() { return *alarms_; }
+    TDataFileCommands& DataFiles() { return *dataFiles_; }
+    TMainSettings& Settings() { return settings_; }
+    // The command of that object name (for menus built elsewhere and for tests).
+    QAction* Command(const QString& name) const;
+    QTreeWidget* EventList() const { return eventList_; }
+    QMenu* TrayMenu() const { return trayMenu_; }
+    QString NextEventText() const;
+    QString CountText() const;
+
+    // Re-evaluates every command's enabling (and checking) rule.
+    void UpdateCommands();
+    void RefreshViews();
+    // A message box of that kind (or the ShowMessage hook).
+    void Message(TMessageKind kind, const std::string& text);
+
+    // Hooks. Tests replace the dialogs and watch the arisings.
+    // The chosen data file, empty on Cancel.
+    std::function<QString(bool forSave, const QString& folder)> ChooseDataFile;
+    std::function<bool(const QString& question)> Confirm;
+    std::function<void(TMessageKind kind, const QString& text)> ShowMessage;
+    // After the event was saved and its alarm window opened; only while alarm windows are on
+    // and the event wants one.
+    std::function<void(TEvent& event, TWaitingAriseEntity& arisen, TDateTime when,
+                       TAlarmReason reason)>
+        OpenAlarmWindow;
+
+signals:
+    // "E&xit" was confirmed and the window closed: the event loop may end.
+    void exitConfirmed();
+    void alarmModeChanged(int mode);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    struct TCommand {
+        QAction* Action;
+        std::function<bool()> Enabled;
+        std::function<bool()> Checked;
+    };
+
+    // IDataLocationSettings
+    std::string StartupDataLocation() const override;
+    void SetStartupDataLocation(const std::string& path) override;
+    std::string DefaultDataLocation() const override;
+    // IDataFileHost
+    bool TryReadNewerVersion(const std::string& question) override;
+    void ShowRecordError(const std::string& message) override;
+
+    QAction* AddCommand(const QString& name, const QString& caption, std::function<void()> run,
+                        std::function<bool()> enabled = {}, std::function<bool()> checked = {});
+    // Runs a command; the data-file errors the user is meant to see go to an error box.
+    void Run(const std::function<void()>& command);
+    void CreateCommands();
+    void CreateMenus();
+    void CreateTrayIcon();
+
+    void FileLoad();
+    void FileSaveEvents();
+    void FileDataNew();
+    void FileDataOpen();
+    void FileDataSaveAs();
+    void FileExit();
+    void ChooseAlarmMode(int mode);
+    void AlarmModeApplied();
+    QString AskDataFile(bool forSave);
+
+    // For errors met inside an arising or a timer: shown once control is back in the loop.
+    void MessageLater(TMessageKind kind, const std::string& text);
+    // One box for all damaged records of the last load.
+    void ReportRecordErrors();
+
+    void NotebookChanged();
+    void Arisen(TWaitingAriseEntity& entity, TDateTime when, TAlarmReason reason);
+
+    void ApplyTrayIcon();
+    void UpdateTrayPicture();
+    void RegisterHotKeys();
+
+    TAppIni& ini_;
+    const TStartupShortcut* shortcut_ = nullptr;
+    TMainSettings settings_;
+    std::unique_ptr<TReminderNotebook> notebook_;
+    std::unique_ptr<TDataFileCommands> dataFiles_;
+    std::unique_ptr<TAlarmWindows> alarms_;
+    std::unique_ptr<TGlobalHotKeys> hotKeys_;
+
+    std::vector<TCommand> commands_;
+    QTreeWidget* eventList_ = nullptr;
+    QLabel* hintLabel_ = nullptr;
+    QLabel* nextLabel_ = nullptr;
+    QLabel* countLabel_ = nullptr;
+    QSystemTrayIcon* tray_ = nullptr;
+    QMenu* trayMenu_ = nullptr;
+    QTimer* trayWatch_ = nullptr;
+    QIcon normalIcon_;
+    QIcon disabledIcon_;
+    bool trayDisabled_ = false;
+
+    QString dialogFolder_;
+    std::vector<std::string> recordErrors_;
+    int updateCount_ = 0;
+    bool started_ = false;
+    bool startInTray_ = false;
+    bool exiting_ = false;
+};
+
+} // namespace kelvo

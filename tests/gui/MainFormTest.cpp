@@ -1,0 +1,394 @@
+// The main window on a private data and settings folder: start-up, the file commands, the
+// alarm modes, arisings on a hand-driven clock, and the close button.
+
+#include "core/persistence/EventFile.h"
+#include "core/runtime/ProgramFolders.h"
+#include "core/scheduling/SimpleInitializeCondition.h"
+#include "gui/alarm/AlarmWindows.h"
+#include "gui/alarm/fmAlarmMessage.h"
+#include "gui/main/fmMainForm.h"
+#include "platform/runtime/FolderProvider.h"
+#include "platform/settings/AppIniReg.h"
+#include "support/TestClock.h"
+#include "support/TestSupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeWidget>
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+using namespace kelvo;
+namespace fs = std::filesystem;
+
+namespace {
+
+test::TempDir* home = nullptr;
+
+fs::path DataFolder() {
+    return home->Path() / "data" / "Brennikor" / "Tavrelon";
+}
+fs::path DataFile(const char* extension) {
+    return DataFolder() / (std::string("kelvo-rem") + extension);
+}
+
+std::unique_ptr<TEvent> EventOnceAt(TDateTime when, const std::string& message) {
+    auto e = std::make_unique<TEvent>();
+    e->SetWindowMessage(message);
+    e->EventAction().Actions().Clear();
+    e->InitializeCondition().Conditions().Add(std::make_unique<TSimpleInitializeCondition>(when));
+    return e;
+}
+
+void WriteEventsFile(const fs::path& file, const std::vector<std::string>& messages,
+                     TDateTime when) {
+    TOwnedEvents owned;
+    TEventList list;
+    for (const auto& m : messages) {
+        owned.push_back(EventOnceAt(when, m));
+        list.Add(*owned.back());
+    }
+    fs::create_directories(file.parent_path());
+    SaveEventsFile(file.string(), list);
+}
+
+std::vector<std::string> MessagesInFile(const fs::path& file) {
+    TAnswerNoHost host;
+    std::vector<std::string> out;
+    for (auto& e : LoadEventsFile(file.string(), host))
+        out.push_back(e->WindowMessage());
+    return out;
+}
+
+} // namespace
+
+class MainFormTest : public QObject {
+    Q_OBJECT
+
+    // One program run: the window over the real settings store and data folder.
+    struct Run {
+        explicit Run(const QStringList& arguments = {}) : form(ini, timers) {
+            form.ShowMessage = [this](TMessageKind kind, const QString& text) {
+                messages.push_back({kind, text});
+            };
+            form.Confirm = [this](const QString& question) {
+                questions.push_back(question);
+                return answer;
+            };
+            form.Startup(arguments);
+        }
+        test::ManualTimer& Generator() { return *timers.Timers().front(); }
+
+        TAppIniReg ini;
+        test::ManualTimerFactory timers;
+        TMainForm form;
+        std::vector<std::pair<TMessageKind, QString>> messages;
+        std::vector<QString> questions;
+        bool answer = true;
+    };
+
+    void Trigger(Run& run, const char* command) {
+        QAction* action = run.form.Command(QString::fromLatin1(command));
+        QVERIFY2(action, command);
+        action->trigger();
+    }
+
+private slots:
+    void init() {
+        fs::remove_all(home->Path() / "data");
+        fs::remove_all(home->Path() / "config");
+        AlarmSwitches().SetAlarmMode(0);
+    }
+
+    void firstStartCreatesDataFolderDataFilesAndSettings() {
+        {
+            Run run;
+            QVERIFY(run.messages.empty());
+            QVERIFY(fs::exists(DataFile(".evn")));
+            QVERIFY(fs::exists(DataFile(".tpl")));
+            QCOMPARE(fs::status(DataFolder()).permissions() & fs::perms::all, fs::perms::owner_all);
+            QCOMPARE(run.ini.ReadInteger("", "FirstRun", 1), 0);
+            QCOMPARE(run.form.windowTitle(), QStringLiteral("Tavrelon MP3"));
+            QCOMPARE(run.form.NextEventText(), QStringLiteral("No sheduled event"));
+            QCOMPARE(run.form.CountText(), QStringLiteral(" 0 event(s), 0 listed"));
+        }
+        QVERIFY(fs::exists(home->Path() / "config" / "Brennikor" / "Tavrelon MP3.conf"));
+    }
+
+    void menuCommandsCarryTheirCaptions() {
+        Run run;
+        const std::pair<const char*, const char*> captions[] = {
+            {"FileLoadAction", "Load"},
+            {"FileSaveAction", "Save"},
+            {"FileSaveEventAction", "Save Events"},
+            {"FileSaveTemplateAction", "Save Templates"},
+            {"FileDataNewAction", "&New..."},
+            {"FileDataOpenAction", "&Open..."},
+            {"FileDataSaveAsAction", "Save &As..."},
+            {"FileDataInfoAction", "Current Location..."},
+            {"FileMinimize", "&Minimize"},
+            {"FileSaveAndMinimize", "Save && Minimize"},
+            {"FileExit", "E&xit"},
+            {"ServiceAllEnabledAction", "&Enable All"},
+            {"ServiceDisableSoundAction", "Disable &Sound Actions"},
+            {"ServiceDisableActionsExceptWindowAction", "Disable All Actions &except Alarm Window"},
+            {"ServiceDisableAllAction", "Disable &All Actions"},
+        };
+        for (const auto& [name, caption] : captions) {
+            QAction* action = run.form.Command(QString::fromLatin1(name));
+            QVERIFY2(action, name);
+            QCOMPARE(action->text(), QString::fromLatin1(caption));
+        }
+        QStringList tray;
+        for (QAction* a : run.form.TrayMenu()->actions())
+            if (!a->isSeparator())
+                tray << a->text();
+        QCOMPARE(tray, (QStringList{"Show &Main window", "&Enable All", "Disable &Sound Actions",
+                                    "Disable All Actions &except Alarm Window",
+                                    "Disable &All Actions", "E&xit"}));
+    }
+
+    void everyNotebookChangeIsSavedAndListed() {
+        test::TestClock clock(EncodeDateTime(2030, 6, 1, 9, 0));
+        Run run;
+        run.form.Notebook().AddEvent(EventOnceAt(EncodeDateTime(2030, 6, 1, 9, 30), "Dentist"));
+        QCOMPARE(MessagesInFile(DataFile(".evn")), std::vector<std::string>{"Dentist"});
+        QTreeWidget* list = run.form.EventList();
+        QCOMPARE(list->topLevelItemCount(), 1);
+        QCOMPARE(list->topLevelItem(0)->text(0), QStringLiteral("Dentist"));
+        QCOMPARE(list->topLevelItem(0)->text(1), QStringLiteral("Sat 2030-06-01 09:30"));
+        QCOMPARE(list->topLevelItem(0)->text(2), QStringLiteral("Enabled"));
+        QCOMPARE(run.form.NextEventText(),
+                 QStringLiteral("Next event: \"Dentist\" at Sat 2030-06-01 09:30"));
+        QCOMPARE(run.form.CountText(), QStringLiteral(" 1 event(s), 1 listed"));
+
+        run.form.Notebook().DeleteEvent(run.form.Notebook().Event(0));
+        QVERIFY(MessagesInFile(DataFile(".evn")).empty());
+        QCOMPARE(list->topLevelItemCount(), 0);
+    }
+
+    void anArisingIsSavedBeforeItsAlarmWindowOpens() {
+        test::TestClock clock(EncodeDateTime(2030, 6, 1, 9, 59, 30));
+        Run run;
+        run.form.Notebook().AddEvent(EventOnceAt(EncodeDateTime(2030, 6, 1, 10, 0), "Standup"));
+        std::vector<std::string> seen;
+        TDateTime savedAppear = NullDate;
+        run.form.OpenAlarmWindow = [&](TEvent& event, TWaitingAriseEntity& arisen, TDateTime,
+                                       TAlarmReason reason) {
+            QCOMPARE(&arisen, static_cast<TWaitingAriseEntity*>(&event));
+            QVERIFY(reason == TAlarmReason::Arise);
+            seen.push_back(event.WindowMessage());
+            TAlarmMessageForm* window = run.form.AlarmWindows().FindAlarmWindow(event);
+            QVERIFY(window && window->isVisible());
+            TAnswerNoHost host;
+            auto onDisk = LoadEventsFile(DataFile(".evn").string(), host);
+            QCOMPARE(onDisk.size(), std::size_t{1});
+            savedAppear = onDisk[0]->InitializeCondition().LastAppear();
+        };
+        for (int i = 0; i < 29; ++i) {
+            clock.AdvanceSeconds(1);
+            run.Generator().Fire();
+        }
+        QVERIFY(seen.empty());
+        clock.AdvanceSeconds(1);
+        run.Generator().Fire();
+        QCOMPARE(seen, std::vector<std::string>{"Standup"});
+        QVERIFY(!IsNullDate(savedAppear));
+        QCOMPARE(run.form.EventList()->topLevelItem(0)->text(2), QStringLiteral("Executed"));
+    }
+
+    void noAlarmWindowWhileAlarmWindowsAreOff() {
+        test::TestClock clock(EncodeDateTime(2030, 6, 1, 9, 59, 30));
+        Run run;
+        run.form.Notebook().AddEvent(EventOnceAt(EncodeDateTime(2030, 6, 1, 10, 0), "Quiet"));
+        int windows = 0;
+        run.form.OpenAlarmWindow = [&](TEvent&, TWaitingAriseEntity&, TDateTime, TAlarmReason) {
+            ++windows;
+        };
+        Trigger(run, "ServiceDisableAllAction");
+        const std::string before = test::ReadWholeFile(DataFile(".evn"));
+        clock.AdvanceSeconds(31);
+        run.Generator().Fire();
+        QCOMPARE(windows, 0);
+        QVERIFY(test::ReadWholeFile(DataFile(".evn")) != before); // still saved
+    }
+
+    void alarmModesToggleCheckAndPersist() {
+        {
+            Run run;
+            QVERIFY(run.form.Command("ServiceAllEnabledAction")->isChecked());
+            QVERIFY(!run.form.TrayPictureDisabled());
+            Trigger(run, "ServiceDisableSoundAction");
+            QCOMPARE(AlarmSwitches().AlarmMode(), 1);
+            QVERIFY(run.form.Command("ServiceDisableSoundAction")->isChecked());
+            QVERIFY(!run.form.Command("ServiceAllEnabledAction")->isChecked());
+            QVERIFY(run.form.TrayPictureDisabled());
+            Trigger(run, "ServiceDisableSoundAction");
+            QCOMPARE(AlarmSwitches().AlarmMode(), 0);
+            QCOMPARE(run.form.Settings().AlarmOption(), 0);
+            QVERIFY(!run.form.TrayPictureDisabled());
+            Trigger(run, "ServiceDisableActionsExceptWindowAction");
+        }
+        AlarmSwitches().SetAlarmMode(0); // a new process starts with everything on
+        Run again;
+        QCOMPARE(AlarmSwitches().AlarmMode(), 2);
+        QVERIFY(!AlarmSwitches().SoundActionsEnabled());
+        QVERIFY(!AlarmSwitches().ActionsEnabled());
+        QVERIFY(AlarmSwitches().AlarmWindowsEnabled());
+        QVERIFY(again.form.Command("ServiceDisableActionsExceptWindowAction")->isChecked());
+        QVERIFY(again.form.TrayPictureDisabled());
+    }
+
+    void newOpenAndSaveAsFollowTheChosenFiles() {
+        test::TestClock clock(EncodeDateTime(2030, 6, 1, 9, 0));
+        Run run;
+        TReminderNotebook& notebook = run.form.Notebook();
+        for (const char* m : {"one", "two", "three"})
+            notebook.AddEvent(EventOnceAt(EncodeDateTime(2030, 7, 1, 9, 0), m));
+        const fs::path other = home->Path() / "other";
+        fs::create_directories(other);
+        QString chosen;
+        std::vector<std::pair<bool, QString>> dialogs;
+        run.form.ChooseDataFile = [&](bool forSave, const QString& folder) {
+            dialogs.push_back({forSave, folder});
+            return chosen;
+        };
+
+        chosen = QString::fromStdString((other / "copy.evn").string());
+        Trigger(run, "FileDataSaveAsAction");
+        QCOMPARE(dialogs.back().first, true);
+        QCOMPARE(dialogs.back().second, QString::fromStdString(DataFolder().string()));
+        QCOMPARE(MessagesInFile(other / "copy.evn"),
+                 (std::vector<std::string>{"one", "two", "three"}));
+        QVERIFY(fs::exists(other / "copy.tpl"));
+        Trigger(run, "FileDataInfoAction");
+        QCOMPARE(run.messages.back().first, TMessageKind::Information);
+        QVERIFY(run.messages.back().second.contains(QStringLiteral("copy.evn")));
+
+        chosen = QString::fromStdString((other / "fresh.evn").string());
+        Trigger(run, "FileDataNewAction");
+        QCOMPARE(dialogs.back().second, QString::fromStdString(other.string()));
+        QCOMPARE(notebook.EventCount(), 0);
+        QVERIFY(MessagesInFile(other / "fresh.evn").empty());
+        QCOMPARE(run.form.EventList()->topLevelItemCount(), 0);
+
+        chosen = QString::fromStdString((other / "copy.evn").string());
+        Trigger(run, "FileDataOpenAction");
+        QCOMPARE(dialogs.back().first, false);
+        QCOMPARE(notebook.EventCount(), 3);
+        QCOMPARE(run.form.EventList()->topLevelItemCount(), 3);
+        QCOMPARE(run.form.Settings().DataLocation(), (other / "copy").string());
+
+        // A damaged file: the error is shown and the previous data stays.
+        test::WriteWholeFile(other / "bad.evn", "not a data file");
+        chosen = QString::fromStdString((other / "bad.evn").string());
+        const std::size_t before = run.messages.size();
+        Trigger(run, "FileDataOpenAction");
+        QCOMPARE(run.messages.size(), before + 1);
+        QCOMPARE(run.messages.back().first, TMessageKind::Error);
+        QCOMPARE(notebook.EventCount(), 3);
+        QCOMPARE(test::ReadWholeFile(other / "bad.evn"), std::string("not a data file"));
+
+        // Cancel changes nothing.
+        chosen.clear();
+        Trigger(run, "FileDataNewAction");
+        QCOMPARE(notebook.EventCount(), 3);
+    }
+
+    void aDamagedDataFileStartsOnTheFallbackAndStaysUntouched() {
+        fs::create_directories(DataFolder());
+        test::WriteWholeFile(DataFile(".evn"), "garbage that is no events file");
+        {
+            Run run;
+            QCOMPARE(run.messages.size(), std::size_t{1});
+            QCOMPARE(run.messages[0].first, TMessageKind::Error);
+            QVERIFY(run.messages[0].second.contains(
+                QStringLiteral("Location of Data file changed to")));
+            const std::string location = run.form.Settings().DataLocation();
+            QVERIFY(location != (DataFolder() / "kelvo-rem").string());
+            QCOMPARE(fs::path(location).parent_path(), DataFolder());
+            QVERIFY(fs::exists(location + ".evn"));
+        }
+        QCOMPARE(test::ReadWholeFile(DataFile(".evn")),
+                 std::string("garbage that is no events file"));
+    }
+
+    void manyDamagedRecordsGiveOneMessage() {
+        test::TestClock clock(EncodeDateTime(2030, 6, 1, 9, 0));
+        WriteEventsFile(DataFile(".evn"), {"a", "b", "c", "d", "e", "f", "g", "h"},
+                        EncodeDateTime(2030, 7, 1, 9, 0));
+        // Break every record after its marker: the reader skips each one.
+        std::string bytes = test::ReadWholeFile(DataFile(".evn"));
+        const std::string name = "TEvent";
+        int broken = 0;
+        for (std::size_t at = bytes.find(name); at != std::string::npos;
+             at = bytes.find(name, at + 1)) {
+            bytes[at] = 'X';
+            ++broken;
+        }
+        QVERIFY(broken >= 8);
+        test::WriteWholeFile(DataFile(".evn"), bytes);
+        Run run;
+        QCOMPARE(run.messages.size(), std::size_t{1});
+        QVERIFY(run.messages[0].second.startsWith(QStringLiteral("8 damaged record(s)")));
+        QVERIFY(run.messages[0].second.contains(QStringLiteral("...")));
+    }
+
+    void exitAsksAndOnlyYesEnds() {
+        Run run;
+        QSignalSpy exits(&run.form, &TMainForm::exitConfirmed);
+        run.answer = false;
+        Trigger(run, "FileExit");
+        QCOMPARE(
+            run.questions.back(),
+            QStringLiteral("Do you really want to unload Tavrelon MP3 and disable reminders?"));
+        QCOMPARE(exits.count(), 0);
+        run.answer = true;
+        Trigger(run, "FileExit");
+        QCOMPARE(exits.count(), 1);
+    }
+
+    void closeButtonMinimizesAndNeverHidesWithoutATray() {
+        Run run;
+        run.form.ShowAtStart();
+        QVERIFY(run.form.isVisible());
+        QVERIFY(!run.form.TrayIconShown()); // no tray host offscreen
+        QVERIFY(!run.form.close());
+        QVERIFY(run.form.isVisible()); // minimized, not hidden: still reachable
+        Trigger(run, "FileMinimize");
+        QVERIFY(run.form.isVisible());
+        run.form.RestoreWindow();
+        QVERIFY(!run.form.isMinimized());
+    }
+
+    void trayArgumentIsCaseSensitive() {
+        {
+            Run run({QStringLiteral("-TRAY")});
+            QVERIFY(!run.form.StartsInTray());
+        }
+        Run run({QStringLiteral("-tray")});
+        QVERIFY(run.form.StartsInTray());
+        run.form.ShowAtStart();
+        // Without a tray host the window is minimized instead of hidden.
+        QVERIFY(run.form.isVisible());
+    }
+};
+
+int main(int argc, char** argv) {
+    test::TempDir dir;
+    home = &dir;
+    // The settings store and the data folder must be private before Qt reads the paths.
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString((dir.Path() / "data").string()));
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((dir.Path() / "config").string()));
+    qputenv("XDG_STATE_HOME", QByteArray::fromStdString((dir.Path() / "state").string()));
+    QApplication app(argc, argv);
+    InstallProgramFolders(std::make_unique<TQtFolderProvider>());
+    MainFormTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "MainFormTest.moc"
