@@ -201,8 +201,10 @@ private slots:
         QVERIFY(!form->windowIcon().isNull());
         QCOMPARE(e.State(), esExecutedEvent);
 
-        if (const QString dir = qEnvironmentVariable("KELVO_SCREENSHOT_DIR"); !dir.isEmpty())
+        if (const QString dir = qEnvironmentVariable("KELVO_SCREENSHOT_DIR"); !dir.isEmpty()) {
+            QCoreApplication::processEvents();
             form->grab().save(QDir(dir).filePath(QStringLiteral("alarm-event.png")));
+        }
     }
 
     void anEarlyReminderCountsDownToItsEvent() {
@@ -219,8 +221,10 @@ private slots:
         QCOMPARE(form->windowTitle(), QStringLiteral("Early reminder about \"Meeting\""));
         QCOMPARE(Text(form, "StartedLabel"), QStringLiteral("Started at 08:30 on 2024-03-04"));
         QCOMPARE(Text(form, "AgeLabel"), QStringLiteral("1 hour(s), 30 minute(s) until event"));
-        if (const QString dir = qEnvironmentVariable("KELVO_SCREENSHOT_DIR"); !dir.isEmpty())
+        if (const QString dir = qEnvironmentVariable("KELVO_SCREENSHOT_DIR"); !dir.isEmpty()) {
+            QCoreApplication::processEvents();
             form->grab().save(QDir(dir).filePath(QStringLiteral("alarm-reminder.png")));
+        }
     }
 
     void theAgeOfACountedEventComesBeforeTheCountdown() {
@@ -384,6 +388,37 @@ private slots:
         }
     }
 
+    void anEventDeletedInsideItsOwnArisingTakesItsWindowAlong() {
+        Rig rig;
+        int destroyed = 0;
+        auto made = Silent(std::make_unique<CountedEvent>(destroyed), "Short lived");
+        AddOnce(*made, EncodeDateTime(2024, 3, 4, 10, 0));
+        WithOption(*made, eoEraseAfterComing);
+        rig.notebook.AddEvent(std::move(made));
+        // A later handler of the arising deletes the event whose window has just opened.
+        QPointer<TAlarmMessageForm> opened;
+        auto ours = rig.notebook.OnEventArise;
+        rig.notebook.OnEventArise = [&](TWaitingAriseEntity& entity, TDateTime t) {
+            ours(entity, t);
+            TEvent* owner = TReminderNotebook::OwnerEventOf(entity);
+            opened = rig.alarms->FindAlarmWindow(*owner);
+            rig.notebook.DeleteEvent(*owner);
+        };
+        rig.RunSeconds(30);
+        QVERIFY(opened);
+        QVERIFY(!opened->isVisible());
+        QVERIFY(!opened->AttachedEvent());
+        QCOMPARE(rig.notebook.EventCount(), 0);
+        QCOMPARE(destroyed, 0); // its arising is still on the stack
+        rig.timers.Timers().at(1)->Fire();
+        QCOMPARE(destroyed, 1);
+        opened->CloseAlarm();
+        FlushDeletes();
+        QVERIFY(opened.isNull());
+        QCOMPARE(destroyed, 1);
+        QCOMPARE(rig.Count(ckRemoved), 1);
+    }
+
     void anErasableEventIsKeptWhileEditedOrStillDue() {
         Rig rig;
         auto once = EventOnceAt(EncodeDateTime(2024, 3, 4, 10, 0), "Edited");
@@ -485,6 +520,12 @@ private slots:
         TAlarmMessageForm* spin = rig.alarms->FindAlarmWindow(f);
         QVERIFY(spin);
         auto* number = Child<QSpinBox>(spin, "SnoozeNumberEdit");
+        std::vector<int> topics;
+        TAlarmMessageForm::HelpHandler() = [&](int topic) { topics.push_back(topic); };
+        QTest::keyClick(number, Qt::Key_F1);
+        TAlarmMessageForm::HelpHandler() = nullptr;
+        QCOMPARE(topics, std::vector<int>{310});
+        QVERIFY(spin->AttachedEvent());
         QTest::keyClick(number, Qt::Key_Escape);
         QCOMPARE(f.State(), esEnabled);
         QCOMPARE(rig.alarms->Count(), 0);

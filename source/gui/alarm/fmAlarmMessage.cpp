@@ -266,7 +266,11 @@ void TAlarmMessageForm::FillTexts(TEvent& event) {
     startedLabel_->setText(
         TextFromCore(Format("Started at %s on %s", {ShortTimeText(start), ShortDateText(start)})));
     ageLabel_->setText(TextFromCore(age));
-    messageMemo_->setPlainText(TextFromCore(event.WindowMessage()));
+    // Messages written on Windows break their lines with CR LF.
+    QString message = TextFromCore(event.WindowMessage());
+    message.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    message.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    messageMemo_->setPlainText(message);
     snoozeNumberEdit_->setValue(event.DefaultSnoozeNumber());
     const int period = static_cast<int>(event.DefaultSnoozePeriod());
     const int index = period - 1;
