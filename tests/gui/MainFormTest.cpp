@@ -184,6 +184,9 @@ private slots:
             seen.push_back(event.WindowMessage());
             TAlarmMessageForm* window = run.form.AlarmWindows().FindAlarmWindow(event);
             QVERIFY(window && window->isVisible());
+            // KELVO_SHOTS=folder keeps a picture of the window for a look by eye.
+            if (const QByteArray shots = qgetenv("KELVO_SHOTS"); !shots.isEmpty())
+                window->grab().save(QString::fromLocal8Bit(shots) + "/alarm-window.png");
             TAnswerNoHost host;
             auto onDisk = LoadEventsFile(DataFile(".evn").string(), host);
             QCOMPARE(onDisk.size(), std::size_t{1});

@@ -105,6 +105,7 @@ TMainForm::TMainForm(TAppIni& ini, ITimerFactory& timers, QWidget* parent)
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
     setObjectName(QStringLiteral("MainForm"));
     setMinimumSize(470, 220);
+    resize(760, 480);
     normalIcon_ = ProgramIcon(false);
     disabledIcon_ = ProgramIcon(true);
     setWindowIcon(normalIcon_);
