@@ -187,6 +187,10 @@ const char* Usage() {
            "      every report; --save writes the events file afterwards\n"
            "  describe\n"
            "      one line per event: index, state, description, condition, reminder, actions\n"
+           "  execute INDEX [--timeout SECONDS]\n"
+           "      runs the actions of event INDEX with the desktop program's settings, waits\n"
+           "      for their sounds and mails (default 120 seconds) and prints each action's\n"
+           "      description and ok or its error; exit 1 when one failed\n"
            "\n"
            "Options for every command:\n"
            "  --events FILE      the events file (default: the desktop program's)\n"
@@ -195,7 +199,7 @@ const char* Usage() {
            "\n"
            "Date-times: YYYY-MM-DD, YYYY-MM-DD HH:MM or YYYY-MM-DD HH:MM:SS, local time.\n"
            "Output fields are separated by TAB; date-times print as YYYY-MM-DD HH:MM:SS, or\n"
-           "Never. Exit status: 0 ok, 2 unreadable file, 64 bad arguments.\n";
+           "Never. Exit status: 0 ok, 1 an action failed, 2 unreadable file, 64 bad arguments.\n";
 }
 
 } // namespace kelvo::cli

@@ -1,5 +1,6 @@
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
+#include "cli/Execute.h"
 
 #include <algorithm>
 #include <iostream>
@@ -32,6 +33,7 @@ int Run(const std::vector<std::string>& argv) {
         {"next", {"--from", "--count"}},
         {"simulate", {"--start", "--until", "--save"}},
         {"describe", {}},
+        {"execute", {"--timeout"}},
     };
     const auto command = allowed.find(args.Command);
     if (command == allowed.end())
@@ -43,8 +45,11 @@ int Run(const std::vector<std::string>& argv) {
             std::find(own.begin(), own.end(), name) == own.end())
             throw EUsage("unknown option " + name + " for " + args.Command);
     }
-    if (!args.Positional.empty())
-        throw EUsage("unexpected argument \"" + args.Positional.front() + "\"");
+    const std::size_t ownArguments = args.Command == "execute" ? 1 : 0;
+    if (args.Positional.size() > ownArguments)
+        throw EUsage("unexpected argument \"" + args.Positional[ownArguments] + "\"");
+    if (args.Command == "execute")
+        ParseEventIndex(args.Positional.empty() ? "" : args.Positional.front());
 
     if (const auto day = args.Value("--week-start"))
         SetFirstDayOfWeek(ParseWeekDay(*day));
@@ -56,7 +61,7 @@ int Run(const std::vector<std::string>& argv) {
     for (const char* name : {"--from", "--start", "--until"})
         if (const auto v = args.Value(name))
             ParseDateTime(*v);
-    for (const char* name : {"--days", "--count"})
+    for (const char* name : {"--days", "--count", "--timeout"})
         if (const auto v = args.Value(name))
             ParseCount(*v, name);
 
@@ -68,6 +73,8 @@ int Run(const std::vector<std::string>& argv) {
         return Next(args, events, std::cout);
     if (args.Command == "simulate")
         return Simulate(args, std::move(events), std::cout);
+    if (args.Command == "execute")
+        return Execute(args, events, std::cout);
     return Describe(events, std::cout);
 }
 
