@@ -204,6 +204,46 @@ private slots:
         QCOMPARE(run.form.EventList()->topLevelItem(0)->text(2), QStringLiteral("Executed"));
     }
 
+    void snoozingForOneMinuteBringsTheWindowBackAMinuteLater() {
+        test::TestClock clock(EncodeDateTime(2030, 6, 1, 9, 59, 30));
+        Run run;
+        auto event = EventOnceAt(EncodeDateTime(2030, 6, 1, 10, 0), "Tea");
+        event->SetDefaultSnoozeNumber(1);
+        event->SetDefaultSnoozePeriod(ptMinute);
+        TEvent& tea = run.form.Notebook().AddEvent(std::move(event));
+        std::vector<TAlarmReason> alarms;
+        run.form.OpenAlarmWindow = [&](TEvent&, TWaitingAriseEntity&, TDateTime,
+                                       TAlarmReason reason) { alarms.push_back(reason); };
+        const auto seconds = [&](int n) {
+            for (int i = 0; i < n; ++i) {
+                clock.AdvanceSeconds(1);
+                run.Generator().Fire();
+            }
+        };
+        seconds(30); // 10:00:00
+        QCOMPARE(alarms.size(), std::size_t{1});
+        TAlarmMessageForm* window = run.form.AlarmWindows().FindAlarmWindow(tea);
+        QVERIFY(window);
+        window->SnoozeAlarm();
+        QCOMPARE(run.form.EventList()->topLevelItem(0)->text(2),
+                 QStringLiteral("Snoozed on Sat 2030-06-01 10:01"));
+        seconds(59);
+        QCOMPARE(alarms.size(), std::size_t{1});
+        seconds(1); // 10:01:00
+        QCOMPARE(alarms.size(), std::size_t{2});
+        QVERIFY(alarms[1] == TAlarmReason::Snooze);
+        QVERIFY(run.form.AlarmWindows().FindAlarmWindow(tea));
+    }
+
+    void aSetClockRestartsTheGeneratorFromTheNewTime() {
+        test::TestClock clock(EncodeDateTime(2030, 6, 1, 9, 0));
+        Run run;
+        clock.Set(EncodeDateTime(2030, 6, 3, 18, 30));
+        run.form.ClockChanged();
+        QCOMPARE(run.form.Notebook().Generator().LastTime(), EncodeDateTime(2030, 6, 3, 18, 30));
+        QVERIFY(run.Generator().IsActive());
+    }
+
     void noAlarmWindowWhileAlarmWindowsAreOff() {
         test::TestClock clock(EncodeDateTime(2030, 6, 1, 9, 59, 30));
         Run run;
