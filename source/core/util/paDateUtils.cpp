@@ -106,8 +106,18 @@ TDateTime TSystemClock::Now() const {
         ms = 0;
     const std::time_t tt = system_clock::to_time_t(secs);
     std::tm local{};
-    if (std::tm* p = std::localtime(&tt))
-        local = *p;
+#ifdef _WIN32
+    localtime_s(&local, &tt);
+#else
+    // localtime() looks at the zone file on every call, which dominated loading a large
+    // notebook; the zone is looked at again once a minute so a change of zone still shows.
+    static std::time_t zoneCheckedMinute = -1;
+    if (tt / 60 != zoneCheckedMinute) {
+        zoneCheckedMinute = tt / 60;
+        tzset();
+    }
+    localtime_r(&tt, &local);
+#endif
     return EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday) +
            MsToTime(local.tm_hour * MSecsPerHour + local.tm_min * MSecsPerMinute +
                     std::min(local.tm_sec, 59) * MSecsPerSec + ms);
