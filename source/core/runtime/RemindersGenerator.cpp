@@ -42,6 +42,10 @@ void TRemindersGenerator::AddCondition(TInitializeCondition& c) {
 }
 
 void TRemindersGenerator::RemoveCondition(TInitializeCondition& c) {
+    // A rebuild asks this for every condition of every event right after clearing: the map
+    // answers those without walking the list, which made a rebuild quadratic.
+    if (!registered_.contains(&c))
+        return;
     const auto it = std::find(conditions_.begin(), conditions_.end(), &c);
     if (it == conditions_.end())
         return;
