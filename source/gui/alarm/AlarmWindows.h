@@ -42,7 +42,8 @@ public:
 
     // Takes the notebook's OnEventArise, OnEventLate, OnSnoozeArise and OnEventRemoved.
     // Handlers already set there keep running, after ours (so the window is on screen before
-    // anything else happens). Call once. After this object is gone its part does nothing.
+    // anything else happens): set the main window's own handlers first, then call this once.
+    // After this object is gone its part does nothing.
     void Connect();
 
     // The three arising callbacks: a window for the owner event of the entity, while the
