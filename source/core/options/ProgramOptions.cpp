@@ -8,7 +8,7 @@ TFont VerdanaFont(int size) {
     TFont font;
     font.Name = "Verdana";
     font.Size = size;
-    font.Color = clWindowText;
+    font.Color = SettingsSystemColor(8);
     font.CharSet = DEFAULT_CHARSET;
     font.Style = 0;
     return font;
@@ -20,13 +20,17 @@ TProgramOptions::TProgramOptions()
       FontEventsView(List.Add<TFontOption>("FontEventsView", "Font", VerdanaFont(8))),
       FontCalendar(List.Add<TFontOption>("FontCalendar", "Font", VerdanaFont(8))),
       FontCalendarItems(List.Add<TFontOption>("FontCalendarItems", "Font", VerdanaFont(7))),
-      ColorTemplatesTree(List.Add<TColorOption>("ColorTemplatesTree", "Color", clWindow)),
-      ColorExploreEvents(List.Add<TColorOption>("ColorExploreEvents", "Color", clWindow)),
+      ColorTemplatesTree(
+          List.Add<TColorOption>("ColorTemplatesTree", "Color", SettingsSystemColor(5))),
+      ColorExploreEvents(
+          List.Add<TColorOption>("ColorExploreEvents", "Color", SettingsSystemColor(5))),
       ColorCalendarOddMonth(List.Add<TColorOption>("ColorCalendarOddMonth", "Color", clGray)),
       ColorCalendarEvenMonth(List.Add<TColorOption>("ColorCalendarEvenMonth", "Color", clWhite)),
-      ColorCalendarEvents(List.Add<TColorOption>("ColorCalendarEvents", "Color", clWindow)),
-      ColorFilterEvents(List.Add<TColorOption>("ColorFilterEvents", "Color", clWindow)),
-      ColorAllEvents(List.Add<TColorOption>("ColorAllEvents", "Color", clWindow)),
+      ColorCalendarEvents(
+          List.Add<TColorOption>("ColorCalendarEvents", "Color", SettingsSystemColor(5))),
+      ColorFilterEvents(
+          List.Add<TColorOption>("ColorFilterEvents", "Color", SettingsSystemColor(5))),
+      ColorAllEvents(List.Add<TColorOption>("ColorAllEvents", "Color", SettingsSystemColor(5))),
       BehaviourShowTrayIcon(List.Add<TBooleanOption>("BehaviourShowTrayIcon", "Behaviour", true)),
       BehaviourHideFromTaskbar(
           List.Add<TBooleanOption>("BehaviourHideFromTaskbar", "Behaviour", true)),

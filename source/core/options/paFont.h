@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/util/paColors.h"
+
 #include <cstdint>
 #include <string>
 
@@ -8,13 +10,7 @@ namespace kelvo {
 // 0x00BBGGRR for a plain colour, 0x80000000 + index for a system colour.
 using TColor = std::uint32_t;
 
-constexpr TColor clWhite = 0x00FFFFFF;
-constexpr TColor clBlack = 0x00000000;
-constexpr TColor clGray = 0x00808080;
-constexpr TColor clOlive = 0x00008080;
 constexpr TColor clSystemColor = 0x80000000;
-constexpr TColor clWindow = 0x80000005;
-constexpr TColor clWindowText = 0x80000008;
 
 // Resolves a system colour to its plain value; plain colours pass through. The platform may
 // install the desktop's colours; until then window background is white and text black.
@@ -34,7 +30,7 @@ constexpr int DEFAULT_CHARSET = 1;
 struct TFont {
     std::string Name = "Verdana";
     int Size = 8;
-    TColor Color = clWindowText;
+    TColor Color = SettingsSystemColor(8);
     int CharSet = DEFAULT_CHARSET;
     TFontStyles Style = 0;
     TFontPitch Pitch = TFontPitch::fpDefault;
