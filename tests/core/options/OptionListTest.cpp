@@ -47,7 +47,7 @@ TEST(Option, TextsForTheErrorReport) {
     list.Add<TBooleanOption>("B", "", true);
     list.Add<TBooleanOption>("F", "", false);
     list.Add<TIntegerOption>("I", "", -12);
-    list.Add<TColorOption>("C", "", clWindow);
+    list.Add<TColorOption>("C", "", SettingsSystemColor(5));
     list.Add<TStringOption>("S", "", "Miscelaneous");
     list.Add<TDoubleOption>("D", "", 70.5);
     TFont font = VerdanaFont(8);
