@@ -2,6 +2,7 @@
 
 #include "core/persistence/PropertyTable.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
+#include "core/util/paAssign.h"
 #include "core/util/paFormat.h"
 
 #include <cstdlib>
@@ -10,20 +11,6 @@
 namespace kelvo {
 
 namespace {
-
-template <typename T> void KeepCopy(std::unique_ptr<T>& held, const T* value) {
-    if (value == held.get())
-        return;
-    if (value == nullptr) {
-        held.reset();
-        return;
-    }
-    if (held && typeid(*held) == typeid(*value)) {
-        held->Assign(*value);
-        return;
-    }
-    held = value->Clone();
-}
 
 bool Earlier(TDateTime a, TDateTime b) {
     return DateTimeToMs(a) < DateTimeToMs(b);

@@ -1,29 +1,12 @@
 #include "core/scheduling/SimpleInitializeCondition.h"
 
 #include "core/persistence/PropertyTable.h"
+#include "core/util/paAssign.h"
 #include "core/util/paFormat.h"
 
 #include <typeinfo>
 
 namespace kelvo {
-
-namespace {
-
-template <typename T> void KeepCopy(std::unique_ptr<T>& held, const T* value) {
-    if (value == held.get())
-        return;
-    if (value == nullptr) {
-        held.reset();
-        return;
-    }
-    if (held && typeid(*held) == typeid(*value)) {
-        held->Assign(*value);
-        return;
-    }
-    held = value->Clone();
-}
-
-} // namespace
 
 bool GaveAllDayTime(const TTimeCondition& condition) {
     if (dynamic_cast<const TAllTimeCondition*>(&condition))

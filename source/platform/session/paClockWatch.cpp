@@ -33,9 +33,9 @@ bool TClockChangeWatch::Arm() {
     // expiry after those years just arms it again from then.
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
-    itimerspec spec{};
-    spec.it_value.tv_sec = now.tv_sec + 10LL * 365 * 24 * 3600;
-    return ::timerfd_settime(fd_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &spec, nullptr) == 0;
+    itimerspec when{};
+    when.it_value.tv_sec = now.tv_sec + 10LL * 365 * 24 * 3600;
+    return ::timerfd_settime(fd_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &when, nullptr) == 0;
 }
 
 void TClockChangeWatch::OnReadable() {
