@@ -60,7 +60,8 @@ int Run(TErrorRedirector& app) {
     TStartupShortcut shortcut;
     QPointer<TMainForm> form;
 
-    // The session's end (or SIGTERM, SIGHUP) saves everything and ends the process at once.
+    // The session's end (or SIGTERM, SIGHUP) saves everything and ends the process at once;
+    // until both data files are loaded there is nothing to save, and a signal ends it at once.
     TSessionEndWatcher sessionEnd;
     QObject::connect(&sessionEnd, &TSessionEndWatcher::sessionEnding, &app, [&form](int) {
         if (!form) {
@@ -78,6 +79,9 @@ int Run(TErrorRedirector& app) {
     auto owned = std::make_unique<TMainForm>(ini, timers);
     form = owned.get();
     form->SetStartupShortcut(&shortcut);
+    // Before anything can arise, so that no action runs without its settings.
+    form->OnSettingsLoaded = [&actions, &form] { ApplyActionOptions(actions, *form); };
+    form->OnDataLoaded = [] { TSessionEndWatcher::DeliverSignals(); };
     actions.OnError = [&form](const std::string& text) {
         // Queued, so that the box never opens inside the arising that failed.
         QMetaObject::invokeMethod(
@@ -92,7 +96,6 @@ int Run(TErrorRedirector& app) {
                      &TMainForm::RestoreWindow);
 
     form->Startup(QCoreApplication::arguments().mid(1));
-    ApplyActionOptions(actions, *form);
     form->ShowAtStart();
 
     TClockChangeWatch clockWatch;
@@ -109,6 +112,7 @@ int Run(TErrorRedirector& app) {
 } // namespace
 
 int main(int argc, char** argv) {
+    TSessionEndWatcher::EndAtOnceOnSignal();
     TErrorRedirector app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Brennikor"));
     QCoreApplication::setApplicationName(QStringLiteral("Tavrelon MP3"));

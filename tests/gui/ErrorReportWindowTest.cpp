@@ -175,17 +175,24 @@ private slots:
         form.Prepare(*report);
         form.show();
         QString question, caption;
-        WhenShown([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); },
-                  [&](QWidget* w) {
-                      auto* box = static_cast<QMessageBox*>(w);
-                      question = box->text();
-                      caption = box->windowTitle();
-                      box->button(QMessageBox::No)->click();
-                  });
+        WhenShown(
+            [] {
+                for (QWidget* w : QApplication::topLevelWidgets())
+                    if (qobject_cast<QMessageBox*>(w) && w->isVisible())
+                        return w;
+                return static_cast<QWidget*>(nullptr);
+            },
+            [&](QWidget* w) {
+                auto* box = static_cast<QMessageBox*>(w);
+                question = box->text();
+                caption = box->windowTitle();
+                box->button(QMessageBox::No)->click();
+            });
         QSignalSpy done(&form, &TErrorReportForm::sendFinished);
         QTest::mouseClick(Button(&form, "&Send"), Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(done.count(), 1, 5000);
         QCOMPARE(done.at(0).at(0).toBool(), false);
+        QTRY_VERIFY_WITH_TIMEOUT(!caption.isEmpty(), 5000);
         QCOMPARE(caption, QStringLiteral("Error report sending"));
         QCOMPARE(question, QStringLiteral("The error report was not sent. Would you like to open "
                                           "support web page in your browser?"));

@@ -1,5 +1,7 @@
 #include "gui/diagnostics/fmErrorReport.h"
 
+#include "gui/boxes/NonBlockingBoxes.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
@@ -177,7 +179,8 @@ void TErrorReportForm::ShowReport(const TpaErrorReport& report) {
     QApplication::beep();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    exec();
+    // Waited for, but not modal: the alarm windows stay answerable meanwhile.
+    RunAndWait(*this);
 }
 
 QString TErrorReportForm::ReportText() const {
@@ -228,13 +231,14 @@ void TErrorReportForm::SendFailed(const QString& reason) {
     }
     // Nothing can tell a cancelled compose window from a failed one here, so the user is
     // offered the other way in both cases.
-    const auto answer = QMessageBox::question(
-        this, QStringLiteral("Error report sending"),
-        QStringLiteral("The error report was not sent. Would you like to open support web page "
-                       "in your browser?"),
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    if (answer == QMessageBox::Yes)
-        QDesktopServices::openUrl(QUrl(QString::fromLatin1(SupportWebPage)));
+    ShowBox(this, QMessageBox::Question, QStringLiteral("Error report sending"),
+            QStringLiteral("The error report was not sent. Would you like to open support web "
+                           "page in your browser?"),
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::NoButton,
+            [](QMessageBox::StandardButton answer) {
+                if (answer == QMessageBox::Yes)
+                    QDesktopServices::openUrl(QUrl(QString::fromLatin1(SupportWebPage)));
+            });
     emit sendFinished(false);
 }
 
@@ -258,7 +262,8 @@ namespace {
 class TErrorReportWindowPresenter : public IErrorReportPresenter {
 public:
     void ShowReport(const TpaErrorReport& report) override {
-        TErrorReportForm form(QApplication::activeWindow());
+        // Owned by no other window: closing an alarm window meanwhile must not take it along.
+        TErrorReportForm form;
         form.ShowReport(report);
     }
 };
@@ -269,8 +274,8 @@ void InstallErrorReportWindow() {
     static TErrorReportWindowPresenter presenter;
     SetErrorReportPresenter(&presenter);
     SetErrorMessageBox([](const std::string& message) {
-        QMessageBox::critical(QApplication::activeWindow(), QStringLiteral("Error"),
-                              QString::fromStdString(message));
+        ShowBox(nullptr, QMessageBox::Critical, QStringLiteral("Error"),
+                QString::fromStdString(message));
     });
 }
 

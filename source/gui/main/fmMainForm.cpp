@@ -5,6 +5,7 @@
 #include "core/runtime/ProgramFolders.h"
 #include "core/util/paFormat.h"
 #include "gui/alarm/AlarmWindows.h"
+#include "gui/boxes/NonBlockingBoxes.h"
 #include "platform/hotkeys/paHotKeys.h"
 #include "platform/runtime/QtLocale.h"
 
@@ -177,14 +178,27 @@ TMainForm::~TMainForm() {
 // Start-up
 
 void TMainForm::Startup(const QStringList& arguments) {
+    // Nothing arises before the program is complete; the restart below catches up.
+    notebook_->Generator().Stop();
     settings_.Load(shortcut_);
+    if (OnSettingsLoaded)
+        OnSettingsLoaded();
 
     const std::string loadText = dataFiles_->StartupLoad();
+    if (OnDataLoaded)
+        OnDataLoaded();
     ReportRecordErrors();
     if (!loadText.empty())
         Message(TMessageKind::Error, loadText);
-    if (const std::string saveText = dataFiles_->StartupSave(); !saveText.empty())
-        Message(TMessageKind::Error, saveText);
+    if (const std::string saveText = dataFiles_->StartupSave(); !saveText.empty()) {
+        // Every later change would fail the same way; this one message says so.
+        saveFailureTold_ = true;
+        Message(TMessageKind::Error,
+                saveText + "\n\r\n\r" +
+                    tr("Changes cannot be saved until the data files can be written. Use "
+                       "\"File|Data Files|Save As...\" to save them elsewhere.")
+                        .toStdString());
+    }
     notebook_->RestartGenerator();
     RefreshViews();
 
@@ -251,10 +265,10 @@ std::string TMainForm::DefaultDataLocation() const {
 bool TMainForm::TryReadNewerVersion(const std::string& question) {
     if (Confirm)
         return Confirm(Q(question));
-    return QMessageBox::question(isVisible() ? this : nullptr, QStringLiteral("Confirmation"),
-                                 Q(question),
-                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                                 QMessageBox::No) == QMessageBox::Yes;
+    // The file is being read and needs the answer now; the alarm windows stay answerable.
+    return AskAndWait(BoxParent(), QMessageBox::Question, QStringLiteral("Confirmation"),
+                      Q(question), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                      QMessageBox::No) == QMessageBox::Yes;
 }
 
 void TMainForm::ShowRecordError(const std::string& message) {
@@ -295,6 +309,11 @@ QAction* TMainForm::AddCommand(const QString& name, const QString& caption,
 }
 
 void TMainForm::Run(const std::function<void()>& command) {
+    if (WaitingForBox()) {
+        // A command is waiting for its answer; another one would run inside it.
+        QApplication::beep();
+        return;
+    }
     try {
         command();
     } catch (const EReminderNotebookError& e) {
@@ -433,7 +452,7 @@ QString TMainForm::AskDataFile(bool forSave) {
             dialog.setAcceptMode(QFileDialog::AcceptOpen);
             dialog.setFileMode(QFileDialog::ExistingFile);
         }
-        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        if (RunAndWait(dialog) == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
             chosen = dialog.selectedFiles().first();
     }
     if (!chosen.isEmpty())
@@ -443,13 +462,25 @@ QString TMainForm::AskDataFile(bool forSave) {
 
 void TMainForm::FileExit() {
     const QString question = QString::fromLatin1(ExitQuestion);
-    const bool yes = Confirm ? Confirm(question)
-                             : QMessageBox::question(isVisible() ? this : nullptr,
-                                                     QStringLiteral("Confirmation"), question,
-                                                     QMessageBox::Yes | QMessageBox::No,
-                                                     QMessageBox::No) == QMessageBox::Yes;
-    if (!yes)
+    if (Confirm) {
+        if (Confirm(question))
+            ExitNow();
         return;
+    }
+    if (exitQuestion_) {
+        exitQuestion_->raise();
+        exitQuestion_->activateWindow();
+        return;
+    }
+    exitQuestion_ = ShowBox(BoxParent(), QMessageBox::Question, QStringLiteral("Confirmation"),
+                            question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
+                            [this](QMessageBox::StandardButton answer) {
+                                if (answer == QMessageBox::Yes)
+                                    ExitNow();
+                            });
+}
+
+void TMainForm::ExitNow() {
     exiting_ = true;
     close();
     emit exitConfirmed();
@@ -474,18 +505,22 @@ void TMainForm::Message(TMessageKind kind, const std::string& text) {
         ShowMessage(kind, Q(text));
         return;
     }
-    QWidget* parent = isVisible() ? this : nullptr;
     switch (kind) {
     case TMessageKind::Warning:
-        QMessageBox::warning(parent, QStringLiteral("Warning"), Q(text));
+        ShowBox(BoxParent(), QMessageBox::Warning, QStringLiteral("Warning"), Q(text));
         break;
     case TMessageKind::Error:
-        QMessageBox::critical(parent, QStringLiteral("Error"), Q(text));
+        ShowBox(BoxParent(), QMessageBox::Critical, QStringLiteral("Error"), Q(text));
         break;
     case TMessageKind::Information:
-        QMessageBox::information(parent, QStringLiteral("Information"), Q(text));
+        ShowBox(BoxParent(), QMessageBox::Information, QStringLiteral("Information"), Q(text));
         break;
     }
+}
+
+QWidget* TMainForm::BoxParent() {
+    // A box owned by a hidden or minimized window would go out of sight with it.
+    return isVisible() && !isMinimized() ? this : nullptr;
 }
 
 void TMainForm::MessageLater(TMessageKind kind, const std::string& text) {
@@ -504,9 +539,11 @@ void TMainForm::NotebookChanged() {
         return; // the start-up saves once itself
     try {
         dataFiles_->SaveEvents();
+        saveFailureTold_ = false;
     } catch (const EReminderNotebookError& e) {
         // Often inside an arising: the box waits until the arising is over.
-        MessageLater(TMessageKind::Error, e.what());
+        if (!saveFailureTold_)
+            MessageLater(TMessageKind::Error, e.what());
     }
 }
 
@@ -514,6 +551,8 @@ void TMainForm::Arisen(TWaitingAriseEntity& entity, TDateTime when, TAlarmReason
     TEvent* event = TReminderNotebook::OwnerEventOf(entity);
     if (!event || !AlarmSwitches().AlarmWindowsEnabled())
         return;
+    // A box open before this alarm window must not end up beneath it.
+    RaiseOpenBoxes();
     const bool reminder = event != &entity;
     if (!event->Options().Contains(reminder ? eoAlarmWindowOnReminder : eoAlarmWindowOnEvent))
         return;

@@ -10,6 +10,7 @@
 
 #include <QIcon>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -20,6 +21,7 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QMessageBox;
 class QSystemTrayIcon;
 class QTimer;
 class QTreeWidget;
@@ -99,6 +101,10 @@ public:
     std::function<void(TEvent& event, TWaitingAriseEntity& arisen, TDateTime when,
                        TAlarmReason reason)>
         OpenAlarmWindow;
+    // Start-up steps for the program around the window: the settings are loaded (what the
+    // actions read is known); both data files are loaded (there is something to save).
+    std::function<void()> OnSettingsLoaded;
+    std::function<void()> OnDataLoaded;
 
 signals:
     // "E&xit" was confirmed and the window closed: the event loop may end.
@@ -138,6 +144,8 @@ private:
     void FileDataOpen();
     void FileDataSaveAs();
     void FileExit();
+    void ExitNow();
+    QWidget* BoxParent();
     void ChooseAlarmMode(int mode);
     void AlarmModeApplied();
     QString AskDataFile(bool forSave);
@@ -180,6 +188,9 @@ private:
     bool started_ = false;
     bool startInTray_ = false;
     bool exiting_ = false;
+    // The user knows that saving fails; told again only after a save has worked.
+    bool saveFailureTold_ = false;
+    QPointer<QMessageBox> exitQuestion_;
 };
 
 } // namespace kelvo

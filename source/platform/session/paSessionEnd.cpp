@@ -15,17 +15,42 @@ namespace kelvo {
 namespace {
 
 int pipeFds[2] = {-1, -1};
+volatile std::sig_atomic_t endAtOnce = 0;
+bool handlerInstalled = false;
 struct sigaction previousTerm {};
 struct sigaction previousHup {};
 
 void OnSignal(int number) {
+    if (endAtOnce != 0 || pipeFds[1] < 0)
+        ::_exit(0);
     const int savedErrno = errno;
     const unsigned char byte = static_cast<unsigned char>(number);
     [[maybe_unused]] const ssize_t ignored = ::write(pipeFds[1], &byte, 1);
     errno = savedErrno;
 }
 
+void InstallHandler() {
+    if (handlerInstalled)
+        return;
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(SIGTERM, &action, &previousTerm);
+    ::sigaction(SIGHUP, &action, &previousHup);
+    handlerInstalled = true;
+}
+
 } // namespace
+
+void TSessionEndWatcher::EndAtOnceOnSignal() {
+    endAtOnce = 1;
+    InstallHandler();
+}
+
+void TSessionEndWatcher::DeliverSignals() {
+    endAtOnce = 0;
+}
 
 TSessionEndWatcher::TSessionEndWatcher(QObject* parent) : QObject(parent) {
     if (pipeFds[0] < 0 &&
@@ -33,12 +58,7 @@ TSessionEndWatcher::TSessionEndWatcher(QObject* parent) : QObject(parent) {
         pipeFds[0] = pipeFds[1] = -1;
         return;
     }
-    struct sigaction action {};
-    action.sa_handler = OnSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    ::sigaction(SIGTERM, &action, &previousTerm);
-    ::sigaction(SIGHUP, &action, &previousHup);
+    InstallHandler();
     notifier_ = new QSocketNotifier(pipeFds[0], QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &TSessionEndWatcher::ReadPipe);
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
@@ -48,9 +68,10 @@ TSessionEndWatcher::TSessionEndWatcher(QObject* parent) : QObject(parent) {
 }
 
 TSessionEndWatcher::~TSessionEndWatcher() {
-    if (notifier_) {
+    if (notifier_ && handlerInstalled) {
         ::sigaction(SIGTERM, &previousTerm, nullptr);
         ::sigaction(SIGHUP, &previousHup, nullptr);
+        handlerInstalled = false;
     }
 }
 

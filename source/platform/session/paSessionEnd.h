@@ -17,6 +17,13 @@ public:
 
     bool IsActive() const { return notifier_ != nullptr; }
 
+    // From now until DeliverSignals, SIGTERM and SIGHUP end the process at once with 0, even
+    // outside the event loop (a long load): there is nothing to save yet. Works before the
+    // application object exists.
+    static void EndAtOnceOnSignal();
+    // The signals arrive as sessionEnding again.
+    static void DeliverSignals();
+
     // Ends the process at once with the code, without any further clean-up.
     [[noreturn]] static void EndProcessNow(int exitCode = 0);
 

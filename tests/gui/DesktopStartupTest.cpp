@@ -1,0 +1,231 @@
+// kelvo-rem itself, started as a process on the offscreen platform with a private home:
+// a missed mail alarm goes out although the start-up has a message to show, and SIGTERM
+// while the data files are still loading ends the program at once without saving.
+
+#include "core/entities/Event.h"
+#include "core/options/MailOptions.h"
+#include "core/persistence/EventFile.h"
+#include "core/scheduling/SimpleInitializeCondition.h"
+#include "platform/settings/AppIniReg.h"
+#include "support/TestSupport.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+using namespace kelvo;
+namespace fs = std::filesystem;
+
+namespace {
+
+test::TempDir* home = nullptr;
+
+fs::path DataFolder() {
+    return home->Path() / "data" / "Brennikor" / "Tavrelon";
+}
+
+// The loopback server of the mail tests: AUTH LOGIN as reminder/secret, keeps each message.
+class SmtpServer {
+public:
+    SmtpServer() {
+        const QByteArray data = qgetenv("KELVO_TEST_DATA");
+        const fs::path tests = data.isEmpty()
+                                   ? fs::absolute(fs::path(__FILE__)).parent_path().parent_path()
+                                   : fs::path(data.toStdString()).parent_path();
+        const fs::path script = tests / "platform/mail/smtp_server.py";
+        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process_.start("/usr/bin/python3",
+                       {"-W", "ignore", QString::fromStdString(script.string()), "--dir",
+                        QString::fromStdString(inbox_.Path().string())});
+        if (process_.waitForReadyRead(15000))
+            port_ = process_.readLine().trimmed().toInt();
+    }
+    ~SmtpServer() {
+        process_.closeWriteChannel();
+        if (!process_.waitForFinished(5000))
+            process_.kill();
+        process_.waitForFinished(2000);
+    }
+    int Port() const { return port_; }
+    std::vector<std::string> Messages() const {
+        std::vector<std::string> result;
+        for (const auto& entry : fs::directory_iterator(inbox_.Path()))
+            if (entry.path().extension() == ".eml")
+                result.push_back(test::ReadWholeFile(entry.path()));
+        return result;
+    }
+
+private:
+    test::TempDir inbox_;
+    QProcess process_;
+    int port_ = 0;
+};
+
+std::unique_ptr<TEvent> OnceAt(TDateTime when, const std::string& message) {
+    auto e = std::make_unique<TEvent>();
+    e->SetWindowMessage(message);
+    e->EventAction().Actions().Clear(); // no beep
+    e->InitializeCondition().Conditions().Add(std::make_unique<TSimpleInitializeCondition>(when));
+    return e;
+}
+
+void Save(const TOwnedEvents& events) {
+    TEventList list;
+    for (const auto& e : events)
+        list.Add(*e);
+    fs::create_directories(DataFolder());
+    SaveEventsFile((DataFolder() / "kelvo-rem.evn").string(), list);
+}
+
+// Every file of the data folder with its bytes.
+std::map<std::string, std::string> DataFiles() {
+    std::map<std::string, std::string> files;
+    if (fs::exists(DataFolder()))
+        for (const auto& entry : fs::directory_iterator(DataFolder()))
+            files[entry.path().filename().string()] = test::ReadWholeFile(entry.path());
+    return files;
+}
+
+// Bytes the process has read so far, or -1.
+long long BytesRead(qint64 pid) {
+    std::ifstream io("/proc/" + std::to_string(pid) + "/io");
+    std::string key;
+    long long value = 0;
+    while (io >> key >> value)
+        if (key == "rchar:")
+            return value;
+    return -1;
+}
+
+void StartProgram(QProcess& program) {
+    program.setProcessChannelMode(QProcess::ForwardedChannels);
+    program.start(QStringLiteral(KELVO_REM_PATH), {});
+    QVERIFY(program.waitForStarted(10000));
+}
+
+void EndProgram(QProcess& program) {
+    if (program.state() != QProcess::NotRunning) {
+        ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+        if (!program.waitForFinished(20000))
+            program.kill();
+    }
+    program.waitForFinished(5000);
+}
+
+} // namespace
+
+class DesktopStartupTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        fs::remove_all(home->Path() / "data");
+        fs::remove_all(home->Path() / "config");
+    }
+
+    // The start-up shows a box for the damaged record while the missed alarm arises: the
+    // mail goes out with the user's mail settings all the same.
+    void aMissedMailAlarmGoesOutDespiteAStartupMessage() {
+        SmtpServer server;
+        QVERIFY(server.Port() > 0);
+        {
+            TMailOptions mail;
+            mail.ConnectionType = ecSMTP;
+            mail.SMTPOptions.Server = "127.0.0.1";
+            mail.SMTPOptions.Port = server.Port();
+            mail.SMTPOptions.Authentification = true;
+            mail.SMTPOptions.Login.UserName().SetValue("reminder");
+            mail.SMTPOptions.Login.Password().SetValue("secret");
+            mail.SMTPOptions.ReplyTo = "Tavrelon <me@example.org>";
+            TAppIniReg ini;
+            mail.SaveToStore(ini, "Options");
+        }
+        const TDateTime now = Now();
+        TOwnedEvents events;
+        events.push_back(OnceAt(IncHour(-2, now), "Pills"));
+        auto send = std::make_unique<TSendMailAction>();
+        send->SetSendTo("ann@example.org");
+        send->SetSubject("Missed at eight");
+        send->SetBody("Take the pills.");
+        events.back()->EventAction().Actions().Add(std::move(send));
+        events.back()->SetCreationTime(IncDay(-2, now));
+        events.back()->InitializeCondition().SetLastAppear(IncDay(-1, now));
+        events.push_back(OnceAt(IncDay(3, now), "damaged"));
+        Save(events);
+        std::string bytes = test::ReadWholeFile(DataFolder() / "kelvo-rem.evn");
+        const std::size_t at = bytes.rfind("TEvent");
+        QVERIFY(at != std::string::npos);
+        bytes[at] = 'X';
+        test::WriteWholeFile(DataFolder() / "kelvo-rem.evn", bytes);
+
+        QProcess program;
+        StartProgram(program);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !server.Messages().empty() || program.state() == QProcess::NotRunning, 30000);
+        EndProgram(program);
+        const auto messages = server.Messages();
+        QCOMPARE(messages.size(), std::size_t{1});
+        QVERIFY(messages[0].find("Subject: Missed at eight") != std::string::npos);
+        QCOMPARE(program.exitCode(), 0);
+    }
+
+    // Many events take a while to read; SIGTERM meanwhile ends the program at once with 0,
+    // and the data folder stays exactly as it was.
+    void sigtermWhileLoadingEndsAtOnceAndSavesNothing() {
+        const TDateTime later = IncDay(30, Now());
+        TOwnedEvents events;
+        for (int i = 0; i < 40000; ++i)
+            events.push_back(OnceAt(later, "event " + std::to_string(i)));
+        Save(events);
+        events.clear();
+        const auto before = DataFiles();
+        const auto size = static_cast<long long>(fs::file_size(DataFolder() / "kelvo-rem.evn"));
+
+        QProcess program;
+        StartProgram(program);
+        // Signalled once the events file has been read in, while it is being taken apart.
+        QTRY_VERIFY_WITH_TIMEOUT(BytesRead(program.processId()) >= size, 30000);
+        QElapsedTimer clock;
+        clock.start();
+        ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+        QVERIFY(program.waitForFinished(30000));
+        const qint64 ms = clock.elapsed();
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        QVERIFY2(ms < 1000, qPrintable(QString::number(ms) + " ms after SIGTERM"));
+        const auto after = DataFiles();
+        QCOMPARE(after.size(), before.size());
+        QVERIFY(after == before);
+    }
+};
+
+int main(int argc, char** argv) {
+    test::TempDir dir;
+    home = &dir;
+    // The program inherits the private folders; the settings store here writes where it reads.
+    const auto set = [&](const char* name, const char* sub) {
+        const fs::path p = dir.Path() / sub;
+        fs::create_directories(p);
+        fs::permissions(p, fs::perms::owner_all, fs::perm_options::replace);
+        qputenv(name, QByteArray::fromStdString(p.string()));
+    };
+    set("HOME", "home");
+    set("XDG_DATA_HOME", "data");
+    set("XDG_CONFIG_HOME", "config");
+    set("XDG_STATE_HOME", "state");
+    set("XDG_RUNTIME_DIR", "run");
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("KELVO_AUDIO_SINK", "fakesink sync=true");
+    QCoreApplication app(argc, argv);
+    DesktopStartupTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "DesktopStartupTest.moc"
