@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The desktop program as a user meets it, on a virtual X display with a fresh home folder:
-# first start, a second start, SIGTERM, and a damaged data file.
+# first start, a second start, SIGTERM, and a damaged data file with its box.
 # Usage: check-desktop.sh [path/to/kelvo-rem]   (default build/source/app/kelvo-rem)
 # KELVO_SHOTS=folder keeps screenshots there (outside the repository).
 set -euo pipefail
@@ -84,6 +84,13 @@ pids+=("$third")
 sleep 3
 kill -0 "$third" 2>/dev/null || fail "the program ended on a damaged file"
 import -window root "$shots/damaged-file.png" && ok "screenshot $shots/damaged-file.png"
+# Its box blocks nothing (alarm windows stay answerable) and stays above stay-on-top windows.
+box=$(xwininfo -root -tree | awk '/"Error": \(/ && !n++ { print $1 }')
+[ -n "$box" ] || fail "no box tells of the damaged file"
+state=$(xprop -id "$box" _NET_WM_STATE)
+case "$state" in *_NET_WM_STATE_MODAL*) fail "the damaged-file box is modal" ;; esac
+case "$state" in *_NET_WM_STATE_ABOVE*) ;; *) fail "the damaged-file box can go under alarm windows" ;; esac
+ok "the damaged-file box is not modal and stays above"
 kill -TERM "$third"
 rc=0; wait "$third" || rc=$?
 [ "$rc" = 0 ] || fail "SIGTERM on the fallback ended with $rc"

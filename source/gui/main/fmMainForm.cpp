@@ -474,9 +474,9 @@ void TMainForm::FileExit() {
     }
     exitQuestion_ = ShowBox(BoxParent(), QMessageBox::Question, QStringLiteral("Confirmation"),
                             question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
-                            [this](QMessageBox::StandardButton answer) {
-                                if (answer == QMessageBox::Yes)
-                                    ExitNow();
+                            [self = QPointer<TMainForm>(this)](QMessageBox::StandardButton answer) {
+                                if (self && answer == QMessageBox::Yes)
+                                    self->ExitNow();
                             });
 }
 
