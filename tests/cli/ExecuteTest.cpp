@@ -314,7 +314,7 @@ TEST_F(ExecuteTest, BadIndexesAreBadArguments) {
           {"execute", "0", "--timeout", "soon", "--events", file}}) {
         const TRun run = Run(args);
         EXPECT_EQ(run.Exit, 64) << args[1];
-        EXPECT_THAT(run.Err, HasSubstr("usage: kelvo-cli"));
+        EXPECT_THAT(run.Err, HasSubstr("Try 'kelvo-cli --help'."));
         EXPECT_TRUE(run.Out.empty());
     }
     // An unreadable file is still exit 2, whatever the index.
