@@ -33,7 +33,6 @@ public:
     // at all (an unwritable folder) the start goes on as the first, with a hint logged.
     TStart Start(int waitMs = 5000);
 
-    QString Folder() const { return folder_; }
     QString LockPath() const { return lockPath_; }
     QString ServerPath() const { return serverPath_; }
 
