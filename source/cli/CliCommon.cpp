@@ -191,6 +191,11 @@ TOwnedEvents ReadEventsFile(const std::string& fileName, std::size_t& skipped) {
     }
 }
 
+TOwnedEvents ReadEventsFile(const std::string& fileName) {
+    std::size_t skipped = 0;
+    return ReadEventsFile(fileName, skipped);
+}
+
 const char* Usage() {
     return "usage: kelvo-cli COMMAND [OPTIONS]\n"
            "\n"

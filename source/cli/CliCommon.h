@@ -67,6 +67,7 @@ std::string DefaultEventsFile();
 
 // Reads the events; damaged records are reported on standard error, skipped and counted.
 TOwnedEvents ReadEventsFile(const std::string& fileName, std::size_t& skipped);
+TOwnedEvents ReadEventsFile(const std::string& fileName);
 
 const char* Usage();
 
