@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QTcpServer>
 #include <QThread>
+#include <cstdlib>
 #include <filesystem>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -44,7 +45,13 @@ bool WaitFor(const std::function<bool()>& done, int timeoutMs = 20000) {
 class SmtpServer {
 public:
     explicit SmtpServer(const char* host = "127.0.0.1") {
-        const fs::path script = fs::path(__FILE__).parent_path() / "smtp_server.py";
+        // A compiler cache may make __FILE__ relative to the build folder; ctest says where the
+        // tests are.
+        const char* data = std::getenv("KELVO_TEST_DATA");
+        const fs::path script =
+            (data ? fs::path(data).parent_path()
+                  : fs::path(__FILE__).parent_path().parent_path().parent_path()) /
+            "platform/mail/smtp_server.py";
         process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process_.start("/usr/bin/python3",
                        {"-W", "ignore", QString::fromStdString(script.string()), "--dir",
