@@ -1,6 +1,7 @@
 #include "cli/CliCommon.h"
 
 #include "core/persistence/SafeSave.h"
+#include "core/util/paText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -100,9 +101,16 @@ std::string OutputDateTime(TDateTime x) {
     return text;
 }
 
-std::string Field(std::string text) {
-    std::replace(text.begin(), text.end(), '\t', ' ');
-    return text;
+std::string Field(const std::string& text) {
+    std::string out;
+    const std::string shown = DisplayText(text);
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const char c = shown[i];
+        if (c == '\r' && i + 1 < shown.size() && shown[i + 1] == '\n')
+            ++i; // CRLF is one break
+        out += c == '\t' || c == '\r' || c == '\n' ? ' ' : c;
+    }
+    return out;
 }
 
 std::string ListDateText(TDateTime x) {
@@ -146,27 +154,46 @@ std::string OneLine(const std::string& text) {
 // Damaged records go to standard error; a newer version is always declined.
 class TConsoleHost : public IDataFileHost {
 public:
+    explicit TConsoleHost(const std::string& fileName) : fileName_(fileName) {}
     bool TryReadNewerVersion(const std::string&) override { return false; }
     void ShowRecordError(const std::string& message) override {
-        std::cerr << OneLine(message) << '\n';
+        ++Skipped;
+        std::cerr << "kelvo-cli: " << fileName_ << ": " << OneLine(message) << '\n';
     }
+    std::size_t Skipped = 0;
+
+private:
+    const std::string& fileName_;
 };
+
+// Every error about the file names it, once.
+std::string AboutFile(const std::string& fileName, const std::string& message) {
+    const std::string text = OneLine(message);
+    return text.find(fileName) == std::string::npos ? fileName + ": " + text : text;
+}
 
 } // namespace
 
-TOwnedEvents ReadEventsFile(const std::string& fileName) {
-    TConsoleHost host;
+TOwnedEvents ReadEventsFile(const std::string& fileName, std::size_t& skipped) {
+    TConsoleHost host(fileName);
     std::string bytes;
     try {
         bytes = ReadFileBytes(fileName);
     } catch (const std::exception& e) {
-        throw EUnreadable(OneLine(e.what()));
+        throw EUnreadable(AboutFile(fileName, e.what()));
     }
     try {
-        return ReadEvents(bytes, host);
+        TOwnedEvents events = ReadEvents(bytes, host);
+        skipped = host.Skipped;
+        return events;
     } catch (const std::exception& e) {
-        throw EUnreadable(fileName + ": " + OneLine(e.what()));
+        throw EUnreadable(AboutFile(fileName, e.what()));
     }
+}
+
+TOwnedEvents ReadEventsFile(const std::string& fileName) {
+    std::size_t skipped = 0;
+    return ReadEventsFile(fileName, skipped);
 }
 
 const char* Usage() {
@@ -199,7 +226,18 @@ const char* Usage() {
            "\n"
            "Date-times: YYYY-MM-DD, YYYY-MM-DD HH:MM or YYYY-MM-DD HH:MM:SS, local time.\n"
            "Output fields are separated by TAB; date-times print as YYYY-MM-DD HH:MM:SS, or\n"
-           "Never. Exit status: 0 ok, 1 an action failed, 2 unreadable file, 64 bad arguments.\n";
+           "Never; texts print as UTF-8 (stored bytes that are not UTF-8 are read as "
+           "Windows-1252),\n"
+           "with TABs and line breaks as blanks.\n"
+           "\n"
+           "Exit status:\n"
+           "  0   ok\n"
+           "  1   an action failed (execute), or another error\n"
+           "  2   the events file cannot be read\n"
+           "  3   the events file was read but damaged records were skipped: the output is\n"
+           "      of the rest, each skipped record is reported on standard error\n"
+           "  64  bad arguments\n"
+           "An exit status of 1 wins over 3.\n";
 }
 
 } // namespace kelvo::cli

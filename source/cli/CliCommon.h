@@ -18,9 +18,11 @@ namespace kelvo::cli {
 inline constexpr int ExitOk = 0;
 inline constexpr int ExitFailed = 1;
 inline constexpr int ExitUnreadable = 2;
+// The file was read, but damaged records were skipped: the output is of the rest.
+inline constexpr int ExitDamaged = 3;
 inline constexpr int ExitUsage = 64;
 
-// Bad arguments: the message, then the usage, exit 64.
+// Bad arguments: the message and where help is, exit 64.
 class EUsage : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -54,15 +56,17 @@ int ParseWeekDay(const std::string& text);
 
 // "YYYY-MM-DD HH:MM:SS" rounded half up to the second, "Never" for NullDate.
 std::string OutputDateTime(TDateTime x);
-// A text as stored, with TABs as blanks so that fields stay apart.
-std::string Field(std::string text);
+// A stored text as UTF-8, with TABs and line breaks as blanks so that fields and lines stay
+// apart.
+std::string Field(const std::string& text);
 // Abbreviated weekday, short date and short time.
 std::string ListDateText(TDateTime x);
 
 // The events file the desktop program uses, from the user's settings.
 std::string DefaultEventsFile();
 
-// Reads the events; damaged records are reported on standard error and skipped.
+// Reads the events; damaged records are reported on standard error, skipped and counted.
+TOwnedEvents ReadEventsFile(const std::string& fileName, std::size_t& skipped);
 TOwnedEvents ReadEventsFile(const std::string& fileName);
 
 const char* Usage();

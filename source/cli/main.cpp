@@ -66,16 +66,20 @@ int Run(const std::vector<std::string>& argv) {
             ParseCount(*v, name);
 
     const std::string file = args.Value("--events").value_or(DefaultEventsFile());
-    TOwnedEvents events = ReadEventsFile(file);
+    std::size_t skipped = 0;
+    TOwnedEvents events = ReadEventsFile(file, skipped);
+    int exit = ExitOk;
     if (args.Command == "agenda")
-        return Agenda(args, events, std::cout);
-    if (args.Command == "next")
-        return Next(args, events, std::cout);
-    if (args.Command == "simulate")
-        return Simulate(args, std::move(events), std::cout);
-    if (args.Command == "execute")
-        return Execute(args, events, std::cout);
-    return Describe(events, std::cout);
+        exit = Agenda(args, events, std::cout);
+    else if (args.Command == "next")
+        exit = Next(args, events, std::cout);
+    else if (args.Command == "simulate")
+        exit = Simulate(args, std::move(events), std::cout);
+    else if (args.Command == "execute")
+        exit = Execute(args, events, std::cout);
+    else
+        exit = Describe(events, std::cout);
+    return exit == ExitOk && skipped > 0 ? ExitDamaged : exit;
 }
 
 } // namespace
@@ -89,7 +93,7 @@ int main(int argc, char** argv) {
     try {
         return Run(args);
     } catch (const EUsage& e) {
-        std::cerr << "kelvo-cli: " << e.what() << "\n\n" << Usage();
+        std::cerr << "kelvo-cli: " << e.what() << "\nTry 'kelvo-cli --help'.\n";
         return ExitUsage;
     } catch (const EUnreadable& e) {
         std::cerr << "kelvo-cli: " << e.what() << '\n';

@@ -47,13 +47,17 @@ const fs::path& ConfigHome() {
 // The loopback server of the mail tests: AUTH LOGIN as reminder/secret, keeps each message.
 class SmtpServer {
 public:
-    SmtpServer() {
+    explicit SmtpServer(const char* host = "127.0.0.1") {
+        // A compiler cache may make __FILE__ relative to the build folder; ctest says where the
+        // tests are.
+        const char* data = std::getenv("KELVO_TEST_DATA");
         const fs::path script =
-            fs::path(__FILE__).parent_path().parent_path() / "platform/mail/smtp_server.py";
+            (data ? fs::path(data).parent_path() : fs::path(__FILE__).parent_path().parent_path()) /
+            "platform/mail/smtp_server.py";
         process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process_.start("/usr/bin/python3",
                        {"-W", "ignore", QString::fromStdString(script.string()), "--dir",
-                        QString::fromStdString(inbox_.Path().string())});
+                        QString::fromStdString(inbox_.Path().string()), "--host", host});
         if (process_.waitForReadyRead(15000))
             port_ = process_.readLine().trimmed().toInt();
     }
@@ -74,6 +78,11 @@ public:
         for (const auto& f : files)
             result.push_back(test::ReadWholeFile(f));
         return result;
+    }
+    // Every command line the server received.
+    std::string Commands() const {
+        const fs::path log = inbox_.Path() / "commands.log";
+        return fs::exists(log) ? test::ReadWholeFile(log) : std::string();
     }
 
 private:
@@ -107,10 +116,11 @@ protected:
     }
 
     // Mail through the test server (port 0: the refused one) and the alarm mode.
-    void WriteSettings(int port, int alarmMode, const std::string& password = "secret") {
+    void WriteSettings(int port, int alarmMode, const std::string& password = "secret",
+                       const std::string& host = "127.0.0.1", bool allowInsecureAuth = false) {
         TMailOptions mail;
         mail.ConnectionType = ecSMTP;
-        mail.SMTPOptions.Server = "127.0.0.1";
+        mail.SMTPOptions.Server = host;
         mail.SMTPOptions.Port = port > 0 ? port : RefusedPort();
         mail.SMTPOptions.Authentification = true;
         mail.SMTPOptions.Login.UserName().SetValue("reminder");
@@ -118,6 +128,7 @@ protected:
         mail.SMTPOptions.ReplyTo = "Tavrelon <me@example.org>";
         TAppIniReg ini;
         mail.SaveToStore(ini, "Options");
+        ini.WriteBool("Options", "SMTPAllowInsecureAuth", allowInsecureAuth);
         ini.WriteInteger("Options", "AlarmOption", alarmMode);
     }
 
@@ -301,6 +312,102 @@ TEST_F(ExecuteTest, WaitsForTheSoundsAndStopsAtTheTimeout) {
     EXPECT_LT(run.Seconds, 10);
 }
 
+TEST_F(ExecuteTest, ALoginGoesUnencryptedOnlyToThisMachineOrWhereAllowed) {
+    // 127.0.0.2 is another machine by its name; the server offers no STARTTLS.
+    SmtpServer server("127.0.0.2");
+    ASSERT_GT(server.Port(), 0);
+    WriteSettings(server.Port(), 0, "secret", "127.0.0.2");
+    std::vector<std::unique_ptr<TEvent>> events;
+    events.push_back(Event("mail"));
+    AddMail(*events[0], "Team meeting");
+    const std::string file = Save(events);
+    const std::string line = "Send email to ann@example.org, Bob <bob@example.org>\t";
+
+    TRun run = Run({"execute", "0", "--events", file});
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_EQ(run.Out, line + "SMTP server 127.0.0.2:" + std::to_string(server.Port()) +
+                           " offers no encryption (STARTTLS), so the password was not sent; use "
+                           "port 465 (SMTPS) or a server that offers STARTTLS, or allow "
+                           "unencrypted logins (SMTPAllowInsecureAuth)\n");
+    EXPECT_THAT(server.Commands(), HasSubstr("EHLO"));
+    EXPECT_THAT(server.Commands(), Not(HasSubstr("AUTH")));
+    EXPECT_THAT(server.Commands(), Not(HasSubstr("authenticated")));
+    EXPECT_TRUE(server.Messages().empty());
+
+    // The user's choice lets it through.
+    WriteSettings(server.Port(), 0, "secret", "127.0.0.2", true);
+    run = Run({"execute", "0", "--events", file});
+    EXPECT_EQ(run.Exit, 0) << run.Out;
+    EXPECT_EQ(run.Out, line + "ok\n");
+    EXPECT_EQ(server.Messages().size(), 1u);
+}
+
+TEST_F(ExecuteTest, WhatIsNotAnAddressNeverReachesTheServer) {
+    SmtpServer server;
+    ASSERT_GT(server.Port(), 0);
+    WriteSettings(server.Port(), 0);
+    std::vector<std::unique_ptr<TEvent>> events;
+    events.push_back(Event("hostile"));
+    for (const char* to : {"<ann@example.org> NOTIFY=NEVER", "ann@example.org\r\nRSET",
+                           "Ann <ann@example.org\r\nRCPT TO:<evil@example.org>>",
+                           "ann@example.org ORCPT=rfc822;evil@example.org"})
+        AddMail(*events[0], "Hostile").SetSendTo(to);
+    AddMail(*events[0], "Fine").SetSendTo("\"Doe, Ann\" <ann@example.org>; bob@example.org");
+    const std::string file = Save(events);
+
+    const TRun run = Run({"execute", "0", "--events", file});
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_EQ(run.Out,
+              "Send email to <ann@example.org> NOTIFY=NEVER\tThe recipient \"<ann@example.org> "
+              "NOTIFY=NEVER\" is not an e-mail address\n"
+              "Send email to ann@example.org RSET\tThe recipient \"ann@example.org  RSET\" is "
+              "not an e-mail address\n"
+              "Send email to Ann <ann@example.org RCPT TO:<evil@example.org>>\tThe recipient "
+              "\"Ann <ann@example.org  RCPT TO:<evil@example.org>>\" is not an e-mail address\n"
+              "Send email to ann@example.org ORCPT=rfc822;evil@example.org\tThe recipient "
+              "\"ann@example.org ORCPT=rfc822\" is not an e-mail address\n"
+              "Send email to \"Doe, Ann\" <ann@example.org>; bob@example.org\tok\n");
+    ASSERT_EQ(server.Messages().size(), 1u);
+    EXPECT_THAT(server.Messages()[0],
+                HasSubstr("X-Envelope-To: ann@example.org,bob@example.org\r\n"));
+    EXPECT_THAT(server.Commands(), HasSubstr("RCPT TO:<bob@example.org>"));
+    for (const char* injected : {"NOTIFY", "RSET", "evil", "ORCPT"})
+        EXPECT_THAT(server.Commands(), Not(HasSubstr(injected))) << injected;
+}
+
+TEST_F(ExecuteTest, TheSendmailRouteRefusesWhatIsNotAnAddressToo) {
+    SmtpServer server;
+    ASSERT_GT(server.Port(), 0);
+    if (!fs::exists("/usr/sbin/sendmail") && std::system("command -v sendmail >/dev/null") != 0)
+        GTEST_SKIP() << "no sendmail program";
+    WriteSettings(server.Port(), 0);
+    {
+        TAppIniReg ini;
+        ini.WriteInteger("Options", "ConnectionType", ecMAPI);
+    }
+    // msmtp as sendmail, pointed at the test server by the HOME of the run.
+    test::WriteWholeFile(dir.Path() / ".msmtprc",
+                         "defaults\nauth login\ntls off\naccount default\nhost 127.0.0.1\nport " +
+                             std::to_string(server.Port()) +
+                             "\nuser reminder\npassword secret\nfrom me@example.org\n");
+    fs::permissions(dir.Path() / ".msmtprc", fs::perms::owner_read | fs::perms::owner_write);
+    std::vector<std::unique_ptr<TEvent>> events;
+    events.push_back(Event("hostile"));
+    AddMail(*events[0], "Hostile").SetSendTo("<ann@example.org> NOTIFY=NEVER");
+    AddMail(*events[0], "Fine").SetSendTo("ann@example.org");
+    const std::string file = Save(events);
+
+    const TRun run = Run({"execute", "0", "--events", file});
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_EQ(run.Out,
+              "Send email to <ann@example.org> NOTIFY=NEVER\tThe recipient \"<ann@example.org> "
+              "NOTIFY=NEVER\" is not an e-mail address\n"
+              "Send email to ann@example.org\tok\n");
+    EXPECT_EQ(server.Messages().size(), 1u);
+    EXPECT_THAT(server.Commands(), HasSubstr("RCPT TO:<ann@example.org>"));
+    EXPECT_THAT(server.Commands(), Not(HasSubstr("NOTIFY")));
+}
+
 TEST_F(ExecuteTest, BadIndexesAreBadArguments) {
     std::vector<std::unique_ptr<TEvent>> events;
     events.push_back(Event("only"));
@@ -314,7 +421,7 @@ TEST_F(ExecuteTest, BadIndexesAreBadArguments) {
           {"execute", "0", "--timeout", "soon", "--events", file}}) {
         const TRun run = Run(args);
         EXPECT_EQ(run.Exit, 64) << args[1];
-        EXPECT_THAT(run.Err, HasSubstr("usage: kelvo-cli"));
+        EXPECT_THAT(run.Err, HasSubstr("Try 'kelvo-cli --help'."));
         EXPECT_TRUE(run.Out.empty());
     }
     // An unreadable file is still exit 2, whatever the index.

@@ -1,5 +1,7 @@
 #include "core/mail/SendMail.h"
 
+#include "core/util/paText.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -12,6 +14,7 @@
 #include <random>
 #include <set>
 #include <sstream>
+#include <string_view>
 
 namespace kelvo {
 
@@ -67,31 +70,6 @@ std::vector<std::string> SplitOutsideQuotes(const std::string& text, const std::
 bool IsAscii(const std::string& text) {
     return std::all_of(text.begin(), text.end(),
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-bool IsValidUtf8(const std::string& text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        std::size_t extra = 0;
-        if (c < 0x80)
-            extra = 0;
-        else if (c >= 0xC2 && c <= 0xDF)
-            extra = 1;
-        else if (c >= 0xE0 && c <= 0xEF)
-            extra = 2;
-        else if (c >= 0xF0 && c <= 0xF4)
-            extra = 3;
-        else
-            return false;
-        if (i + extra >= text.size() && extra > 0)
-            return false;
-        for (std::size_t k = 1; k <= extra; ++k)
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
-                return false;
-        i += extra + 1;
-    }
-    return true;
 }
 
 // Texts from data files written on Windows are in its code page, not UTF-8.
@@ -231,6 +209,123 @@ TMailAddress ParseAddress(const std::string& text) {
     return result;
 }
 
+namespace {
+
+bool IsControl(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return b < 0x20 || b == 0x7F;
+}
+
+// Shown in an error: control characters as blanks, so that the message stays one line.
+std::string Shown(std::string text) {
+    std::replace_if(text.begin(), text.end(), IsControl, ' ');
+    return text;
+}
+
+bool IsAtomChar(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return std::isalnum(b) || b >= 0x80 ||
+           std::string_view("!#$%&'*+-/=?^_`{|}~").find(c) != std::string_view::npos;
+}
+
+bool IsDomainLabel(std::string_view label) {
+    return !label.empty() && std::all_of(label.begin(), label.end(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return std::isalnum(b) || b >= 0x80 || c == '-';
+    });
+}
+
+bool IsDotAtom(std::string_view text, bool (*part)(std::string_view)) {
+    std::size_t begin = 0;
+    for (;;) {
+        const std::size_t dot = text.find('.', begin);
+        if (!part(text.substr(begin, dot == std::string_view::npos ? dot : dot - begin)))
+            return false;
+        if (dot == std::string_view::npos)
+            return true;
+        begin = dot + 1;
+    }
+}
+
+EMailError NotAnAddress(const std::string& entry) {
+    return EMailError("\"" + Shown(entry) + "\" is not an e-mail address");
+}
+
+} // namespace
+
+bool IsAddrSpec(const std::string& address) {
+    const std::size_t at = address.find('@');
+    if (at == std::string::npos || address.find('@', at + 1) != std::string::npos ||
+        address.size() > 254)
+        return false;
+    const std::string_view local = std::string_view(address).substr(0, at);
+    const std::string_view domain = std::string_view(address).substr(at + 1);
+    auto atoms = [](std::string_view part) {
+        return !part.empty() && std::all_of(part.begin(), part.end(), IsAtomChar);
+    };
+    if (!IsDotAtom(local, atoms))
+        return false;
+    if (domain.size() > 2 && domain.front() == '[' && domain.back() == ']')
+        return std::all_of(domain.begin() + 1, domain.end() - 1, [](char c) {
+            return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == ':';
+        });
+    return IsDotAtom(domain, IsDomainLabel);
+}
+
+TMailAddress ParseMailbox(const std::string& text) {
+    const std::string entry = Trim(text);
+    if (std::any_of(entry.begin(), entry.end(), IsControl))
+        throw NotAnAddress(entry);
+    TMailAddress result;
+    const std::size_t open = entry.find('<');
+    if (open == std::string::npos) {
+        result.Address = entry;
+    } else {
+        std::string name = Trim(entry.substr(0, open));
+        if (name.size() >= 2 && name.front() == '"' && name.back() == '"') {
+            // A quoted name: backslash escapes, no bare quotation mark inside.
+            std::string unquoted;
+            for (std::size_t i = 1; i + 1 < name.size(); ++i) {
+                if (name[i] == '\\' && i + 2 < name.size())
+                    ++i;
+                else if (name[i] == '"')
+                    throw NotAnAddress(entry);
+                unquoted += name[i];
+            }
+            name = unquoted;
+        } else if (name.find_first_of("\"<>") != std::string::npos) {
+            throw NotAnAddress(entry);
+        }
+        const std::size_t close = entry.find('>', open);
+        if (close == std::string::npos || close + 1 != entry.size())
+            throw NotAnAddress(entry); // nothing may follow the address
+        result.Name = name;
+        result.Address = entry.substr(open + 1, close - open - 1);
+    }
+    if (!IsAddrSpec(result.Address))
+        throw NotAnAddress(entry);
+    return result;
+}
+
+std::vector<TMailAddress> ParseMailboxList(const std::string& text) {
+    std::vector<TMailAddress> result;
+    for (const std::string& part : SplitOutsideQuotes(text, ",;"))
+        if (!Trim(part).empty())
+            result.push_back(ParseMailbox(part));
+    return result;
+}
+
+void CheckAddresses(const TMailMessage& message) {
+    auto check = [](const TMailAddress& a) {
+        if (!IsAddrSpec(a.Address) || std::any_of(a.Name.begin(), a.Name.end(), IsControl))
+            throw NotAnAddress(a.Name.empty() ? a.Address : a.Name + " <" + a.Address + ">");
+    };
+    if (!message.From.Address.empty() || !message.From.Name.empty())
+        check(message.From);
+    for (const TMailAddress& to : message.To)
+        check(to);
+}
+
 std::vector<TMailAddress> ParseAddressList(const std::string& text) {
     std::vector<TMailAddress> result;
     for (const std::string& part : SplitOutsideQuotes(RemoveLineBreaks(text), ",;")) {
@@ -275,8 +370,18 @@ TMailMessage ComposeMailMessage(const TMailSettings& settings, const std::string
                                 const std::string& recipients, const std::string& body,
                                 const std::string& attachments) {
     TMailMessage message;
-    message.From = ParseAddress(settings.ReplyTo);
-    message.To = ParseAddressList(recipients);
+    if (!Trim(settings.ReplyTo).empty()) {
+        try {
+            message.From = ParseMailbox(settings.ReplyTo);
+        } catch (const EMailError& e) {
+            throw EMailError(std::string("The reply address ") + e.what());
+        }
+    }
+    try {
+        message.To = ParseMailboxList(recipients);
+    } catch (const EMailError& e) {
+        throw EMailError(std::string("The recipient ") + e.what());
+    }
     message.Subject = RemoveLineBreaks(subject);
     message.Body = body;
     message.Attachments = SplitAttachments(attachments);
@@ -329,6 +434,15 @@ std::string FormatMailError(const std::string& recipients, const std::string& su
            ": \n\r\n\r" + error;
 }
 
+bool IsLocalMailServer(const std::string& server) {
+    std::string host = Trim(server);
+    std::transform(host.begin(), host.end(), host.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (host.size() > 2 && host.front() == '[' && host.back() == ']')
+        host = host.substr(1, host.size() - 2);
+    return host == "localhost" || host == "127.0.0.1" || host == "::1";
+}
+
 TMailSettings MailSettingsFrom(const TMailOptions& options) {
     TMailSettings settings;
     settings.ConnectionType = options.ConnectionType;
@@ -339,6 +453,7 @@ TMailSettings MailSettingsFrom(const TMailOptions& options) {
     settings.UserName = smtp.Login.UserName().Value();
     settings.Password = smtp.Login.Password().Value();
     settings.ReplyTo = smtp.ReplyTo;
+    settings.AllowInsecureAuth = smtp.AllowInsecureAuth;
     return settings;
 }
 

@@ -25,6 +25,8 @@ struct TMailSettings {
     std::string UserName;
     std::string Password;
     std::string ReplyTo;
+    // A login may go out unencrypted to a server other than this machine.
+    bool AllowInsecureAuth = false;
 };
 
 TMailSettings MailSettingsFrom(const TMailOptions& options);
@@ -52,11 +54,25 @@ std::vector<TMailAddress> ParseAddressList(const std::string& text);
 TMailAddress ParseAddress(const std::string& text);
 std::string FormatAddress(const TMailAddress& address);
 
+// What goes out is parsed strictly, so that nothing but an address reaches the server: an
+// entry is a bare address, "<address>", or a display name (plain or in quotation marks)
+// followed by "<address>", with nothing after the ">" and no control characters anywhere.
+// Anything else throws EMailError; empty entries of a list are skipped.
+TMailAddress ParseMailbox(const std::string& entry);
+std::vector<TMailAddress> ParseMailboxList(const std::string& text);
+// local-part@domain of plain characters: no blanks, brackets, quotes or control characters.
+bool IsAddrSpec(const std::string& address);
+// Throws EMailError when the message's sender or a recipient is not such an address, so that
+// a transport never hands a server anything else.
+void CheckAddresses(const TMailMessage& message);
+
 // The files an attachments text names: one existing file when the whole text is one (even
 // with blanks), else the words between runs of blanks, tabs, line breaks, commas and
 // semicolons.
 std::vector<std::string> SplitAttachments(const std::string& text);
 
+// The reply address and the recipients are parsed with ParseMailbox(List): what is not an
+// address throws EMailError.
 TMailMessage ComposeMailMessage(const TMailSettings& settings, const std::string& subject,
                                 const std::string& recipients, const std::string& body,
                                 const std::string& attachments);
@@ -68,6 +84,9 @@ std::string BuildMimeText(const TMailMessage& message);
 // The text of the error box of a failed send.
 std::string FormatMailError(const std::string& recipients, const std::string& subject,
                             const std::string& error);
+
+// The server is this machine by name: "localhost", "127.0.0.1" or "::1" (in brackets or not).
+bool IsLocalMailServer(const std::string& server);
 
 // The window that shows how far one send has come (0 to 100); destroyed when it is over.
 class IMailProgress {

@@ -12,6 +12,7 @@ void TSMTPOptions::Assign(const TSMTPOptions& source) {
     Authentification = source.Authentification;
     Login.Assign(source.Login);
     ReplyTo = source.ReplyTo;
+    AllowInsecureAuth = source.AllowInsecureAuth;
 }
 
 void TMailOptions::Assign(const TMailOptions& source) {
@@ -30,6 +31,7 @@ void TMailOptions::LoadFromStore(TAppIni& ini, const std::string& section) {
     SMTPOptions.ReplyTo = ini.ReadString(section, "SMTPOptionsReplyTo", "");
     SMTPOptions.Login.UserName().SetValue(ini.ReadString(section, "SMTPOptionsUserName", ""));
     SMTPOptions.Login.Password().SetValue(ini.ReadString(section, "SMTPOptionsPassword", ""));
+    SMTPOptions.AllowInsecureAuth = ini.ReadBool(section, "SMTPAllowInsecureAuth", false);
 }
 
 void TMailOptions::SaveToStore(TAppIni& ini, const std::string& section) const {
@@ -41,6 +43,7 @@ void TMailOptions::SaveToStore(TAppIni& ini, const std::string& section) const {
     ini.WriteString(section, "SMTPOptionsReplyTo", SMTPOptions.ReplyTo);
     ini.WriteString(section, "SMTPOptionsUserName", SMTPOptions.Login.UserName().Value());
     ini.WriteString(section, "SMTPOptionsPassword", SMTPOptions.Login.Password().Value());
+    ini.WriteBool(section, "SMTPAllowInsecureAuth", SMTPOptions.AllowInsecureAuth);
 }
 
 } // namespace kelvo

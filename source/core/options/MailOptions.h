@@ -26,6 +26,8 @@ public:
     bool Authentification = false;
     paOption::TPasswordOptions Login;
     std::string ReplyTo;
+    // Off: a login needs an encrypted connection unless the server is this machine.
+    bool AllowInsecureAuth = false;
 };
 
 // The outgoing-mail settings, kept in the store's "Options" section.

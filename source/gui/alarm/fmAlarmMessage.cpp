@@ -4,6 +4,7 @@
 #include "core/entities/Reminder.h"
 #include "core/util/paFormat.h"
 #include "core/util/paIError.h"
+#include "core/util/paText.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -15,7 +16,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QStringDecoder>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <array>
@@ -96,14 +96,7 @@ QColor ColorFromValue(std::int32_t value, const QPalette& palette) {
 }
 
 QString TextFromCore(const std::string& text) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString result = utf8.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-    if (!utf8.hasError())
-        return result;
-    QStringDecoder cp1252("windows-1252");
-    if (cp1252.isValid())
-        return cp1252.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return QString::fromStdString(DisplayText(text));
 }
 
 std::string SpanText(TDateTime start, TDateTime eventTime) {

@@ -4,6 +4,7 @@
 #include "core/options/paAppIni.h"
 #include "core/runtime/ProgramFolders.h"
 #include "core/util/paFormat.h"
+#include "core/util/paText.h"
 #include "gui/alarm/AlarmWindows.h"
 #include "gui/boxes/NonBlockingBoxes.h"
 #include "platform/hotkeys/paHotKeys.h"
@@ -39,7 +40,7 @@ constexpr std::size_t RecordErrorsShown = 5;
 constexpr int TrayRetryMs = 3000;
 
 QString Q(const std::string& text) {
-    return QString::fromStdString(text);
+    return QString::fromStdString(DisplayText(text));
 }
 
 // The program's picture, drawn so that no image file is needed: a clock face; the

@@ -15,6 +15,11 @@ std::string SendThroughProgram(const std::string& program, const TMailMessage& m
                "sendmail (such as msmtp-mta), or choose SMTP in the mail settings";
     if (message.To.empty())
         return "The message has no recipient";
+    try {
+        CheckAddresses(message);
+    } catch (const EMailError& e) {
+        return e.what();
+    }
     const std::string text = BuildMimeText(message);
 
     QProcess process;

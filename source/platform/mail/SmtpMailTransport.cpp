@@ -75,6 +75,15 @@ std::string SendBySmtp(const TMailSettings& settings, const TMailMessage& messag
         return "The SMTP port " + std::to_string(settings.Port) + " is not valid";
     if (message.To.empty())
         return "The message has no recipient";
+    try {
+        CheckAddresses(message);
+    } catch (const EMailError& e) {
+        return e.what();
+    }
+    // A password goes out in plain text only to this machine, or where the user allowed it.
+    const bool smtps = settings.Port == 465;
+    const bool needTls = settings.Authentification && !IsLocalMailServer(settings.Server) &&
+                         !settings.AllowInsecureAuth;
 
     Upload upload;
     upload.Text = BuildMimeText(message);
@@ -94,7 +103,7 @@ std::string SendBySmtp(const TMailSettings& settings, const TMailMessage& messag
     curl_easy_setopt(h, CURLOPT_ERRORBUFFER, errorText);
     curl_easy_setopt(h, CURLOPT_URL, url.c_str());
     curl_easy_setopt(h, CURLOPT_USE_SSL,
-                     static_cast<long>(settings.Port == 465 ? CURLUSESSL_ALL : CURLUSESSL_TRY));
+                     static_cast<long>(smtps || needTls ? CURLUSESSL_ALL : CURLUSESSL_TRY));
     curl_easy_setopt(h, CURLOPT_MAIL_FROM, from.c_str());
     curl_easy_setopt(h, CURLOPT_MAIL_RCPT, curl.Recipients);
     if (settings.Authentification) {
@@ -125,6 +134,11 @@ std::string SendBySmtp(const TMailSettings& settings, const TMailMessage& messag
     }
     if (result == CURLE_ABORTED_BY_CALLBACK)
         return "Sending was cancelled";
+    if (result == CURLE_USE_SSL_FAILED && needTls && !smtps)
+        return "SMTP server " + settings.Server + ":" + std::to_string(settings.Port) +
+               " offers no encryption (STARTTLS), so the password was not sent; use port 465 "
+               "(SMTPS) or a server that offers STARTTLS, or allow unencrypted logins "
+               "(SMTPAllowInsecureAuth)";
     std::string error = errorText[0] ? errorText : curl_easy_strerror(result);
     while (!error.empty() && (error.back() == '\n' || error.back() == '\r'))
         error.pop_back();

@@ -4,10 +4,14 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
 #include <QThread>
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kelvo {
 
@@ -16,20 +20,54 @@ namespace {
 const char ActivateRequest[] = "activate\n";
 const char ActivateReply[] = "ok\n";
 
+// Only this user can reach it: a real directory (not a link), ours, closed to everyone else.
+bool IsPrivateFolder(const QString& path, bool exactMode) {
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
+        return false;
+    const mode_t mode = info.st_mode & 07777;
+    return S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() &&
+           (exactMode ? mode == 0700 : (mode & 0077) == 0);
+}
+
+// Made with 0700 when missing; whatever is there already must pass the same check, so that a
+// folder or link planted by someone else is refused rather than used.
+bool MakePrivateFolder(const QString& path) {
+    if (::mkdir(QFile::encodeName(path).constData(), 0700) != 0 && errno != EEXIST)
+        return false;
+    return IsPrivateFolder(path, true);
+}
+
+// The runtime folder when there is a good one; otherwise a folder of our own in the temporary
+// folder, which anyone can write to; otherwise one below the user's cache folder. Empty when
+// none of them is private.
 QString InstanceFolder(const QString& folder) {
     if (!folder.isEmpty())
         return folder;
-    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (runtime.isEmpty())
-        runtime = QDir::tempPath();
-    return runtime;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QDir::isAbsolutePath(runtime) && IsPrivateFolder(runtime, false))
+        return runtime;
+    const QString temporary =
+        QDir::tempPath() + QStringLiteral("/kelvo-rem-") + QString::number(::geteuid());
+    if (MakePrivateFolder(temporary))
+        return temporary;
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    if (cache.isEmpty() || !QDir().mkpath(cache + QStringLiteral("/Brennikor")))
+        return {};
+    const QString own = cache + QStringLiteral("/Brennikor/Tavrelon-instance");
+    return MakePrivateFolder(own) ? own : QString();
+}
+
+QString InFolder(const QString& folder, const char* name) {
+    return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + QLatin1String(name);
 }
 
 } // namespace
 
 TSingleInstance::TSingleInstance(const QString& folder, QObject* parent)
-    : QObject(parent), lockPath_(InstanceFolder(folder) + "/Brennikor-Tavrelon.lock"),
-      serverPath_(InstanceFolder(folder) + "/Brennikor-Tavrelon.socket"), lock_(lockPath_) {
+    : QObject(parent), folder_(InstanceFolder(folder)),
+      lockPath_(InFolder(folder_, "Brennikor-Tavrelon.lock")),
+      serverPath_(InFolder(folder_, "Brennikor-Tavrelon.socket")), lock_(lockPath_) {
     // Only a lock whose process has ended is stale: an instance may run for years.
     lock_.setStaleLockTime(0);
 }
@@ -40,6 +78,11 @@ TSingleInstance::~TSingleInstance() {
 }
 
 TSingleInstance::TStart TSingleInstance::Start(int waitMs) {
+    if (folder_.isEmpty()) {
+        // Nowhere that only this user can write: rather unguarded than on another's files.
+        RaiseHint(QDir::tempPath().toStdString(), "No private folder for the single-instance lock");
+        return TStart::First;
+    }
     QDeadlineTimer deadline(waitMs);
     for (;;) {
         if (lock_.tryLock(0)) {

@@ -9,8 +9,8 @@ class QLocalServer;
 
 namespace kelvo {
 
-// One running instance per user: a lock file in the user's runtime folder decides which
-// process is the instance, and a local socket next to it lets a later start ask that
+// One running instance per user: a lock file in a folder only this user can reach decides
+// which process is the instance, and a local socket next to it lets a later start ask that
 // instance to show its window. The later start touches nothing else and ends.
 class TSingleInstance : public QObject {
     Q_OBJECT
@@ -21,7 +21,10 @@ public:
         Unreachable // another instance holds the lock but does not answer
     };
 
-    // folder: where the lock and the socket live; the runtime folder when empty.
+    // folder: where the lock and the socket live. When empty: the runtime folder when it is
+    // ours and closed to others, else "kelvo-rem-<uid>" in the temporary folder, else a folder
+    // below the cache folder; each made with mode 0700, and one that is a link, someone
+    // else's or open to others is never used.
     explicit TSingleInstance(const QString& folder = {}, QObject* parent = nullptr);
     ~TSingleInstance() override;
 
@@ -41,6 +44,7 @@ private:
     bool AskRunningInstance();
     void Listen();
 
+    QString folder_;
     QString lockPath_;
     QString serverPath_;
     QLockFile lock_;

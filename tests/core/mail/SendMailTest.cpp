@@ -25,16 +25,56 @@ TEST(Addresses, AListOfBareAndNamedAddresses) {
 
 TEST(Addresses, LineBreaksNeverReachAHeader) {
     TMailSettings settings;
-    settings.ReplyTo = "me@x.org\r\nBcc: victim@y.org";
-    const TMailMessage message = ComposeMailMessage(settings, "Hello\r\nBcc: evil@z.org",
-                                                    "a@b.c\nBcc: other@z.org", "body\r\nline", "");
+    settings.ReplyTo = "me@x.org";
+    const TMailMessage message =
+        ComposeMailMessage(settings, "Hello\r\nBcc: evil@z.org", "a@b.c", "body\r\nline", "");
     EXPECT_EQ(message.Subject, "HelloBcc: evil@z.org");
-    EXPECT_EQ(message.From.Address, "me@x.orgBcc: victim@y.org");
-    ASSERT_EQ(message.To.size(), 1u);
-    EXPECT_EQ(message.To[0].Address, "a@b.cBcc: other@z.org");
     EXPECT_EQ(message.Body, "body\r\nline");
     const std::string text = BuildMimeText(message);
     EXPECT_THAT(text, Not(HasSubstr("\r\nBcc:")));
+    // In an address a line break is refused outright.
+    EXPECT_THROW(ComposeMailMessage(settings, "S", "a@b.c\nBcc: other@z.org", "", ""), EMailError);
+    settings.ReplyTo = "me@x.org\r\nBcc: victim@y.org";
+    EXPECT_THROW(ComposeMailMessage(settings, "S", "a@b.c", "", ""), EMailError);
+}
+
+TEST(Addresses, WhatGoesOutIsParsedStrictly) {
+    EXPECT_EQ(ParseMailbox(" a.b+c@d-e.f "), (TMailAddress{"", "a.b+c@d-e.f"}));
+    EXPECT_EQ(ParseMailbox("<a@b.c>"), (TMailAddress{"", "a@b.c"}));
+    EXPECT_EQ(ParseMailbox("Ann Smith <ann@x.org>"), (TMailAddress{"Ann Smith", "ann@x.org"}));
+    EXPECT_EQ(ParseMailbox("\"Doe, \\\"JD\\\"\" <jd@[10.0.0.1]>"),
+              (TMailAddress{"Doe, \"JD\"", "jd@[10.0.0.1]"}));
+    EXPECT_EQ(ParseMailbox("M\xC3\xBCller <m@x.org>").Name, "M\xC3\xBCller");
+    for (const char* bad : {"<a@b.c> NOTIFY=NEVER",
+                            "a@b.c NOTIFY=NEVER",
+                            "<a@b.c>x",
+                            "a@b.c\r\nRSET",
+                            "a\tb@c.d",
+                            "<a@b.c",
+                            "a@b.c>",
+                            "Ann <a@b.c> <d@e.f>",
+                            "a\"b <a@b.c>",
+                            "<a b@c.d>",
+                            "ab.cd",
+                            "@b.c",
+                            "a@",
+                            "a@@b.c",
+                            "a..b@c.d",
+                            ".a@b.c",
+                            "a@b..c",
+                            "a@b.c.",
+                            "<>",
+                            "a@b\x7F.c"})
+        EXPECT_THROW(ParseMailbox(bad), EMailError) << bad;
+    EXPECT_THROW(ParseMailbox(std::string("<a@b.c\0>", 8)), EMailError);
+    EXPECT_EQ(ParseMailboxList(" a@b.c;; \"X, Y\" <x@y.z>, ").size(), 2u);
+    EXPECT_THROW(ParseMailboxList("a@b.c, <d@e.f> SIZE=1"), EMailError);
+    try {
+        ComposeMailMessage({}, "S", "ok@b.c, <a@b.c> NOTIFY=NEVER", "", "");
+        ADD_FAILURE();
+    } catch (const EMailError& e) {
+        EXPECT_STREQ(e.what(), "The recipient \"<a@b.c> NOTIFY=NEVER\" is not an e-mail address");
+    }
 }
 
 TEST(Attachments, WordsBetweenBlanksCommasAndSemicolons) {

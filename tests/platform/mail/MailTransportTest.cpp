@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QTcpServer>
 #include <QThread>
+#include <cstdlib>
 #include <filesystem>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -21,6 +22,7 @@ using test::ReadWholeFile;
 using test::TempDir;
 using test::WriteWholeFile;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 QCoreApplication& App() {
     static int argc = 1;
@@ -42,12 +44,18 @@ bool WaitFor(const std::function<bool()>& done, int timeoutMs = 20000) {
 // A real SMTP server on loopback that requires AUTH LOGIN and keeps what it receives.
 class SmtpServer {
 public:
-    SmtpServer() {
-        const fs::path script = fs::path(__FILE__).parent_path() / "smtp_server.py";
+    explicit SmtpServer(const char* host = "127.0.0.1") {
+        // A compiler cache may make __FILE__ relative to the build folder; ctest says where the
+        // tests are.
+        const char* data = std::getenv("KELVO_TEST_DATA");
+        const fs::path script =
+            (data ? fs::path(data).parent_path()
+                  : fs::path(__FILE__).parent_path().parent_path().parent_path()) /
+            "platform/mail/smtp_server.py";
         process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process_.start("/usr/bin/python3",
                        {"-W", "ignore", QString::fromStdString(script.string()), "--dir",
-                        QString::fromStdString(inbox_.Path().string())});
+                        QString::fromStdString(inbox_.Path().string()), "--host", host});
         if (process_.waitForReadyRead(15000))
             port_ = process_.readLine().trimmed().toInt();
     }
@@ -68,6 +76,11 @@ public:
         for (const auto& f : files)
             result.push_back(ReadWholeFile(f));
         return result;
+    }
+    // Every command line the server received.
+    std::string Commands() const {
+        const fs::path log = inbox_.Path() / "commands.log";
+        return fs::exists(log) ? ReadWholeFile(log) : std::string();
     }
 
 private:
@@ -230,6 +243,62 @@ TEST_F(Mail, TheMailerShowsOneErrorBoxTextPerFailedSend) {
     EXPECT_THAT(boxes, ::testing::Contains(HasSubstr(
                            "Error during sending mail to ann@example.org with subject Team "
                            "meeting: \n\r\n\r")));
+}
+
+TEST_F(Mail, ALoginNeedsEncryptionUnlessTheServerIsThisMachineOrTheUserAllowsIt) {
+    SmtpServer remote("127.0.0.2");
+    ASSERT_GT(remote.Port(), 0);
+    settings.Server = "127.0.0.2";
+    settings.Port = remote.Port();
+    TSmtpMailTransport smtp;
+    Outcome refused;
+    Send(smtp, settings, Message(""), refused);
+    EXPECT_THAT(refused.error, HasSubstr("127.0.0.2:" + std::to_string(remote.Port()) +
+                                         " offers no encryption (STARTTLS)"));
+    EXPECT_THAT(remote.Commands(), HasSubstr("EHLO"));
+    EXPECT_THAT(remote.Commands(), Not(HasSubstr("AUTH")));
+    EXPECT_TRUE(remote.Messages().empty());
+
+    settings.AllowInsecureAuth = true;
+    Outcome allowed;
+    Send(smtp, settings, Message(""), allowed);
+    EXPECT_EQ(allowed.error, "");
+    EXPECT_EQ(remote.Messages().size(), 1u);
+
+    // Without a login nothing secret goes out: no encryption is asked for.
+    settings.AllowInsecureAuth = false;
+    settings.Authentification = false;
+    Outcome anonymous;
+    Send(smtp, settings, Message(""), anonymous);
+    EXPECT_THAT(anonymous.error, Not(HasSubstr("encryption")));
+
+    for (const char* local : {"localhost", "127.0.0.1", "::1", "[::1]", "LOCALHOST"})
+        EXPECT_TRUE(IsLocalMailServer(local)) << local;
+    for (const char* other : {"127.0.0.2", "localhost.example.org", "mail.example.org", ""})
+        EXPECT_FALSE(IsLocalMailServer(other)) << other;
+}
+
+TEST_F(Mail, ATransportSendsOnlyPlainAddressesToTheServer) {
+    TSmtpMailTransport smtp;
+    TMailMessage message = Message("");
+    message.To[1].Address = "bob@example.org> NOTIFY=NEVER";
+    Outcome outcome;
+    Send(smtp, settings, message, outcome);
+    EXPECT_THAT(outcome.error, HasSubstr("is not an e-mail address"));
+    EXPECT_THAT(server.Commands(), Not(HasSubstr("NOTIFY")));
+    EXPECT_THAT(server.Commands(), Not(HasSubstr("RCPT")));
+
+    TempDir bin;
+    WriteWholeFile(bin.Path() / "sendmail", "#!/bin/sh\ncat >" + bin.File("got") + "\n");
+    chmod((bin.Path() / "sendmail").c_str(), 0755);
+    TSendmailTransport sendmail({bin.Path().string()});
+    message = Message("");
+    message.To[0].Name = "Ann\r\nBcc: evil@example.org";
+    Outcome viaProgram;
+    Send(sendmail, settings, message, viaProgram);
+    EXPECT_THAT(viaProgram.error, HasSubstr("is not an e-mail address"));
+    EXPECT_FALSE(fs::exists(bin.File("got")));
+    EXPECT_TRUE(server.Messages().empty());
 }
 
 TEST_F(Mail, TheSendmailRouteGoesThroughMsmtpToTheSameServer) {

@@ -1,0 +1,78 @@
+// The main window shows a stored text as the alarm window does: a file written on Windows
+// keeps its umlauts in the list and the next-event line.
+
+#include "core/persistence/EventFile.h"
+#include "core/runtime/ProgramFolders.h"
+#include "core/scheduling/SimpleInitializeCondition.h"
+#include "gui/main/fmMainForm.h"
+#include "platform/runtime/FolderProvider.h"
+#include "platform/settings/AppIniReg.h"
+#include "support/TestClock.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QTreeWidget>
+#include <filesystem>
+
+using namespace kelvo;
+namespace fs = std::filesystem;
+
+namespace {
+test::TempDir* home = nullptr;
+}
+
+class StoredTextTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void windowsBytesAndUtf8BothShowAsWritten() {
+        test::TestClock clock(EncodeDateTime(2030, 6, 1, 9, 0));
+        const fs::path file = home->Path() / "data" / "Brennikor" / "Tavrelon" / "kelvo-rem.evn";
+        fs::create_directories(file.parent_path());
+        TOwnedEvents owned;
+        TEventList list;
+        for (const char* message : {"Dr. M\xFCller \x84quoted\x93", "Caf\xC3\xA9"}) {
+            auto e = std::make_unique<TEvent>();
+            e->SetWindowMessage(message);
+            e->EventAction().Actions().Clear();
+            e->InitializeCondition().Conditions().Add(
+                std::make_unique<TSimpleInitializeCondition>(EncodeDateTime(2030, 6, 1, 9, 30)));
+            list.Add(*e);
+            owned.push_back(std::move(e));
+        }
+        SaveEventsFile(file.string(), list);
+
+        TAppIniReg ini;
+        test::ManualTimerFactory timers;
+        TMainForm form(ini, timers);
+        form.ShowMessage = [](TMessageKind, const QString& text) { QFAIL(qPrintable(text)); };
+        form.Startup({});
+        QTreeWidget* events = form.EventList();
+        QCOMPARE(events->topLevelItemCount(), 2);
+        QStringList shown;
+        for (int i = 0; i < events->topLevelItemCount(); ++i)
+            shown << events->topLevelItem(i)->text(0);
+        shown.sort();
+        QCOMPARE(shown, (QStringList{QString::fromUtf8("Caf\xC3\xA9"),
+                                     QString::fromUtf8("Dr. M\xC3\xBCller \xE2\x80\x9Equoted"
+                                                       "\xE2\x80\x9C")}));
+        QVERIFY(form.NextEventText().contains(QString::fromUtf8("\xC3\xBC")) ||
+                form.NextEventText().contains(QString::fromUtf8("\xC3\xA9")));
+    }
+};
+
+int main(int argc, char** argv) {
+    test::TempDir dir;
+    home = &dir;
+    // The settings store and the data folder must be private before Qt reads the paths.
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString((dir.Path() / "data").string()));
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((dir.Path() / "config").string()));
+    qputenv("XDG_STATE_HOME", QByteArray::fromStdString((dir.Path() / "state").string()));
+    QApplication app(argc, argv);
+    InstallProgramFolders(std::make_unique<TQtFolderProvider>());
+    StoredTextTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "StoredTextTest.moc"
