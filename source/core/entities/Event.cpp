@@ -108,7 +108,7 @@ TEvent::~TEvent() {
 
 void TEvent::WireSnooze() {
     snoozeCondition_->OnArise = [this](TDateTime t) { SnoozeArise(t); };
-    snoozeCondition_->OnLate = [this](TDateTime t) { SnoozeArise(t); };
+    snoozeCondition_->OnLate = [this](TDateTime t) { SnoozeLate(t); };
 }
 
 void TEvent::WireReminder() {
@@ -328,6 +328,29 @@ void TEvent::SnoozeArise(TDateTime t) {
         else
             OnSnoozeArise(*this, t);
     }
+    RunSnoozedActions(ofReminder);
+}
+
+// A snooze moment that passed while the program was closed is a missed alarm like any
+// other: reported late with the moment it was due, or dropped with the event's other
+// missed arisings, which ends the snooze.
+void TEvent::SnoozeLate(TDateTime t) {
+    const bool ofReminder = state_ == esSnoozedReminder && reminder_;
+    if (!HasOption(eoMessageAboutComingLate)) {
+        SetState(esEnabled);
+        return;
+    }
+    SetState(ofReminder ? esExecutedReminder : esExecutedEvent);
+    if (OnLate) {
+        if (ofReminder)
+            OnLate(*reminder_, t);
+        else
+            OnLate(*this, t);
+    }
+    RunSnoozedActions(ofReminder);
+}
+
+void TEvent::RunSnoozedActions(bool ofReminder) {
     // The handler may have removed the reminder meanwhile.
     if (ofReminder && reminder_)
         reminder_->ExecuteActions();

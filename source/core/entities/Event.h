@@ -141,6 +141,8 @@ private:
     void ReminderArise(TDateTime t);
     void ReminderLate(TDateTime t);
     void SnoozeArise(TDateTime t);
+    void SnoozeLate(TDateTime t);
+    void RunSnoozedActions(bool ofReminder);
     void WireSnooze();
     void WireReminder();
 

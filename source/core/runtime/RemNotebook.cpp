@@ -73,9 +73,20 @@ void TReminderNotebook::Hook(TEvent& event) {
     };
 }
 
+// A snooze the user asked for outlives a restart; every other state starts afresh (which
+// also stops what a previous arising left running).
+void TReminderNotebook::KeepSnoozeOrEnable(TEvent& event) {
+    const TEventState state = event.State();
+    const bool snoozed = state == esSnoozedEvent || state == esSnoozedReminder;
+    if (!snoozed || IsNullDate(event.SnoozeDateTime()))
+        event.SetState(esEnabled);
+    else if (state == esSnoozedReminder && !event.Reminder())
+        event.SetState(esSnoozedEvent);
+}
+
 TEvent& TReminderNotebook::AddEvent(std::unique_ptr<TEvent> owned) {
     TEvent& event = *owned;
-    event.SetState(esEnabled);
+    KeepSnoozeOrEnable(event);
     Hook(event);
     events_.push_back(std::move(owned));
     TComplexInitializeCondition& condition = event.InitializeCondition();

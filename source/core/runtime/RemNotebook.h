@@ -103,6 +103,7 @@ private:
     enum class TReport { Arise, Late, Snooze };
 
     void Hook(TEvent& event);
+    static void KeepSnoozeOrEnable(TEvent& event);
     void Arisen(TReport report, TWaitingAriseEntity& entity, TDateTime t);
     void Notify(TEvent& event, TChangeKind kind);
     // Registers every event; the errors of failing events come back as text.

@@ -66,6 +66,7 @@ bool TRemindersGenerator::HasCondition(const TInitializeCondition& c) const {
 
 void TRemindersGenerator::Start() {
     tickCount_ = 0;
+    horizon_ = NextRebuildTime();
     timer_->Start(TimerPeriod);
 }
 
@@ -102,7 +103,23 @@ void TRemindersGenerator::SetMaxTimerCount(std::int32_t n) {
 TDateTime TRemindersGenerator::NextRebuildTime() const {
     return IncMilliSecond(static_cast<std::int64_t>(TimerPeriod) *
                               (static_cast<std::int64_t>(maxTimerCount_) - tickCount_),
-                          lastTime_);
+                          IsNullDate(jumpEnd_) ? lastTime_ : jumpEnd_);
+}
+
+// The wall clock went past what the registrations cover without a notice: summer time
+// began, the machine woke up, or the clock was set. The conditions due in the window about
+// to be checked are registered first, so that they arise now, on time or as missed, rather
+// than at the next rebuild up to two minutes later.
+void TRemindersGenerator::RegisterForJump(TDateTime cur, std::vector<std::exception_ptr>& errors) {
+    tickCount_ = 0;
+    jumpEnd_ = cur;
+    try {
+        OnMaxTimerCount(*this, maxTimerCount_);
+    } catch (...) {
+        errors.push_back(std::current_exception());
+    }
+    jumpEnd_ = NullDate;
+    horizon_ = IncMilliSecond(static_cast<std::int64_t>(TimerPeriod) * maxTimerCount_, cur);
 }
 
 void TRemindersGenerator::Tick() {
@@ -112,6 +129,10 @@ void TRemindersGenerator::Tick() {
         // Within a minute already checked, or the clock went back.
         lastTime_ = cur;
     } else {
+        // More than the next minute, and beyond the registrations: the clock jumped.
+        if (maxTimerCount_ != 0 && OnMaxTimerCount && !IsNullDate(horizon_) && cur > horizon_ &&
+            cur > IncMilliSecond(MSecsPerMinute, lastTime_))
+            RegisterForJump(cur, errors);
         const std::vector<TInitializeCondition*> snapshot = conditions_;
         const TDateTime from = IncMilliSecond(1, lastTime_);
         lastTime_ = cur;
@@ -130,6 +151,7 @@ void TRemindersGenerator::Tick() {
     ++tickCount_;
     if (maxTimerCount_ != 0 && tickCount_ >= maxTimerCount_) {
         tickCount_ = 0;
+        horizon_ = NextRebuildTime();
         if (OnMaxTimerCount)
             OnMaxTimerCount(*this, maxTimerCount_);
     }

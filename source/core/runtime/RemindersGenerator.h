@@ -9,6 +9,7 @@
 #include "core/util/paError.h"
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <unordered_map>
@@ -68,6 +69,12 @@ private:
     TDateTime lastTime_;
     std::int32_t maxTimerCount_ = 120;
     std::int32_t tickCount_ = 0;
+    // The end of the window the registrations were made for, and while a rebuild for a jump
+    // of the clock runs, the end of the window it registers for.
+    TDateTime horizon_ = NullDate;
+    TDateTime jumpEnd_ = NullDate;
+
+    void RegisterForJump(TDateTime cur, std::vector<std::exception_ptr>& errors);
 };
 
 } // namespace kelvo

@@ -96,9 +96,10 @@ TDateTime TReminderInitializeCondition::ReminderTimeFor(TDateTime t, TDateTime b
         const TDateTime own = LastAppear();
         base_->SetLastAppear(IsNullDate(own) ? NullDate : own + (DateOf(b) - DateOf(s)));
         const TDateTime r = base_->NextArise(DateOf(b) + TimeOf(t));
-        // The event's time of that very day, or nothing: a later arising's time could put
-        // the reminder before x.
-        if (!IsNullDate(r) && !SameDate(r, b))
+        // The event's time of that very day, or nothing left that day: a later arising's
+        // time could put the reminder before x, and an event with no later arising at all
+        // still leaves the reminder's later dates.
+        if (IsNullDate(r) || !SameDate(r, b))
             return NoTime;
         return r;
     }

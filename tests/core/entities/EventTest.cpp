@@ -240,9 +240,16 @@ TEST(Event, SnoozingTheReminderAndLosingItMeanwhile) {
 
     e.SnoozeReminder();
     e.SetHasReminder(false);
-    e.SnoozeCondition().OnLate(IncMinute(10, At)); // a missed snooze arises the same way
+    // A missed snooze is reported as missed, with the moment it was due.
+    std::vector<TDateTime> late;
+    e.OnLate = [&](TWaitingAriseEntity& s, TDateTime t) {
+        senders.push_back(s.ClassName());
+        late.push_back(t);
+    };
+    e.SnoozeCondition().OnLate(IncMinute(10, At));
     EXPECT_EQ(e.State(), esExecutedEvent);
     EXPECT_EQ(senders.back(), "TEvent");
+    EXPECT_EQ(late, std::vector<TDateTime>{IncMinute(10, At)});
     EXPECT_EQ(own.executed, 1);
     EXPECT_EQ(e.SnoozeDateTime(), NullDate);
 }

@@ -123,29 +123,81 @@ TEST_F(NotebookTest, ADailyEventMissedForThreeDaysIsReportedLateOnceThenArisesAg
     EXPECT_EQ(CompareDateTime(reports[1].Clock, EncodeDateTime(2024, 3, 5, 8, 0)), 0);
 }
 
-TEST_F(NotebookTest, AnEventLeftUnregisteredIsFoundByTheNextRebuild) {
+TEST_F(NotebookTest, AnEventLeftUnregisteredIsFoundAtTheFirstTickAfterASleep) {
     // Due in an hour: far beyond the next rebuild, so it is not registered.
     notebook.AddEvent(EventOnceAt(EncodeDateTime(2024, 3, 4, 11, 0), "Later"));
+    notebook.AddEvent(EventOnceAt(EncodeDateTime(2024, 3, 4, 11, 31, 30), "Just after"));
     EXPECT_EQ(notebook.Generator().ConditionCount(), 0);
-    // The machine sleeps past the event's moment: the first tick checks a window without
-    // the event, the rebuild registers it as late, the next minute reports it.
+    // The machine sleeps past the event's moment: the window of the first tick reaches
+    // beyond what was registered, so the registrations are made for it first, and the
+    // event arises with its own moment as a registered one would.
     clock.Set(EncodeDateTime(2024, 3, 4, 11, 30, 0));
     RunSeconds(1);
-    EXPECT_TRUE(reports.empty());
-    RunSeconds(notebook.Generator().MaxTimerCount() + 61);
     ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0].Kind, "late");
+    EXPECT_EQ(reports[0].Kind, "arise");
+    EXPECT_EQ(reports[0].Description, "Later");
+    EXPECT_EQ(CompareDateTime(reports[0].At, EncodeDateTime(2024, 3, 4, 11, 0)), 0);
+    // What falls just after the jump arises on time.
+    RunSeconds(90);
+    ASSERT_EQ(reports.size(), 2u);
+    EXPECT_EQ(reports[1].Kind, "arise");
+    EXPECT_EQ(CompareDateTime(reports[1].Clock, EncodeDateTime(2024, 3, 4, 11, 31, 0)), 0);
+    RunSeconds(notebook.Generator().MaxTimerCount() + 61);
+    EXPECT_EQ(reports.size(), 2u);
 }
 
-TEST_F(NotebookTest, AnEventAddedFromAFileStartsEnabledWithoutItsSnooze) {
+TEST_F(NotebookTest, AnEventAddedFromAFileKeepsItsSnoozeAndStartsEnabledOtherwise) {
     auto e = EventOnceAt(EncodeDateTime(2024, 3, 10, 9, 0), "Snoozed once");
     e->SetState(esSnoozedEvent);
     e->SnoozeCondition().SetSnoozeDateTime(EncodeDateTime(2024, 3, 4, 10, 5));
     TEvent& added = notebook.AddEvent(std::move(e));
-    EXPECT_EQ(added.State(), esEnabled);
-    EXPECT_TRUE(IsNullDate(added.SnoozeDateTime()));
-    RunSeconds(900);
-    EXPECT_TRUE(reports.empty());
+    EXPECT_EQ(added.State(), esSnoozedEvent);
+    EXPECT_EQ(CompareDateTime(added.SnoozeDateTime(), EncodeDateTime(2024, 3, 4, 10, 5)), 0);
+
+    // The reminder's snooze of an event that has no reminder is the event's.
+    auto orphan = EventOnceAt(EncodeDateTime(2024, 3, 10, 9, 0), "Reminder gone");
+    orphan->SetState(esSnoozedReminder);
+    orphan->SnoozeCondition().SetSnoozeDateTime(EncodeDateTime(2024, 3, 4, 10, 7));
+    EXPECT_EQ(notebook.AddEvent(std::move(orphan)).State(), esSnoozedEvent);
+
+    // Snoozed without a moment, or executed: enabled, no snooze.
+    auto empty = EventOnceAt(EncodeDateTime(2024, 3, 10, 9, 0), "No moment");
+    empty->SetState(esSnoozedEvent);
+    auto executed = EventOnceAt(EncodeDateTime(2024, 3, 10, 9, 0), "Executed");
+    executed->SetState(esExecutedEvent);
+    EXPECT_EQ(notebook.AddEvent(std::move(empty)).State(), esEnabled);
+    EXPECT_EQ(notebook.AddEvent(std::move(executed)).State(), esEnabled);
+
+    RunSeconds(8 * 60);
+    ASSERT_EQ(reports.size(), 2u);
+    EXPECT_EQ(reports[0].Kind, "snooze");
+    EXPECT_EQ(reports[0].Description, "Snoozed once");
+    EXPECT_EQ(CompareDateTime(reports[0].At, EncodeDateTime(2024, 3, 4, 10, 5)), 0);
+    EXPECT_EQ(reports[1].Description, "Reminder gone");
+    EXPECT_EQ(added.State(), esExecutedEvent);
+}
+
+TEST_F(NotebookTest, ASnoozeThatPassedWhileClosedIsReportedLateOnce) {
+    auto e = EventOnceAt(EncodeDateTime(2024, 3, 4, 8, 0), "Overslept");
+    e->InitializeCondition().SetDateOfCreate(EncodeDateTime(2024, 3, 1, 0, 0));
+    e->InitializeCondition().SetLastAppear(EncodeDateTime(2024, 3, 4, 8, 0, 1));
+    e->SetState(esSnoozedEvent);
+    e->SnoozeCondition().SetSnoozeDateTime(EncodeDateTime(2024, 3, 4, 9, 0));
+    TEvent& added = notebook.AddEvent(std::move(e));
+    auto quiet = EventOnceAt(EncodeDateTime(2024, 3, 4, 8, 0), "Quiet");
+    quiet->InitializeCondition().SetDateOfCreate(EncodeDateTime(2024, 3, 1, 0, 0));
+    quiet->InitializeCondition().SetLastAppear(EncodeDateTime(2024, 3, 4, 8, 0, 1));
+    quiet->SetOptions(TEventOptions());
+    quiet->SetState(esSnoozedEvent);
+    quiet->SnoozeCondition().SetSnoozeDateTime(EncodeDateTime(2024, 3, 4, 9, 0));
+    TEvent& dropped = notebook.AddEvent(std::move(quiet));
+    RunSeconds(3600);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].Kind, "late");
+    EXPECT_EQ(CompareDateTime(reports[0].At, EncodeDateTime(2024, 3, 4, 9, 0)), 0);
+    EXPECT_EQ(added.State(), esExecutedEvent);
+    // Without reports of missed arisings the snooze just ends.
+    EXPECT_EQ(dropped.State(), esEnabled);
 }
 
 TEST_F(NotebookTest, AnEventWithoutCreationTimeCountsFromTheGeneratorsLastTime) {

@@ -139,6 +139,33 @@ TEST(ReminderInitializeCondition, MinutesBefore) {
     EXPECT_TRUE(IsNullDate(r.NextArise(DT(2024, 3, 10, 9))));
 }
 
+TEST(ReminderInitializeCondition, DailyCountdownAfterTheLastArisingsTimeOfDay) {
+    // Every day from 5 days before, at the event's time; asked after that day's moment,
+    // when the event has no later arising: the countdown goes on the next day.
+    TPeriodicRelativeCondition countdown;
+    countdown.SetFromSubject({5, ptDay});
+    countdown.SetPeriodSubject({1, ptDay});
+    countdown.SetUntilType(ruUntilEvent);
+    auto once = std::make_unique<TOnceDateCondition>();
+    once->SetDate(DT(2024, 3, 14));
+    auto lastOfTwo = Daily(DT(2024, 3, 7));
+    auto& daily = static_cast<TDailyDateCondition&>(*lastOfTwo);
+    daily.SetPeriod(7);
+    daily.SetUntilType(utDate);
+    daily.SetToDate(DT(2024, 3, 14));
+    for (const TDateCondition* date : {static_cast<TDateCondition*>(once.get()), lastOfTwo.get()}) {
+        Event e(*date, *At(10));
+        e.reminder.SetRelativeCondition(&countdown);
+        EXPECT_DT(DT(2024, 3, 12, 10), e.reminder.NextArise(DT(2024, 3, 11, 10, 0, 30)));
+        EXPECT_DT(DT(2024, 3, 13, 10), e.reminder.NextArise(DT(2024, 3, 12, 23, 59)));
+        // The 14th's moment is the event's own arising.
+        EXPECT_TRUE(IsNullDate(e.reminder.NextArise(DT(2024, 3, 13, 10, 0, 1))));
+        // In the check, after the reminder was last seen on the 11th.
+        e.reminder.SetLastAppear(DT(2024, 3, 11, 10, 0, 1));
+        EXPECT_DT(DT(2024, 3, 12, 10), e.reminder.NextAriseForCheck(DT(2024, 3, 11, 10, 1, 1)));
+    }
+}
+
 TEST(ReminderInitializeCondition, EveryHourFromThreeHoursBefore) {
     Event e(*Daily(DT(2024, 1, 1)), *At(12));
     TPeriodicRelativeCondition p;
@@ -259,7 +286,7 @@ TDateTime ReminderTime(TReminderInitializeCondition& r, TComplexInitializeCondit
         base.SetLastAppear(IsNullDate(r.LastAppear()) ? NullDate
                                                       : r.LastAppear() + DateOf(b) - DateOf(s));
         const TDateTime a = base.NextArise(DateOf(b) + TimeOf(t));
-        return (!IsNullDate(a) && !SameDate(a, b)) ? NoTime : a;
+        return (IsNullDate(a) || !SameDate(a, b)) ? NoTime : a;
     }
     const TDateTime v = r.TimeCondition()->NextTime(t);
     if (!IsNoTime(v) && r.CheckMode() && SameDate(s, r.LastAppear()) &&
@@ -318,6 +345,11 @@ TEST(ReminderInitializeCondition, MatchesTheSlowSearch) {
             auto d = std::make_unique<TDailyDateCondition>();
             d->SetFromDate(DT(2024, 1, 1) + pick(0, 60));
             d->SetPeriod(pick(1, 3));
+            // Some end, so that their last arisings are asked about too.
+            if (pick(0, 3) == 0) {
+                d->SetUntilType(utDate);
+                d->SetToDate(DT(2024, 3, 1) + pick(0, 60));
+            }
             date = std::move(d);
         } else {
             date = Weekly(DT(2024, 1, 1) + pick(0, 60),
