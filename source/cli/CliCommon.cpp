@@ -1,5 +1,6 @@
 #include "cli/CliCommon.h"
 
+#include "core/persistence/EventFile.h"
 #include "core/persistence/SafeSave.h"
 
 #include <algorithm>
@@ -158,7 +159,9 @@ TOwnedEvents ReadEventsFile(const std::string& fileName) {
     TConsoleHost host;
     std::string bytes;
     try {
-        bytes = ReadFileBytes(fileName);
+        bytes = ReadEventsFileBytes(fileName);
+    } catch (const EReminderNotebookError& e) {
+        throw EUnreadable(fileName + ": " + OneLine(e.what()));
     } catch (const std::exception& e) {
         throw EUnreadable(OneLine(e.what()));
     }

@@ -163,6 +163,7 @@ TEST(SafeSave, KilledWhileSavingTargetIsAlwaysACompleteGeneration) {
         // What a kill leaves behind are temporary files only.
         for (const auto& name : Names(dir.Path())) {
             EXPECT_TRUE(name == "kelvo-rem.evn" || name == "kelvo-rem.~ev" ||
+                        name == "kelvo-rem.~ev.new" ||
                         name.rfind("Saving of kelvo-rem made on", 0) == 0)
                 << name;
         }
