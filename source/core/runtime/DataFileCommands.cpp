@@ -203,7 +203,12 @@ void TDataFileCommands::WriteLocation(const std::string& chosen) {
 }
 
 void TDataFileCommands::New(const std::string& chosen) {
-    WriteLocation(chosen);
+    try {
+        WriteLocation(chosen);
+    } catch (const std::exception& e) {
+        throw EReminderNotebookError("Could not save Data Files to " + chosen +
+                                     "\r\nError: " + e.what());
+    }
     notebook_.DeleteAllEvents();
     eventsRead_ = {};
     templatesRead_ = {};
