@@ -123,6 +123,25 @@ private slots:
         QVERIFY(fs::is_fifo(DataFile(".evn")));
     }
 
+    void startUpRemovesUnfinishedSavesAndKeepsCompleteOnes() {
+        const std::string whole = EventsBytes(3);
+        test::WriteWholeFile(DataFile(".evn"), whole);
+        const fs::path partial =
+            DataFolder() / "Saving of kelvo-rem made on 01.02.2030 at 10.00.00.evn";
+        const fs::path complete =
+            DataFolder() / "Saving of kelvo-rem made on 01.02.2030 at 10.00.01.evn";
+        const fs::path templates =
+            DataFolder() / "Saving of kelvo-rem made on 01.02.2030 at 10.00.00.tpl";
+        test::WriteWholeFile(partial, whole.substr(0, whole.size() - 10));
+        test::WriteWholeFile(complete, whole);
+        test::WriteWholeFile(templates, "\x05");
+        Run run;
+        QVERIFY(run.messages.empty());
+        QVERIFY(!fs::exists(partial));
+        QVERIFY(!fs::exists(templates));
+        QCOMPARE(test::ReadWholeFile(complete), whole);
+    }
+
     void aHundredThousandUnknownRecordsLoadQuicklyWithOneLogLine() {
         std::string bytes;
         TClassWriter writer(bytes);
@@ -153,6 +172,7 @@ private slots:
             text = run.messages.empty() ? QString() : run.messages[0].second;
         }
         const qint64 elapsed = clock.elapsed();
+        qInfo("start-up over 100000 unknown records: %lld ms", static_cast<long long>(elapsed));
         StopExceptionTracking();
         SetProgramLog(nullptr);
         QVERIFY2(elapsed < 8000, qPrintable(QString::number(elapsed) + " ms"));
