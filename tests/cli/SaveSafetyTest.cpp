@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
@@ -195,7 +196,7 @@ TEST_F(SaveSafetyTest, KilledWhileSavingTheFileIsTheOldOrTheNewAndABackupIsThere
         ASSERT_TRUE(ReadsBackWhole(kept, Events)) << "trial " << trials << ": no whole backup";
         outcomes.insert(now == old ? "old" : "new");
     }
-    std::printf("trials %d landed %d\n", trials, landedInSave);
+    std::printf("%d kills, %d of them during the save\n", trials, landedInSave);
     EXPECT_GE(landedInSave, trials / 2);
     EXPECT_EQ(outcomes.size(), 2u) << "kills should land before and after the rename";
 

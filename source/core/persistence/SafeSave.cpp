@@ -133,6 +133,9 @@ void ReplaceBackup(const std::string& target) {
         ::unlink(fresh.c_str());
         Fail("Cannot replace " + backup, error);
     }
+    // A backup that already is the target (a save killed just before its last rename) makes
+    // the rename do nothing and leaves the link behind.
+    ::unlink(fresh.c_str());
 }
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
