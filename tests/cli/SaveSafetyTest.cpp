@@ -129,15 +129,7 @@ TEST_F(SaveSafetyTest, KilledWhileSavingTheFileIsTheOldOrTheNewAndABackupIsThere
     const std::string file = dir.File("events.evn");
     const std::string backup = dir.File("events.~ev");
     const std::string old = EventsBytes(Events, "old", false);
-    // What the program writes from the old file: found by one run that is not killed.
-    test::WriteWholeFile(file, old);
-    ASSERT_EQ(Wait(Spawn(Simulate(file))), 0) << test::ReadWholeFile(dir.File("err"));
-    const std::string fresh = test::ReadWholeFile(file);
-    ASSERT_NE(fresh, old);
-    ASSERT_TRUE(ReadsBackWhole(fresh, Events));
-
-    // How long a run takes until the save begins (the target changes or a temporary file
-    // appears) and how long the save then lasts.
+    // The save has begun once the target changes or a new temporary file appears.
     const auto saveStarted = [&](const struct stat& before, const std::vector<std::string>& had) {
         struct stat now {};
         if (::stat(file.c_str(), &now) != 0)
@@ -151,6 +143,38 @@ TEST_F(SaveSafetyTest, KilledWhileSavingTheFileIsTheOldOrTheNewAndABackupIsThere
                 return true;
         return false;
     };
+    // Starts a run and answers once its save has begun; false when it ended before.
+    const auto startUntilSave = [&](pid_t& child) {
+        struct stat before {};
+        ::stat(file.c_str(), &before);
+        // Temporary files the kills left: the program removes the unfinished ones itself.
+        const std::vector<std::string> had = SavingFiles();
+        child = Spawn(Simulate(file));
+        const auto begun = Clock::now();
+        while (!saveStarted(before, had)) {
+            if (waitpid(child, nullptr, WNOHANG) == child)
+                return false;
+            if (Clock::now() - begun > std::chrono::seconds(5))
+                return true;
+            std::this_thread::sleep_for(std::chrono::microseconds(50));
+        }
+        return true;
+    };
+
+    // What the program writes from the old file, and how long its save lasts on this disk:
+    // found by one run that is not killed.
+    test::WriteWholeFile(file, old);
+    pid_t child = 0;
+    ASSERT_TRUE(startUntilSave(child));
+    const auto saveBegun = Clock::now();
+    ASSERT_EQ(Wait(child), 0) << test::ReadWholeFile(dir.File("err"));
+    const auto saveLasts =
+        std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - saveBegun).count();
+    const auto window = static_cast<unsigned>(std::max<long long>(saveLasts * 3 / 2, 2000));
+    const std::string fresh = test::ReadWholeFile(file);
+    ASSERT_NE(fresh, old);
+    ASSERT_TRUE(ReadsBackWhole(fresh, Events));
+
     std::mt19937 random(20261209);
     int landedInSave = 0;
     std::set<std::string> outcomes;
@@ -160,30 +184,15 @@ TEST_F(SaveSafetyTest, KilledWhileSavingTheFileIsTheOldOrTheNewAndABackupIsThere
         // Each trial starts from the old file with a complete backup beside it.
         SafeSave(file, old, 46000.0 + trials / 86400.0, TDateOrder::DayFirst);
         ASSERT_TRUE(fs::exists(backup));
-        struct stat before {};
-        ASSERT_EQ(::stat(file.c_str(), &before), 0);
-        // Temporary files the kills left: the program removes the unfinished ones itself.
-        const std::vector<std::string> had = SavingFiles();
-        const pid_t child = Spawn(Simulate(file));
         // A few kills land before the save; the others at a random moment of it.
-        const bool early = random() % 6 == 0;
-        const auto begun = Clock::now();
-        bool exited = false;
-        while (!early && !saveStarted(before, had)) {
-            int status = 0;
-            if (waitpid(child, &status, WNOHANG) == child) {
-                exited = true;
-                break;
-            }
-            if (Clock::now() - begun > std::chrono::seconds(5))
-                break;
-            std::this_thread::sleep_for(std::chrono::microseconds(50));
-        }
-        if (!exited) {
-            std::this_thread::sleep_for(
-                std::chrono::microseconds(early ? random() % 20000 : random() % 6000));
-            if (!early)
-                ++landedInSave;
+        if (random() % 6 == 0) {
+            child = Spawn(Simulate(file));
+            std::this_thread::sleep_for(std::chrono::microseconds(random() % 20000));
+            kill(child, SIGKILL);
+            waitpid(child, nullptr, 0);
+        } else if (startUntilSave(child)) {
+            std::this_thread::sleep_for(std::chrono::microseconds(random() % window));
+            ++landedInSave;
             kill(child, SIGKILL);
             waitpid(child, nullptr, 0);
         }
