@@ -36,6 +36,7 @@ protected:
     pid_t Spawn(const std::vector<std::string>& args, rlim_t fsizeLimit = 0) {
         const std::string home = dir.Path().string();
         const std::string err = dir.File("err");
+        std::fflush(nullptr); // or the child writes out this process's buffered output again
         const pid_t child = fork();
         if (child != 0)
             return child;
