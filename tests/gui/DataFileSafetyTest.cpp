@@ -175,7 +175,7 @@ private slots:
         qInfo("start-up over 100000 unknown records: %lld ms", static_cast<long long>(elapsed));
         StopExceptionTracking();
         SetProgramLog(nullptr);
-        QVERIFY2(elapsed < 8000, qPrintable(QString::number(elapsed) + " ms"));
+        QVERIFY2(elapsed < 10000, qPrintable(QString::number(elapsed) + " ms"));
         QCOMPARE(errors, std::size_t{1});
         QVERIFY2(text.startsWith(QStringLiteral("100000 damaged record(s)")), qPrintable(text));
         const std::string log = test::ReadWholeFile(logFile);
