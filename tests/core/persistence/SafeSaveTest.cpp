@@ -103,6 +103,8 @@ TEST(SafeSave, FailedWriteLeavesTargetAndBackupUntouched) {
     EXPECT_EQ(WEXITSTATUS(status), 3) << "the failed write is reported";
     EXPECT_EQ(ReadFileBytes(target), "current");
     EXPECT_EQ(ReadFileBytes(BackupName(target)), "old");
+    // The partial temporary file would only hold the space the next save needs.
+    EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{"kelvo-rem.evn", "kelvo-rem.~ev"}));
 }
 
 // A generation's content names its number and length and can be checked for completeness.
