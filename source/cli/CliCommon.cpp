@@ -1,5 +1,6 @@
 #include "cli/CliCommon.h"
 
+#include "core/persistence/EventFile.h"
 #include "core/persistence/SafeSave.h"
 #include "core/util/paText.h"
 
@@ -178,7 +179,9 @@ TOwnedEvents ReadEventsFile(const std::string& fileName, std::size_t& skipped) {
     TConsoleHost host(fileName);
     std::string bytes;
     try {
-        bytes = ReadFileBytes(fileName);
+        bytes = ReadEventsFileBytes(fileName);
+    } catch (const EReminderNotebookError& e) {
+        throw EUnreadable(fileName + ": " + OneLine(e.what()));
     } catch (const std::exception& e) {
         throw EUnreadable(AboutFile(fileName, e.what()));
     }

@@ -1,6 +1,7 @@
 #include "cli/Commands.h"
 
 #include "core/entities/Reminder.h"
+#include "core/persistence/EventFile.h"
 #include "core/runtime/ProgramFolders.h"
 #include "core/runtime/RemNotebook.h"
 #include "core/util/paFormat.h"
@@ -166,8 +167,11 @@ int Simulate(const TArguments& args, TOwnedEvents events, std::ostream& out) {
         clock.Advance(MSecsPerSec);
         notebook.Generator().Tick();
     }
-    if (const auto file = args.Value("--save"))
+    if (const auto file = args.Value("--save")) {
+        // What a killed save left is removed before it could hold the space this one needs.
+        RemoveIncompleteEventSaves(*file);
         notebook.SaveEventsToFile(*file);
+    }
     return ExitOk;
 }
 

@@ -101,4 +101,16 @@ case "$fallback" in
 esac
 [ -s "$fallback.evn" ] || fail "nothing saved at the fallback $fallback"
 ok "damaged file untouched, running on $fallback"
+
+# A FIFO where the events file belongs: refused at once, never waited on.
+rm -f "$fallback.evn" && mkfifo "$fallback.evn"
+"$bin" >"$work/fifo.log" 2>&1 &
+fourth=$!
+pids+=("$fourth")
+wait_for 15 grep -q "StartupDataLocation=$fallback-2" "$conf" ||
+  fail "a FIFO as the events file blocked the start-up"
+kill -TERM "$fourth"
+wait_for 10 bash -c "! kill -0 $fourth 2>/dev/null" || fail "SIGTERM did not end the program"
+[ -p "$fallback.evn" ] || fail "the FIFO was replaced"
+ok "a FIFO as the events file was refused, running on $fallback-2"
 echo "check-desktop: all checks passed"

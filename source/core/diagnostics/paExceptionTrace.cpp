@@ -14,6 +14,7 @@ std::atomic<std::uintptr_t> lastAddress{0};
 thread_local TRaiseRecord lastRecord;
 thread_local bool hasLastRecord = false;
 thread_local bool notifying = false;
+thread_local int untraced = 0;
 
 TClassNameResolver& ResolverSlot() {
     static TClassNameResolver resolver;
@@ -52,8 +53,20 @@ std::string RenderFrameForReport(const TStackFrame& frame) {
     return FrameHead(frame) + (frame.procedure.empty() ? "" : offset);
 }
 
+TUntracedRaises::TUntracedRaises() noexcept {
+    ++untraced;
+}
+
+TUntracedRaises::~TUntracedRaises() {
+    --untraced;
+}
+
+bool RaisesUntraced() noexcept {
+    return untraced > 0;
+}
+
 void NotifyRaise(const std::exception* exception, bool isUser, TRaiseRecord record) noexcept {
-    if (isUser || notifying)
+    if (isUser || notifying || untraced > 0)
         return;
     notifying = true;
     try {

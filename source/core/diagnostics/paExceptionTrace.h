@@ -36,6 +36,17 @@ const TRaiseRecord* LastRaiseInThisThread();
 // objects that are not std::exception. Never throws and is not re-entered in one thread.
 void NotifyRaise(const std::exception* exception, bool isUser, TRaiseRecord record) noexcept;
 
+// While one lives, raises in its thread are neither traced nor logged: reading a damaged
+// file fails by throwing, once per damaged record, and a file may hold a hundred thousand.
+class TUntracedRaises {
+public:
+    TUntracedRaises() noexcept;
+    ~TUntracedRaises();
+    TUntracedRaises(const TUntracedRaises&) = delete;
+    TUntracedRaises& operator=(const TUntracedRaises&) = delete;
+};
+bool RaisesUntraced() noexcept;
+
 // Frame lines: the log shows module offset and virtual address, the report adds the
 // offset inside the procedure.
 std::string RenderFrameForLog(const TStackFrame& frame);

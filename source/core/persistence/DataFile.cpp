@@ -1,5 +1,8 @@
 #include "core/persistence/DataFile.h"
 
+#include "core/diagnostics/paExceptionTrace.h"
+
+#include <algorithm>
 #include <new>
 
 namespace kelvo {
@@ -22,6 +25,7 @@ const TDataFileFormat TemplatesFileFormat{
     .NewerVersion = "This is new version of template's file. Try read?",
     .Declined = "The template's file of a newer version was not read",
     .RecordError = "Error in template's file:\r\n",
+    .RecordValues = 4, // node kind, index, parent's index, the template
 };
 
 bool TAnswerNoHost::TryReadNewerVersion(const std::string&) {
@@ -55,6 +59,17 @@ bool FindMarker(TStreamView& stream, std::string_view marker) {
     return true;
 }
 
+std::size_t DataFileHeaderSize(const TDataFileFormat& format) {
+    return 5 + format.Header.size();
+}
+
+bool HasDataFileHeader(std::string_view bytes, const TDataFileFormat& format) {
+    std::string expected;
+    TClassWriter writer(expected);
+    writer.WriteString(format.Header);
+    return bytes.substr(0, expected.size()) == expected;
+}
+
 std::string CheckDataFileHeader(TClassReader& reader, const TDataFileFormat& format,
                                 IDataFileHost& host) {
     bool ok = false;
@@ -79,27 +94,83 @@ std::string CheckDataFileHeader(TClassReader& reader, const TDataFileFormat& for
     return {};
 }
 
-void ReadDataFileRecords(TStreamView& stream, TClassReader& reader, const TDataFileFormat& format,
-                         IDataFileHost& host,
-                         const std::function<void(TClassReader&)>& readRecord) {
+namespace {
+
+// How far the values of a failed record reach when their structure is sound; where they
+// cannot be skipped, the record's end is unknown and the marker's end stands for it.
+std::size_t DamagedRecordEnd(TClassReader& reader, int values, std::size_t after) {
+    try {
+        for (int i = 0; i < values && !reader.AtEnd(); ++i)
+            reader.SkipValue();
+        return reader.Position();
+    } catch (const EClassReadingError& e) {
+        if (e.Reach() == EClassReadingError::TReach::Stream)
+            throw;
+    }
+    return after;
+}
+
+// The bytes after the last record are the start of a marker: the file was cut off there.
+bool EndsInsideMarker(std::string_view rest, const TDataFileFormat& format) {
+    if (rest.empty())
+        return false;
+    std::string marker;
+    TClassWriter writer(marker);
+    writer.WriteString(format.Marker);
+    return rest.size() < marker.size() && marker.compare(0, rest.size(), rest) == 0;
+}
+
+} // namespace
+
+TDataFileReport ReadDataFileRecords(TStreamView& stream, TClassReader& reader,
+                                    const TDataFileFormat& format, IDataFileHost& host,
+                                    const std::function<void(TClassReader&)>& readRecord) {
+    TDataFileReport report;
+    std::size_t damagedUntil = 0; // the end of the last damaged record, where known
+    std::size_t lastEnd = stream.Position;
+    bool lastFailed = false;
     while (FindMarker(stream, format.Marker)) {
         const std::size_t after = stream.Position;
         std::string error;
-        try {
-            readRecord(reader);
-            continue;
-        } catch (const EClassReadingError& e) {
-            if (e.Reach() == EClassReadingError::TReach::Stream)
+        reader.ResetRanOut();
+        {
+            // A damaged record costs one line of the report, not a traced raise per value.
+            TUntracedRaises untraced;
+            try {
+                readRecord(reader);
+                ++report.RecordsRead;
+                report.EndedEarly = false;
+                lastEnd = stream.Position;
+                lastFailed = false;
+                continue;
+            } catch (const EClassReadingError& e) {
+                if (e.Reach() == EClassReadingError::TReach::Stream)
+                    throw;
+                error = e.what();
+            } catch (const std::bad_alloc&) {
                 throw;
-            error = e.what();
-        } catch (const std::bad_alloc&) {
-            throw;
-        } catch (const std::exception& e) {
-            error = e.what();
+            } catch (const std::exception& e) {
+                error = e.what();
+            }
         }
-        host.ShowRecordError(std::string(format.RecordError) + error);
+        lastFailed = true;
+        report.EndedEarly = reader.RanOut();
+        // A marker inside a damaged record (a text holding it) is not another record.
+        if (after > damagedUntil) {
+            ++report.RecordsSkipped;
+            host.ShowRecordError(std::string(format.RecordError) + error);
+        }
+        stream.Position = after;
+        {
+            TUntracedRaises untraced;
+            damagedUntil =
+                std::max(damagedUntil, DamagedRecordEnd(reader, format.RecordValues, after));
+        }
         stream.Position = after;
     }
+    if (!lastFailed && EndsInsideMarker(stream.Data.substr(lastEnd), format))
+        report.EndedEarly = true;
+    return report;
 }
 
 } // namespace kelvo

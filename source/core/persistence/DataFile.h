@@ -4,6 +4,7 @@
 // integer 1, then records, each introduced by a marker string so that a reader can pick up
 // again after a damaged record.
 
+#include "core/persistence/SafeSave.h"
 #include "core/persistence/paClasses.h"
 
 #include <functional>
@@ -21,6 +22,7 @@ struct TDataFileFormat {
     std::string_view NewerVersion; // the question asked for a version other than 1
     std::string_view Declined;     // the load's error when that question is answered No
     std::string_view RecordError;  // put before the message of a failed record
+    int RecordValues = 1;          // values after a marker that make up one record
 };
 
 extern const TDataFileFormat EventsFileFormat;
@@ -46,6 +48,17 @@ public:
     std::vector<std::string> Errors;
 };
 
+// What reading the records of one file found.
+struct TDataFileReport {
+    int RecordsRead = 0;
+    // Damaged records left out; a marker inside a damaged record does not count again.
+    int RecordsSkipped = 0;
+    // The file stops inside a record: whatever followed it is lost.
+    bool EndedEarly = false;
+
+    bool Damaged() const { return RecordsSkipped > 0 || EndedEarly; }
+};
+
 void WriteDataFileHeader(TClassWriter& writer, const TDataFileFormat& format);
 void WriteRecordMarker(TClassWriter& writer, const TDataFileFormat& format);
 
@@ -61,16 +74,34 @@ std::string CheckDataFileHeader(TClassReader& reader, const TDataFileFormat& for
 // Calls readRecord after each marker. A record that throws is shown through the host with
 // the format's prefix and skipped; reading goes on from just after its marker. Only a
 // stream too damaged to be read at all ends the load (the error passes on).
-void ReadDataFileRecords(TStreamView& stream, TClassReader& reader, const TDataFileFormat& format,
-                         IDataFileHost& host, const std::function<void(TClassReader&)>& readRecord);
+TDataFileReport ReadDataFileRecords(TStreamView& stream, TClassReader& reader,
+                                    const TDataFileFormat& format, IDataFileHost& host,
+                                    const std::function<void(TClassReader&)>& readRecord);
 
 // The whole file; a failed header check throws E with its message.
 template <class E>
-void ReadDataFile(TStreamView& stream, TClassReader& reader, const TDataFileFormat& format,
-                  IDataFileHost& host, const std::function<void(TClassReader&)>& readRecord) {
+TDataFileReport ReadDataFile(TStreamView& stream, TClassReader& reader,
+                             const TDataFileFormat& format, IDataFileHost& host,
+                             const std::function<void(TClassReader&)>& readRecord) {
     if (std::string error = CheckDataFileHeader(reader, format, host); !error.empty())
         throw E(error);
-    ReadDataFileRecords(stream, reader, format, host, readRecord);
+    return ReadDataFileRecords(stream, reader, format, host, readRecord);
+}
+
+// Whether bytes begin with the format's header string (a file's first HeaderSize bytes).
+std::size_t DataFileHeaderSize(const TDataFileFormat& format);
+bool HasDataFileHeader(std::string_view bytes, const TDataFileFormat& format);
+
+// A data file's bytes, its header looked at before the rest is read: a file without the
+// header throws E with the format's message; what ReadFileBytes refuses is EFileError.
+template <class E>
+std::string ReadDataFileBytes(const std::string& fileName, const TDataFileFormat& format) {
+    std::optional<std::string> bytes =
+        ReadFileBytesIf(fileName, DataFileHeaderSize(format),
+                        [&](std::string_view head) { return HasDataFileHeader(head, format); });
+    if (!bytes)
+        throw E(std::string(format.BadHeader));
+    return std::move(*bytes);
 }
 
 } // namespace kelvo

@@ -21,22 +21,47 @@ namespace {
 const bool registered = (RegisterEntityClasses(), true);
 } // namespace
 
-TOwnedEvents ReadEvents(std::string_view bytes, IDataFileHost& host,
+TOwnedEvents ReadEvents(std::string_view bytes, IDataFileHost& host, TDataFileReport& report,
                         const TClassRegistry& registry) {
     TStreamView stream{bytes};
     TClassReader reader(stream, true, registry);
     TOwnedEvents events;
-    ReadDataFile<EReminderNotebookError>(stream, reader, EventsFileFormat, host,
-                                         [&](TClassReader& r) {
-                                             auto event = r.RequireObject<TEvent>();
-                                             events.push_back(std::move(event));
-                                         });
+    report = ReadDataFile<EReminderNotebookError>(stream, reader, EventsFileFormat, host,
+                                                  [&](TClassReader& r) {
+                                                      auto event = r.RequireObject<TEvent>();
+                                                      events.push_back(std::move(event));
+                                                  });
     return events;
+}
+
+TOwnedEvents ReadEvents(std::string_view bytes, IDataFileHost& host,
+                        const TClassRegistry& registry) {
+    TDataFileReport report;
+    return ReadEvents(bytes, host, report, registry);
+}
+
+std::string ReadEventsFileBytes(const std::string& fileName) {
+    return ReadDataFileBytes<EReminderNotebookError>(fileName, EventsFileFormat);
 }
 
 TOwnedEvents LoadEventsFile(const std::string& fileName, IDataFileHost& host,
                             const TClassRegistry& registry) {
-    return ReadEvents(ReadFileBytes(fileName), host, registry);
+    return ReadEvents(ReadEventsFileBytes(fileName), host, registry);
+}
+
+bool EventsReadBackCompletely(std::string_view bytes) {
+    TAnswerNoHost host;
+    TDataFileReport report;
+    try {
+        ReadEvents(bytes, host, report);
+    } catch (const std::exception&) {
+        return false;
+    }
+    return !report.Damaged();
+}
+
+int RemoveIncompleteEventSaves(const std::string& fileName) {
+    return RemoveIncompleteSaves(fileName, EventsReadBackCompletely);
 }
 
 void WriteEvents(const TEventList& events, std::string& out) {

@@ -30,12 +30,23 @@ void RegisterEntityClasses(TClassRegistry& registry = TClassRegistry::Global());
 // On any error nothing is kept.
 TOwnedEvents ReadEvents(std::string_view bytes, IDataFileHost& host,
                         const TClassRegistry& registry = TClassRegistry::Global());
+// The same, telling how many records were read and skipped and whether the file ended early.
+TOwnedEvents ReadEvents(std::string_view bytes, IDataFileHost& host, TDataFileReport& report,
+                        const TClassRegistry& registry = TClassRegistry::Global());
+// The header is looked at before the rest is read; only a regular file of at most 1 GiB is
+// read (EFileError otherwise).
 TOwnedEvents LoadEventsFile(const std::string& fileName, IDataFileHost& host,
                             const TClassRegistry& registry = TClassRegistry::Global());
+std::string ReadEventsFileBytes(const std::string& fileName);
+// Every record read, nothing skipped, nothing cut off.
+bool EventsReadBackCompletely(std::string_view bytes);
+// The temporary files of killed or failed saves of fileName that are not complete.
+int RemoveIncompleteEventSaves(const std::string& fileName);
 
 std::string WriteEvents(const TEventList& events);
 void WriteEvents(const TEventList& events, std::string& out);
-// Creates or truncates the file.
+// Creates or truncates the file: for tests and tools that make files to read. The programs
+// write through SafeSaveEventsFile.
 void SaveEventsFile(const std::string& fileName, const TEventList& events);
 // Creates or truncates a file and writes bytes to it (the plain save of either data file).
 void WriteDataFileBytes(const std::string& fileName, std::string_view bytes);

@@ -1,12 +1,16 @@
 #include "core/persistence/SafeSave.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace kelvo {
 
@@ -97,12 +101,98 @@ void SyncFolder(const std::string& folder) {
 }
 
 // Without hard links (some removable file systems) the backup is a copy.
-void CopyToBackup(const std::string& target, const std::string& backup) {
-    const std::string bytes = ReadFileBytes(target);
-    const int fd = ::open(backup.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+void CopyFile(const std::string& from, const std::string& to) {
+    const std::string bytes = ReadFileBytes(from);
+    const int fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0)
-        FailNow("Cannot write ", backup);
-    WriteDurably(fd, bytes, backup);
+        FailNow("Cannot write ", to);
+    try {
+        WriteDurably(fd, bytes, to);
+    } catch (...) {
+        ::unlink(to.c_str());
+        throw;
+    }
+}
+
+// The backup is replaced by one rename: a kill at any moment leaves the old backup or the
+// new one. A link left by a killed save is taken over.
+void ReplaceBackup(const std::string& target) {
+    const std::string backup = BackupName(target);
+    const std::string fresh = backup + ".new";
+    if (::unlink(fresh.c_str()) != 0 && errno != ENOENT)
+        FailNow("Cannot replace ", backup);
+    if (::link(target.c_str(), fresh.c_str()) != 0) {
+        if (errno == EPERM || errno == EXDEV || errno == EMLINK || errno == ENOTSUP ||
+            errno == ENOSYS)
+            CopyFile(target, fresh);
+        else
+            FailNow("Cannot replace ", backup);
+    }
+    if (::rename(fresh.c_str(), backup.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(fresh.c_str());
+        Fail("Cannot replace " + backup, error);
+    }
+    // A backup that already is the target (a save killed just before its last rename) makes
+    // the rename do nothing and leaves the link behind.
+    ::unlink(fresh.c_str());
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+bool EndsWith(std::string_view text, std::string_view suffix) {
+    return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
+}
+
+// Reads an open file of at most MaxReadFileSize bytes from its current position.
+void ReadOpenFile(int fd, const std::string& path, std::string& bytes, std::size_t upTo) {
+    char buffer[65536];
+    while (bytes.size() < upTo) {
+        const std::size_t want = std::min(sizeof buffer, upTo - bytes.size());
+        const ssize_t n = ::read(fd, buffer, want);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int error = errno;
+            Fail("Cannot read " + path, error);
+        }
+        if (n == 0)
+            break;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+}
+
+struct TFd {
+    int Fd = -1;
+    ~TFd() {
+        if (Fd >= 0)
+            ::close(Fd);
+    }
+};
+
+// Opens without waiting (a FIFO's open would wait for a writer) and refuses anything but a
+// regular file of a size this program can have written.
+int OpenForReading(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        FailNow("Cannot read ", path);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        const int error = errno;
+        ::close(fd);
+        Fail("Cannot read " + path, error);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        throw EFileError("Cannot read " + path, "It is not a regular file", EINVAL);
+    }
+    if (static_cast<unsigned long long>(info.st_size) > MaxReadFileSize) {
+        ::close(fd);
+        throw EFileError("Cannot read " + path, "The file is larger than 1 GiB", EFBIG);
+    }
+    return fd;
 }
 
 } // namespace
@@ -182,50 +272,81 @@ void SafeSave(const std::string& target, std::string_view bytes, double now, TDa
     }
     if (fd < 0)
         throw EFileError("Can't figure out filename");
-    WriteDurably(fd, bytes, temporary);
-
-    struct stat info {};
-    if (::stat(target.c_str(), &info) == 0) {
-        const std::string backup = BackupName(target);
-        if (::unlink(backup.c_str()) != 0 && errno != ENOENT)
-            FailNow("Cannot replace ", backup);
-        if (::link(target.c_str(), backup.c_str()) != 0) {
-            if (errno == EPERM || errno == EXDEV || errno == EMLINK || errno == ENOTSUP ||
-                errno == ENOSYS)
-                CopyToBackup(target, backup);
-            else
-                FailNow("Cannot replace ", backup);
-        }
+    // Held until the file has its final name: a clean-up in another process leaves it alone.
+    ::flock(fd, LOCK_EX | LOCK_NB);
+    try {
+        WriteAll(fd, bytes, temporary);
+        if (::fsync(fd) != 0)
+            FailNow("Cannot write ", temporary);
+        struct stat info {};
+        if (::stat(target.c_str(), &info) == 0)
+            ReplaceBackup(target);
+        if (::rename(temporary.c_str(), target.c_str()) != 0)
+            FailNow("Cannot rename ", temporary + " to " + target);
+    } catch (...) {
+        // A partial file would only hold the space a full disk needs for the next save.
+        ::unlink(temporary.c_str());
+        ::close(fd);
+        throw;
     }
-    if (::rename(temporary.c_str(), target.c_str()) != 0)
-        FailNow("Cannot rename ", temporary + " to " + target);
+    ::close(fd);
     SyncFolder(Split(target).Folder);
 }
 
-std::string ReadFileBytes(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        FailNow("Cannot read ", path);
+int RemoveIncompleteSaves(const std::string& target,
+                          const std::function<bool(std::string_view bytes)>& complete) {
+    const TParts parts = Split(target);
+    const std::string prefix = "Saving of " + parts.Stem + " made on ";
+    DIR* folder = ::opendir(parts.Folder.empty() ? "." : parts.Folder.c_str());
+    if (!folder)
+        return 0;
+    std::vector<std::string> candidates;
+    while (const dirent* entry = ::readdir(folder)) {
+        const std::string_view name = entry->d_name;
+        if (StartsWith(name, prefix) && EndsWith(name, parts.Extension))
+            candidates.emplace_back(parts.Folder + std::string(name));
+    }
+    ::closedir(folder);
+    int removed = 0;
+    for (const std::string& path : candidates) {
+        try {
+            TFd file{OpenForReading(path)};
+            if (::flock(file.Fd, LOCK_EX | LOCK_NB) != 0)
+                continue; // being written
+            std::string bytes;
+            ReadOpenFile(file.Fd, path, bytes, MaxReadFileSize);
+            if (complete(bytes))
+                continue;
+            if (::unlink(path.c_str()) == 0)
+                ++removed;
+        } catch (const EFileError&) {
+            // Not ours to judge (a folder, a FIFO, unreadable): left as it is.
+        }
+    }
+    return removed;
+}
+
+std::optional<std::string> ReadFileBytesIf(const std::string& path, std::size_t headSize,
+                                           const std::function<bool(std::string_view)>& accept) {
+    TFd file{OpenForReading(path)};
     std::string bytes;
     struct stat info {};
-    if (::fstat(fd, &info) == 0 && info.st_size > 0)
+    if (::fstat(file.Fd, &info) == 0 && info.st_size > 0)
         bytes.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int error = errno;
-            ::close(fd);
-            Fail("Cannot read " + path, error);
-        }
-        if (n == 0)
-            break;
-        bytes.append(buffer, static_cast<std::size_t>(n));
+    if (accept) {
+        ReadOpenFile(file.Fd, path, bytes, headSize);
+        if (!accept(bytes))
+            return std::nullopt;
     }
-    ::close(fd);
+    // One byte more than allowed tells a file that grew since it was looked at.
+    ReadOpenFile(file.Fd, path, bytes, MaxReadFileSize + 1);
+    if (bytes.size() > MaxReadFileSize)
+        throw EFileError("Cannot read " + path, "The file is larger than 1 GiB", EFBIG);
     return bytes;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    return *ReadFileBytesIf(path, 0, {});
 }
 
 } // namespace kelvo

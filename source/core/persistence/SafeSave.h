@@ -5,6 +5,9 @@
 
 #include "core/util/paError.h"
 
+#include <cstddef>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,12 +30,28 @@ TDateOrder DateOrderOf(std::string_view shortDateFormat);
 // folder; number 1 leaves the parenthesis out. now counts days since 30 December 1899.
 std::string SavingName(const std::string& target, double now, TDateOrder order, int number = 1);
 
-// Writes bytes to a fresh temporary file (mode 0600) and syncs it, makes the backup a hard
-// link to the current target, renames the temporary file over the target and syncs the
-// folder. A failure before the rename leaves the target untouched.
+// Writes bytes to a fresh temporary file (mode 0600) and syncs it, replaces the backup by a
+// hard link to the current target (through a temporary link, so a backup is there at every
+// moment), renames the temporary file over the target and syncs the folder. A failure
+// leaves the target and its backup untouched and removes the temporary file.
 void SafeSave(const std::string& target, std::string_view bytes, double now, TDateOrder order);
 
-// The whole file, as large as it really is.
+// Removes the temporary files of earlier saves of target that a killed or failed program
+// left behind, unless complete says their bytes read back completely (a restore can still
+// offer those). A file another save is writing right now is left alone. Answers how many
+// were removed.
+int RemoveIncompleteSaves(const std::string& target,
+                          const std::function<bool(std::string_view bytes)>& complete);
+
+// Larger data files are refused: nothing this program writes comes near.
+inline constexpr std::size_t MaxReadFileSize = std::size_t{1} << 30;
+
+// The whole file. Only a regular file of at most MaxReadFileSize bytes is read; a FIFO, a
+// device or a folder is refused without waiting for it.
 std::string ReadFileBytes(const std::string& path);
+// The same, showing accept the first headSize bytes (fewer in a shorter file) before the
+// rest is read; nothing more is read, and the answer is empty, when accept says no.
+std::optional<std::string> ReadFileBytesIf(const std::string& path, std::size_t headSize,
+                                           const std::function<bool(std::string_view)>& accept);
 
 } // namespace kelvo

@@ -77,8 +77,8 @@ private:
 
 } // namespace
 
-void ReadTemplates(std::string_view bytes, TTemplateTree& tree, IDataFileHost& host,
-                   const TClassRegistry& registry) {
+TDataFileReport ReadTemplates(std::string_view bytes, TTemplateTree& tree, IDataFileHost& host,
+                              const TClassRegistry& registry) {
     TStreamView stream{bytes};
     TClassReader reader(stream, true, registry);
     if (std::string error = CheckDataFileHeader(reader, TemplatesFileFormat, host); !error.empty())
@@ -86,9 +86,10 @@ void ReadTemplates(std::string_view bytes, TTemplateTree& tree, IDataFileHost& h
     tree.Clear();
     tree.EnsureDefaultTemplate();
     TTemplatesReader records(tree);
+    TDataFileReport report;
     try {
-        ReadDataFileRecords(stream, reader, TemplatesFileFormat, host,
-                            [&](TClassReader& r) { records.ReadRecord(r); });
+        report = ReadDataFileRecords(stream, reader, TemplatesFileFormat, host,
+                                     [&](TClassReader& r) { records.ReadRecord(r); });
     } catch (...) {
         tree.Clear();
         tree.EnsureDefaultTemplate();
@@ -98,11 +99,30 @@ void ReadTemplates(std::string_view bytes, TTemplateTree& tree, IDataFileHost& h
         tree.EnsureDefaultTemplate();
     } catch (const EpaError&) {
     }
+    return report;
+}
+
+std::string ReadTemplatesFileBytes(const std::string& fileName) {
+    return ReadDataFileBytes<ETemplateError>(fileName, TemplatesFileFormat);
 }
 
 void LoadTemplatesFile(const std::string& fileName, TTemplateTree& tree, IDataFileHost& host,
                        const TClassRegistry& registry) {
-    ReadTemplates(ReadFileBytes(fileName), tree, host, registry);
+    ReadTemplates(ReadTemplatesFileBytes(fileName), tree, host, registry);
+}
+
+bool TemplatesReadBackCompletely(std::string_view bytes) {
+    TAnswerNoHost host;
+    TTemplateTree tree;
+    try {
+        return !ReadTemplates(bytes, tree, host).Damaged();
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+int RemoveIncompleteTemplateSaves(const std::string& fileName) {
+    return RemoveIncompleteSaves(fileName, TemplatesReadBackCompletely);
 }
 
 std::string WriteTemplates(TTemplateTree& tree) {

@@ -33,13 +33,22 @@ template <> struct TEnumNames<TNodeType> {
 // Replaces the tree by the file's templates. A damaged record is shown through the host and
 // skipped. A wrong header, a missing version or a declined newer version is ETemplateError
 // and leaves the tree as it was.
-void ReadTemplates(std::string_view bytes, TTemplateTree& tree, IDataFileHost& host,
-                   const TClassRegistry& registry = TClassRegistry::Global());
+// Answers how many records were read and skipped and whether the file ended early.
+TDataFileReport ReadTemplates(std::string_view bytes, TTemplateTree& tree, IDataFileHost& host,
+                              const TClassRegistry& registry = TClassRegistry::Global());
+// The header is looked at before the rest is read; only a regular file of at most 1 GiB is
+// read (EFileError otherwise).
 void LoadTemplatesFile(const std::string& fileName, TTemplateTree& tree, IDataFileHost& host,
                        const TClassRegistry& registry = TClassRegistry::Global());
+std::string ReadTemplatesFileBytes(const std::string& fileName);
+// Every record read, nothing skipped, nothing cut off.
+bool TemplatesReadBackCompletely(std::string_view bytes);
+// The temporary files of killed or failed saves of fileName that are not complete.
+int RemoveIncompleteTemplateSaves(const std::string& fileName);
 
 // Makes sure of the default template first.
 std::string WriteTemplates(TTemplateTree& tree);
+// A plain write, for tests and tools; the programs write through SafeSaveTemplatesFile.
 void SaveTemplatesFile(const std::string& fileName, TTemplateTree& tree);
 void SafeSaveTemplatesFile(const std::string& fileName, TTemplateTree& tree, TDateTime now,
                            TDateOrder order);

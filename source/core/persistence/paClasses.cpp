@@ -970,6 +970,7 @@ void TClassReader::SkipUserBlock() {
         if (at == std::string_view::npos) {
             Spend(data.size() - from);
             stream_.Position = data.size();
+            ranOut_ = true;
             return;
         }
         Spend(at - from + 1);

@@ -334,6 +334,9 @@ public:
     void SkipValue();
     void SkipUserBlock();
     bool AtEnd() const { return stream_.AtEnd(); }
+    // Whether a read since the last reset wanted bytes past the end of the stream.
+    bool RanOut() const { return ranOut_; }
+    void ResetRanOut() { ranOut_ = false; }
     std::size_t Position() const { return stream_.Position; }
     void Seek(std::size_t position) { stream_.Position = position; }
 
@@ -350,8 +353,10 @@ public:
 
 private:
     const char* Take(std::size_t count) {
-        if (count > stream_.Left())
+        if (count > stream_.Left()) {
+            ranOut_ = true;
             ThrowReadError();
+        }
         Spend(count);
         const char* p = stream_.Data.data() + stream_.Position;
         stream_.Position += count;
@@ -375,6 +380,7 @@ private:
     std::string pending_;
     std::string lastError_;
     int depth_ = 0;
+    bool ranOut_ = false;
     std::size_t work_ = 0;
     std::size_t budget_;
 };

@@ -33,23 +33,6 @@ bool HasExtensionIgnoringCase(const std::string& path, std::string_view ext) {
     return true;
 }
 
-// Counts the damaged records it passes on.
-class TCountingHost : public IDataFileHost {
-public:
-    explicit TCountingHost(IDataFileHost& inner) : inner_(inner) {}
-    bool TryReadNewerVersion(const std::string& question) override {
-        return inner_.TryReadNewerVersion(question);
-    }
-    void ShowRecordError(const std::string& message) override {
-        ++Damaged;
-        inner_.ShowRecordError(message);
-    }
-    int Damaged = 0;
-
-private:
-    IDataFileHost& inner_;
-};
-
 TDateOrder LocaleDateOrder() {
     return DateOrderOf(CurrentLocale().ShortDateFormat());
 }
@@ -110,20 +93,21 @@ void TDataFileCommands::ReplaceData(const std::string& eventsFile,
     auto tree = std::make_unique<TTemplateTree>();
     TReadFile templatesRead;
     TReadFile eventsRead;
+    TDataLoadReport report;
+    report.Events.FileName = eventsFile;
+    report.Templates.FileName = templatesFile;
     TOwnedEvents events;
     try {
         if (fs::exists(templatesFile)) {
-            templatesRead.Bytes = ReadFileBytes(templatesFile);
-            TCountingHost counting(host_);
-            ReadTemplates(templatesRead.Bytes, *tree, counting);
-            templatesRead.Damaged = counting.Damaged > 0;
+            templatesRead.Bytes = ReadTemplatesFileBytes(templatesFile);
+            report.Templates.Read = ReadTemplates(templatesRead.Bytes, *tree, host_);
+            templatesRead.Damaged = report.Templates.Read.Damaged();
         }
         tree->EnsureDefaultTemplate();
         if (fs::exists(eventsFile)) {
-            eventsRead.Bytes = ReadFileBytes(eventsFile);
-            TCountingHost counting(host_);
-            events = ReadEvents(eventsRead.Bytes, counting);
-            eventsRead.Damaged = counting.Damaged > 0;
+            eventsRead.Bytes = ReadEventsFileBytes(eventsFile);
+            events = ReadEvents(eventsRead.Bytes, host_, report.Events.Read);
+            eventsRead.Damaged = report.Events.Read.Damaged();
         }
         for (auto& e : events)
             if (tree->FindTemplate(e->Template()) == nullptr)
@@ -136,6 +120,9 @@ void TDataFileCommands::ReplaceData(const std::string& eventsFile,
     templates_ = std::move(tree);
     eventsRead_ = std::move(eventsRead);
     templatesRead_ = std::move(templatesRead);
+    lastLoad_ = std::move(report);
+    KeepDamagedAfterLoad(eventsRead_, lastLoad_.Events);
+    KeepDamagedAfterLoad(templatesRead_, lastLoad_.Templates);
     notebook_.AddEvents(std::move(events));
     if (OnDataReplaced)
         OnDataReplaced();
@@ -162,10 +149,22 @@ void TDataFileCommands::PrepareFolder(const std::string& fileName) const {
 void TDataFileCommands::KeepDamaged(TReadFile& file, const std::string& fileName) {
     if (!file.Damaged)
         return;
-    // The save about to run would rotate the only backup of what could not be read away.
-    SafeSave(DamagedCopyName(fileName, Now()), file.Bytes, Now(), LocaleDateOrder());
+    // The next save would rotate the only backup of what could not be read away.
+    const std::string copy = DamagedCopyName(fileName, Now());
+    SafeSave(copy, file.Bytes, Now(), LocaleDateOrder());
     file.Damaged = false;
     file.Bytes.clear();
+    file.KeptCopy = copy;
+}
+
+void TDataFileCommands::KeepDamagedAfterLoad(TReadFile& file, TDataLoadReport::TFile& report) {
+    try {
+        KeepDamaged(file, report.FileName);
+        report.KeptCopy = file.KeptCopy;
+    } catch (const std::exception& e) {
+        // The file stays as it is: the save makes the copy first or fails.
+        report.CopyError = e.what();
+    }
 }
 
 void TDataFileCommands::SaveEvents() {
@@ -199,15 +198,21 @@ void TDataFileCommands::WriteLocation(const std::string& chosen) {
     // Exactly the files the new location names, so "Current Location..." names real files.
     const std::string location = LocationOf(chosen);
     PrepareFolder(location + ".evn");
-    SaveTemplatesFile(location + ".tpl", *templates_);
-    notebook_.SaveEventsToFile(location + ".evn");
+    SafeSave(location + ".tpl", WriteTemplates(*templates_), Now(), LocaleDateOrder());
+    SafeSave(location + ".evn", notebook_.EventsFileBytes(), Now(), LocaleDateOrder());
 }
 
 void TDataFileCommands::New(const std::string& chosen) {
-    WriteLocation(chosen);
+    try {
+        WriteLocation(chosen);
+    } catch (const std::exception& e) {
+        throw EReminderNotebookError("Could not save Data Files to " + chosen +
+                                     "\r\nError: " + e.what());
+    }
     notebook_.DeleteAllEvents();
     eventsRead_ = {};
     templatesRead_ = {};
+    lastLoad_ = {};
     settings_.SetStartupDataLocation(LocationOf(chosen));
     settings_.SaveSettings();
     Save();
@@ -238,6 +243,12 @@ std::string TDataFileCommands::LocationInfo() {
 }
 
 std::string TDataFileCommands::StartupLoad() {
+    try {
+        // Leftovers of a killed save would only hold space a full disk needs.
+        RemoveIncompleteEventSaves(EventsFileName());
+        RemoveIncompleteTemplateSaves(TemplatesFileName());
+    } catch (const std::exception&) {
+    }
     try {
         Load();
         return {};

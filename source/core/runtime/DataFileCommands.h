@@ -26,6 +26,21 @@ public:
     virtual void SaveSettings() = 0;
 };
 
+// What the last load found in the two files; a damaged file is kept as it was read, under
+// the name DamagedCopyName gives.
+struct TDataLoadReport {
+    struct TFile {
+        std::string FileName;
+        TDataFileReport Read;
+        std::string KeptCopy;  // empty when none was needed or it could not be made
+        std::string CopyError; // why the copy could not be made
+    };
+    TFile Events;
+    TFile Templates;
+
+    bool Damaged() const { return Events.Read.Damaged() || Templates.Read.Damaged(); }
+};
+
 class TDataFileCommands {
 public:
     // Owns the template tree; the notebook and the other two are the caller's.
@@ -47,9 +62,13 @@ public:
     // is an empty notebook or the default templates.
     void Load();
     void LoadFrom(const std::string& eventsFile, const std::string& templatesFile);
+    // What the last load read; the damaged files of it are already kept beside them.
+    const TDataLoadReport& LastLoad() const { return lastLoad_; }
+    int EventsSkipped() const { return lastLoad_.Events.Read.RecordsSkipped; }
+
     // "Save", "Save Events", "Save Templates": through a temporary file, keeping the previous
-    // file as the backup. The first save after a load that skipped damaged records first keeps
-    // the file as it was read beside it.
+    // file as the backup. When the copy of a damaged file could not be made at its load, the
+    // save makes it first (and fails when it cannot).
     void Save();
     void SaveEvents();
     void SaveTemplates();
@@ -60,8 +79,9 @@ public:
     // The text of "Current Location...".
     std::string LocationInfo();
 
-    // The start-up load: on failure the program goes on with an empty notebook at a fresh
-    // fallback location beside the default one, leaving the failed files untouched. Answers
+    // The start-up load: first removes what killed or failed saves left of the data files
+    // and cannot be read back completely. On failure the program goes on with an empty notebook at
+    // a fresh fallback location beside the default one, leaving the failed files untouched. Answers
     // the text to show, or nothing.
     std::string StartupLoad();
     // The start-up save: on failure the loaded data and its location stay as they are (no
@@ -75,6 +95,7 @@ private:
     struct TReadFile {
         std::string Bytes;
         bool Damaged = false;
+        std::string KeptCopy;
     };
 
     void EnsureLocation();
@@ -83,6 +104,7 @@ private:
     void WriteLocation(const std::string& chosen);
     std::string LocationOf(const std::string& chosen) const;
     void KeepDamaged(TReadFile& file, const std::string& fileName);
+    void KeepDamagedAfterLoad(TReadFile& file, TDataLoadReport::TFile& report);
     void PrepareFolder(const std::string& fileName) const;
 
     TReminderNotebook& notebook_;
@@ -91,6 +113,7 @@ private:
     std::unique_ptr<TTemplateTree> templates_;
     TReadFile eventsRead_;
     TReadFile templatesRead_;
+    TDataLoadReport lastLoad_;
 };
 
 // "<name>.damaged-<yyyy-mm-dd hh.nn.ss><extension>" beside the file.

@@ -343,7 +343,8 @@ std::string TReminderNotebook::EventsFileBytes() const {
 }
 
 void TReminderNotebook::SaveEventsToFile(const std::string& fileName) const {
-    SaveEventsFile(fileName, GetEvents());
+    SafeSaveEventsFile(fileName, GetEvents(), Now(),
+                       DateOrderOf(CurrentLocale().ShortDateFormat()));
 }
 
 TEvent* TReminderNotebook::OwnerEventOf(TWaitingAriseEntity& entity) {

@@ -86,6 +86,7 @@ public:
     void RenameTemplate(const std::string& oldName, const std::string& newName);
     bool TemplateInUse(const std::string& templateName) const;
     TEvent* NearestEvent(TDateTime& when) const;
+    // Through SafeSave: a temporary file, the previous file kept as the backup.
     void SaveEventsToFile(const std::string& fileName) const;
     std::string EventsFileBytes() const;
 

@@ -115,7 +115,10 @@ TMainForm::TMainForm(TAppIni& ini, ITimerFactory& timers, QWidget* parent)
     IDataLocationSettings& location = *this;
     IDataFileHost& host = *this;
     dataFiles_ = std::make_unique<TDataFileCommands>(*notebook_, location, host);
-    dataFiles_->OnDataReplaced = [this] { RefreshViews(); };
+    dataFiles_->OnDataReplaced = [this] {
+        loadReportPending_ = true;
+        RefreshViews();
+    };
 
     notebook_->OnEventArise = [this](TWaitingAriseEntity& e, TDateTime t) {
         Arisen(e, t, TAlarmReason::Arise);
@@ -193,7 +196,7 @@ void TMainForm::Startup(const QStringList& arguments) {
         Message(TMessageKind::Error, loadText);
     if (const std::string saveText = dataFiles_->StartupSave(); !saveText.empty()) {
         // Every later change would fail the same way; this one message says so.
-        saveFailureTold_ = true;
+        saveErrorShown_ = true;
         Message(TMessageKind::Error,
                 saveText + "\n\r\n\r" +
                     tr("Changes cannot be saved until the data files can be written. Use "
@@ -273,23 +276,63 @@ bool TMainForm::TryReadNewerVersion(const std::string& question) {
 }
 
 void TMainForm::ShowRecordError(const std::string& message) {
-    if (TLogFile* log = ProgramLog())
-        log->AddLine(message);
-    recordErrors_.push_back(message);
+    // A file may hold a hundred thousand damaged records: the report keeps the first few.
+    ++recordErrorCount_;
+    if (recordErrors_.size() < RecordErrorsShown)
+        recordErrors_.push_back(message);
+}
+
+QString TMainForm::DamagedFileText(const TDataLoadReport::TFile& file) const {
+    const QString name = Q(file.FileName);
+    QStringList lines;
+    if (file.Read.RecordsSkipped > 0)
+        lines << tr("%1 damaged record(s) could not be read and were left out of %2.")
+                     .arg(file.Read.RecordsSkipped)
+                     .arg(name);
+    if (file.Read.EndedEarly)
+        lines << tr("The file %1 ended early: it was cut short, and what followed is missing.")
+                     .arg(name);
+    if (!file.KeptCopy.empty())
+        lines << tr("The file as it was read is kept as %1.").arg(Q(file.KeptCopy));
+    else if (!file.CopyError.empty())
+        lines << tr("No copy of the file as it was read could be kept, so it is not saved "
+                    "over until one can be made:\n\r%1")
+                     .arg(Q(file.CopyError));
+    return lines.join(QStringLiteral("\n\r"));
 }
 
 void TMainForm::ReportRecordErrors() {
-    if (recordErrors_.empty())
-        return;
-    std::string text = Format("%s damaged record(s) could not be read and were left out:",
-                              {std::to_string(recordErrors_.size())});
-    for (std::size_t i = 0; i < recordErrors_.size() && i < RecordErrorsShown; ++i)
-        text += "\n\r" + recordErrors_[i];
-    if (recordErrors_.size() > RecordErrorsShown)
-        text += "\n\r...";
-    text += "\n\r\n\rThe program log lists all of them.";
+    QStringList parts;
+    if (loadReportPending_) {
+        const TDataLoadReport& load = dataFiles_->LastLoad();
+        for (const TDataLoadReport::TFile* file : {&load.Events, &load.Templates}) {
+            if (!file->Read.Damaged())
+                continue;
+            parts << DamagedFileText(*file);
+            if (TLogFile* log = ProgramLog())
+                log->AddLine(Format("%s: %s damaged record(s) skipped%s%s",
+                                    {file->FileName, std::to_string(file->Read.RecordsSkipped),
+                                     file->Read.EndedEarly ? ", the file ended early" : "",
+                                     file->KeptCopy.empty() ? "" : ", kept as " + file->KeptCopy}));
+        }
+    } else if (recordErrorCount_ > 0) {
+        // A load that failed after some damaged records: nothing of it was kept.
+        parts << tr("%1 damaged record(s) could not be read and were left out.")
+                     .arg(recordErrorCount_);
+    }
+    loadReportPending_ = false;
+    if (!parts.isEmpty()) {
+        QString text = parts.join(QStringLiteral("\n\r\n\r"));
+        if (!recordErrors_.empty())
+            text += QStringLiteral("\n\r");
+        for (const std::string& error : recordErrors_)
+            text += QStringLiteral("\n\r") + Q(error);
+        if (recordErrorCount_ > recordErrors_.size())
+            text += QStringLiteral("\n\r...");
+        Message(TMessageKind::Error, text.toStdString());
+    }
     recordErrors_.clear();
-    Message(TMessageKind::Error, text);
+    recordErrorCount_ = 0;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -540,11 +583,17 @@ void TMainForm::NotebookChanged() {
         return; // the start-up saves once itself
     try {
         dataFiles_->SaveEvents();
-        saveFailureTold_ = false;
+        saveErrorShown_ = false;
     } catch (const EReminderNotebookError& e) {
+        // A full disk fails every change: told once, until a save works again.
+        if (saveErrorShown_) {
+            if (TLogFile* log = ProgramLog())
+                log->AddLine(e.what());
+            return;
+        }
+        saveErrorShown_ = true;
         // Often inside an arising: the box waits until the arising is over.
-        if (!saveFailureTold_)
-            MessageLater(TMessageKind::Error, e.what());
+        MessageLater(TMessageKind::Error, e.what());
     }
 }
 

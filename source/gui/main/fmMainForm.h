@@ -152,8 +152,10 @@ private:
 
     // For errors met inside an arising or a timer: shown once control is back in the loop.
     void MessageLater(TMessageKind kind, const std::string& text);
-    // One box for all damaged records of the last load.
+    // One box for all damaged records of the last load: how many, whether a file ended
+    // early, and the copy kept of it. The log gets one line per damaged file.
     void ReportRecordErrors();
+    QString DamagedFileText(const TDataLoadReport::TFile& file) const;
 
     void NotebookChanged();
     void Arisen(TWaitingAriseEntity& entity, TDateTime when, TAlarmReason reason);
@@ -183,13 +185,15 @@ private:
     bool trayDisabled_ = false;
 
     QString dialogFolder_;
-    std::vector<std::string> recordErrors_;
+    std::vector<std::string> recordErrors_; // the first few of the last load
+    std::size_t recordErrorCount_ = 0;
+    bool loadReportPending_ = false;
+    // A failing save is told once; a save that works again ends that.
+    bool saveErrorShown_ = false;
     int updateCount_ = 0;
     bool started_ = false;
     bool startInTray_ = false;
     bool exiting_ = false;
-    // The user knows that saving fails; told again only after a save has worked.
-    bool saveFailureTold_ = false;
     QPointer<QMessageBox> exitQuestion_;
 };
 

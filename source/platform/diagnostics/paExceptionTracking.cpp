@@ -109,7 +109,8 @@ std::string DemangledClassName(const std::exception& exception) {
 // and passes it on to the runtime's own.
 namespace __cxxabiv1 {
 extern "C" void __cxa_throw(void* object, std::type_info* type, void (*destructor)(void*)) {
-    if (kelvo::tracking.load(std::memory_order_relaxed) && !kelvo::inTracker) {
+    if (kelvo::tracking.load(std::memory_order_relaxed) && !kelvo::inTracker &&
+        !kelvo::RaisesUntraced()) {
         kelvo::inTracker = true;
         try {
             void* stack[64];

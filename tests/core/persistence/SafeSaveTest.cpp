@@ -103,6 +103,8 @@ TEST(SafeSave, FailedWriteLeavesTargetAndBackupUntouched) {
     EXPECT_EQ(WEXITSTATUS(status), 3) << "the failed write is reported";
     EXPECT_EQ(ReadFileBytes(target), "current");
     EXPECT_EQ(ReadFileBytes(BackupName(target)), "old");
+    // The partial temporary file would only hold the space the next save needs.
+    EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{"kelvo-rem.evn", "kelvo-rem.~ev"}));
 }
 
 // A generation's content names its number and length and can be checked for completeness.
@@ -163,6 +165,7 @@ TEST(SafeSave, KilledWhileSavingTargetIsAlwaysACompleteGeneration) {
         // What a kill leaves behind are temporary files only.
         for (const auto& name : Names(dir.Path())) {
             EXPECT_TRUE(name == "kelvo-rem.evn" || name == "kelvo-rem.~ev" ||
+                        name == "kelvo-rem.~ev.new" ||
                         name.rfind("Saving of kelvo-rem made on", 0) == 0)
                 << name;
         }
