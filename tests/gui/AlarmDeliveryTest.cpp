@@ -174,6 +174,23 @@ private slots:
         QVERIFY(!line->accessibleName().isEmpty());
     }
 
+    void withoutAnAlarmWindowTheSoundProblemIsAnError() {
+        test::TestClock clock(EncodeDateTime(2030, 6, 1, 9, 59, 30));
+        QStringList errors;
+        actions->OnError = [&](const std::string& text) { errors << QString::fromStdString(text); };
+        Run run;
+        auto event = EventOnceAt(EncodeDateTime(2030, 6, 1, 10, 0), "Quiet", Now());
+        event->SetOptions({});
+        auto sound = std::make_unique<TPlayMediaEventAction>();
+        sound->SetFileName((home->Path() / "absent.wav").string());
+        event->EventAction().Actions().Add(std::move(sound));
+        run.form.Notebook().AddEvent(std::move(event));
+        run.Tick(clock, 31);
+        QCOMPARE(run.form.AlarmWindows().Count(), 0);
+        QVERIFY(QTest::qWaitFor([&] { return !errors.isEmpty(); }, 2000));
+        QVERIFY2(errors.front().contains(QStringLiteral("absent.wav")), qPrintable(errors.front()));
+    }
+
     void anErrorOfAnActionTimerReachesTheErrorReportWithTheVersion() {
         TCapturedReports captured;
         SetErrorReportPresenter(&captured);

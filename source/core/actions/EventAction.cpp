@@ -58,7 +58,7 @@ void TReminderPlayerAdapter::PlayMedia(IAudioClient* action, const std::string& 
                                        int volume, bool shuffle) {
     player_.PlayMedia(action, fileName, volume, shuffle);
     if (!player_.UseWinAmp && !player_.IsPlaying() && ActionContext().OnSoundNotPlayed)
-        ActionContext().OnSoundNotPlayed(fileName);
+        ActionContext().OnSoundNotPlayed(action, fileName);
 }
 
 void TReminderPlayerAdapter::PlayCD(IAudioClient* action, int track, int volume) {

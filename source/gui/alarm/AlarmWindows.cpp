@@ -2,6 +2,7 @@
 
 #include "core/actions/EventAction.h"
 #include "core/entities/Event.h"
+#include "core/entities/Reminder.h"
 #include "core/runtime/ProgramFolders.h"
 #include "core/runtime/RemNotebook.h"
 #include "gui/alarm/fmAlarmMessage.h"
@@ -53,13 +54,13 @@ void TAlarmWindows::Connect() {
             previous(e);
     };
     TActionContext& context = ActionContext();
-    context.OnSoundNotPlayed =
-        [self, previous = std::move(context.OnSoundNotPlayed)](const std::string& fileName) {
-            if (auto s = self.lock(); s && (*s)->SoundNotPlayed(fileName))
-                return;
-            if (previous)
-                previous(fileName);
-        };
+    context.OnSoundNotPlayed = [self, previous = std::move(context.OnSoundNotPlayed)](
+                                   const IAudioClient* action, const std::string& fileName) {
+        if (auto s = self.lock(); s && (*s)->SoundNotPlayed(action, fileName))
+            return;
+        if (previous)
+            previous(action, fileName);
+    };
 }
 
 void TAlarmWindows::EventArisen(TWaitingAriseEntity& entity, TDateTime) {
@@ -75,26 +76,39 @@ void TAlarmWindows::SnoozeArisen(TWaitingAriseEntity& entity, TDateTime) {
 }
 
 void TAlarmWindows::Arisen(TWaitingAriseEntity& entity, bool overdue, TDateTime due) {
+    if (!AlarmSwitches().AlarmWindowsEnabled())
+        return;
     TEvent* owner = TReminderNotebook::OwnerEventOf(entity);
-    lastArisen_ = owner;
-    if (!AlarmSwitches().AlarmWindowsEnabled() || owner == nullptr)
+    if (owner == nullptr)
         return;
     const bool isEventAlarm = static_cast<TWaitingAriseEntity*>(owner) == &entity;
     if (owner->HasOption(isEventAlarm ? eoAlarmWindowOnEvent : eoAlarmWindowOnReminder))
         ShowAlarm(*owner, isEventAlarm, overdue, due);
 }
 
-bool TAlarmWindows::SoundNotPlayed(const std::string& fileName) {
-    TAlarmMessageForm* form = lastArisen_ ? FindAlarmWindow(*lastArisen_) : nullptr;
-    if (form == nullptr)
+bool TAlarmWindows::SoundNotPlayed(const IAudioClient* action, const std::string& fileName) {
+    if (action == nullptr)
         return false;
-    form->ReportSoundNotPlayed(TextFromCore(fileName));
-    return true;
+    auto holds = [action](const TWaitingAriseEntity& entity) {
+        const TEventActionList& list = entity.EventAction().Actions();
+        for (int i = 0; i < list.Count(); ++i) {
+            const auto* audio = dynamic_cast<const TAudioEventAction*>(&list.Items(i));
+            if (audio && static_cast<const IAudioClient*>(audio) == action)
+                return true;
+        }
+        return false;
+    };
+    for (const QPointer<TAlarmMessageForm>& form : forms_) {
+        TEvent* event = form ? form->AttachedEvent() : nullptr;
+        if (event && (holds(*event) || (event->Reminder() && holds(*event->Reminder())))) {
+            form->ReportSoundNotPlayed(TextFromCore(fileName));
+            return true;
+        }
+    }
+    return false;
 }
 
 void TAlarmWindows::EventRemoved(TEvent& event) {
-    if (lastArisen_ == &event)
-        lastArisen_ = nullptr;
     // Answered as by Close: the event stops its sounds; the close handler finds it gone.
     if (TAlarmMessageForm* form = FindAlarmWindow(event))
         form->CloseAlarm();

@@ -25,6 +25,7 @@ class QWidget;
 
 namespace kelvo {
 
+class IAudioClient;
 class TAlarmMessageForm;
 class TEvent;
 class TReminderNotebook;
@@ -68,9 +69,9 @@ public:
     void CloseAllAlarmWindows();
     // Windows attached to an event.
     int Count() const;
-    // A sound file that could not be played: a line in the window of the event that arose
-    // last, when it has one. False when there is no such window.
-    bool SoundNotPlayed(const std::string& fileName);
+    // A sound file that could not be played: a line in the open window of the event whose
+    // action (or its reminder's) it was. False when there is no such window.
+    bool SoundNotPlayed(const IAudioClient* action, const std::string& fileName);
 
     // The close handler, run when a window is answered: an enabled event with
     // eoEraseAfterComing and no further arising (of the event or its reminder) is deleted,
@@ -98,8 +99,6 @@ private:
     TReminderNotebook& notebook_;
     QPointer<QWidget> parent_;
     std::vector<QPointer<TAlarmMessageForm>> forms_;
-    // The owner event of the latest arising: its actions run right after its window opens.
-    const TEvent* lastArisen_ = nullptr;
     // Events whose close handler is running.
     std::vector<const TEvent*> closing_;
     // What the notebook's callbacks hold of this object; empty once it is gone.

@@ -55,7 +55,7 @@ void TPlatformActions::Install() {
     };
     // A handler set before (the alarm windows) says it in the window of its alarm.
     if (!c.OnSoundNotPlayed)
-        c.OnSoundNotPlayed = [this](const std::string& fileName) {
+        c.OnSoundNotPlayed = [this](const IAudioClient*, const std::string& fileName) {
             Report("The sound \"" + fileName + "\" cannot be played.");
         };
     installed_ = true;
