@@ -2,9 +2,12 @@
 // notebook, the tray icon, and the session's end.
 
 #include "core/diagnostics/paLogUtils.h"
+#include "core/mail/SendMail.h"
 #include "core/runtime/ProgramFolders.h"
+#include "core/util/BuildVersion.h"
 #include "gui/diagnostics/fmErrorReport.h"
 #include "gui/diagnostics/paErrorRedirApplication.h"
+#include "gui/mail/fmProgress.h"
 #include "gui/main/fmMainForm.h"
 #include "platform/actions/PlatformActions.h"
 #include "platform/diagnostics/paSetupErrorHandlers.h"
@@ -54,6 +57,8 @@ int Run(TErrorRedirector& app) {
 
     TPlatformActions actions;
     actions.Install();
+    // Every SMTP send shows its progress.
+    actions.Mailer().CreateProgress = &CreateMailProgressWindow;
 
     TAppIniReg ini;
     TQtTimerFactory timers;
@@ -116,6 +121,7 @@ int main(int argc, char** argv) {
     TErrorRedirector app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Brennikor"));
     QCoreApplication::setApplicationName(QStringLiteral("Tavrelon MP3"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(BuildVersion()));
     TErrorHandlersSetup errorHandlers;
     InstallErrorReportWindow();
     try {

@@ -1,6 +1,7 @@
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 #include "cli/Execute.h"
+#include "core/util/BuildVersion.h"
 
 #include <algorithm>
 #include <iostream>
@@ -25,7 +26,7 @@ int Run(const std::vector<std::string>& argv) {
         return ExitOk;
     }
     if (args.Has("--version")) {
-        std::cout << "kelvo-cli 0.1.0\n";
+        std::cout << "kelvo-cli " << BuildVersion() << '\n';
         return ExitOk;
     }
     static const std::map<std::string, std::vector<std::string>> allowed = {

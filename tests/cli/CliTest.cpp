@@ -157,7 +157,7 @@ TEST_F(CliTest, SimulateReportsWhatTheGeneratorWouldAndSavesTheResult) {
     const TRun run = Run({"simulate", "--events", file, "--start", "2024-03-04 10:00:30", "--until",
                           "2024-03-04 10:05", "--save", saved});
     EXPECT_EQ(run.Exit, 0) << run.Err;
-    EXPECT_EQ(run.Out, "2024-03-04 10:00:31\tlate\tevent\t1\t2024-03-04 10:00:31\n"
+    EXPECT_EQ(run.Out, "2024-03-04 10:00:31\tlate\tevent\t1\t2024-03-04 07:00:00\n"
                        "2024-03-04 10:02:00\tarise\tevent\t0\t2024-03-04 10:02:00\n");
     TAnswerNoHost host;
     const TOwnedEvents after = LoadEventsFile(saved, host);

@@ -7,6 +7,7 @@
 #include "core/options/MailOptions.h"
 #include "core/persistence/EventFile.h"
 #include "platform/audio/AudioTestSupport.h"
+#include "platform/audio/FakeMpris.h"
 #include "platform/settings/AppIniReg.h"
 #include "support/TestSupport.h"
 
@@ -430,6 +431,40 @@ TEST_F(ExecuteTest, BadIndexesAreBadArguments) {
     const TRun run = Run({"execute", "0", "--events", file});
     EXPECT_EQ(run.Exit, 0) << run.Err;
     EXPECT_EQ(run.Out, "");
+}
+
+TEST_F(ExecuteTest, TheExternalPlayerIsTheConfiguredOneAndHearsNoStopBeforeOurSound) {
+    if (test::TPrivateBus::Instance().Address().isEmpty())
+        GTEST_SKIP() << "no dbus-daemon";
+    // Another player comes first on the bus and its name sorts first.
+    test::TFakeMprisPlayer other(dir.Path(), "alpha", "alpha");
+    test::TFakeMprisPlayer mine(dir.Path(), "beta");
+    ASSERT_TRUE(other.Ready() && mine.Ready());
+    test::WriteWav(dir.Path() / "tone.wav", 200);
+    std::vector<std::unique_ptr<TEvent>> events;
+    events.push_back(Event("external"));
+    AddSound(*events[0], dir.File("tone.wav"));
+    const std::string file = Save(events);
+    struct TBack {
+        ~TBack() { TAppIniReg().WriteInteger("Options", "MediaPlayerType", 0); }
+    } back;
+    {
+        TAppIniReg ini;
+        ini.WriteInteger("Options", "MediaPlayerType", 1);
+        ini.WriteString("Options", "MediaWinAmpPath", mine.Program().string());
+    }
+
+    const TRun run = Run({"execute", "0", "--events", file});
+    EXPECT_EQ(run.Exit, 0) << run.Err;
+    ASSERT_TRUE(test::WaitFor([&] { return mine.Calls().size() >= 2; }, 5000));
+    const QStringList calls = mine.Calls();
+    EXPECT_EQ(
+        calls.mid(0, 2),
+        (QStringList{"OpenUri file://" + QString::fromStdString(dir.File("tone.wav")), "Play"}))
+        << calls.join(", ").toStdString();
+    // Whatever it played before was the user's: our sound ends only our sound.
+    EXPECT_EQ(calls.count("Stop"), calls.size() > 2 ? 1 : 0);
+    EXPECT_TRUE(other.Calls().isEmpty()) << other.Calls().join(", ").toStdString();
 }
 
 } // namespace

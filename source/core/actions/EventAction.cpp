@@ -57,6 +57,8 @@ TActionContext& ActionContext() {
 void TReminderPlayerAdapter::PlayMedia(IAudioClient* action, const std::string& fileName,
                                        int volume, bool shuffle) {
     player_.PlayMedia(action, fileName, volume, shuffle);
+    if (!player_.UseWinAmp && !player_.IsPlaying() && ActionContext().OnSoundNotPlayed)
+        ActionContext().OnSoundNotPlayed(action, fileName);
 }
 
 void TReminderPlayerAdapter::PlayCD(IAudioClient* action, int track, int volume) {

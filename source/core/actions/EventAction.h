@@ -101,6 +101,10 @@ struct TActionContext {
     std::function<void(const EEventActionError&)> OnErrors;
     // Every finished send of a mail action; error is empty on success.
     std::function<void(const TSendMailAction&, const std::string& error)> OnMailFinished;
+    // A sound file that the player could not start (the external player excepted, whose
+    // playback is never seen): the sound action, or none for the beep file; fileName as
+    // the action or the beep option gave it.
+    std::function<void(const IAudioClient* action, const std::string& fileName)> OnSoundNotPlayed;
 
     const TAlarmSwitches& AlarmSwitches() const;
 };

@@ -55,7 +55,8 @@ class IExternalPlayer {
 public:
     virtual ~IExternalPlayer() = default;
     virtual void SetProgramPath(const std::string& path) = 0;
-    // Replaces the player's list by entries and starts playing; an empty list silences it.
+    // Replaces the player's list by entries and starts playing; an empty list silences what
+    // it plays for this program, and nothing else.
     virtual void PlayList(const std::vector<std::string>& entries) = 0;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/util/BuildVersion.h"
 #include "core/util/paIError.h"
 
 #include <cstdint>
@@ -19,11 +20,11 @@ enum : unsigned {
     rsProgram = 8,
 };
 
-// The program's version information.
+// The program's version information; the versions are the build's (BuildVersion).
 struct TVersionInfo {
     std::string productName = "Tavrelon MP3";
-    std::string productVersion = "0.1";
-    std::string fileVersion = "0.1.0.0";
+    std::string productVersion = BuildVersion();
+    std::string fileVersion = std::string(BuildVersion()) + ".0";
 };
 const TVersionInfo& VersionInfo();
 void SetVersionInfo(TVersionInfo info);

@@ -96,9 +96,9 @@ void TWaitingAriseEntity::DoArise(TDateTime t) {
         ExecuteActions();
 }
 
-void TWaitingAriseEntity::DoLate(TDateTime) {
+void TWaitingAriseEntity::DoLate(TDateTime t) {
     if (OnLate)
-        OnLate(*this, Now());
+        OnLate(*this, t);
     if (RunActionsOnArise && eventAction_)
         ExecuteActions();
 }

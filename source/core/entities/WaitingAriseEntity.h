@@ -60,7 +60,7 @@ class TWaitingAriseEntity : public TComponent {
     void ResetDates();
 
     TAriseHandler OnArise;
-    TAriseHandler OnLate; // receives the current moment, not the missed one
+    TAriseHandler OnLate; // receives the missed moment: the user is told when it was due
     bool RunActionsOnArise = true;
 
 protected:

@@ -1,5 +1,7 @@
 #include "core/runtime/paTimerList.h"
 
+#include "core/util/paIError.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -261,8 +263,12 @@ void TTimerList::OnSystemTimer() {
         disabledSome = CheckEvents();
     } catch (...) {
         disabledSome = true; // recompute: the pass stopped midway
+        // Without a handler of its own the error goes where every other one goes: the
+        // program's error handler and its report. Swallowing it would hide a broken alarm.
         if (OnException)
             OnException(std::current_exception());
+        else
+            DispatchError(this);
     }
     // Also when handlers disabled the last timers: nothing is left to tick for.
     if (active_ && !AnyEnabled())

@@ -80,7 +80,8 @@ public:
 
     std::function<void(TTimerList&)> OnFinish;
     std::function<void(TTimerList&, std::int32_t timerId)> OnTimers;
-    // The application's exception handler; an exception from a handler ends that pass.
+    // An exception from a handler ends that pass and comes here; without this handler it
+    // goes to DispatchError (the program's error handler).
     std::function<void(std::exception_ptr)> OnException;
 
 private:

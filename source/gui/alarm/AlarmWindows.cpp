@@ -1,13 +1,17 @@
 #include "gui/alarm/AlarmWindows.h"
 
+#include "core/actions/EventAction.h"
 #include "core/entities/Event.h"
+#include "core/entities/Reminder.h"
 #include "core/runtime/ProgramFolders.h"
 #include "core/runtime/RemNotebook.h"
 #include "gui/alarm/fmAlarmMessage.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImageReader>
+#include <QScreen>
 #include <QStyle>
 #include <algorithm>
 #include <utility>
@@ -49,21 +53,29 @@ void TAlarmWindows::Connect() {
         if (previous)
             previous(e);
     };
+    TActionContext& context = ActionContext();
+    context.OnSoundNotPlayed = [self, previous = std::move(context.OnSoundNotPlayed)](
+                                   const IAudioClient* action, const std::string& fileName) {
+        if (auto s = self.lock(); s && (*s)->SoundNotPlayed(action, fileName))
+            return;
+        if (previous)
+            previous(action, fileName);
+    };
 }
 
 void TAlarmWindows::EventArisen(TWaitingAriseEntity& entity, TDateTime) {
-    Arisen(entity, false);
+    Arisen(entity, false, NullDate);
 }
 
-void TAlarmWindows::EventLate(TWaitingAriseEntity& entity, TDateTime) {
-    Arisen(entity, true);
+void TAlarmWindows::EventLate(TWaitingAriseEntity& entity, TDateTime t) {
+    Arisen(entity, true, t);
 }
 
 void TAlarmWindows::SnoozeArisen(TWaitingAriseEntity& entity, TDateTime) {
-    Arisen(entity, false);
+    Arisen(entity, false, NullDate);
 }
 
-void TAlarmWindows::Arisen(TWaitingAriseEntity& entity, bool overdue) {
+void TAlarmWindows::Arisen(TWaitingAriseEntity& entity, bool overdue, TDateTime due) {
     if (!AlarmSwitches().AlarmWindowsEnabled())
         return;
     TEvent* owner = TReminderNotebook::OwnerEventOf(entity);
@@ -71,7 +83,29 @@ void TAlarmWindows::Arisen(TWaitingAriseEntity& entity, bool overdue) {
         return;
     const bool isEventAlarm = static_cast<TWaitingAriseEntity*>(owner) == &entity;
     if (owner->HasOption(isEventAlarm ? eoAlarmWindowOnEvent : eoAlarmWindowOnReminder))
-        ShowAlarm(*owner, isEventAlarm, overdue);
+        ShowAlarm(*owner, isEventAlarm, overdue, due);
+}
+
+bool TAlarmWindows::SoundNotPlayed(const IAudioClient* action, const std::string& fileName) {
+    if (action == nullptr)
+        return false;
+    auto holds = [action](const TWaitingAriseEntity& entity) {
+        const TEventActionList& list = entity.EventAction().Actions();
+        for (int i = 0; i < list.Count(); ++i) {
+            const auto* audio = dynamic_cast<const TAudioEventAction*>(&list.Items(i));
+            if (audio && static_cast<const IAudioClient*>(audio) == action)
+                return true;
+        }
+        return false;
+    };
+    for (const QPointer<TAlarmMessageForm>& form : forms_) {
+        TEvent* event = form ? form->AttachedEvent() : nullptr;
+        if (event && (holds(*event) || (event->Reminder() && holds(*event->Reminder())))) {
+            form->ReportSoundNotPlayed(TextFromCore(fileName));
+            return true;
+        }
+    }
+    return false;
 }
 
 void TAlarmWindows::EventRemoved(TEvent& event) {
@@ -80,13 +114,15 @@ void TAlarmWindows::EventRemoved(TEvent& event) {
         form->CloseAlarm();
 }
 
-TAlarmMessageForm& TAlarmWindows::ShowAlarm(TEvent& event, bool isEventAlarm, bool overdue) {
+TAlarmMessageForm& TAlarmWindows::ShowAlarm(TEvent& event, bool isEventAlarm, bool overdue,
+                                            TDateTime due) {
     Prune();
     TAlarmMessageForm* form = FindAlarmWindow(event);
     if (form == nullptr) {
         auto created = std::make_unique<TAlarmMessageForm>(parent_.data());
-        created->Attach(event, isEventAlarm, overdue);
+        created->Attach(event, isEventAlarm, overdue, due);
         form = created.release();
+        Place(*form);
         forms_.emplace_back(form);
     }
     QIcon icon = EventIcon ? EventIcon(event) : QIcon();
@@ -157,6 +193,46 @@ QIcon TAlarmWindows::DefaultEventIcon(const TEvent& event) {
     }
     const QIcon fallback = QApplication::style()->standardIcon(QStyle::SP_MessageBoxInformation);
     return QIcon::fromTheme(QStringLiteral("appointment-soon"), fallback);
+}
+
+void TAlarmWindows::Place(TAlarmMessageForm& form) const {
+    // Wayland clients cannot place their windows; the compositor does.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return;
+    const TAlarmMessageForm* last = nullptr;
+    for (const QPointer<TAlarmMessageForm>& open : forms_)
+        if (open && open->AttachedEvent() && open->isVisible())
+            last = open.data();
+    if (last == nullptr)
+        return; // the first one goes where the window manager puts new windows
+    QScreen* screen = last->screen();
+    if (screen == nullptr)
+        return;
+    const QRect area = screen->availableGeometry();
+    form.adjustSize();
+    // The frame of the new window is not known before it is shown; it has the last one's.
+    const QSize frame = last->frameGeometry().size() - last->size();
+    const QSize size = form.size() + frame;
+    const int step = std::max(24, frame.height());
+    auto occupied = [this, &form](QPoint at) {
+        return std::any_of(forms_.begin(), forms_.end(), [&](const auto& open) {
+            return open && open.data() != &form && open->AttachedEvent() && open->isVisible() &&
+                   open->pos() == at;
+        });
+    };
+    QPoint at = last->pos();
+    for (int tries = 0; tries < 64; ++tries) {
+        at += QPoint(step, step);
+        // Kept on the screen: past its bottom the cascade starts again at the top, past its
+        // right edge at the left.
+        if (at.y() + size.height() > area.bottom() + 1)
+            at.setY(area.top());
+        if (at.x() + size.width() > area.right() + 1)
+            at.setX(area.left());
+        if (!occupied(at))
+            break;
+    }
+    form.move(at);
 }
 
 void TAlarmWindows::Prune() {

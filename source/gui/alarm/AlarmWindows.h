@@ -25,6 +25,7 @@ class QWidget;
 
 namespace kelvo {
 
+class IAudioClient;
 class TAlarmMessageForm;
 class TEvent;
 class TReminderNotebook;
@@ -56,15 +57,21 @@ public:
     // The event left the notebook: its window is answered as by "&Close" and released.
     void EventRemoved(TEvent& event);
 
-    // The event's open window, or a new one filled for it; colours, icon and callbacks are
-    // refreshed, and the window is shown and brought to the front.
-    TAlarmMessageForm& ShowAlarm(TEvent& event, bool isEventAlarm, bool overdue);
+    // The event's open window, or a new one filled for it (due: the missed moment of an
+    // overdue alarm); colours, icon and callbacks are refreshed, and the window is shown and
+    // brought to the front. A new window opens offset from the last open one, so that
+    // several alarms never hide each other; under Wayland the compositor places it.
+    TAlarmMessageForm& ShowAlarm(TEvent& event, bool isEventAlarm, bool overdue,
+                                 TDateTime due = NullDate);
     // The open (shown or hidden) window attached to the event, or none.
     TAlarmMessageForm* FindAlarmWindow(const TEvent& event) const;
     // The ordinary close of every window: hidden, events and sounds left as they are.
     void CloseAllAlarmWindows();
     // Windows attached to an event.
     int Count() const;
+    // A sound file that could not be played: a line in the open window of the event whose
+    // action (or its reminder's) it was. False when there is no such window.
+    bool SoundNotPlayed(const IAudioClient* action, const std::string& fileName);
 
     // The close handler, run when a window is answered: an enabled event with
     // eoEraseAfterComing and no further arising (of the event or its reminder) is deleted,
@@ -85,8 +92,9 @@ public:
     static QIcon DefaultEventIcon(const TEvent& event);
 
 private:
-    void Arisen(TWaitingAriseEntity& entity, bool overdue);
+    void Arisen(TWaitingAriseEntity& entity, bool overdue, TDateTime due);
     void Prune();
+    void Place(TAlarmMessageForm& form) const;
 
     TReminderNotebook& notebook_;
     QPointer<QWidget> parent_;

@@ -147,6 +147,11 @@ TAlarmMessageForm::TAlarmMessageForm(QWidget* transientParent)
     startedLabel_->setObjectName(QStringLiteral("StartedLabel"));
     ageLabel_ = new QLabel(this);
     ageLabel_->setObjectName(QStringLiteral("AgeLabel"));
+    soundLabel_ = new QLabel(this);
+    soundLabel_->setObjectName(QStringLiteral("SoundLabel"));
+    soundLabel_->setAccessibleName(tr("Sound problem"));
+    soundLabel_->setWordWrap(true);
+    soundLabel_->hide();
     messageMemo_ = new QPlainTextEdit(this);
     messageMemo_->setObjectName(QStringLiteral("MessageMemo"));
     messageMemo_->setReadOnly(true);
@@ -176,6 +181,7 @@ TAlarmMessageForm::TAlarmMessageForm(QWidget* transientParent)
     auto* labels = new QVBoxLayout;
     labels->addWidget(startedLabel_);
     labels->addWidget(ageLabel_);
+    labels->addWidget(soundLabel_);
     labels->addStretch();
     top->addLayout(labels, 1);
     auto* buttons = new QHBoxLayout;
@@ -216,10 +222,10 @@ TAlarmMessageForm::~TAlarmMessageForm() {
     }
 }
 
-void TAlarmMessageForm::Attach(TEvent& event, bool isEventAlarm, bool overdue) {
+void TAlarmMessageForm::Attach(TEvent& event, bool isEventAlarm, bool overdue, TDateTime due) {
     isEventAlarm_ = isEventAlarm;
     overdue_ = overdue;
-    FillTexts(event);
+    FillTexts(event, due);
     event_ = &event;
     // The style is fixed for the event; setting it recreates the native window.
     Qt::WindowFlags flags = windowFlags();
@@ -228,7 +234,7 @@ void TAlarmMessageForm::Attach(TEvent& event, bool isEventAlarm, bool overdue) {
         setWindowFlags(flags);
 }
 
-void TAlarmMessageForm::FillTexts(TEvent& event) {
+void TAlarmMessageForm::FillTexts(TEvent& event, TDateTime due) {
     const std::string description = event.Description();
     std::string caption =
         isEventAlarm_ ? description : Format("Early reminder about \"%s\"", {description});
@@ -239,8 +245,13 @@ void TAlarmMessageForm::FillTexts(TEvent& event) {
     } else {
         if (TReminder* reminder = event.Reminder())
             start = reminder->InitializeCondition().LastAppear();
-        eventTime = event.InitializeCondition().NextArise(Now());
+        // A missed reminder counts down to the event it was about.
+        eventTime =
+            event.InitializeCondition().NextArise(overdue_ && !IsNullDate(due) ? due : Now());
     }
+    // A missed arising: its LastAppear is the check that found it, hours later maybe.
+    if (overdue_ && !IsNullDate(due))
+        start = due;
     if (IsNullDate(start))
         start = Now();
     if (overdue_)
@@ -269,6 +280,15 @@ void TAlarmMessageForm::FillTexts(TEvent& event) {
     const int index = period - 1;
     snoozeSubjectCombo_->setCurrentIndex(index >= 0 && index < snoozeSubjectCombo_->count() ? index
                                                                                             : 0);
+}
+
+void TAlarmMessageForm::ReportSoundNotPlayed(const QString& fileName) {
+    soundLabel_->setText(tr("The sound \"%1\" cannot be played.").arg(fileName));
+    soundLabel_->show();
+}
+
+QString TAlarmMessageForm::SoundProblemText() const {
+    return soundLabel_->isHidden() ? QString() : soundLabel_->text();
 }
 
 void TAlarmMessageForm::ApplyLook(const QIcon& icon) {

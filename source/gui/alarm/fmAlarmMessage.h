@@ -42,8 +42,9 @@ public:
     ~TAlarmMessageForm() override;
 
     // Attaches the event and fills the window: caption, start, age, message, snooze choice.
-    // The window style follows the event's eoStayOnTop.
-    void Attach(TEvent& event, bool isEventAlarm, bool overdue);
+    // The window style follows the event's eoStayOnTop. due: for an overdue alarm, the
+    // missed moment, which the start text then shows (the check's time tells nothing).
+    void Attach(TEvent& event, bool isEventAlarm, bool overdue, TDateTime due = NullDate);
     // Window colour, message colour and icon of the attached event; refreshed on every alarm.
     void ApplyLook(const QIcon& icon);
     // Shows the window without modality, paints it and brings it to the front; a minimized
@@ -64,6 +65,9 @@ public:
     void FindEvent();
     // Forgets the event without answering (program end: the alarm stays as it was).
     void Detach() { event_ = nullptr; }
+    // Adds the line that says the sound file could not be played.
+    void ReportSoundNotPlayed(const QString& fileName);
+    QString SoundProblemText() const;
 
     // Called once, when the window is answered by Close or Snooze; the window is released
     // after it.
@@ -83,7 +87,7 @@ protected:
 
 private:
     void Answer(bool snooze);
-    void FillTexts(TEvent& event);
+    void FillTexts(TEvent& event, TDateTime due);
 
     TEvent* event_ = nullptr;
     bool isEventAlarm_ = true;
@@ -93,6 +97,7 @@ private:
     QLabel* image1_;
     QLabel* startedLabel_;
     QLabel* ageLabel_;
+    QLabel* soundLabel_;
     QPlainTextEdit* messageMemo_;
     QFrame* bevel1_;
     QPushButton* snoozeBtn_;

@@ -53,6 +53,11 @@ void TPlatformActions::Install() {
         for (const std::string& message : e.Messages())
             Report(message);
     };
+    // A handler set before (the alarm windows) says it in the window of its alarm.
+    if (!c.OnSoundNotPlayed)
+        c.OnSoundNotPlayed = [this](const IAudioClient*, const std::string& fileName) {
+            Report("The sound \"" + fileName + "\" cannot be played.");
+        };
     installed_ = true;
 }
 

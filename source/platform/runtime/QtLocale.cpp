@@ -160,8 +160,14 @@ std::string TQtLocale::FormatOfQt(const QString& qtFormat) {
 
 TQtLocale& InstallSystemLocale() {
     static TQtLocale locale;
+    static bool installed = false;
     locale.Reload();
     InstallLocale(&locale);
+    // The program-wide first day starts as the locale's; a stored first day that makes no
+    // sense falls back to it. Later only the option changes it.
+    if (!installed)
+        SetFirstDayOfWeek(locale.FirstDayOfWeek());
+    installed = true;
     return locale;
 }
 

@@ -37,7 +37,8 @@ private:
 };
 
 // Installs the locale over the system's, or takes the system's again when it is installed
-// already (after a locale change). Kept for the process's lifetime.
+// already (after a locale change). Kept for the process's lifetime. The first install also
+// sets the program-wide first day of the week to the locale's.
 TQtLocale& InstallSystemLocale();
 
 } // namespace kelvo

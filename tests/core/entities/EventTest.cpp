@@ -112,7 +112,7 @@ TEST(WaitingAriseEntity, ConditionAssignedFromElsewhereStillReportsToTheEntity) 
     EXPECT_EQ(action.executed, 1);
 }
 
-TEST(WaitingAriseEntity, LateHandsOverNowAndTheGateStopsOnlyTheActions) {
+TEST(WaitingAriseEntity, LateHandsOverTheMissedMomentAndTheGateStopsOnlyTheActions) {
     test::TestClock clock(At + 3);
     TReminder r;
     auto& action = CountActions(r);
@@ -121,7 +121,7 @@ TEST(WaitingAriseEntity, LateHandsOverNowAndTheGateStopsOnlyTheActions) {
     r.OnArise = rec.Handler("arise");
     r.DoLate(At);
     ASSERT_EQ(rec.calls.size(), 1u);
-    EXPECT_EQ(rec.calls[0], "late TReminder " + std::to_string(At + 3));
+    EXPECT_EQ(rec.calls[0], "late TReminder " + std::to_string(At));
     EXPECT_EQ(action.executed, 1);
 
     r.RunActionsOnArise = false;
@@ -320,7 +320,7 @@ TEST(Event, ArisingAndMissedArisings) {
     clock.Set(At + 1);
     e.DoLate(At);
     EXPECT_EQ(e.State(), esExecutedEvent);
-    EXPECT_EQ(rec.calls.back(), "late TEvent " + std::to_string(At + 1));
+    EXPECT_EQ(rec.calls.back(), "late TEvent " + std::to_string(At));
     EXPECT_EQ(action.executed, 2);
 }
 
