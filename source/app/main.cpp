@@ -17,6 +17,7 @@
 #include "platform/session/paSingleInstance.h"
 #include "platform/settings/AppIniReg.h"
 
+#include <QGuiApplication>
 #include <QMetaObject>
 #include <QPointer>
 #include <memory>
@@ -116,6 +117,8 @@ int main(int argc, char** argv) {
     TErrorRedirector app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Brennikor"));
     QCoreApplication::setApplicationName(QStringLiteral("Tavrelon MP3"));
+    // Ties the windows to the installed desktop entry (its icon and name in the task bar).
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.brennikor.Tavrelon"));
     TErrorHandlersSetup errorHandlers;
     InstallErrorReportWindow();
     try {
