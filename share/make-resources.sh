@@ -16,7 +16,7 @@ master=$out/program-256.png
   -draw 'stroke-linecap round line 128,128 128,56.3 line 128,128 184.3,128' "$master"
 for size in 16 22 24 32 48 64 128 256; do
   mkdir -p "$out/icons/hicolor/${size}x${size}/apps"
-  "$convert" "$master" -resize "${size}x${size}" "$out/icons/hicolor/${size}x${size}/apps/$app.png"
+  "$convert" "$master" -resize "${size}x${size}" -depth 8 "$out/icons/hicolor/${size}x${size}/apps/$app.png"
 done
 
 # The icon library, 32 by 32 each; the order is the index an event keeps.

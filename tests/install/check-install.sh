@@ -60,7 +60,7 @@ before=$(listing)
 data=$HOME/.local/share/Brennikor/Tavrelon
 "$prefix/bin/kelvo-rem" >"$work/rem.log" 2>&1 &
 rem=$!
-for ((i = 0; i < 200; i++)); do
+for ((i = 0; i < 600; i++)); do
   [ -s "$data/kelvo-rem.evn" ] && [ -s "$data/kelvo-rem.tpl" ] && break
   kill -0 "$rem" 2>/dev/null || break
   sleep 0.1
