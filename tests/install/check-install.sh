@@ -29,7 +29,7 @@ for f in bin/kelvo-rem bin/kelvo-cli; do
 done
 for f in share/kelvo-rem/Sounds/Beep.wav share/kelvo-rem/Icons.dll \
   "share/applications/$app.desktop" "share/metainfo/$app.metainfo.xml" \
-  "share/icons/hicolor/scalable/apps/$app.svg"; do
+  "share/icons/hicolor/scalable/apps/$app.svg" "share/icons/hicolor/48x48/apps/$app.png"; do
   [ -s "$prefix/$f" ] || fail "no file $f"
 done
 stray=$(cd "$prefix" && find . -name '*.qm' -not -path './share/kelvo-rem/translations/*')
