@@ -20,6 +20,7 @@
 #include "platform/session/paSingleInstance.h"
 #include "platform/settings/AppIniReg.h"
 
+#include <QGuiApplication>
 #include <QMetaObject>
 #include <QPointer>
 #include <memory>
@@ -122,6 +123,8 @@ int main(int argc, char** argv) {
     QCoreApplication::setOrganizationName(QStringLiteral("Brennikor"));
     QCoreApplication::setApplicationName(QStringLiteral("Tavrelon MP3"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(BuildVersion()));
+    // Ties the windows to the installed desktop entry (its icon and name in the task bar).
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.brennikor.Tavrelon"));
     TErrorHandlersSetup errorHandlers;
     InstallErrorReportWindow();
     try {
