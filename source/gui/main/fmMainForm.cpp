@@ -88,9 +88,10 @@ TMainForm::TMainForm(TProgramSession& session, QWidget* parent)
     setWindowIcon(normalIcon_);
 
     session_.SetDataFileHost(this);
+    // The session's rows follow the notebook and a load before any listener here runs.
     connect(&session_, &TProgramSession::dataReplaced, this, [this] {
         loadReportPending_ = true;
-        RefreshViews();
+        UpdatePanels();
     });
     connect(&session_, &TProgramSession::eventArisen, this, &TMainForm::Arisen);
     connect(&session_, &TProgramSession::eventsChanged, this, &TMainForm::NotebookChanged);
