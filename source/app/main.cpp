@@ -1,14 +1,13 @@
-// kelvo-rem, the desktop program: one instance per user, the main window with the
-// notebook, the tray icon, and the session's end.
+// kelvo-rem, the desktop program: one instance per user, the program's session with the
+// notebook, the main window over it with the tray icon, and the session's end.
 
 #include "core/diagnostics/paLogUtils.h"
-#include "core/mail/SendMail.h"
-#include "core/runtime/ProgramFolders.h"
 #include "core/util/BuildVersion.h"
 #include "gui/diagnostics/fmErrorReport.h"
 #include "gui/diagnostics/paErrorRedirApplication.h"
 #include "gui/mail/fmProgress.h"
 #include "gui/main/fmMainForm.h"
+#include "gui/session/ProgramSession.h"
 #include "platform/actions/PlatformActions.h"
 #include "platform/diagnostics/paSetupErrorHandlers.h"
 #include "platform/runtime/FolderProvider.h"
@@ -29,14 +28,6 @@ using namespace kelvo;
 
 namespace {
 
-void ApplyActionOptions(TPlatformActions& actions, TMainForm& form) {
-    TMainSettings& s = form.Settings();
-    actions.SetMailOptions(&s.Mail());
-    actions.SetBeep(s.UseWavForBeep(), s.BeepFileName());
-    actions.SetSoundsFolder(ProgramFolders().SoundsFolder());
-    actions.SetExternalPlayer(s.ExternalPlayer(), s.ExternalPlayerPath());
-}
-
 int Run(TErrorRedirector& app) {
     // A later start only asks the running instance to show itself: it shows nothing and
     // touches neither settings nor data.
@@ -55,11 +46,6 @@ int Run(TErrorRedirector& app) {
     QApplication::setQuitOnLastWindowClosed(false);
     InstallProgramFolders(std::make_unique<TQtFolderProvider>());
     InstallSystemLocale();
-
-    TPlatformActions actions;
-    actions.Install();
-    // Every SMTP send shows its progress.
-    actions.Mailer().CreateProgress = &CreateMailProgressWindow;
 
     TAppIniReg ini;
     TQtTimerFactory timers;
@@ -82,12 +68,17 @@ int Run(TErrorRedirector& app) {
         TSessionEndWatcher::EndProcessNow(0);
     });
 
-    auto owned = std::make_unique<TMainForm>(ini, timers);
+    // The actions get their settings from the session right after every settings load, before
+    // anything can arise.
+    auto session = std::make_unique<TProgramSession>(ini, timers);
+    session->SetStartupShortcut(&shortcut);
+    TPlatformActions& actions = session->InstallActions();
+    // Every SMTP send shows its progress.
+    actions.Mailer().CreateProgress = &CreateMailProgressWindow;
+    QObject::connect(session.get(), &TProgramSession::dataLoaded,
+                     [] { TSessionEndWatcher::DeliverSignals(); });
+    auto owned = std::make_unique<TMainForm>(*session);
     form = owned.get();
-    form->SetStartupShortcut(&shortcut);
-    // Before anything can arise, so that no action runs without its settings.
-    form->OnSettingsLoaded = [&actions, &form] { ApplyActionOptions(actions, *form); };
-    form->OnDataLoaded = [] { TSessionEndWatcher::DeliverSignals(); };
     actions.OnError = [&form](const std::string& text) {
         // Queued, so that the box never opens inside the arising that failed.
         QMetaObject::invokeMethod(
@@ -110,8 +101,8 @@ int Run(TErrorRedirector& app) {
                      Qt::QueuedConnection);
 
     const int code = app.exec();
-    owned.reset(); // saves settings and data
-    actions.Uninstall();
+    owned.reset();   // saves settings and data
+    session.reset(); // takes the actions out of the action context
     return code;
 }
 

@@ -114,13 +114,6 @@ std::string Field(const std::string& text) {
     return out;
 }
 
-std::string ListDateText(TDateTime x) {
-    if (IsNullDate(x))
-        return "Never";
-    return CurrentLocale().ShortDayName(static_cast<TDayOfWeekName>(DayOfWeek0(x))) + " " +
-           ShortDateText(x) + " " + ShortTimeText(x);
-}
-
 std::string DefaultEventsFile() {
     std::string dataHome;
     if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg)

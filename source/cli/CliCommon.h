@@ -3,6 +3,7 @@
 // What every subcommand of kelvo-cli shares: the arguments, date-times on the command line
 // and in the output, and reading the events file.
 
+#include "core/agenda/Agenda.h"
 #include "core/entities/Event.h"
 #include "core/persistence/EventFile.h"
 
@@ -59,8 +60,6 @@ std::string OutputDateTime(TDateTime x);
 // A stored text as UTF-8, with TABs and line breaks as blanks so that fields and lines stay
 // apart.
 std::string Field(const std::string& text);
-// Abbreviated weekday, short date and short time.
-std::string ListDateText(TDateTime x);
 
 // The events file the desktop program uses, from the user's settings.
 std::string DefaultEventsFile();

@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 
+#include "core/agenda/Agenda.h"
 #include "core/entities/Reminder.h"
 #include "core/persistence/EventFile.h"
 #include "core/runtime/ProgramFolders.h"
@@ -85,22 +86,12 @@ public:
 int Agenda(const TArguments& args, const TOwnedEvents& events, std::ostream& out) {
     const TDateTime from = args.Has("--from") ? ParseDateTime(*args.Value("--from")) : Now();
     const long long days = args.Has("--days") ? ParseCount(*args.Value("--days"), "--days") : 7;
-    std::vector<TLine> lines;
-    ForEachCondition(events, [&](int index, bool reminder, TEvent& e, TInitializeCondition& c) {
-        const std::string description = e.Description();
-        const TDateTime first = DateOf(from);
-        for (long long n = 0; n < days; ++n) {
-            const TDateTime day = IncDay(n, first);
-            const TDateTime a = c.NextArise(n == 0 ? from : day);
-            if (IsNullDate(a))
-                break; // no later day can have one either
-            if (DateOf(a) == day)
-                lines.push_back({a, index, reminder, description});
-            else // the days before a's own have nothing: they would all answer a
-                n = std::max(n, static_cast<long long>(DaysBetween(first, DateOf(a))) - 1);
-        }
-    });
-    PrintLines(lines, out);
+    std::vector<TEvent*> list;
+    for (const auto& e : events)
+        list.push_back(e.get());
+    for (const TAgendaArising& a : AgendaArisings(list, from, days))
+        out << OutputDateTime(a.Moment) << '\t' << (a.Reminder ? "reminder" : "event") << '\t'
+            << a.EventIndex << '\t' << Field(a.Event->Description()) << '\n';
     return ExitOk;
 }
 
@@ -178,9 +169,7 @@ int Simulate(const TArguments& args, TOwnedEvents events, std::ostream& out) {
 int Describe(const TOwnedEvents& events, std::ostream& out) {
     for (std::size_t i = 0; i < events.size(); ++i) {
         const TEvent& e = *events[i];
-        std::string state(EventStateText(e.State()));
-        if (e.State() == esSnoozedEvent || e.State() == esSnoozedReminder)
-            state = Format(state, {ListDateText(e.SnoozeDateTime())});
+        const std::string state = EventStateListText(e.State(), e.SnoozeDateTime());
         const std::string reminder =
             e.Reminder() ? e.Reminder()->InitializeCondition().Description() : std::string();
         out << i << '\t' << Field(state) << '\t' << Field(e.Description()) << '\t'

@@ -8,6 +8,7 @@
 #include "gui/alarm/AlarmWindows.h"
 #include "gui/alarm/fmAlarmMessage.h"
 #include "gui/main/fmMainForm.h"
+#include "gui/session/ProgramSession.h"
 #include "platform/runtime/FolderProvider.h"
 #include "platform/settings/AppIniReg.h"
 #include "support/TestClock.h"
@@ -61,7 +62,7 @@ class ClockChangeTest : public QObject {
 
     // One program run on the real data folder; every alarm window that opens is recorded.
     struct Run {
-        Run() : form(ini, timers) {
+        Run() : session(ini, timers), form(session) {
             form.ShowMessage = [](TMessageKind, const QString&) {};
             form.Confirm = [](const QString&) { return true; };
             form.Startup({});
@@ -85,6 +86,7 @@ class ClockChangeTest : public QObject {
 
         TAppIniReg ini;
         test::ManualTimerFactory timers;
+        TProgramSession session;
         TMainForm form;
         std::vector<Alarm> alarms;
     };
@@ -99,8 +101,8 @@ private slots:
     void aForwardJumpWhileTickingReportsWhatItSkippedOnce() {
         test::TestClock clock(EncodeDateTime(2030, 6, 1, 9, 59, 30));
         Run run;
-        run.form.Notebook().AddEvent(OnceAt(EncodeDateTime(2030, 6, 1, 10, 0), "Soon"));
-        run.form.Notebook().AddEvent(OnceAt(EncodeDateTime(2030, 6, 1, 12, 0), "Later"));
+        run.session.Notebook().AddEvent(OnceAt(EncodeDateTime(2030, 6, 1, 10, 0), "Soon"));
+        run.session.Notebook().AddEvent(OnceAt(EncodeDateTime(2030, 6, 1, 12, 0), "Later"));
         run.Seconds(clock, 10);
         // Set forward without a notice: the next window covers the jump.
         clock.Set(EncodeDateTime(2030, 6, 1, 13, 0, 0));
@@ -116,11 +118,11 @@ private slots:
         test::TestClock clock(EncodeDateTime(2030, 6, 1, 7, 59, 30));
         Run run;
         TEvent& pills =
-            run.form.Notebook().AddEvent(DailyAt(EncodeDateTime(2030, 5, 1, 8, 0), "Pills"));
+            run.session.Notebook().AddEvent(DailyAt(EncodeDateTime(2030, 5, 1, 8, 0), "Pills"));
         pills.InitializeCondition().SetLastAppear(EncodeDateTime(2030, 5, 31, 8, 0, 1));
         run.Seconds(clock, 31);
         QCOMPARE(run.Count("Pills", TAlarmReason::Arise), 1);
-        QVERIFY(run.form.AlarmWindows().FindAlarmWindow(pills));
+        QVERIFY(run.session.AlarmWindows().FindAlarmWindow(pills));
 
         // Set back by more than a day: the arisings up to the last report stay reported.
         clock.Set(EncodeDateTime(2030, 5, 31, 7, 58, 0));
@@ -140,7 +142,7 @@ private slots:
         clock.Set(EncodeDateTime(2033, 6, 4, 9, 0, 0));
         run.Seconds(clock, 1);
         QCOMPARE(run.Count("Pills", TAlarmReason::Arise), 2);
-        QVERIFY(run.form.AlarmWindows().FindAlarmWindow(pills));
+        QVERIFY(run.session.AlarmWindows().FindAlarmWindow(pills));
         run.Seconds(clock, 23 * 3600);
         QCOMPARE(run.Count("Pills", TAlarmReason::Arise), 3);
         QCOMPARE(run.alarms.size(), std::size_t{4});
@@ -149,7 +151,7 @@ private slots:
     void aClockSetWhileAnArisingIsSavedDoesNotRepeatIt() {
         test::TestClock clock(EncodeDateTime(2030, 6, 1, 9, 59, 30));
         Run run;
-        TReminderNotebook& notebook = run.form.Notebook();
+        TReminderNotebook& notebook = run.session.Notebook();
         notebook.AddEvent(OnceAt(EncodeDateTime(2030, 6, 1, 10, 0), "Once"));
         notebook.AddEvent(DailyAt(EncodeDateTime(2030, 6, 1, 10, 0), "Daily"));
         // The clock is set back an hour right after the arising's save, before its window.

@@ -7,6 +7,7 @@
 #include "core/runtime/ProgramFolders.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
 #include "gui/main/fmMainForm.h"
+#include "gui/session/ProgramSession.h"
 #include "platform/diagnostics/paExceptionTracking.h"
 #include "platform/runtime/FolderProvider.h"
 #include "platform/settings/AppIniReg.h"
@@ -86,7 +87,7 @@ class DataFileSafetyTest : public QObject {
     Q_OBJECT
 
     struct Run {
-        Run() : form(ini, timers) {
+        Run() : session(ini, timers), form(session) {
             form.ShowMessage = [this](TMessageKind kind, const QString& text) {
                 messages.push_back({kind, text});
             };
@@ -102,6 +103,7 @@ class DataFileSafetyTest : public QObject {
 
         TAppIniReg ini;
         test::ManualTimerFactory timers;
+        TProgramSession session;
         TMainForm form;
         std::vector<std::pair<TMessageKind, QString>> messages;
     };
@@ -197,7 +199,7 @@ private slots:
         const std::string cut = whole.substr(0, at + 40);
         test::WriteWholeFile(DataFile(".evn"), cut);
         Run run;
-        QCOMPARE(run.form.Notebook().EventCount(), 6);
+        QCOMPARE(run.session.Notebook().EventCount(), 6);
         QCOMPARE(run.messages.size(), std::size_t{1});
         const QString& text = run.messages[0].second;
         QVERIFY2(text.startsWith(QStringLiteral("1 damaged record(s) could not be read and were "
@@ -217,7 +219,7 @@ private slots:
     void aFullDiskKeepsTheFilesLeavesNoTemporaryFileAndIsToldOnce() {
         test::TestClock clock(EncodeDateTime(2030, 6, 1, 9, 0));
         Run run;
-        TReminderNotebook& notebook = run.form.Notebook();
+        TReminderNotebook& notebook = run.session.Notebook();
         notebook.AddEvent(EventOnceAt(EncodeDateTime(2030, 7, 1, 9, 0), "first"));
         notebook.AddEvent(EventOnceAt(EncodeDateTime(2030, 7, 2, 9, 0), "second"));
         const fs::path other = home->Path() / "other.evn";

@@ -7,8 +7,10 @@
 #include "gui/alarm/AlarmWindows.h"
 #include "gui/alarm/fmAlarmMessage.h"
 #include "gui/main/fmMainForm.h"
+#include "gui/session/ProgramSession.h"
 #include "platform/runtime/FolderProvider.h"
 #include "platform/settings/AppIniReg.h"
+#include "support/ShownRows.h"
 #include "support/TestClock.h"
 #include "support/TestSupport.h"
 
@@ -17,7 +19,6 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTreeWidget>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -71,7 +72,7 @@ class MainFormTest : public QObject {
 
     // One program run: the window over the real settings store and data folder.
     struct Run {
-        explicit Run(const QStringList& arguments = {}) : form(ini, timers) {
+        explicit Run(const QStringList& arguments = {}) : session(ini, timers), form(session) {
             form.ShowMessage = [this](TMessageKind kind, const QString& text) {
                 messages.push_back({kind, text});
             };
@@ -85,6 +86,7 @@ class MainFormTest : public QObject {
 
         TAppIniReg ini;
         test::ManualTimerFactory timers;
+        TProgramSession session;
         TMainForm form;
         std::vector<std::pair<TMessageKind, QString>> messages;
         std::vector<QString> questions;
@@ -155,26 +157,26 @@ private slots:
     void everyNotebookChangeIsSavedAndListed() {
         test::TestClock clock(EncodeDateTime(2030, 6, 1, 9, 0));
         Run run;
-        run.form.Notebook().AddEvent(EventOnceAt(EncodeDateTime(2030, 6, 1, 9, 30), "Dentist"));
+        run.session.Notebook().AddEvent(EventOnceAt(EncodeDateTime(2030, 6, 1, 9, 30), "Dentist"));
         QCOMPARE(MessagesInFile(DataFile(".evn")), std::vector<std::string>{"Dentist"});
-        QTreeWidget* list = run.form.EventList();
-        QCOMPARE(list->topLevelItemCount(), 1);
-        QCOMPARE(list->topLevelItem(0)->text(0), QStringLiteral("Dentist"));
-        QCOMPARE(list->topLevelItem(0)->text(1), QStringLiteral("Sat 2030-06-01 09:30"));
-        QCOMPARE(list->topLevelItem(0)->text(2), QStringLiteral("Enabled"));
+        QTreeView* list = run.form.EventList();
+        QCOMPARE(test::ShownRowCount(list), 1);
+        QCOMPARE(test::ShownText(list, 0, 0), QStringLiteral("Dentist"));
+        QCOMPARE(test::ShownText(list, 0, 1), QStringLiteral("Sat 2030-06-01 09:30"));
+        QCOMPARE(test::ShownText(list, 0, 2), QStringLiteral("Enabled"));
         QCOMPARE(run.form.NextEventText(),
                  QStringLiteral("Next event: \"Dentist\" at Sat 2030-06-01 09:30"));
         QCOMPARE(run.form.CountText(), QStringLiteral(" 1 event(s), 1 listed"));
 
-        run.form.Notebook().DeleteEvent(run.form.Notebook().Event(0));
+        run.session.Notebook().DeleteEvent(run.session.Notebook().Event(0));
         QVERIFY(MessagesInFile(DataFile(".evn")).empty());
-        QCOMPARE(list->topLevelItemCount(), 0);
+        QCOMPARE(test::ShownRowCount(list), 0);
     }
 
     void anArisingIsSavedBeforeItsAlarmWindowOpens() {
         test::TestClock clock(EncodeDateTime(2030, 6, 1, 9, 59, 30));
         Run run;
-        run.form.Notebook().AddEvent(EventOnceAt(EncodeDateTime(2030, 6, 1, 10, 0), "Standup"));
+        run.session.Notebook().AddEvent(EventOnceAt(EncodeDateTime(2030, 6, 1, 10, 0), "Standup"));
         std::vector<std::string> seen;
         TDateTime savedAppear = NullDate;
         run.form.OpenAlarmWindow = [&](TEvent& event, TWaitingAriseEntity& arisen, TDateTime,
@@ -182,7 +184,7 @@ private slots:
             QCOMPARE(&arisen, static_cast<TWaitingAriseEntity*>(&event));
             QVERIFY(reason == TAlarmReason::Arise);
             seen.push_back(event.WindowMessage());
-            TAlarmMessageForm* window = run.form.AlarmWindows().FindAlarmWindow(event);
+            TAlarmMessageForm* window = run.session.AlarmWindows().FindAlarmWindow(event);
             QVERIFY(window && window->isVisible());
             // KELVO_SHOTS=folder keeps a picture of the window for a look by eye.
             if (const QByteArray shots = qgetenv("KELVO_SHOTS"); !shots.isEmpty())
@@ -201,7 +203,7 @@ private slots:
         run.Generator().Fire();
         QCOMPARE(seen, std::vector<std::string>{"Standup"});
         QVERIFY(!IsNullDate(savedAppear));
-        QCOMPARE(run.form.EventList()->topLevelItem(0)->text(2), QStringLiteral("Executed"));
+        QCOMPARE(test::ShownText(run.form.EventList(), 0, 2), QStringLiteral("Executed"));
     }
 
     void snoozingForOneMinuteBringsTheWindowBackAMinuteLater() {
@@ -210,7 +212,7 @@ private slots:
         auto event = EventOnceAt(EncodeDateTime(2030, 6, 1, 10, 0), "Tea");
         event->SetDefaultSnoozeNumber(1);
         event->SetDefaultSnoozePeriod(ptMinute);
-        TEvent& tea = run.form.Notebook().AddEvent(std::move(event));
+        TEvent& tea = run.session.Notebook().AddEvent(std::move(event));
         std::vector<TAlarmReason> alarms;
         run.form.OpenAlarmWindow = [&](TEvent&, TWaitingAriseEntity&, TDateTime,
                                        TAlarmReason reason) { alarms.push_back(reason); };
@@ -222,17 +224,17 @@ private slots:
         };
         seconds(30); // 10:00:00
         QCOMPARE(alarms.size(), std::size_t{1});
-        TAlarmMessageForm* window = run.form.AlarmWindows().FindAlarmWindow(tea);
+        TAlarmMessageForm* window = run.session.AlarmWindows().FindAlarmWindow(tea);
         QVERIFY(window);
         window->SnoozeAlarm();
-        QCOMPARE(run.form.EventList()->topLevelItem(0)->text(2),
+        QCOMPARE(test::ShownText(run.form.EventList(), 0, 2),
                  QStringLiteral("Snoozed on Sat 2030-06-01 10:01"));
         seconds(59);
         QCOMPARE(alarms.size(), std::size_t{1});
         seconds(1); // 10:01:00
         QCOMPARE(alarms.size(), std::size_t{2});
         QVERIFY(alarms[1] == TAlarmReason::Snooze);
-        QVERIFY(run.form.AlarmWindows().FindAlarmWindow(tea));
+        QVERIFY(run.session.AlarmWindows().FindAlarmWindow(tea));
     }
 
     void aSetClockRestartsTheGeneratorFromTheNewTime() {
@@ -240,14 +242,14 @@ private slots:
         Run run;
         clock.Set(EncodeDateTime(2030, 6, 3, 18, 30));
         run.form.ClockChanged();
-        QCOMPARE(run.form.Notebook().Generator().LastTime(), EncodeDateTime(2030, 6, 3, 18, 30));
+        QCOMPARE(run.session.Notebook().Generator().LastTime(), EncodeDateTime(2030, 6, 3, 18, 30));
         QVERIFY(run.Generator().IsActive());
     }
 
     void noAlarmWindowWhileAlarmWindowsAreOff() {
         test::TestClock clock(EncodeDateTime(2030, 6, 1, 9, 59, 30));
         Run run;
-        run.form.Notebook().AddEvent(EventOnceAt(EncodeDateTime(2030, 6, 1, 10, 0), "Quiet"));
+        run.session.Notebook().AddEvent(EventOnceAt(EncodeDateTime(2030, 6, 1, 10, 0), "Quiet"));
         int windows = 0;
         run.form.OpenAlarmWindow = [&](TEvent&, TWaitingAriseEntity&, TDateTime, TAlarmReason) {
             ++windows;
@@ -272,7 +274,7 @@ private slots:
             QVERIFY(run.form.TrayPictureDisabled());
             Trigger(run, "ServiceDisableSoundAction");
             QCOMPARE(AlarmSwitches().AlarmMode(), 0);
-            QCOMPARE(run.form.Settings().AlarmOption(), 0);
+            QCOMPARE(run.session.Settings().AlarmOption(), 0);
             QVERIFY(!run.form.TrayPictureDisabled());
             Trigger(run, "ServiceDisableActionsExceptWindowAction");
         }
@@ -289,7 +291,7 @@ private slots:
     void newOpenAndSaveAsFollowTheChosenFiles() {
         test::TestClock clock(EncodeDateTime(2030, 6, 1, 9, 0));
         Run run;
-        TReminderNotebook& notebook = run.form.Notebook();
+        TReminderNotebook& notebook = run.session.Notebook();
         for (const char* m : {"one", "two", "three"})
             notebook.AddEvent(EventOnceAt(EncodeDateTime(2030, 7, 1, 9, 0), m));
         const fs::path other = home->Path() / "other";
@@ -317,14 +319,14 @@ private slots:
         QCOMPARE(dialogs.back().second, QString::fromStdString(other.string()));
         QCOMPARE(notebook.EventCount(), 0);
         QVERIFY(MessagesInFile(other / "fresh.evn").empty());
-        QCOMPARE(run.form.EventList()->topLevelItemCount(), 0);
+        QCOMPARE(test::ShownRowCount(run.form.EventList()), 0);
 
         chosen = QString::fromStdString((other / "copy.evn").string());
         Trigger(run, "FileDataOpenAction");
         QCOMPARE(dialogs.back().first, false);
         QCOMPARE(notebook.EventCount(), 3);
-        QCOMPARE(run.form.EventList()->topLevelItemCount(), 3);
-        QCOMPARE(run.form.Settings().DataLocation(), (other / "copy").string());
+        QCOMPARE(test::ShownRowCount(run.form.EventList()), 3);
+        QCOMPARE(run.session.Settings().DataLocation(), (other / "copy").string());
 
         // A damaged file: the error is shown and the previous data stays.
         test::WriteWholeFile(other / "bad.evn", "not a data file");
@@ -351,7 +353,7 @@ private slots:
             QCOMPARE(run.messages[0].first, TMessageKind::Error);
             QVERIFY(run.messages[0].second.contains(
                 QStringLiteral("Location of Data file changed to")));
-            const std::string location = run.form.Settings().DataLocation();
+            const std::string location = run.session.Settings().DataLocation();
             QVERIFY(location != (DataFolder() / "kelvo-rem").string());
             QCOMPARE(fs::path(location).parent_path(), DataFolder());
             QVERIFY(fs::exists(location + ".evn"));

@@ -10,6 +10,7 @@
 #include "gui/alarm/fmAlarmMessage.h"
 #include "gui/diagnostics/fmErrorReport.h"
 #include "gui/main/fmMainForm.h"
+#include "gui/session/ProgramSession.h"
 #include "platform/runtime/FolderProvider.h"
 #include "platform/settings/AppIniReg.h"
 #include "support/TestClock.h"
@@ -150,13 +151,14 @@ class StartupBoxesTest : public QObject {
     Q_OBJECT
 
     struct Run {
-        Run() : form(ini, timers) {}
+        Run() : session(ini, timers), form(session) {}
         void FireGenerator() {
             if (!timers.Timers().empty())
                 timers.Timers().front()->Fire();
         }
         TAppIniReg ini;
         test::ManualTimerFactory timers;
+        TProgramSession session;
         TMainForm form;
     };
 
@@ -257,11 +259,11 @@ private slots:
             e->SetWindowMessage("added " + std::to_string(i));
             e->InitializeCondition().Conditions().Add(
                 std::make_unique<TSimpleInitializeCondition>(IncDay(1, Evening)));
-            run.form.Notebook().AddEvent(std::move(e));
+            run.session.Notebook().AddEvent(std::move(e));
         }
         QTest::qWait(50);
         QCOMPARE(messages.size(), std::size_t{1});
-        QCOMPARE(run.form.Notebook().EventCount(), 3);
+        QCOMPARE(run.session.Notebook().EventCount(), 3);
     }
 };
 

@@ -5,14 +5,15 @@
 #include "core/runtime/ProgramFolders.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
 #include "gui/main/fmMainForm.h"
+#include "gui/session/ProgramSession.h"
 #include "platform/runtime/FolderProvider.h"
 #include "platform/settings/AppIniReg.h"
+#include "support/ShownRows.h"
 #include "support/TestClock.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
 #include <QTest>
-#include <QTreeWidget>
 #include <filesystem>
 
 using namespace kelvo;
@@ -45,14 +46,15 @@ private slots:
 
         TAppIniReg ini;
         test::ManualTimerFactory timers;
-        TMainForm form(ini, timers);
+        TProgramSession session(ini, timers);
+        TMainForm form(session);
         form.ShowMessage = [](TMessageKind, const QString& text) { QFAIL(qPrintable(text)); };
         form.Startup({});
-        QTreeWidget* events = form.EventList();
-        QCOMPARE(events->topLevelItemCount(), 2);
+        QTreeView* events = form.EventList();
+        QCOMPARE(test::ShownRowCount(events), 2);
         QStringList shown;
-        for (int i = 0; i < events->topLevelItemCount(); ++i)
-            shown << events->topLevelItem(i)->text(0);
+        for (int i = 0; i < test::ShownRowCount(events); ++i)
+            shown << test::ShownText(events, i, 0);
         shown.sort();
         QCOMPARE(shown, (QStringList{QString::fromUtf8("Caf\xC3\xA9"),
                                      QString::fromUtf8("Dr. M\xC3\xBCller \xE2\x80\x9Equoted"

@@ -21,6 +21,10 @@ namespace kelvo {
 TAlarmWindows::TAlarmWindows(TReminderNotebook& notebook, QWidget* parent)
     : notebook_(notebook), parent_(parent), self_(std::make_shared<TAlarmWindows*>(this)) {}
 
+void TAlarmWindows::SetParentWindow(QWidget* parent) {
+    parent_ = parent;
+}
+
 TAlarmWindows::~TAlarmWindows() {
     self_.reset();
     for (const QPointer<TAlarmMessageForm>& form : forms_) {

@@ -41,6 +41,8 @@ public:
     TAlarmWindows(const TAlarmWindows&) = delete;
     TAlarmWindows& operator=(const TAlarmWindows&) = delete;
 
+    // For windows opened from now on.
+    void SetParentWindow(QWidget* parent);
     // Takes the notebook's OnEventArise, OnEventLate, OnSnoozeArise and OnEventRemoved.
     // Handlers already set there keep running, after ours (so the window is on screen before
     // anything else happens): set the main window's own handlers first, then call this once.

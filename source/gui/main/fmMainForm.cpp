@@ -7,6 +7,8 @@
 #include "core/util/paText.h"
 #include "gui/alarm/AlarmWindows.h"
 #include "gui/boxes/NonBlockingBoxes.h"
+#include "gui/models/EventFilterModel.h"
+#include "gui/models/EventListModel.h"
 #include "platform/hotkeys/paHotKeys.h"
 #include "platform/runtime/QtLocale.h"
 
@@ -26,7 +28,7 @@
 #include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace kelvo {
 
@@ -71,39 +73,12 @@ QIcon ProgramIcon(bool disabled) {
     return icon;
 }
 
-std::string StateText(TEvent& event, TDateTime t) {
-    const std::string text(EventStateText(event.State()));
-    if (text.find("%s") == std::string::npos)
-        return text;
-    TDateTime snooze = NullDate;
-    try {
-        snooze = event.SnoozeCondition().NextArise(t);
-    } catch (const std::exception&) {
-        // shown as "Never"
-    }
-    return Format(text, {ListDateText(snooze)});
-}
-
-TDateTime NextOf(TEvent& event, TDateTime t) {
-    try {
-        return event.InitializeCondition().NextAriseForCheck(t);
-    } catch (const std::exception&) {
-        return NullDate; // the notebook reports the faulty event itself
-    }
-}
-
 } // namespace
 
-std::string ListDateText(TDateTime x) {
-    if (IsNullDate(x))
-        return "Never";
-    return CurrentLocale().ShortDayName(static_cast<TDayOfWeekName>(DayOfWeek0(x))) + " " +
-           ShortDateText(x) + " " + ShortTimeText(x);
-}
-
-TMainForm::TMainForm(TAppIni& ini, ITimerFactory& timers, QWidget* parent)
-    : QMainWindow(parent), ini_(ini), settings_(ini),
-      notebook_(std::make_unique<TReminderNotebook>(timers)) {
+TMainForm::TMainForm(TProgramSession& session, QWidget* parent)
+    : QMainWindow(parent), session_(session), ini_(session.Ini()), settings_(session.Settings()),
+      notebook_(session.Notebook()), dataFiles_(session.DataFiles()),
+      alarms_(session.AlarmWindows()) {
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
     setObjectName(QStringLiteral("MainForm"));
     setMinimumSize(470, 220);
@@ -112,39 +87,36 @@ TMainForm::TMainForm(TAppIni& ini, ITimerFactory& timers, QWidget* parent)
     disabledIcon_ = ProgramIcon(true);
     setWindowIcon(normalIcon_);
 
-    IDataLocationSettings& location = *this;
-    IDataFileHost& host = *this;
-    dataFiles_ = std::make_unique<TDataFileCommands>(*notebook_, location, host);
-    dataFiles_->OnDataReplaced = [this] {
+    session_.SetDataFileHost(this);
+    // The session's rows follow the notebook and a load before any listener here runs.
+    connect(&session_, &TProgramSession::dataReplaced, this, [this] {
         loadReportPending_ = true;
-        RefreshViews();
-    };
+        UpdatePanels();
+    });
+    connect(&session_, &TProgramSession::eventArisen, this, &TMainForm::Arisen);
+    connect(&session_, &TProgramSession::eventsChanged, this, &TMainForm::NotebookChanged);
+    // Alarm windows of events without eoStayOnTop are kept above this window.
+    alarms_.SetParentWindow(this);
+    alarms_.OnFindEvent = [this](TEvent&) { RestoreWindow(); };
 
-    notebook_->OnEventArise = [this](TWaitingAriseEntity& e, TDateTime t) {
-        Arisen(e, t, TAlarmReason::Arise);
-    };
-    notebook_->OnEventLate = [this](TWaitingAriseEntity& e, TDateTime t) {
-        Arisen(e, t, TAlarmReason::Late);
-    };
-    notebook_->OnSnoozeArise = [this](TWaitingAriseEntity& e, TDateTime t) {
-        Arisen(e, t, TAlarmReason::Snooze);
-    };
-    notebook_->OnChange = [this](TReminderNotebook&, TEvent&, TChangeKind) { NotebookChanged(); };
-    // One alarm window per event; it closes when its event leaves the notebook.
-    alarms_ = std::make_unique<TAlarmWindows>(*notebook_, this);
-    alarms_->OnFindEvent = [this](TEvent&) { RestoreWindow(); };
-    alarms_->Connect();
-
-    eventList_ = new QTreeWidget(this);
+    // The columns it showed before the other pages came: name, next event, state.
+    rows_ = new TEventFilterModel(this);
+    rows_->setSourceModel(&session_.EventModel());
+    eventList_ = new QTreeView(this);
     eventList_->setObjectName(QStringLiteral("AllEventsList"));
     eventList_->setRootIsDecorated(false);
     eventList_->setUniformRowHeights(true);
-    eventList_->setHeaderLabels(
-        {QStringLiteral("Name"), QStringLiteral("Next event"), QStringLiteral("State")});
-    eventList_->header()->resizeSection(0, 220);
-    eventList_->header()->resizeSection(1, 160);
+    eventList_->setModel(rows_);
+    for (int column = 0; column < TEventListModel::ColumnCount; ++column)
+        eventList_->setColumnHidden(column, column != TEventListModel::ColName &&
+                                                column != TEventListModel::ColNextEvent &&
+                                                column != TEventListModel::ColState);
+    eventList_->header()->resizeSection(TEventListModel::ColName, 220);
+    eventList_->header()->resizeSection(TEventListModel::ColNextEvent, 160);
+    // Unsorted (the notebook's order) until a header is clicked.
+    eventList_->header()->setSortIndicator(-1, Qt::AscendingOrder);
+    eventList_->setSortingEnabled(true);
     setCentralWidget(eventList_);
-
     hintLabel_ = new QLabel(this);
     nextLabel_ = new QLabel(this);
     nextLabel_->setObjectName(QStringLiteral("NextEventPanel"));
@@ -157,8 +129,6 @@ TMainForm::TMainForm(TAppIni& ini, ITimerFactory& timers, QWidget* parent)
     CreateCommands();
     CreateMenus();
     CreateTrayIcon();
-    // The generator runs from now on, even before any data is there.
-    notebook_->RestartGenerator();
     RefreshViews();
 }
 
@@ -173,9 +143,11 @@ TMainForm::~TMainForm() {
     if (tray_)
         tray_->hide();
     hotKeys_.reset();
-    alarms_.reset(); // before the notebook it answers into
-    dataFiles_.reset();
-    notebook_.reset();
+    // The session outlives the window.
+    settings_.OnShowTrayIconChanged({});
+    alarms_.OnFindEvent = {};
+    alarms_.SetParentWindow(nullptr);
+    session_.SetDataFileHost(nullptr);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -183,18 +155,12 @@ TMainForm::~TMainForm() {
 
 void TMainForm::Startup(const QStringList& arguments) {
     // Nothing arises before the program is complete; the restart below catches up.
-    notebook_->Generator().Stop();
-    settings_.Load(shortcut_);
-    if (OnSettingsLoaded)
-        OnSettingsLoaded();
-
-    const std::string loadText = dataFiles_->StartupLoad();
-    if (OnDataLoaded)
-        OnDataLoaded();
+    session_.LoadSettings();
+    const std::string loadText = session_.LoadData();
     ReportRecordErrors();
     if (!loadText.empty())
         Message(TMessageKind::Error, loadText);
-    if (const std::string saveText = dataFiles_->StartupSave(); !saveText.empty()) {
+    if (const std::string saveText = dataFiles_.StartupSave(); !saveText.empty()) {
         // Every later change would fail the same way; this one message says so.
         saveErrorShown_ = true;
         Message(TMessageKind::Error,
@@ -203,7 +169,7 @@ void TMainForm::Startup(const QStringList& arguments) {
                        "\"File|Data Files|Save As...\" to save them elsewhere.")
                         .toStdString());
     }
-    notebook_->RestartGenerator();
+    notebook_.RestartGenerator();
     RefreshViews();
 
     startInTray_ = !arguments.isEmpty() && arguments.first() == QLatin1String("-tray");
@@ -236,14 +202,14 @@ void TMainForm::ShowAtStart() {
 }
 
 void TMainForm::SaveSettings() {
-    settings_.Save(shortcut_);
+    session_.SaveSettings();
 }
 
 void TMainForm::SaveOnSessionEnd() {
-    alarms_->CloseAllAlarmWindows();
+    alarms_.CloseAllAlarmWindows();
     SaveSettings();
     try {
-        dataFiles_->Save();
+        dataFiles_.Save();
     } catch (const std::exception& e) {
         // Nobody is asked at the session's end; the log keeps what went wrong.
         if (TLogFile* log = ProgramLog())
@@ -253,18 +219,6 @@ void TMainForm::SaveOnSessionEnd() {
 
 // ---------------------------------------------------------------------------------------------
 // Data location and the data files' questions
-
-std::string TMainForm::StartupDataLocation() const {
-    return settings_.DataLocation();
-}
-
-void TMainForm::SetStartupDataLocation(const std::string& path) {
-    settings_.SetDataLocation(path);
-}
-
-std::string TMainForm::DefaultDataLocation() const {
-    return settings_.DefaultDataLocation();
-}
 
 bool TMainForm::TryReadNewerVersion(const std::string& question) {
     if (Confirm)
@@ -304,7 +258,7 @@ QString TMainForm::DamagedFileText(const TDataLoadReport::TFile& file) const {
 void TMainForm::ReportRecordErrors() {
     QStringList parts;
     if (loadReportPending_) {
-        const TDataLoadReport& load = dataFiles_->LastLoad();
+        const TDataLoadReport& load = dataFiles_.LastLoad();
         for (const TDataLoadReport::TFile* file : {&load.Events, &load.Templates}) {
             if (!file->Read.Damaged())
                 continue;
@@ -383,17 +337,17 @@ void TMainForm::UpdateCommands() {
 
 void TMainForm::CreateCommands() {
     AddCommand("FileLoadAction", "Load", [this] { FileLoad(); });
-    AddCommand("FileSaveAction", "Save", [this] { dataFiles_->Save(); });
-    AddCommand("FileSaveEventAction", "Save Events", [this] { dataFiles_->SaveEvents(); });
-    AddCommand("FileSaveTemplateAction", "Save Templates", [this] { dataFiles_->SaveTemplates(); });
+    AddCommand("FileSaveAction", "Save", [this] { dataFiles_.Save(); });
+    AddCommand("FileSaveEventAction", "Save Events", [this] { dataFiles_.SaveEvents(); });
+    AddCommand("FileSaveTemplateAction", "Save Templates", [this] { dataFiles_.SaveTemplates(); });
     AddCommand("FileDataNewAction", "&New...", [this] { FileDataNew(); });
     AddCommand("FileDataOpenAction", "&Open...", [this] { FileDataOpen(); });
     AddCommand("FileDataSaveAsAction", "Save &As...", [this] { FileDataSaveAs(); });
     AddCommand("FileDataInfoAction", "Current Location...",
-               [this] { Message(TMessageKind::Information, dataFiles_->LocationInfo()); });
+               [this] { Message(TMessageKind::Information, dataFiles_.LocationInfo()); });
     AddCommand("FileMinimize", "&Minimize", [this] { MinimizeWindow(); });
     AddCommand("FileSaveAndMinimize", "Save && Minimize", [this] {
-        dataFiles_->Save();
+        dataFiles_.Save();
         MinimizeWindow();
     });
     AddCommand("FileRestore", "Show &Main window", [this] { RestoreWindow(); });
@@ -442,7 +396,7 @@ void TMainForm::CreateMenus() {
 
 void TMainForm::FileLoad() {
     try {
-        dataFiles_->Load();
+        dataFiles_.Load();
     } catch (...) {
         ReportRecordErrors();
         throw;
@@ -453,7 +407,7 @@ void TMainForm::FileLoad() {
 void TMainForm::FileDataNew() {
     const QString chosen = AskDataFile(true);
     if (!chosen.isEmpty())
-        dataFiles_->New(chosen.toStdString());
+        dataFiles_.New(chosen.toStdString());
 }
 
 void TMainForm::FileDataOpen() {
@@ -461,7 +415,7 @@ void TMainForm::FileDataOpen() {
     if (chosen.isEmpty())
         return;
     try {
-        dataFiles_->Open(chosen.toStdString());
+        dataFiles_.Open(chosen.toStdString());
     } catch (...) {
         ReportRecordErrors();
         throw;
@@ -472,12 +426,12 @@ void TMainForm::FileDataOpen() {
 void TMainForm::FileDataSaveAs() {
     const QString chosen = AskDataFile(true);
     if (!chosen.isEmpty())
-        dataFiles_->SaveAs(chosen.toStdString());
+        dataFiles_.SaveAs(chosen.toStdString());
 }
 
 QString TMainForm::AskDataFile(bool forSave) {
     if (dialogFolder_.isEmpty())
-        dialogFolder_ = QFileInfo(Q(dataFiles_->EventsFileName())).absolutePath();
+        dialogFolder_ = QFileInfo(Q(dataFiles_.EventsFileName())).absolutePath();
     QString chosen;
     if (ChooseDataFile) {
         chosen = ChooseDataFile(forSave, dialogFolder_);
@@ -578,11 +532,11 @@ void TMainForm::MessageLater(TMessageKind kind, const std::string& text) {
 void TMainForm::NotebookChanged() {
     if (updateCount_ > 0)
         return;
-    RefreshViews();
+    UpdatePanels(); // the rows follow the notebook themselves
     if (!started_)
         return; // the start-up saves once itself
     try {
-        dataFiles_->SaveEvents();
+        dataFiles_.SaveEvents();
         saveErrorShown_ = false;
     } catch (const EReminderNotebookError& e) {
         // A full disk fails every change: told once, until a save works again.
@@ -611,15 +565,11 @@ void TMainForm::Arisen(TWaitingAriseEntity& entity, TDateTime when, TAlarmReason
 }
 
 void TMainForm::RefreshViews() {
-    const TDateTime t = notebook_->Generator().LastTime();
-    eventList_->clear();
-    QList<QTreeWidgetItem*> rows;
-    for (int i = 0; i < notebook_->EventCount(); ++i) {
-        TEvent& e = notebook_->Event(i);
-        rows.append(new QTreeWidgetItem(
-            {Q(e.Description()), Q(ListDateText(NextOf(e, t))), Q(StateText(e, t))}));
-    }
-    eventList_->addTopLevelItems(rows);
+    session_.EventModel().Refresh();
+    UpdatePanels();
+}
+
+void TMainForm::UpdatePanels() {
     nextLabel_->setText(NextEventText());
     countLabel_->setText(CountText());
 }
@@ -628,7 +578,7 @@ QString TMainForm::NextEventText() const {
     TDateTime when = NullDate;
     TEvent* next = nullptr;
     try {
-        next = notebook_->NearestEvent(when);
+        next = notebook_.NearestEvent(when);
     } catch (const std::exception&) {
         next = nullptr;
     }
@@ -638,14 +588,13 @@ QString TMainForm::NextEventText() const {
 }
 
 QString TMainForm::CountText() const {
-    return Q(" " +
-             Format("%s event(s), %s listed", {std::to_string(notebook_->EventCount()),
-                                               std::to_string(eventList_->topLevelItemCount())}));
+    return Q(" " + Format("%s event(s), %s listed", {std::to_string(notebook_.EventCount()),
+                                                     std::to_string(rows_->rowCount())}));
 }
 
 void TMainForm::ClockChanged() {
-    notebook_->Generator().Stop();
-    notebook_->RestartGenerator();
+    notebook_.Generator().Stop();
+    notebook_.RestartGenerator();
     RefreshViews();
 }
 

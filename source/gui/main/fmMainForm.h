@@ -1,12 +1,10 @@
 #pragma once
 
-// The main window: it owns the notebook, the template tree (through the data-file commands)
-// and the program's options, runs the start-up sequence, carries every user command and
-// keeps the program reachable from the tray.
+// The main window over the program's session: it runs the start-up sequence, carries every
+// user command and keeps the program reachable from the tray.
 
-#include "core/runtime/DataFileCommands.h"
-#include "core/runtime/RemNotebook.h"
-#include "gui/main/MainSettings.h"
+#include "core/agenda/Agenda.h"
+#include "gui/session/ProgramSession.h"
 
 #include <QIcon>
 #include <QMainWindow>
@@ -24,33 +22,22 @@ class QMenu;
 class QMessageBox;
 class QSystemTrayIcon;
 class QTimer;
-class QTreeWidget;
+class QTreeView;
 
 namespace kelvo {
 
-class TAlarmWindows;
-class TAppIni;
+class TEventFilterModel;
 class TGlobalHotKeys;
-class TStartupShortcut;
 
 enum class TMessageKind { Warning, Error, Information };
 
-// How an alarm window is asked for.
-enum class TAlarmReason { Arise, Late, Snooze };
-
-// "Never" for NullDate, else the short weekday, the short date and the short time.
-std::string ListDateText(TDateTime x);
-
-class TMainForm : public QMainWindow, private IDataLocationSettings, private IDataFileHost {
+class TMainForm : public QMainWindow, private IDataFileHost {
     Q_OBJECT
 public:
-    // The store and the timer source are the caller's and outlive the window.
-    TMainForm(TAppIni& ini, ITimerFactory& timers, QWidget* parent = nullptr);
+    // The session is the caller's and outlives the window.
+    explicit TMainForm(TProgramSession& session, QWidget* parent = nullptr);
     // Saves settings and data (as at session end) when the start-up has run.
     ~TMainForm() override;
-
-    // The start-at-logon entry the settings follow; none leaves it alone.
-    void SetStartupShortcut(const TStartupShortcut* shortcut) { shortcut_ = shortcut; }
 
     // Options, settings, data files, tray icon and alarm mode, in the program's start-up
     // order. arguments: the command line without the program name.
@@ -61,7 +48,7 @@ public:
 
     // Alarm windows closed, settings saved, both data files saved; never asks anything.
     void SaveOnSessionEnd();
-    void SaveSettings() override;
+    void SaveSettings();
 
     // To the tray while a tray icon is really shown and the options say so, else minimized.
     void MinimizeWindow();
@@ -74,13 +61,12 @@ public:
     bool TrayIconShown() const;
     bool TrayPictureDisabled() const { return trayDisabled_; }
 
-    TReminderNotebook& Notebook() { return *notebook_; }
-    TAlarmWindows& AlarmWindows() { return *alarms_; }
-    TDataFileCommands& DataFiles() { return *dataFiles_; }
-    TMainSettings& Settings() { return settings_; }
+    TProgramSession& Session() { return session_; }
     // The command of that object name (for menus built elsewhere and for tests).
     QAction* Command(const QString& name) const;
-    QTreeWidget* EventList() const { return eventList_; }
+    // The list of all events, over the session's rows.
+    QTreeView* EventList() const { return eventList_; }
+    TEventFilterModel& EventRows() const { return *rows_; }
     QMenu* TrayMenu() const { return trayMenu_; }
     QString NextEventText() const;
     QString CountText() const;
@@ -88,6 +74,7 @@ public:
     // Re-evaluates every command's enabling (and checking) rule.
     void UpdateCommands();
     void RefreshViews();
+    void UpdatePanels();
     // A message box of that kind (or the ShowMessage hook).
     void Message(TMessageKind kind, const std::string& text);
 
@@ -101,10 +88,6 @@ public:
     std::function<void(TEvent& event, TWaitingAriseEntity& arisen, TDateTime when,
                        TAlarmReason reason)>
         OpenAlarmWindow;
-    // Start-up steps for the program around the window: the settings are loaded (what the
-    // actions read is known); both data files are loaded (there is something to save).
-    std::function<void()> OnSettingsLoaded;
-    std::function<void()> OnDataLoaded;
 
 signals:
     // "E&xit" was confirmed and the window closed: the event loop may end.
@@ -122,10 +105,6 @@ private:
         std::function<bool()> Checked;
     };
 
-    // IDataLocationSettings
-    std::string StartupDataLocation() const override;
-    void SetStartupDataLocation(const std::string& path) override;
-    std::string DefaultDataLocation() const override;
     // IDataFileHost
     bool TryReadNewerVersion(const std::string& question) override;
     void ShowRecordError(const std::string& message) override;
@@ -164,16 +143,17 @@ private:
     void UpdateTrayPicture();
     void RegisterHotKeys();
 
+    TProgramSession& session_;
     TAppIni& ini_;
-    const TStartupShortcut* shortcut_ = nullptr;
-    TMainSettings settings_;
-    std::unique_ptr<TReminderNotebook> notebook_;
-    std::unique_ptr<TDataFileCommands> dataFiles_;
-    std::unique_ptr<TAlarmWindows> alarms_;
+    TMainSettings& settings_;
+    TReminderNotebook& notebook_;
+    TDataFileCommands& dataFiles_;
+    TAlarmWindows& alarms_;
     std::unique_ptr<TGlobalHotKeys> hotKeys_;
 
     std::vector<TCommand> commands_;
-    QTreeWidget* eventList_ = nullptr;
+    QTreeView* eventList_ = nullptr;
+    TEventFilterModel* rows_ = nullptr;
     QLabel* hintLabel_ = nullptr;
     QLabel* nextLabel_ = nullptr;
     QLabel* countLabel_ = nullptr;

@@ -1,0 +1,169 @@
+#include "gui/models/EventListModel.h"
+
+#include "core/agenda/Agenda.h"
+#include "core/runtime/RemNotebook.h"
+#include "core/util/paText.h"
+
+#include <limits>
+
+namespace kelvo {
+
+namespace {
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(DisplayText(text));
+}
+
+TDateTime NextOf(TEvent& event, TDateTime t) {
+    try {
+        return event.InitializeCondition().NextAriseForCheck(t);
+    } catch (const std::exception&) {
+        return NullDate; // the notebook reports the faulty event itself
+    }
+}
+
+TDateTime NextReminderOf(TEvent& event, TDateTime t) {
+    try {
+        return event.ReminderNextArise(t);
+    } catch (const std::exception&) {
+        return NullDate;
+    }
+}
+
+TDateTime SnoozeOf(TEvent& event, TDateTime t) {
+    try {
+        return event.SnoozeCondition().NextArise(t);
+    } catch (const std::exception&) {
+        return NullDate; // shown as "Never"
+    }
+}
+
+std::string WhenOf(TEvent& event) {
+    try {
+        return event.InitializeCondition().Description();
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+// "Never" sorts after every moment.
+QVariant MomentKey(TDateTime x) {
+    return IsNullDate(x) ? std::numeric_limits<double>::max() : x;
+}
+
+} // namespace
+
+TEventListModel::TEventListModel(TReminderNotebook& notebook, QObject* parent)
+    : QAbstractItemModel(parent), notebook_(notebook) {
+    Refresh();
+}
+
+void TEventListModel::Refresh() {
+    beginResetModel();
+    rows_.clear();
+    const TDateTime t = notebook_.Generator().LastTime();
+    const TDateTime today = Now();
+    rows_.reserve(static_cast<std::size_t>(notebook_.EventCount()));
+    for (int i = 0; i < notebook_.EventCount(); ++i) {
+        TEvent& e = notebook_.Event(i);
+        TRow row{&e, {}, e.LastAppear(), NextOf(e, t), NextReminderOf(e, t)};
+        row.Text[ColName] = Q(e.Description());
+        row.Text[ColLastEvent] = Q(ListDateText(row.Last));
+        row.Text[ColNextEvent] = Q(ListDateText(row.Next));
+        row.Text[ColNextReminder] = Q(ListDateText(row.NextReminder));
+        row.Text[ColUntilEvent] = Q(UntilEventText(row.Next, today));
+        row.Text[ColTemplate] = Q(e.Template());
+        row.Text[ColState] = Q(EventStateListText(e.State(), SnoozeOf(e, t)));
+        row.Text[ColWhen] = Q(WhenOf(e));
+        rows_.push_back(std::move(row));
+    }
+    endResetModel();
+}
+
+TEvent* TEventListModel::EventAt(int row) const {
+    if (row < 0 || row >= static_cast<int>(rows_.size()))
+        return nullptr;
+    return rows_[static_cast<std::size_t>(row)].Event;
+}
+
+QModelIndex TEventListModel::index(int row, int column, const QModelIndex& parent) const {
+    if (parent.isValid() || row < 0 || row >= rowCount() || column < 0 || column >= ColumnCount)
+        return {};
+    return createIndex(row, column);
+}
+
+QModelIndex TEventListModel::parent(const QModelIndex&) const {
+    return {};
+}
+
+int TEventListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int TEventListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant TEventListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const TRow& row = rows_[static_cast<std::size_t>(index.row())];
+    switch (role) {
+    case Qt::DisplayRole:
+        return row.Text[index.column()];
+    case EventRole:
+        return QVariant::fromValue(static_cast<void*>(row.Event));
+    case NextAriseRole:
+        return row.Next;
+    case SortRole:
+        switch (index.column()) {
+        case ColLastEvent:
+            return MomentKey(row.Last);
+        case ColNextEvent:
+        case ColUntilEvent:
+            return MomentKey(row.Next);
+        case ColNextReminder:
+            return MomentKey(row.NextReminder);
+        default:
+            return row.Text[index.column()].toCaseFolded();
+        }
+    default:
+        return {};
+    }
+}
+
+QVariant TEventListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    return Caption(section);
+}
+
+QString TEventListModel::Caption(int column) {
+    switch (column) {
+    case ColName:
+        return tr("Name");
+    case ColLastEvent:
+        return tr("Last event");
+    case ColNextEvent:
+        return tr("Next event");
+    case ColNextReminder:
+        return tr("Next reminder");
+    case ColUntilEvent:
+        return tr("Until event");
+    case ColTemplate:
+        return tr("Template");
+    case ColState:
+        return tr("State");
+    case ColWhen:
+        return tr("When");
+    default:
+        return {};
+    }
+}
+
+int TEventListModel::DefaultWidth(int column) {
+    static constexpr int Widths[ColumnCount] = {220, 160, 160, 160, 90, 100, 70, 200};
+    return column >= 0 && column < ColumnCount ? Widths[column] : 100;
+}
+
+} // namespace kelvo

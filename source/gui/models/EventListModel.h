@@ -1,0 +1,71 @@
+#pragma once
+
+// The notebook's events as rows, with the eight columns of the event lists; every view of the
+// events (the pages' lists, the calendar's list, printing, export) reads these rows through a
+// TEventFilterModel.
+
+#include "core/util/paDateUtils.h"
+
+#include <QAbstractItemModel>
+#include <QString>
+#include <vector>
+
+namespace kelvo {
+
+class TEvent;
+class TReminderNotebook;
+
+class TEventListModel : public QAbstractItemModel {
+    Q_OBJECT
+public:
+    enum TColumn {
+        ColName,
+        ColLastEvent,
+        ColNextEvent,
+        ColNextReminder,
+        ColUntilEvent,
+        ColTemplate,
+        ColState,
+        ColWhen,
+        ColumnCount
+    };
+    enum TRole {
+        // What a column sorts by: moments as numbers (NullDate last), texts without case.
+        SortRole = Qt::UserRole + 1,
+        // The row's TEvent*.
+        EventRole,
+        // The next arising, as a number (for filters by period).
+        NextAriseRole,
+    };
+
+    explicit TEventListModel(TReminderNotebook& notebook, QObject* parent = nullptr);
+
+    // The rows again from the notebook, at the generator's last time.
+    void Refresh();
+    TEvent* EventAt(int row) const;
+
+    QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
+    QModelIndex parent(const QModelIndex& child) const override;
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+    static QString Caption(int column);
+    static int DefaultWidth(int column);
+
+private:
+    struct TRow {
+        TEvent* Event;
+        QString Text[ColumnCount];
+        TDateTime Last;
+        TDateTime Next;
+        TDateTime NextReminder;
+    };
+
+    TReminderNotebook& notebook_;
+    std::vector<TRow> rows_;
+};
+
+} // namespace kelvo
