@@ -13,6 +13,7 @@
 #include "gui/alarm/AlarmWindows.h"
 #include "gui/alarm/fmAlarmMessage.h"
 #include "gui/main/fmMainForm.h"
+#include "gui/session/ProgramSession.h"
 #include "platform/actions/PlatformActions.h"
 #include "platform/diagnostics/paSetupErrorHandlers.h"
 #include "platform/runtime/FolderProvider.h"
@@ -75,7 +76,7 @@ class AlarmDeliveryTest : public QObject {
 
     // One program run as kelvo-rem makes it: the action platform installed, then the window.
     struct Run {
-        Run() : form(ini, timers) {
+        Run() : session(ini, timers), actions(session.InstallActions()), form(session) {
             form.ShowMessage = [this](TMessageKind, const QString& text) { messages << text; };
             form.Confirm = [](const QString&) { return true; };
             form.Startup({});
@@ -90,21 +91,18 @@ class AlarmDeliveryTest : public QObject {
 
         TAppIniReg ini;
         test::ManualTimerFactory timers;
+        TProgramSession session;
+        TPlatformActions& actions;
         TMainForm form;
         QStringList messages;
     };
-
-    std::unique_ptr<TPlatformActions> actions;
 
 private slots:
     void init() {
         fs::remove_all(home->Path() / "data");
         fs::remove_all(home->Path() / "config");
         AlarmSwitches().SetAlarmMode(0);
-        actions = std::make_unique<TPlatformActions>();
-        actions->Install();
     }
-    void cleanup() { actions.reset(); }
 
     void missedAlarmsOpenApartOnTheScreenAndSayWhenTheyWereDue() {
         const TDateTime due = EncodeDateTime(2030, 6, 1, 8, 0);
@@ -115,16 +113,16 @@ private slots:
         test::TestClock clock(EncodeDateTime(2030, 6, 1, 20, 53));
         Run run;
         run.Tick(clock, 70);
-        QCOMPARE(run.form.AlarmWindows().Count(), 5);
+        QCOMPARE(run.session.AlarmWindows().Count(), 5);
 
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         const QString started = QString::fromStdString("Started at " + ShortTimeText(due) + " on " +
                                                        ShortDateText(due));
         std::set<std::pair<int, int>> spots;
         QStringList texts;
-        for (int i = 0; i < run.form.Notebook().EventCount(); ++i) {
+        for (int i = 0; i < run.session.Notebook().EventCount(); ++i) {
             TAlarmMessageForm* window =
-                run.form.AlarmWindows().FindAlarmWindow(run.form.Notebook().Event(i));
+                run.session.AlarmWindows().FindAlarmWindow(run.session.Notebook().Event(i));
             QVERIFY(window && window->isVisible() && window->Overdue());
             QVERIFY2(screen.contains(window->frameGeometry()), qPrintable(window->windowTitle()));
             spots.insert({window->x(), window->y()});
@@ -143,11 +141,11 @@ private slots:
         test::TestClock clock(EncodeDateTime(2030, 6, 1, 9, 0));
         Run run;
         run.Tick(clock, 70);
-        QCOMPARE(run.form.AlarmWindows().Count(), 40);
+        QCOMPARE(run.session.AlarmWindows().Count(), 40);
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        for (int i = 0; i < run.form.Notebook().EventCount(); ++i) {
+        for (int i = 0; i < run.session.Notebook().EventCount(); ++i) {
             TAlarmMessageForm* window =
-                run.form.AlarmWindows().FindAlarmWindow(run.form.Notebook().Event(i));
+                run.session.AlarmWindows().FindAlarmWindow(run.session.Notebook().Event(i));
             QVERIFY(window);
             QVERIFY2(screen.contains(window->frameGeometry()), qPrintable(window->windowTitle()));
         }
@@ -162,9 +160,9 @@ private slots:
         auto sound = std::make_unique<TPlayMediaEventAction>();
         sound->SetFileName(missing);
         event->EventAction().Actions().Add(std::move(sound));
-        TEvent& tea = run.form.Notebook().AddEvent(std::move(event));
+        TEvent& tea = run.session.Notebook().AddEvent(std::move(event));
         run.Tick(clock, 31);
-        TAlarmMessageForm* window = run.form.AlarmWindows().FindAlarmWindow(tea);
+        TAlarmMessageForm* window = run.session.AlarmWindows().FindAlarmWindow(tea);
         QVERIFY(window && window->isVisible());
         auto* line = window->findChild<QLabel*>(QStringLiteral("SoundLabel"));
         QVERIFY(line);
@@ -177,16 +175,18 @@ private slots:
     void withoutAnAlarmWindowTheSoundProblemIsAnError() {
         test::TestClock clock(EncodeDateTime(2030, 6, 1, 9, 59, 30));
         QStringList errors;
-        actions->OnError = [&](const std::string& text) { errors << QString::fromStdString(text); };
         Run run;
+        run.actions.OnError = [&](const std::string& text) {
+            errors << QString::fromStdString(text);
+        };
         auto event = EventOnceAt(EncodeDateTime(2030, 6, 1, 10, 0), "Quiet", Now());
         event->SetOptions({});
         auto sound = std::make_unique<TPlayMediaEventAction>();
         sound->SetFileName((home->Path() / "absent.wav").string());
         event->EventAction().Actions().Add(std::move(sound));
-        run.form.Notebook().AddEvent(std::move(event));
+        run.session.Notebook().AddEvent(std::move(event));
         run.Tick(clock, 31);
-        QCOMPARE(run.form.AlarmWindows().Count(), 0);
+        QCOMPARE(run.session.AlarmWindows().Count(), 0);
         QVERIFY(QTest::qWaitFor([&] { return !errors.isEmpty(); }, 2000));
         QVERIFY2(errors.front().contains(QStringLiteral("absent.wav")), qPrintable(errors.front()));
     }
@@ -195,9 +195,9 @@ private slots:
         TCapturedReports captured;
         SetErrorReportPresenter(&captured);
         Run run;
-        actions->ActionTimerList().AddTimer(
+        run.actions.ActionTimerList().AddTimer(
             100, false, [](TTimerEvent&) { throw EEventActionError("The repeat went wrong"); });
-        actions->ActionTimerList().SetActive(true);
+        run.actions.ActionTimerList().SetActive(true);
         QVERIFY(QTest::qWaitFor([&] { return !captured.reports.empty(); }, 3000));
         SetErrorReportPresenter(nullptr);
         const std::vector<std::string>& lines = captured.reports.front();

@@ -3,6 +3,7 @@
 
 #include "core/runtime/ProgramFolders.h"
 #include "gui/main/fmMainForm.h"
+#include "gui/session/ProgramSession.h"
 #include "platform/runtime/FolderProvider.h"
 #include "platform/runtime/QtLocale.h"
 #include "platform/settings/AppIniReg.h"
@@ -28,7 +29,8 @@ private slots:
             {
                 TAppIniReg ini;
                 test::ManualTimerFactory timers;
-                TMainForm form(ini, timers);
+                TProgramSession session(ini, timers);
+                TMainForm form(session);
                 form.ShowMessage = [](TMessageKind, const QString&) {};
                 form.Startup({});
                 QCOMPARE(FirstDayOfWeek(), 1);

@@ -62,8 +62,15 @@ void TAlarmWindows::Connect() {
                                    const IAudioClient* action, const std::string& fileName) {
         if (auto s = self.lock(); s && (*s)->SoundNotPlayed(action, fileName))
             return;
-        if (previous)
+        if (previous) {
             previous(action, fileName);
+            return;
+        }
+        // The actions' platform may come after the windows; its error report still says it.
+        if (const auto& report = ActionContext().OnErrors) {
+            const std::string text = "The sound \"" + fileName + "\" cannot be played.";
+            report(EEventActionError(text, {text}));
+        }
     };
 }
 
