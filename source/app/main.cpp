@@ -2,7 +2,7 @@
 // notebook, the tray icon, and the session's end.
 
 #include "core/diagnostics/paLogUtils.h"
-#include "core/runtime/ProgramFolders.h"
+#include "core/timers/ProgramFolders.h"
 #include "gui/diagnostics/fmErrorReport.h"
 #include "gui/diagnostics/paErrorRedirApplication.h"
 #include "gui/main/fmMainForm.h"

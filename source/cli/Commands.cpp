@@ -2,8 +2,8 @@
 
 #include "core/entities/Reminder.h"
 #include "core/persistence/EventFile.h"
-#include "core/runtime/ProgramFolders.h"
 #include "core/runtime/RemNotebook.h"
+#include "core/timers/ProgramFolders.h"
 #include "core/util/paFormat.h"
 
 #include <algorithm>

@@ -6,7 +6,7 @@
 
 #include "cli/UserSettings.h"
 #include "core/audio/ReminderAudioPlayer.h"
-#include "core/runtime/ProgramFolders.h"
+#include "core/timers/ProgramFolders.h"
 #include "platform/actions/PlatformActions.h"
 #include "platform/runtime/FolderProvider.h"
 

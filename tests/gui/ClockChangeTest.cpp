@@ -3,8 +3,8 @@
 // being saved. Each arising is reported exactly once.
 
 #include "core/persistence/EventFile.h"
-#include "core/runtime/ProgramFolders.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
+#include "core/timers/ProgramFolders.h"
 #include "gui/alarm/AlarmWindows.h"
 #include "gui/alarm/fmAlarmMessage.h"
 #include "gui/main/fmMainForm.h"

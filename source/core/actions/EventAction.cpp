@@ -3,8 +3,8 @@
 #include "core/audio/ReminderAudioPlayer.h"
 #include "core/mail/SendMail.h"
 #include "core/options/MailOptions.h"
-#include "core/runtime/ProgramFolders.h"
-#include "core/runtime/paTimerList.h"
+#include "core/timers/ProgramFolders.h"
+#include "core/timers/paTimerList.h"
 
 #include <algorithm>
 #include <cctype>

@@ -4,7 +4,7 @@
 #include "core/options/MailOptions.h"
 #include "core/options/ProgramOptions.h"
 #include "core/options/paAppIni.h"
-#include "core/runtime/ProgramFolders.h"
+#include "core/timers/ProgramFolders.h"
 #include "core/util/paDateUtils.h"
 #include "platform/hotkeys/paHotKeyOptions.h"
 #include "platform/session/paStartupOptions.h"

@@ -2,7 +2,7 @@
 
 #include "core/diagnostics/paLogUtils.h"
 #include "core/options/paAppIni.h"
-#include "core/runtime/ProgramFolders.h"
+#include "core/timers/ProgramFolders.h"
 #include "core/util/paFormat.h"
 #include "core/util/paText.h"
 #include "gui/alarm/AlarmWindows.h"

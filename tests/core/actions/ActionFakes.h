@@ -4,8 +4,8 @@
 // action timer list, and a fixture that installs them in the action context.
 
 #include "core/actions/EventAction.h"
-#include "core/runtime/ProgramFolders.h"
-#include "core/runtime/paTimerList.h"
+#include "core/timers/ProgramFolders.h"
+#include "core/timers/paTimerList.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

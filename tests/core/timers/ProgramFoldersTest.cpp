@@ -1,4 +1,4 @@
-#include "core/runtime/ProgramFolders.h"
+#include "core/timers/ProgramFolders.h"
 
 #include "core/options/ProgramOptions.h"
 #include "core/options/paAppIni.h"
