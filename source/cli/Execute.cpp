@@ -5,6 +5,7 @@
 #ifdef KELVO_HAVE_PLATFORM
 
 #include "cli/UserSettings.h"
+#include "core/actions/AlarmSwitches.h"
 #include "core/audio/ReminderAudioPlayer.h"
 #include "core/timers/ProgramFolders.h"
 #include "platform/actions/PlatformActions.h"

@@ -2,6 +2,7 @@
 // day or by years, through a suspend, while an alarm window is open and while an arising is
 // being saved. Each arising is reported exactly once.
 
+#include "core/actions/AlarmSwitches.h"
 #include "core/persistence/EventFile.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
 #include "core/timers/ProgramFolders.h"

@@ -1,6 +1,7 @@
 // The main window on a private data and settings folder: start-up, the file commands, the
 // alarm modes, arisings on a hand-driven clock, and the close button.
 
+#include "core/actions/AlarmSwitches.h"
 #include "core/persistence/EventFile.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
 #include "core/timers/ProgramFolders.h"

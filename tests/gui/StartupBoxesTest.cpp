@@ -2,6 +2,7 @@
 // a start-up box over missed alarms, the exit question and an error report leave every alarm
 // window answerable by mouse and stay above them; a failed start-up save is told once.
 
+#include "core/actions/AlarmSwitches.h"
 #include "core/diagnostics/paErrorReport.h"
 #include "core/persistence/EventFile.h"
 #include "core/scheduling/SimpleInitializeCondition.h"

@@ -1,9 +1,9 @@
 #include "core/actions/EventAction.h"
 
+#include "core/actions/AlarmSwitches.h"
 #include "core/audio/ReminderAudioPlayer.h"
 #include "core/mail/SendMail.h"
 #include "core/options/MailOptions.h"
-#include "core/timers/ProgramFolders.h"
 #include "core/timers/paTimerList.h"
 
 #include <algorithm>

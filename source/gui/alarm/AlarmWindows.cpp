@@ -1,8 +1,8 @@
 #include "gui/alarm/AlarmWindows.h"
 
+#include "core/actions/AlarmSwitches.h"
 #include "core/entities/Event.h"
 #include "core/runtime/RemNotebook.h"
-#include "core/timers/ProgramFolders.h"
 #include "gui/alarm/fmAlarmMessage.h"
 
 #include <QApplication>

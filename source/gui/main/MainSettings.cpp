@@ -1,5 +1,6 @@
 #include "gui/main/MainSettings.h"
 
+#include "core/actions/AlarmSwitches.h"
 #include "core/diagnostics/paOptionsReportSource.h"
 #include "core/options/MailOptions.h"
 #include "core/options/ProgramOptions.h"
