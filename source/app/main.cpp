@@ -2,6 +2,7 @@
 // notebook, the main window over it with the tray icon, and the session's end.
 
 #include "core/diagnostics/paLogUtils.h"
+#include "core/timers/ProgramFolders.h"
 #include "core/util/BuildVersion.h"
 #include "gui/diagnostics/fmErrorReport.h"
 #include "gui/diagnostics/paErrorRedirApplication.h"

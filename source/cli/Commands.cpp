@@ -1,9 +1,9 @@
 #include "cli/Commands.h"
 
+#include "core/actions/AlarmSwitches.h"
 #include "core/agenda/Agenda.h"
 #include "core/entities/Reminder.h"
 #include "core/persistence/EventFile.h"
-#include "core/runtime/ProgramFolders.h"
 #include "core/runtime/RemNotebook.h"
 #include "core/util/paFormat.h"
 

@@ -5,8 +5,9 @@
 #ifdef KELVO_HAVE_PLATFORM
 
 #include "cli/UserSettings.h"
+#include "core/actions/AlarmSwitches.h"
 #include "core/audio/ReminderAudioPlayer.h"
-#include "core/runtime/ProgramFolders.h"
+#include "core/timers/ProgramFolders.h"
 #include "platform/actions/PlatformActions.h"
 #include "platform/runtime/FolderProvider.h"
 

@@ -2,13 +2,14 @@
 // settings folder: missed alarms and where their windows open, a sound that cannot be
 // played, and errors of the action timers.
 
+#include "core/actions/AlarmSwitches.h"
 #include "core/actions/EventAction.h"
 #include "core/diagnostics/SetupErrorReport.h"
 #include "core/diagnostics/paErrorReport.h"
 #include "core/persistence/EventFile.h"
-#include "core/runtime/ProgramFolders.h"
-#include "core/runtime/paTimerList.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
+#include "core/timers/ProgramFolders.h"
+#include "core/timers/paTimerList.h"
 #include "core/util/BuildVersion.h"
 #include "gui/alarm/AlarmWindows.h"
 #include "gui/alarm/fmAlarmMessage.h"

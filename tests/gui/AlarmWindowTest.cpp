@@ -1,6 +1,6 @@
+#include "core/actions/AlarmSwitches.h"
 #include "core/entities/Event.h"
 #include "core/entities/Reminder.h"
-#include "core/runtime/ProgramFolders.h"
 #include "core/runtime/RemNotebook.h"
 #include "core/scheduling/ReminderInitializeCondition.h"
 #include "core/scheduling/SimpleInitializeCondition.h"

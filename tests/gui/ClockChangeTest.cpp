@@ -2,9 +2,10 @@
 // day or by years, through a suspend, while an alarm window is open and while an arising is
 // being saved. Each arising is reported exactly once.
 
+#include "core/actions/AlarmSwitches.h"
 #include "core/persistence/EventFile.h"
-#include "core/runtime/ProgramFolders.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
+#include "core/timers/ProgramFolders.h"
 #include "gui/alarm/AlarmWindows.h"
 #include "gui/alarm/fmAlarmMessage.h"
 #include "gui/main/fmMainForm.h"

@@ -4,8 +4,8 @@
 
 #include "core/diagnostics/paLogUtils.h"
 #include "core/persistence/EventFile.h"
-#include "core/runtime/ProgramFolders.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
+#include "core/timers/ProgramFolders.h"
 #include "gui/main/fmMainForm.h"
 #include "gui/session/ProgramSession.h"
 #include "platform/diagnostics/paExceptionTracking.h"

@@ -1,8 +1,8 @@
 // The session's rows: the event list model with its eight columns, the filters and sorting
 // every view uses, the template tree, and the notices that reach several listeners.
 
-#include "core/runtime/ProgramFolders.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
+#include "core/timers/ProgramFolders.h"
 #include "gui/main/fmMainForm.h"
 #include "gui/models/EventFilterModel.h"
 #include "gui/models/EventListModel.h"

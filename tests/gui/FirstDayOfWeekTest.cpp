@@ -1,7 +1,7 @@
 // The desktop program's first start with a stored first day of the week that makes no
 // sense, under a locale whose week starts on Monday: the week starts on the locale's day.
 
-#include "core/runtime/ProgramFolders.h"
+#include "core/timers/ProgramFolders.h"
 #include "gui/main/fmMainForm.h"
 #include "gui/session/ProgramSession.h"
 #include "platform/runtime/FolderProvider.h"

@@ -1,9 +1,10 @@
 // The main window on a private data and settings folder: start-up, the file commands, the
 // alarm modes, arisings on a hand-driven clock, and the close button.
 
+#include "core/actions/AlarmSwitches.h"
 #include "core/persistence/EventFile.h"
-#include "core/runtime/ProgramFolders.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
+#include "core/timers/ProgramFolders.h"
 #include "gui/alarm/AlarmWindows.h"
 #include "gui/alarm/fmAlarmMessage.h"
 #include "gui/main/fmMainForm.h"

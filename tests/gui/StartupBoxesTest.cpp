@@ -2,10 +2,11 @@
 // a start-up box over missed alarms, the exit question and an error report leave every alarm
 // window answerable by mouse and stay above them; a failed start-up save is told once.
 
+#include "core/actions/AlarmSwitches.h"
 #include "core/diagnostics/paErrorReport.h"
 #include "core/persistence/EventFile.h"
-#include "core/runtime/ProgramFolders.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
+#include "core/timers/ProgramFolders.h"
 #include "gui/alarm/AlarmWindows.h"
 #include "gui/alarm/fmAlarmMessage.h"
 #include "gui/diagnostics/fmErrorReport.h"

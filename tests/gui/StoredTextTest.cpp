@@ -2,8 +2,8 @@
 // keeps its umlauts in the list and the next-event line.
 
 #include "core/persistence/EventFile.h"
-#include "core/runtime/ProgramFolders.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
+#include "core/timers/ProgramFolders.h"
 #include "gui/main/fmMainForm.h"
 #include "gui/session/ProgramSession.h"
 #include "platform/runtime/FolderProvider.h"

@@ -4,7 +4,7 @@
 // benchmarks and the fuzzers register them in a registry of their own. Three of them carry
 // the stream names of the time conditions so that known byte layouts can be reproduced.
 
-#include "core/persistence/PropertyTable.h"
+#include "core/stream/PropertyTable.h"
 
 #include <bitset>
 #include <memory>

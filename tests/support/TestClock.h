@@ -2,7 +2,7 @@
 
 // A hand-driven clock and one-second timer for tests of anything that depends on time.
 
-#include "core/runtime/Timers.h"
+#include "core/timers/Timers.h"
 #include "core/util/paDateUtils.h"
 
 #include <memory>

@@ -1,10 +1,10 @@
 #include "core/actions/EventAction.h"
 
+#include "core/actions/AlarmSwitches.h"
 #include "core/audio/ReminderAudioPlayer.h"
 #include "core/mail/SendMail.h"
 #include "core/options/MailOptions.h"
-#include "core/runtime/ProgramFolders.h"
-#include "core/runtime/paTimerList.h"
+#include "core/timers/paTimerList.h"
 
 #include <algorithm>
 #include <cctype>

@@ -9,7 +9,7 @@
 // fills it at start; tests fill it with recording fakes.
 
 #include "core/audio/AudioEngines.h"
-#include "core/persistence/PropertyTable.h"
+#include "core/stream/PropertyTable.h"
 #include "core/util/paError.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #include "core/audio/ReminderAudioPlayer.h"
 
-#include "core/runtime/paTimerList.h"
+#include "core/timers/paTimerList.h"
 
 #include <algorithm>
 

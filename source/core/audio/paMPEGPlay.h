@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/audio/AudioEngines.h"
-#include "core/runtime/Timers.h"
+#include "core/timers/Timers.h"
 
 #include <atomic>
 #include <functional>

@@ -1,16 +1,14 @@
 #include "core/diagnostics/paLogUtils.h"
 
 #include "core/diagnostics/paExceptionTrace.h"
+#include "core/os/paPosixFile.h"
 
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <fcntl.h>
 #include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace kelvo {
@@ -40,10 +38,10 @@ std::string FormatV(const char* format, va_list args) {
     return text;
 }
 
-int OpenPrivate(const std::string& path, int flags) {
+int OpenPrivate(const std::string& path, unsigned flags) {
     int fd;
     do
-        fd = ::open(path.c_str(), flags | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+        fd = os::Open(path, flags | os::ofCreate | os::ofNoFollow, 0600);
     while (fd < 0 && errno == EINTR);
     return fd;
 }
@@ -102,7 +100,7 @@ TLogFile::~TLogFile() {
     } catch (...) {
     }
     if (fd_ >= 0)
-        ::close(fd_);
+        os::Close(fd_);
 }
 
 std::chrono::system_clock::time_point TLogFile::Now() const {
@@ -113,14 +111,13 @@ bool TLogFile::Open() {
     if (fileName_.empty())
         return false;
     if (openCount_ == 0) {
-        struct stat st {};
-        if (::stat(fileName_.c_str(), &st) == 0 &&
-            static_cast<std::uintmax_t>(st.st_size) >= RotateSize) {
+        os::TFileInfo st;
+        if (os::Stat(fileName_, st) == 0 && static_cast<std::uintmax_t>(st.Size) >= RotateSize) {
             // The older generation goes; the new file starts with this run's header again.
-            if (::rename(fileName_.c_str(), (fileName_ + ".1").c_str()) == 0 && headerWritten_)
+            if (os::Rename(fileName_, fileName_ + ".1") == 0 && headerWritten_)
                 headerWritten_ = false;
         }
-        fd_ = OpenPrivate(fileName_, O_WRONLY | O_APPEND);
+        fd_ = OpenPrivate(fileName_, os::ofWrite | os::ofAppend);
         if (fd_ < 0)
             return false;
     }
@@ -136,7 +133,7 @@ bool TLogFile::Open() {
 
 void TLogFile::Close() {
     if (openCount_ > 0 && --openCount_ == 0 && fd_ >= 0) {
-        ::close(fd_);
+        os::Close(fd_);
         fd_ = -1;
     }
 }
@@ -145,7 +142,7 @@ void TLogFile::WriteRaw(const std::string& text) {
     const char* data = text.data();
     std::size_t left = text.size();
     while (left > 0) {
-        const ssize_t written = ::write(fd_, data, left);
+        const auto written = os::Write(fd_, data, left);
         if (written < 0) {
             if (errno == EINTR)
                 continue;
@@ -246,22 +243,21 @@ bool MakePrivateFolders(const std::string& path) {
         partial = path.substr(0, pos);
         if (partial.empty())
             continue;
-        if (::mkdir(partial.c_str(), 0700) != 0 && errno != EEXIST)
+        if (os::MakeFolder(partial, 0700) != 0 && errno != EEXIST)
             return false;
     }
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    os::TFileInfo st;
+    return os::Stat(path, st) == 0 && st.Folder;
 }
 
 // A folder in a shared place is only used when it is ours alone.
 bool IsPrivateFolder(const std::string& path) {
-    struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() &&
-           (st.st_mode & 077) == 0;
+    os::TFileInfo st;
+    return os::StatLink(path, st) == 0 && st.Folder && st.OwnedByUser && (st.Mode & 077) == 0;
 }
 
 bool TryCreate(const std::string& path, std::vector<std::string>& errors) {
-    const int fd = OpenPrivate(path, O_RDWR);
+    const int fd = OpenPrivate(path, os::ofReadWrite);
     if (fd < 0) {
         char message[256];
         std::snprintf(message, sizeof message, "Error while trying create \"%s\": %s", path.c_str(),
@@ -270,8 +266,8 @@ bool TryCreate(const std::string& path, std::vector<std::string>& errors) {
         return false;
     }
     // A log kept from an older run may have been readable by others.
-    ::fchmod(fd, 0600);
-    ::close(fd);
+    os::SetMode(fd, 0600);
+    os::Close(fd);
     return true;
 }
 
@@ -310,8 +306,8 @@ std::string ChooseLogFile(const std::string& subfolder, const std::string& fileN
         std::string temp = std::filesystem::temp_directory_path(ec).string();
         if (temp.empty())
             temp = "/tmp";
-        const std::string folder = Join(temp, "kelvo-rem-" + std::to_string(::getuid()));
-        ::mkdir(folder.c_str(), 0700);
+        const std::string folder = Join(temp, "kelvo-rem-" + std::to_string(os::UserId()));
+        os::MakeFolder(folder, 0700);
         if (!IsPrivateFolder(folder))
             problems.emplace_back("Error while trying create \"" + folder +
                                   "\": not a private folder");

@@ -5,8 +5,8 @@
 // (what), and turns the condition's two notifications into the entity's own.
 
 #include "core/actions/EventAction.h"
-#include "core/persistence/PropertyTable.h"
 #include "core/scheduling/InitializeCondition.h"
+#include "core/stream/PropertyTable.h"
 #include "core/util/paError.h"
 
 #include <functional>

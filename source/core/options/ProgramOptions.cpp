@@ -1,6 +1,6 @@
 #include "core/options/ProgramOptions.h"
 
-#include "core/runtime/ProgramFolders.h"
+#include "core/timers/ProgramFolders.h"
 
 namespace kelvo {
 

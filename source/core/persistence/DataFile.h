@@ -5,7 +5,7 @@
 // again after a damaged record.
 
 #include "core/persistence/SafeSave.h"
-#include "core/persistence/paClasses.h"
+#include "core/stream/paClasses.h"
 
 #include <functional>
 #include <string>

@@ -2,11 +2,10 @@
 
 #include "core/entities/EventTemplate.h"
 #include "core/entities/Reminder.h"
+#include "core/os/paPosixFile.h"
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace kelvo {
 
@@ -80,21 +79,21 @@ std::string WriteEvents(const TEventList& events) {
 }
 
 void WriteDataFileBytes(const std::string& fileName, std::string_view bytes) {
-    const int fd = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const int fd = os::Open(fileName, os::ofWrite | os::ofCreate | os::ofTruncate, 0600);
     if (fd < 0)
         throw EFileError("Cannot create " + fileName, std::strerror(errno), errno);
     while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        const auto n = os::Write(fd, bytes.data(), bytes.size());
         if (n < 0) {
             if (errno == EINTR)
                 continue;
             const int error = errno;
-            ::close(fd);
+            os::Close(fd);
             throw EFileError("Cannot write " + fileName, std::strerror(error), error);
         }
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
-    if (::close(fd) != 0)
+    if (os::Close(fd) != 0)
         throw EFileError("Cannot write " + fileName, std::strerror(errno), errno);
 }
 

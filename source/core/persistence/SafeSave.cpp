@@ -1,15 +1,12 @@
 #include "core/persistence/SafeSave.h"
 
+#include "core/os/paPosixFile.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace kelvo {
@@ -68,7 +65,7 @@ void DecodeDate(long long serial, long long& year, long long& month, long long& 
 
 void WriteAll(int fd, std::string_view bytes, const std::string& name) {
     while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        const auto n = os::Write(fd, bytes.data(), bytes.size());
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -81,35 +78,34 @@ void WriteAll(int fd, std::string_view bytes, const std::string& name) {
 void WriteDurably(int fd, std::string_view bytes, const std::string& name) {
     try {
         WriteAll(fd, bytes, name);
-        if (::fsync(fd) != 0)
+        if (os::Sync(fd) != 0)
             FailNow("Cannot write ", name);
     } catch (...) {
-        ::close(fd);
+        os::Close(fd);
         throw;
     }
-    if (::close(fd) != 0)
+    if (os::Close(fd) != 0)
         FailNow("Cannot write ", name);
 }
 
 void SyncFolder(const std::string& folder) {
-    const int fd =
-        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = os::Open(folder.empty() ? "." : folder, os::ofRead | os::ofFolder);
     if (fd < 0)
         return;
-    ::fsync(fd);
-    ::close(fd);
+    os::Sync(fd);
+    os::Close(fd);
 }
 
 // Without hard links (some removable file systems) the backup is a copy.
 void CopyFile(const std::string& from, const std::string& to) {
     const std::string bytes = ReadFileBytes(from);
-    const int fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const int fd = os::Open(to, os::ofWrite | os::ofCreate | os::ofTruncate, 0600);
     if (fd < 0)
         FailNow("Cannot write ", to);
     try {
         WriteDurably(fd, bytes, to);
     } catch (...) {
-        ::unlink(to.c_str());
+        os::Unlink(to);
         throw;
     }
 }
@@ -119,23 +115,23 @@ void CopyFile(const std::string& from, const std::string& to) {
 void ReplaceBackup(const std::string& target) {
     const std::string backup = BackupName(target);
     const std::string fresh = backup + ".new";
-    if (::unlink(fresh.c_str()) != 0 && errno != ENOENT)
+    if (os::Unlink(fresh) != 0 && errno != ENOENT)
         FailNow("Cannot replace ", backup);
-    if (::link(target.c_str(), fresh.c_str()) != 0) {
+    if (os::Link(target, fresh) != 0) {
         if (errno == EPERM || errno == EXDEV || errno == EMLINK || errno == ENOTSUP ||
             errno == ENOSYS)
             CopyFile(target, fresh);
         else
             FailNow("Cannot replace ", backup);
     }
-    if (::rename(fresh.c_str(), backup.c_str()) != 0) {
+    if (os::Rename(fresh, backup) != 0) {
         const int error = errno;
-        ::unlink(fresh.c_str());
+        os::Unlink(fresh);
         Fail("Cannot replace " + backup, error);
     }
     // A backup that already is the target (a save killed just before its last rename) makes
     // the rename do nothing and leaves the link behind.
-    ::unlink(fresh.c_str());
+    os::Unlink(fresh);
 }
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
@@ -151,7 +147,7 @@ void ReadOpenFile(int fd, const std::string& path, std::string& bytes, std::size
     char buffer[65536];
     while (bytes.size() < upTo) {
         const std::size_t want = std::min(sizeof buffer, upTo - bytes.size());
-        const ssize_t n = ::read(fd, buffer, want);
+        const auto n = os::Read(fd, buffer, want);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -168,28 +164,28 @@ struct TFd {
     int Fd = -1;
     ~TFd() {
         if (Fd >= 0)
-            ::close(Fd);
+            os::Close(Fd);
     }
 };
 
 // Opens without waiting (a FIFO's open would wait for a writer) and refuses anything but a
 // regular file of a size this program can have written.
 int OpenForReading(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    const int fd = os::Open(path, os::ofRead | os::ofNonBlock | os::ofNoTerminal);
     if (fd < 0)
         FailNow("Cannot read ", path);
-    struct stat info {};
-    if (::fstat(fd, &info) != 0) {
+    os::TFileInfo info;
+    if (os::StatOpen(fd, info) != 0) {
         const int error = errno;
-        ::close(fd);
+        os::Close(fd);
         Fail("Cannot read " + path, error);
     }
-    if (!S_ISREG(info.st_mode)) {
-        ::close(fd);
+    if (!info.Regular) {
+        os::Close(fd);
         throw EFileError("Cannot read " + path, "It is not a regular file", EINVAL);
     }
-    if (static_cast<unsigned long long>(info.st_size) > MaxReadFileSize) {
-        ::close(fd);
+    if (static_cast<unsigned long long>(info.Size) > MaxReadFileSize) {
+        os::Close(fd);
         throw EFileError("Cannot read " + path, "The file is larger than 1 GiB", EFBIG);
     }
     return fd;
@@ -266,30 +262,30 @@ void SafeSave(const std::string& target, std::string_view bytes, double now, TDa
     int fd = -1;
     for (int number = 1; number <= MaxSavingNumber && fd < 0; ++number) {
         temporary = SavingName(target, now, order, number);
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        fd = os::Open(temporary, os::ofWrite | os::ofCreate | os::ofExclusive, 0600);
         if (fd < 0 && errno != EEXIST)
             FailNow("Cannot create ", temporary);
     }
     if (fd < 0)
         throw EFileError("Can't figure out filename");
     // Held until the file has its final name: a clean-up in another process leaves it alone.
-    ::flock(fd, LOCK_EX | LOCK_NB);
+    os::TryLock(fd);
     try {
         WriteAll(fd, bytes, temporary);
-        if (::fsync(fd) != 0)
+        if (os::Sync(fd) != 0)
             FailNow("Cannot write ", temporary);
-        struct stat info {};
-        if (::stat(target.c_str(), &info) == 0)
+        os::TFileInfo info;
+        if (os::Stat(target, info) == 0)
             ReplaceBackup(target);
-        if (::rename(temporary.c_str(), target.c_str()) != 0)
+        if (os::Rename(temporary, target) != 0)
             FailNow("Cannot rename ", temporary + " to " + target);
     } catch (...) {
         // A partial file would only hold the space a full disk needs for the next save.
-        ::unlink(temporary.c_str());
-        ::close(fd);
+        os::Unlink(temporary);
+        os::Close(fd);
         throw;
     }
-    ::close(fd);
+    os::Close(fd);
     SyncFolder(Split(target).Folder);
 }
 
@@ -297,27 +293,25 @@ int RemoveIncompleteSaves(const std::string& target,
                           const std::function<bool(std::string_view bytes)>& complete) {
     const TParts parts = Split(target);
     const std::string prefix = "Saving of " + parts.Stem + " made on ";
-    DIR* folder = ::opendir(parts.Folder.empty() ? "." : parts.Folder.c_str());
-    if (!folder)
+    std::vector<std::string> names;
+    if (!os::FolderNames(parts.Folder.empty() ? "." : parts.Folder, names))
         return 0;
     std::vector<std::string> candidates;
-    while (const dirent* entry = ::readdir(folder)) {
-        const std::string_view name = entry->d_name;
+    for (const std::string& name : names) {
         if (StartsWith(name, prefix) && EndsWith(name, parts.Extension))
-            candidates.emplace_back(parts.Folder + std::string(name));
+            candidates.emplace_back(parts.Folder + name);
     }
-    ::closedir(folder);
     int removed = 0;
     for (const std::string& path : candidates) {
         try {
             TFd file{OpenForReading(path)};
-            if (::flock(file.Fd, LOCK_EX | LOCK_NB) != 0)
+            if (os::TryLock(file.Fd) != 0)
                 continue; // being written
             std::string bytes;
             ReadOpenFile(file.Fd, path, bytes, MaxReadFileSize);
             if (complete(bytes))
                 continue;
-            if (::unlink(path.c_str()) == 0)
+            if (os::Unlink(path) == 0)
                 ++removed;
         } catch (const EFileError&) {
             // Not ours to judge (a folder, a FIFO, unreadable): left as it is.
@@ -330,9 +324,9 @@ std::optional<std::string> ReadFileBytesIf(const std::string& path, std::size_t 
                                            const std::function<bool(std::string_view)>& accept) {
     TFd file{OpenForReading(path)};
     std::string bytes;
-    struct stat info {};
-    if (::fstat(file.Fd, &info) == 0 && info.st_size > 0)
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
+    os::TFileInfo info;
+    if (os::StatOpen(file.Fd, info) == 0 && info.Size > 0)
+        bytes.reserve(static_cast<std::size_t>(info.Size));
     if (accept) {
         ReadOpenFile(file.Fd, path, bytes, headSize);
         if (!accept(bytes))

@@ -4,7 +4,7 @@
 // first tick of every minute it checks each registered condition over the window from the
 // end of the last checked minute to the end of the current one.
 
-#include "core/runtime/Timers.h"
+#include "core/timers/Timers.h"
 #include "core/util/paDateUtils.h"
 #include "core/util/paError.h"
 

@@ -1,6 +1,6 @@
 #include "core/scheduling/DateCondition.h"
 
-#include "core/persistence/PropertyTable.h"
+#include "core/stream/PropertyTable.h"
 #include "core/util/paAssign.h"
 #include "core/util/paFormat.h"
 

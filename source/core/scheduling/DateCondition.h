@@ -3,7 +3,7 @@
 // Date conditions: on which dates an event may arise. Every answer is a whole date or
 // NullDate; no answer lies after 31 December 9999.
 
-#include "core/persistence/paClasses.h"
+#include "core/stream/paClasses.h"
 #include "core/util/paDateUtils.h"
 #include "core/util/paError.h"
 

@@ -1,9 +1,9 @@
 #include "core/scheduling/InitializeCondition.h"
 
-#include "core/persistence/PropertyTable.h"
 #include "core/scheduling/ReminderInitializeCondition.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
 #include "core/scheduling/SnoozeInitializeCondition.h"
+#include "core/stream/PropertyTable.h"
 #include "core/util/paFormat.h"
 
 #include <algorithm>

@@ -7,7 +7,7 @@
 // condition (the one every entity holds) live here too; the simple, reminder and snooze kinds
 // have modules of their own.
 
-#include "core/persistence/paClasses.h"
+#include "core/stream/paClasses.h"
 #include "core/util/paDateUtils.h"
 #include "core/util/paError.h"
 

@@ -4,7 +4,7 @@
 // every period from a lead time before it until the event, until a second lead time before
 // it, or a number of times.
 
-#include "core/persistence/paClasses.h"
+#include "core/stream/paClasses.h"
 #include "core/util/paDateUtils.h"
 
 #include <cstdint>

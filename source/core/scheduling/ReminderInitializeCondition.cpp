@@ -1,7 +1,7 @@
 #include "core/scheduling/ReminderInitializeCondition.h"
 
-#include "core/persistence/PropertyTable.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
+#include "core/stream/PropertyTable.h"
 #include "core/util/paAssign.h"
 #include "core/util/paFormat.h"
 

@@ -1,6 +1,6 @@
 #include "core/scheduling/SnoozeInitializeCondition.h"
 
-#include "core/persistence/PropertyTable.h"
+#include "core/stream/PropertyTable.h"
 
 namespace kelvo {
 

@@ -5,7 +5,7 @@
 // Times of day are compared as whole milliseconds, so a value that was stored with a
 // slightly different binary rounding still meets the same step points.
 
-#include "core/persistence/paClasses.h"
+#include "core/stream/paClasses.h"
 #include "core/util/paDateUtils.h"
 #include "core/util/paError.h"
 

@@ -1,10 +1,11 @@
 #include "gui/alarm/AlarmWindows.h"
 
+#include "core/actions/AlarmSwitches.h"
 #include "core/actions/EventAction.h"
 #include "core/entities/Event.h"
 #include "core/entities/Reminder.h"
-#include "core/runtime/ProgramFolders.h"
 #include "core/runtime/RemNotebook.h"
+#include "core/timers/ProgramFolders.h"
 #include "gui/alarm/fmAlarmMessage.h"
 
 #include <QApplication>

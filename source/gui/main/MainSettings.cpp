@@ -1,10 +1,11 @@
 #include "gui/main/MainSettings.h"
 
+#include "core/actions/AlarmSwitches.h"
 #include "core/diagnostics/paOptionsReportSource.h"
 #include "core/options/MailOptions.h"
 #include "core/options/ProgramOptions.h"
 #include "core/options/paAppIni.h"
-#include "core/runtime/ProgramFolders.h"
+#include "core/timers/ProgramFolders.h"
 #include "core/util/paDateUtils.h"
 #include "platform/hotkeys/paHotKeyOptions.h"
 #include "platform/session/paStartupOptions.h"

@@ -1,8 +1,8 @@
 #include "gui/main/fmMainForm.h"
 
+#include "core/actions/AlarmSwitches.h"
 #include "core/diagnostics/paLogUtils.h"
 #include "core/options/paAppIni.h"
-#include "core/runtime/ProgramFolders.h"
 #include "core/util/paFormat.h"
 #include "core/util/paText.h"
 #include "gui/alarm/AlarmWindows.h"

@@ -1,6 +1,6 @@
 #include "gui/session/ProgramSession.h"
 
-#include "core/runtime/ProgramFolders.h"
+#include "core/timers/ProgramFolders.h"
 #include "gui/alarm/AlarmWindows.h"
 #include "gui/models/EventListModel.h"
 #include "gui/models/TemplateTreeModel.h"

@@ -2,7 +2,7 @@
 
 #include "core/audio/ReminderAudioPlayer.h"
 #include "core/mail/SendMail.h"
-#include "core/runtime/paTimerList.h"
+#include "core/timers/paTimerList.h"
 #include "platform/audio/PlatformAudio.h"
 #include "platform/mail/SendmailTransport.h"
 #include "platform/mail/SmtpMailTransport.h"

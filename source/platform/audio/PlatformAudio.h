@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/audio/paAudioPlayer.h"
-#include "core/runtime/Timers.h"
+#include "core/timers/Timers.h"
 
 #include <functional>
 #include <memory>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/runtime/ProgramFolders.h"
+#include "core/timers/ProgramFolders.h"
 
 #include <string>
 

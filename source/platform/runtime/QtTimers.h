@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/runtime/Timers.h"
+#include "core/timers/Timers.h"
 
 #include <QElapsedTimer>
 #include <memory>

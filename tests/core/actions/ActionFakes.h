@@ -3,9 +3,9 @@
 // Recording stand-ins for the outside world of the actions, a hand-driven clock for the
 // action timer list, and a fixture that installs them in the action context.
 
+#include "core/actions/AlarmSwitches.h"
 #include "core/actions/EventAction.h"
-#include "core/runtime/ProgramFolders.h"
-#include "core/runtime/paTimerList.h"
+#include "core/timers/paTimerList.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

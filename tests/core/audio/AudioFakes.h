@@ -2,7 +2,7 @@
 
 #include "core/audio/AudioEngines.h"
 #include "core/audio/paMPEGPlay.h"
-#include "core/runtime/Timers.h"
+#include "core/timers/Timers.h"
 
 #include <algorithm>
 #include <map>

@@ -1,7 +1,7 @@
 #include "core/audio/ReminderAudioPlayer.h"
 
 #include "AudioFakes.h"
-#include "core/runtime/paTimerList.h"
+#include "core/timers/paTimerList.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

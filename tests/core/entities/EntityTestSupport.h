@@ -5,7 +5,7 @@
 
 #include "core/actions/EventAction.h"
 #include "core/entities/EventTemplate.h"
-#include "core/persistence/PropertyTable.h"
+#include "core/stream/PropertyTable.h"
 
 #include <algorithm>
 #include <memory>

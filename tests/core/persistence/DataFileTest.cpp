@@ -1,6 +1,6 @@
 #include "core/persistence/DataFile.h"
 
-#include "StreamTestHelpers.h"
+#include "support/StreamTestHelpers.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 #include "core/persistence/EventFile.h"
 
-#include "StreamTestHelpers.h"
 #include "core/entities/Reminder.h"
 #include "core/scheduling/ReminderInitializeCondition.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
 #include "support/EntitySamples.h"
+#include "support/StreamTestHelpers.h"
 #include "support/TestClock.h"
 #include "support/TestSupport.h"
 

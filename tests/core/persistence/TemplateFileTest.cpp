@@ -1,7 +1,7 @@
 #include "core/persistence/TemplateFile.h"
 
-#include "StreamTestHelpers.h"
 #include "support/EntitySamples.h"
+#include "support/StreamTestHelpers.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

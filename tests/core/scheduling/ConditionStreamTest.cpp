@@ -3,7 +3,6 @@
 
 #include "core/entities/Reminder.h"
 #include "core/persistence/EventFile.h"
-#include "core/persistence/PropertyTable.h"
 #include "core/scheduling/DateCondition.h"
 #include "core/scheduling/InitializeCondition.h"
 #include "core/scheduling/RelativeCondition.h"
@@ -11,6 +10,7 @@
 #include "core/scheduling/SimpleInitializeCondition.h"
 #include "core/scheduling/SnoozeInitializeCondition.h"
 #include "core/scheduling/TimeCondition.h"
+#include "core/stream/PropertyTable.h"
 #include "support/TestClock.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 #include "core/audio/ReminderAudioPlayer.h"
 #include "core/mail/SendMail.h"
 #include "core/options/MailOptions.h"
-#include "core/runtime/paTimerList.h"
+#include "core/timers/paTimerList.h"
 #include "support/TestSupport.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "AudioTestSupport.h"
 #include "core/audio/ReminderAudioPlayer.h"
-#include "core/runtime/paTimerList.h"
+#include "core/timers/paTimerList.h"
 #include "platform/audio/AlsaMasterVolume.h"
 #include "platform/audio/GstCDPlayer.h"
 #include "platform/audio/GstToneGenerator.h"

@@ -1,6 +1,6 @@
 #include "platform/runtime/QtTimers.h"
 
-#include "core/runtime/paTimerList.h"
+#include "core/timers/paTimerList.h"
 #include "platform/runtime/FolderProvider.h"
 #include "support/TestSupport.h"
 

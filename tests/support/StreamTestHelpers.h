@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/persistence/paClasses.h"
+#include "core/stream/paClasses.h"
 #include "support/StreamTestClasses.h"
 
 #include <gtest/gtest.h>

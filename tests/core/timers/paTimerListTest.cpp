@@ -1,4 +1,4 @@
-#include "core/runtime/paTimerList.h"
+#include "core/timers/paTimerList.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -29,7 +29,7 @@
 // Stored(false) never writes. A class created from streams is registered once at start:
 // RegisterClasses<TDailyDateCondition, ...>().
 
-#include "core/persistence/paClasses.h"
+#include "core/stream/paClasses.h"
 #include "core/util/paDateUtils.h"
 
 #include <bitset>

@@ -1,6 +1,6 @@
-#include "core/persistence/paClasses.h"
+#include "core/stream/paClasses.h"
 
-#include "core/persistence/PropertyTable.h"
+#include "core/stream/PropertyTable.h"
 
 #include <bit>
 #include <bitset>

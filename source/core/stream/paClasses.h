@@ -1,7 +1,7 @@
 #pragma once
 
 // The object stream: a tagged binary format for trees of persisted objects. Every persisted
-// class describes its properties once, in a property table (core/persistence/PropertyTable.h);
+// class describes its properties once, in a property table (core/stream/PropertyTable.h);
 // TClassWriter and TClassReader walk those tables, so no class writes stream code of its own.
 
 #include "core/util/paColors.h"

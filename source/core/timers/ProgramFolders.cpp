@@ -1,6 +1,4 @@
-#include "core/runtime/ProgramFolders.h"
-
-#include "core/options/OptionsStd.h"
+#include "core/timers/ProgramFolders.h"
 
 namespace kelvo {
 
@@ -42,17 +40,6 @@ const std::string& TProgramFolders::AppDataFolder() const {
     return *appDataFolder_;
 }
 
-void TAlarmSwitches::SetAlarmMode(int mode) {
-    if (mode < 0 || mode > 3 || (mode != 0 && mode == mode_))
-        mode = 0;
-    mode_ = mode;
-    sound_ = mode == 0;
-    actions_ = mode <= 1;
-    windows_ = mode <= 2;
-    if (option_)
-        option_->SetValue(mode);
-}
-
 namespace {
 
 struct TNoFolders : IFolderProvider {
@@ -84,11 +71,6 @@ void InstallProgramFolders(std::unique_ptr<IFolderProvider> provider) {
 
 const TProgramFolders& ProgramFolders() {
     return *Installed().folders;
-}
-
-TAlarmSwitches& AlarmSwitches() {
-    static TAlarmSwitches switches;
-    return switches;
 }
 
 } // namespace kelvo

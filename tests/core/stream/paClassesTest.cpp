@@ -1,5 +1,5 @@
-#include "StreamTestHelpers.h"
-#include "core/persistence/PropertyTable.h"
+#include "core/stream/PropertyTable.h"
+#include "support/StreamTestHelpers.h"
 
 #include <bit>
 #include <chrono>

@@ -1,4 +1,4 @@
-#include "StreamTestHelpers.h"
+#include "support/StreamTestHelpers.h"
 
 namespace kelvo::test {
 

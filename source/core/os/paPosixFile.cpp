@@ -1,0 +1,121 @@
+#include "core/os/paPosixFile.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kelvo::os {
+
+namespace {
+
+int SystemFlags(unsigned flags) {
+    int result = O_CLOEXEC;
+    if (flags & ofReadWrite)
+        result |= O_RDWR;
+    else if (flags & ofWrite)
+        result |= O_WRONLY;
+    else
+        result |= O_RDONLY;
+    const struct {
+        unsigned Ours;
+        int System;
+    } table[] = {{ofCreate, O_CREAT},      {ofExclusive, O_EXCL},   {ofTruncate, O_TRUNC},
+                 {ofAppend, O_APPEND},     {ofFolder, O_DIRECTORY}, {ofNonBlock, O_NONBLOCK},
+                 {ofNoFollow, O_NOFOLLOW}, {ofNoTerminal, O_NOCTTY}};
+    for (const auto& entry : table)
+        if (flags & entry.Ours)
+            result |= entry.System;
+    return result;
+}
+
+void Fill(const struct stat& st, TFileInfo& info) {
+    info.Regular = S_ISREG(st.st_mode);
+    info.Folder = S_ISDIR(st.st_mode);
+    info.Size = static_cast<std::int64_t>(st.st_size);
+    info.Mode = static_cast<unsigned>(st.st_mode) & 07777u;
+    info.OwnedByUser = st.st_uid == ::getuid();
+}
+
+template <class F> int StatWith(F call, TFileInfo& info) {
+    struct stat st {};
+    const int result = call(st);
+    if (result == 0)
+        Fill(st, info);
+    return result;
+}
+
+} // namespace
+
+int Open(const std::string& path, unsigned flags, unsigned mode) {
+    return ::open(path.c_str(), SystemFlags(flags), static_cast<mode_t>(mode));
+}
+
+std::ptrdiff_t Read(int fd, void* buffer, std::size_t size) {
+    return ::read(fd, buffer, size);
+}
+
+std::ptrdiff_t Write(int fd, const void* data, std::size_t size) {
+    return ::write(fd, data, size);
+}
+
+int Close(int fd) {
+    return ::close(fd);
+}
+
+int Sync(int fd) {
+    return ::fsync(fd);
+}
+
+int SetMode(int fd, unsigned mode) {
+    return ::fchmod(fd, static_cast<mode_t>(mode));
+}
+
+int TryLock(int fd) {
+    return ::flock(fd, LOCK_EX | LOCK_NB);
+}
+
+int Unlink(const std::string& path) {
+    return ::unlink(path.c_str());
+}
+
+int Link(const std::string& from, const std::string& to) {
+    return ::link(from.c_str(), to.c_str());
+}
+
+int Rename(const std::string& from, const std::string& to) {
+    return ::rename(from.c_str(), to.c_str());
+}
+
+int MakeFolder(const std::string& path, unsigned mode) {
+    return ::mkdir(path.c_str(), static_cast<mode_t>(mode));
+}
+
+int Stat(const std::string& path, TFileInfo& info) {
+    return StatWith([&](struct stat& st) { return ::stat(path.c_str(), &st); }, info);
+}
+
+int StatLink(const std::string& path, TFileInfo& info) {
+    return StatWith([&](struct stat& st) { return ::lstat(path.c_str(), &st); }, info);
+}
+
+int StatOpen(int fd, TFileInfo& info) {
+    return StatWith([&](struct stat& st) { return ::fstat(fd, &st); }, info);
+}
+
+bool FolderNames(const std::string& folder, std::vector<std::string>& names) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return false;
+    while (const dirent* entry = ::readdir(dir))
+        names.emplace_back(entry->d_name);
+    ::closedir(dir);
+    return true;
+}
+
+unsigned UserId() {
+    return static_cast<unsigned>(::getuid());
+}
+
+} // namespace kelvo::os
