@@ -1,5 +1,7 @@
 #include "core/persistence/SafeSave.h"
 
+#include "core/util/paTranslate.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -27,7 +29,7 @@ std::string SystemError(int error) {
 }
 
 // errno is taken before the message is built.
-[[noreturn]] void FailNow(const char* what, const std::string& name) {
+[[noreturn]] void FailNow(const std::string& what, const std::string& name) {
     const int error = errno;
     Fail(what + name, error);
 }
@@ -72,7 +74,7 @@ void WriteAll(int fd, std::string_view bytes, const std::string& name) {
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            FailNow("Cannot write ", name);
+            FailNow(KELVO_TR("SafeSave", "Cannot write "), name);
         }
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
@@ -82,13 +84,13 @@ void WriteDurably(int fd, std::string_view bytes, const std::string& name) {
     try {
         WriteAll(fd, bytes, name);
         if (::fsync(fd) != 0)
-            FailNow("Cannot write ", name);
+            FailNow(KELVO_TR("SafeSave", "Cannot write "), name);
     } catch (...) {
         ::close(fd);
         throw;
     }
     if (::close(fd) != 0)
-        FailNow("Cannot write ", name);
+        FailNow(KELVO_TR("SafeSave", "Cannot write "), name);
 }
 
 void SyncFolder(const std::string& folder) {
@@ -105,7 +107,7 @@ void CopyFile(const std::string& from, const std::string& to) {
     const std::string bytes = ReadFileBytes(from);
     const int fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0)
-        FailNow("Cannot write ", to);
+        FailNow(KELVO_TR("SafeSave", "Cannot write "), to);
     try {
         WriteDurably(fd, bytes, to);
     } catch (...) {
@@ -120,18 +122,18 @@ void ReplaceBackup(const std::string& target) {
     const std::string backup = BackupName(target);
     const std::string fresh = backup + ".new";
     if (::unlink(fresh.c_str()) != 0 && errno != ENOENT)
-        FailNow("Cannot replace ", backup);
+        FailNow(KELVO_TR("SafeSave", "Cannot replace "), backup);
     if (::link(target.c_str(), fresh.c_str()) != 0) {
         if (errno == EPERM || errno == EXDEV || errno == EMLINK || errno == ENOTSUP ||
             errno == ENOSYS)
             CopyFile(target, fresh);
         else
-            FailNow("Cannot replace ", backup);
+            FailNow(KELVO_TR("SafeSave", "Cannot replace "), backup);
     }
     if (::rename(fresh.c_str(), backup.c_str()) != 0) {
         const int error = errno;
         ::unlink(fresh.c_str());
-        Fail("Cannot replace " + backup, error);
+        Fail(KELVO_TR("SafeSave", "Cannot replace ") + backup, error);
     }
     // A backup that already is the target (a save killed just before its last rename) makes
     // the rename do nothing and leaves the link behind.
@@ -156,7 +158,7 @@ void ReadOpenFile(int fd, const std::string& path, std::string& bytes, std::size
             if (errno == EINTR)
                 continue;
             const int error = errno;
-            Fail("Cannot read " + path, error);
+            Fail(KELVO_TR("SafeSave", "Cannot read ") + path, error);
         }
         if (n == 0)
             break;
@@ -177,20 +179,22 @@ struct TFd {
 int OpenForReading(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
-        FailNow("Cannot read ", path);
+        FailNow(KELVO_TR("SafeSave", "Cannot read "), path);
     struct stat info {};
     if (::fstat(fd, &info) != 0) {
         const int error = errno;
         ::close(fd);
-        Fail("Cannot read " + path, error);
+        Fail(KELVO_TR("SafeSave", "Cannot read ") + path, error);
     }
     if (!S_ISREG(info.st_mode)) {
         ::close(fd);
-        throw EFileError("Cannot read " + path, "It is not a regular file", EINVAL);
+        throw EFileError(KELVO_TR("SafeSave", "Cannot read ") + path,
+                         KELVO_TR("SafeSave", "It is not a regular file"), EINVAL);
     }
     if (static_cast<unsigned long long>(info.st_size) > MaxReadFileSize) {
         ::close(fd);
-        throw EFileError("Cannot read " + path, "The file is larger than 1 GiB", EFBIG);
+        throw EFileError(KELVO_TR("SafeSave", "Cannot read ") + path,
+                         KELVO_TR("SafeSave", "The file is larger than 1 GiB"), EFBIG);
     }
     return fd;
 }
@@ -268,21 +272,22 @@ void SafeSave(const std::string& target, std::string_view bytes, double now, TDa
         temporary = SavingName(target, now, order, number);
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0 && errno != EEXIST)
-            FailNow("Cannot create ", temporary);
+            FailNow(KELVO_TR("SafeSave", "Cannot create "), temporary);
     }
     if (fd < 0)
-        throw EFileError("Can't figure out filename");
+        throw EFileError(KELVO_TR("SafeSave", "Can't figure out filename"));
     // Held until the file has its final name: a clean-up in another process leaves it alone.
     ::flock(fd, LOCK_EX | LOCK_NB);
     try {
         WriteAll(fd, bytes, temporary);
         if (::fsync(fd) != 0)
-            FailNow("Cannot write ", temporary);
+            FailNow(KELVO_TR("SafeSave", "Cannot write "), temporary);
         struct stat info {};
         if (::stat(target.c_str(), &info) == 0)
             ReplaceBackup(target);
         if (::rename(temporary.c_str(), target.c_str()) != 0)
-            FailNow("Cannot rename ", temporary + " to " + target);
+            FailNow(KELVO_TR("SafeSave", "Cannot rename "),
+                    temporary + KELVO_TR("SafeSave", " to ") + target);
     } catch (...) {
         // A partial file would only hold the space a full disk needs for the next save.
         ::unlink(temporary.c_str());
@@ -341,7 +346,8 @@ std::optional<std::string> ReadFileBytesIf(const std::string& path, std::size_t 
     // One byte more than allowed tells a file that grew since it was looked at.
     ReadOpenFile(file.Fd, path, bytes, MaxReadFileSize + 1);
     if (bytes.size() > MaxReadFileSize)
-        throw EFileError("Cannot read " + path, "The file is larger than 1 GiB", EFBIG);
+        throw EFileError(KELVO_TR("SafeSave", "Cannot read ") + path,
+                         KELVO_TR("SafeSave", "The file is larger than 1 GiB"), EFBIG);
     return bytes;
 }
 

@@ -5,6 +5,7 @@
 #include "core/runtime/ProgramFolders.h"
 #include "core/util/paFormat.h"
 #include "core/util/paText.h"
+#include "core/util/paTranslate.h"
 #include "gui/alarm/AlarmWindows.h"
 #include "gui/boxes/NonBlockingBoxes.h"
 #include "platform/hotkeys/paHotKeys.h"
@@ -32,8 +33,9 @@ namespace kelvo {
 
 namespace {
 
-const char* const ApplicationTitle = "Tavrelon MP3";
-const char* const ExitQuestion = "Do you really want to unload Tavrelon MP3 and disable reminders?";
+const char* const ApplicationTitle = QT_TRANSLATE_NOOP("kelvo::TMainForm", "Tavrelon MP3");
+const char* const ExitQuestion = QT_TRANSLATE_NOOP(
+    "kelvo::TMainForm", "Do you really want to unload Tavrelon MP3 and disable reminders?");
 // Damaged records named in the one message of a load; the log has all of them.
 constexpr std::size_t RecordErrorsShown = 5;
 // How often a wanted tray icon looks for a tray host that was not there (or went away).
@@ -96,7 +98,7 @@ TDateTime NextOf(TEvent& event, TDateTime t) {
 
 std::string ListDateText(TDateTime x) {
     if (IsNullDate(x))
-        return "Never";
+        return KELVO_TR("ListDateText", "Never");
     return CurrentLocale().ShortDayName(static_cast<TDayOfWeekName>(DayOfWeek0(x))) + " " +
            ShortDateText(x) + " " + ShortTimeText(x);
 }
@@ -104,7 +106,7 @@ std::string ListDateText(TDateTime x) {
 TMainForm::TMainForm(TAppIni& ini, ITimerFactory& timers, QWidget* parent)
     : QMainWindow(parent), ini_(ini), settings_(ini),
       notebook_(std::make_unique<TReminderNotebook>(timers)) {
-    setWindowTitle(QString::fromLatin1(ApplicationTitle));
+    setWindowTitle(tr(ApplicationTitle));
     setObjectName(QStringLiteral("MainForm"));
     setMinimumSize(470, 220);
     resize(760, 480);
@@ -139,8 +141,7 @@ TMainForm::TMainForm(TAppIni& ini, ITimerFactory& timers, QWidget* parent)
     eventList_->setObjectName(QStringLiteral("AllEventsList"));
     eventList_->setRootIsDecorated(false);
     eventList_->setUniformRowHeights(true);
-    eventList_->setHeaderLabels(
-        {QStringLiteral("Name"), QStringLiteral("Next event"), QStringLiteral("State")});
+    eventList_->setHeaderLabels({tr("Name"), tr("Next event"), tr("State")});
     eventList_->header()->resizeSection(0, 220);
     eventList_->header()->resizeSection(1, 160);
     setCentralWidget(eventList_);
@@ -270,8 +271,8 @@ bool TMainForm::TryReadNewerVersion(const std::string& question) {
     if (Confirm)
         return Confirm(Q(question));
     // The file is being read and needs the answer now; the alarm windows stay answerable.
-    return AskAndWait(BoxParent(), QMessageBox::Question, QStringLiteral("Confirmation"),
-                      Q(question), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+    return AskAndWait(BoxParent(), QMessageBox::Question, tr("Confirmation"), Q(question),
+                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                       QMessageBox::No) == QMessageBox::Yes;
 }
 
@@ -382,44 +383,45 @@ void TMainForm::UpdateCommands() {
 }
 
 void TMainForm::CreateCommands() {
-    AddCommand("FileLoadAction", "Load", [this] { FileLoad(); });
-    AddCommand("FileSaveAction", "Save", [this] { dataFiles_->Save(); });
-    AddCommand("FileSaveEventAction", "Save Events", [this] { dataFiles_->SaveEvents(); });
-    AddCommand("FileSaveTemplateAction", "Save Templates", [this] { dataFiles_->SaveTemplates(); });
-    AddCommand("FileDataNewAction", "&New...", [this] { FileDataNew(); });
-    AddCommand("FileDataOpenAction", "&Open...", [this] { FileDataOpen(); });
-    AddCommand("FileDataSaveAsAction", "Save &As...", [this] { FileDataSaveAs(); });
-    AddCommand("FileDataInfoAction", "Current Location...",
+    AddCommand("FileLoadAction", tr("Load"), [this] { FileLoad(); });
+    AddCommand("FileSaveAction", tr("Save"), [this] { dataFiles_->Save(); });
+    AddCommand("FileSaveEventAction", tr("Save Events"), [this] { dataFiles_->SaveEvents(); });
+    AddCommand("FileSaveTemplateAction", tr("Save Templates"),
+               [this] { dataFiles_->SaveTemplates(); });
+    AddCommand("FileDataNewAction", tr("&New..."), [this] { FileDataNew(); });
+    AddCommand("FileDataOpenAction", tr("&Open..."), [this] { FileDataOpen(); });
+    AddCommand("FileDataSaveAsAction", tr("Save &As..."), [this] { FileDataSaveAs(); });
+    AddCommand("FileDataInfoAction", tr("Current Location..."),
                [this] { Message(TMessageKind::Information, dataFiles_->LocationInfo()); });
-    AddCommand("FileMinimize", "&Minimize", [this] { MinimizeWindow(); });
-    AddCommand("FileSaveAndMinimize", "Save && Minimize", [this] {
+    AddCommand("FileMinimize", tr("&Minimize"), [this] { MinimizeWindow(); });
+    AddCommand("FileSaveAndMinimize", tr("Save && Minimize"), [this] {
         dataFiles_->Save();
         MinimizeWindow();
     });
-    AddCommand("FileRestore", "Show &Main window", [this] { RestoreWindow(); });
-    AddCommand("FileExit", "E&xit", [this] { FileExit(); });
+    AddCommand("FileRestore", tr("Show &Main window"), [this] { RestoreWindow(); });
+    AddCommand("FileExit", tr("E&xit"), [this] { FileExit(); });
 
     const auto mode = [](int m) { return [m] { return AlarmSwitches().AlarmMode() == m; }; };
     AddCommand(
-        "ServiceAllEnabledAction", "&Enable All", [this] { ChooseAlarmMode(0); }, {}, mode(0));
+        "ServiceAllEnabledAction", tr("&Enable All"), [this] { ChooseAlarmMode(0); }, {}, mode(0));
     AddCommand(
-        "ServiceDisableSoundAction", "Disable &Sound Actions", [this] { ChooseAlarmMode(1); }, {},
-        mode(1));
+        "ServiceDisableSoundAction", tr("Disable &Sound Actions"), [this] { ChooseAlarmMode(1); },
+        {}, mode(1));
     AddCommand(
-        "ServiceDisableActionsExceptWindowAction", "Disable All Actions &except Alarm Window",
+        "ServiceDisableActionsExceptWindowAction", tr("Disable All Actions &except Alarm Window"),
         [this] { ChooseAlarmMode(2); }, {}, mode(2));
     AddCommand(
-        "ServiceDisableAllAction", "Disable &All Actions", [this] { ChooseAlarmMode(3); }, {},
+        "ServiceDisableAllAction", tr("Disable &All Actions"), [this] { ChooseAlarmMode(3); }, {},
         mode(3));
 }
 
 void TMainForm::CreateMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu* file = menuBar()->addMenu(tr("&File"));
     for (const char* name :
          {"FileLoadAction", "FileSaveAction", "FileSaveEventAction", "FileSaveTemplateAction"})
         file->addAction(Command(name));
     file->addSeparator();
-    QMenu* data = file->addMenu(QStringLiteral("&Data Files"));
+    QMenu* data = file->addMenu(tr("&Data Files"));
     data->addAction(Command("FileDataNewAction"));
     data->addAction(Command("FileDataOpenAction"));
     data->addAction(Command("FileDataSaveAsAction"));
@@ -430,7 +432,7 @@ void TMainForm::CreateMenus() {
     file->addAction(Command("FileSaveAndMinimize"));
     file->addAction(Command("FileExit"));
 
-    QMenu* service = menuBar()->addMenu(QStringLiteral("&Service"));
+    QMenu* service = menuBar()->addMenu(tr("&Service"));
     for (const char* name : {"ServiceAllEnabledAction", "ServiceDisableSoundAction",
                              "ServiceDisableActionsExceptWindowAction", "ServiceDisableAllAction"})
         service->addAction(Command(name));
@@ -483,10 +485,10 @@ QString TMainForm::AskDataFile(bool forSave) {
         chosen = ChooseDataFile(forSave, dialogFolder_);
     } else {
         QFileDialog dialog(this,
-                           forSave ? QStringLiteral("Save Data Files as")
-                                   : QStringLiteral("Open existing data files with events and "
-                                                    "templates..."),
-                           dialogFolder_, QStringLiteral("Tavrelon MP3 files (*.evn)"));
+                           forSave ? tr("Save Data Files as")
+                                   : tr("Open existing data files with events and "
+                                        "templates..."),
+                           dialogFolder_, tr("Tavrelon MP3 files (*.evn)"));
         if (forSave) {
             dialog.setAcceptMode(QFileDialog::AcceptSave);
             dialog.setFileMode(QFileDialog::AnyFile);
@@ -505,7 +507,7 @@ QString TMainForm::AskDataFile(bool forSave) {
 }
 
 void TMainForm::FileExit() {
-    const QString question = QString::fromLatin1(ExitQuestion);
+    const QString question = tr(ExitQuestion);
     if (Confirm) {
         if (Confirm(question))
             ExitNow();
@@ -516,8 +518,8 @@ void TMainForm::FileExit() {
         exitQuestion_->activateWindow();
         return;
     }
-    exitQuestion_ = ShowBox(BoxParent(), QMessageBox::Question, QStringLiteral("Confirmation"),
-                            question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
+    exitQuestion_ = ShowBox(BoxParent(), QMessageBox::Question, tr("Confirmation"), question,
+                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
                             [self = QPointer<TMainForm>(this)](QMessageBox::StandardButton answer) {
                                 if (self && answer == QMessageBox::Yes)
                                     self->ExitNow();
@@ -551,13 +553,13 @@ void TMainForm::Message(TMessageKind kind, const std::string& text) {
     }
     switch (kind) {
     case TMessageKind::Warning:
-        ShowBox(BoxParent(), QMessageBox::Warning, QStringLiteral("Warning"), Q(text));
+        ShowBox(BoxParent(), QMessageBox::Warning, tr("Warning"), Q(text));
         break;
     case TMessageKind::Error:
-        ShowBox(BoxParent(), QMessageBox::Critical, QStringLiteral("Error"), Q(text));
+        ShowBox(BoxParent(), QMessageBox::Critical, tr("Error"), Q(text));
         break;
     case TMessageKind::Information:
-        ShowBox(BoxParent(), QMessageBox::Information, QStringLiteral("Information"), Q(text));
+        ShowBox(BoxParent(), QMessageBox::Information, tr("Information"), Q(text));
         break;
     }
 }
@@ -633,14 +635,15 @@ QString TMainForm::NextEventText() const {
         next = nullptr;
     }
     if (!next)
-        return QStringLiteral("No sheduled event");
-    return Q(Format("Next event: \"%s\" at %s", {next->Description(), ListDateText(when)}));
+        return tr("No sheduled event");
+    return Q(Format(tr("Next event: \"%s\" at %s").toStdString(),
+                    {next->Description(), ListDateText(when)}));
 }
 
 QString TMainForm::CountText() const {
-    return Q(" " +
-             Format("%s event(s), %s listed", {std::to_string(notebook_->EventCount()),
-                                               std::to_string(eventList_->topLevelItemCount())}));
+    return Q(" " + Format(tr("%s event(s), %s listed").toStdString(),
+                          {std::to_string(notebook_->EventCount()),
+                           std::to_string(eventList_->topLevelItemCount())}));
 }
 
 void TMainForm::ClockChanged() {
@@ -654,7 +657,7 @@ void TMainForm::ClockChanged() {
 
 void TMainForm::CreateTrayIcon() {
     tray_ = new QSystemTrayIcon(normalIcon_, this);
-    tray_->setToolTip(QString::fromLatin1(ApplicationTitle));
+    tray_->setToolTip(tr(ApplicationTitle));
     trayMenu_ = new QMenu(this);
     trayMenu_->addAction(Command("FileRestore"));
     trayMenu_->addSeparator();
