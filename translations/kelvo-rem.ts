@@ -783,6 +783,57 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>paClasses</name>
+    <message>
+        <source>Objects are nested too deeply</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stream read error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The stream is too damaged to be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Expected prefix %s but %s found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading prefix is illegal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Class %s not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unexpected class %s where %s belongs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Expected end of class %s but dind %s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not exist property %s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date-time of property %s is out of range</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unknown type of property %s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Expected end of block %s but %s found</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>paDateUtils</name>
     <message>
         <source>day</source>

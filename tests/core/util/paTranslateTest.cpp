@@ -1,8 +1,8 @@
-#include "core/entities/Event.h"
 #include "core/util/paTranslate.h"
 
-#include <gtest/gtest.h>
+#include "core/entities/Event.h"
 
+#include <gtest/gtest.h>
 #include <string>
 
 using namespace kelvo;
