@@ -2,6 +2,7 @@
 // text is bracketed and 40 % longer: a text shown without brackets missed its translation
 // call, and a text wider than its control is cut off in a longer language.
 
+#include "core/diagnostics/paErrorReport.h"
 #include "core/entities/Event.h"
 #include "core/entities/Reminder.h"
 #include "core/runtime/ProgramFolders.h"
@@ -10,7 +11,9 @@
 #include "core/scheduling/SimpleInitializeCondition.h"
 #include "gui/alarm/AlarmWindows.h"
 #include "gui/alarm/fmAlarmMessage.h"
+#include "gui/diagnostics/fmErrorReport.h"
 #include "gui/main/fmMainForm.h"
+#include "platform/diagnostics/paSetupErrorHandlers.h"
 #include "platform/runtime/FolderProvider.h"
 #include "platform/runtime/QtTranslations.h"
 #include "platform/settings/AppIniReg.h"
@@ -25,6 +28,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QTreeWidget>
 #include <memory>
@@ -157,6 +161,24 @@ private slots:
         CheckTexts(form, {});
         alarms.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void errorReportWindowShowsOnlyTranslatedTextsThatFit() {
+        SetupErrorHandlers();
+        EpaWarning warning("odd");
+        auto report = MakeErrorReport(&warning, 0x1234);
+        TErrorReportForm form;
+        form.Prepare(*report);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        CheckTexts(&form, {});
+        // The first memo holds the program's explanation, the second the report's lines.
+        const auto memos = form.findChildren<QPlainTextEdit*>();
+        QVERIFY(!memos.isEmpty());
+        QVERIFY2(Marked(memos.first()->toPlainText()), qPrintable(memos.first()->toPlainText()));
+        form.ToggleDetails();
+        CheckTexts(&form, {});
+        TeardownErrorHandlers();
     }
 };
 
