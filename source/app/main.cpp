@@ -14,6 +14,7 @@
 #include "platform/runtime/FolderProvider.h"
 #include "platform/runtime/QtLocale.h"
 #include "platform/runtime/QtTimers.h"
+#include "platform/runtime/QtTranslations.h"
 #include "platform/session/paAutostart.h"
 #include "platform/session/paClockWatch.h"
 #include "platform/session/paSessionEnd.h"
@@ -47,6 +48,7 @@ int Run(TErrorRedirector& app) {
     QApplication::setQuitOnLastWindowClosed(false);
     InstallProgramFolders(std::make_unique<TQtFolderProvider>());
     InstallSystemLocale();
+    InstallTranslations();
 
     TAppIniReg ini;
     TQtTimerFactory timers;

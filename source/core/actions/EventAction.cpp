@@ -5,6 +5,8 @@
 #include "core/mail/SendMail.h"
 #include "core/options/MailOptions.h"
 #include "core/timers/paTimerList.h"
+#include "core/util/paFormat.h"
+#include "core/util/paTranslate.h"
 
 #include <algorithm>
 #include <cctype>
@@ -31,7 +33,7 @@ std::string ErrorText(std::exception_ptr error) {
     } catch (const std::exception& e) {
         return e.what();
     } catch (...) {
-        return "Unknown error";
+        return KELVO_TR("EventAction", "Unknown error");
     }
 }
 
@@ -182,7 +184,7 @@ void TBeepEventAction::Execute() {
 // ---- launch -----------------------------------------------------------------------------
 
 std::string TLaunchAppEventAction::DoGetDescription() const {
-    return fileName_.empty() ? std::string() : "Open " + fileName_;
+    return fileName_.empty() ? std::string() : KELVO_TR("EventAction", "Open ") + fileName_;
 }
 
 void TLaunchAppEventAction::SetDefaults() {
@@ -215,7 +217,7 @@ void TLaunchAppEventAction::AssignOwn(const TEventAction& source) {
 // ---- mail -------------------------------------------------------------------------------
 
 std::string TSendMailAction::DoGetDescription() const {
-    return "Send email to " + sendTo_;
+    return KELVO_TR("EventAction", "Send email to ") + sendTo_;
 }
 
 void TSendMailAction::SetDefaults() {
@@ -267,9 +269,9 @@ TRepeatableEventAction::~TRepeatableEventAction() {
 std::string TRepeatableEventAction::DoGetDescription() const {
     switch (repeatType_) {
     case rtTimes:
-        return "repeat " + std::to_string(times_) + " time(s)";
+        return Format(KELVO_TR("EventAction", "repeat %d time(s)"), {std::to_string(times_)});
     case rtMinutes:
-        return "repeat " + std::to_string(minutes_) + " minute(s)";
+        return Format(KELVO_TR("EventAction", "repeat %d minute(s)"), {std::to_string(minutes_)});
     default:
         return {};
     }
@@ -424,7 +426,7 @@ void TAudioEventAction::AssignOwn(const TEventAction& source) {
 // ---- media ------------------------------------------------------------------------------
 
 std::string TPlayMediaEventAction::DoGetDescription() const {
-    return "Play media file \"" + fileName_ + "\"";
+    return Format(KELVO_TR("EventAction", "Play media file \"%s\""), {fileName_});
 }
 
 void TPlayMediaEventAction::SetDefaults() {
@@ -446,7 +448,8 @@ void TPlayMediaEventAction::AssignOwn(const TEventAction& source) {
 // ---- CD ---------------------------------------------------------------------------------
 
 std::string TPlayCDEventAction::DoGetDescription() const {
-    return Shuffle() ? "Play random CD track" : "Play CD track " + std::to_string(track_);
+    return Shuffle() ? KELVO_TR("EventAction", "Play random CD track")
+                     : KELVO_TR("EventAction", "Play CD track ") + std::to_string(track_);
 }
 
 void TPlayCDEventAction::SetDefaults() {

@@ -2,6 +2,7 @@
 
 #include "core/entities/Reminder.h"
 #include "core/util/paFormat.h"
+#include "core/util/paTranslate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -47,7 +48,7 @@ std::vector<TAgendaArising> AgendaArisings(const std::vector<TEvent*>& events, T
 
 std::string ListDateText(TDateTime x) {
     if (IsNullDate(x))
-        return "Never";
+        return KELVO_TR("ListDateText", "Never");
     return CurrentLocale().ShortDayName(static_cast<TDayOfWeekName>(DayOfWeek0(x))) + " " +
            ShortDateText(x) + " " + ShortTimeText(x);
 }
@@ -64,7 +65,7 @@ std::string UntilEventText(TDateTime next, TDateTime today) {
         return {};
     const auto days =
         static_cast<long long>(std::llround(std::floor(next) - std::floor(DateOf(today))));
-    return Format("%s day(s)", {std::to_string(std::max(0LL, days))});
+    return Format(KELVO_TR("ListDateText", "%s day(s)"), {std::to_string(std::max(0LL, days))});
 }
 
 } // namespace kelvo

@@ -1,20 +1,26 @@
 #include "core/audio/paMPEGPlay.h"
 
+#include "core/util/paTranslate.h"
+
 #include <array>
 
 namespace kelvo {
 
 namespace {
 constexpr std::array<const char*, 6> kErrorMessages = {
-    "MPEG library not loaded", "Internal decoder error",       "Incorrect mode",
-    "Input stream error",      "Input stream is non-seekable", "Output device failure",
+    KELVO_TR_NOOP("paMPEGPlay", "MPEG library not loaded"),
+    KELVO_TR_NOOP("paMPEGPlay", "Internal decoder error"),
+    KELVO_TR_NOOP("paMPEGPlay", "Incorrect mode"),
+    KELVO_TR_NOOP("paMPEGPlay", "Input stream error"),
+    KELVO_TR_NOOP("paMPEGPlay", "Input stream is non-seekable"),
+    KELVO_TR_NOOP("paMPEGPlay", "Output device failure"),
 };
 } // namespace
 
 std::string MPEGErrorMessage(int code) {
     if (code >= 0 && code < static_cast<int>(kErrorMessages.size()))
-        return kErrorMessages[static_cast<std::size_t>(code)];
-    return "Unknown decoder error";
+        return Translate("paMPEGPlay", kErrorMessages[static_cast<std::size_t>(code)]);
+    return KELVO_TR("paMPEGPlay", "Unknown decoder error");
 }
 
 TMPEGError::TMPEGError(int code) : EAudioError(MPEGErrorMessage(code), {}, code) {}
@@ -43,7 +49,7 @@ TMPEGPlayer::~TMPEGPlayer() {
 
 void TMPEGPlayer::Load(std::unique_ptr<IMPEGLibrary> library) {
     if (!library)
-        throw TMPEGError("Can't load MPEG library", 0);
+        throw TMPEGError(KELVO_TR("paMPEGPlay", "Can't load MPEG library"), 0);
     library_ = std::move(library);
     if (!library_->Init())
         throw TMPEGError(library_->LastError());

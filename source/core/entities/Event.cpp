@@ -2,6 +2,7 @@
 
 #include "core/entities/Reminder.h"
 #include "core/util/paFormat.h"
+#include "core/util/paTranslate.h"
 
 #include <string_view>
 
@@ -37,19 +38,19 @@ std::string_view FirstLine(std::string_view text) {
 
 } // namespace
 
-std::string_view EventStateText(TEventState state) {
+std::string EventStateText(TEventState state) {
     switch (state) {
     case esEnabled:
-        return "Enabled";
+        return KELVO_TR("EventState", "Enabled");
     case esDisabled:
-        return "Disabled";
+        return KELVO_TR("EventState", "Disabled");
     case esSnoozedEvent:
     case esSnoozedReminder:
-        return "Snoozed on %s";
+        return KELVO_TR("EventState", "Snoozed on %s");
     case esExecutedEvent:
-        return "Executed";
+        return KELVO_TR("EventState", "Executed");
     case esExecutedReminder:
-        return "Executed reminder";
+        return KELVO_TR("EventState", "Executed reminder");
     }
     return {};
 }

@@ -50,7 +50,7 @@ template <> struct TEnumNames<TEventState> {
 };
 
 // The list text of a state; the two snoozed ones carry a %s for the snooze moment.
-std::string_view EventStateText(TEventState state);
+std::string EventStateText(TEventState state);
 
 inline constexpr std::string_view DefaultTemplateName = "Miscellaneous";
 inline constexpr std::string_view DefaultWindowMessage = "Don't forget about";

@@ -2,6 +2,7 @@
 
 #include "core/scheduling/SimpleInitializeCondition.h"
 #include "core/util/paFormat.h"
+#include "core/util/paTranslate.h"
 
 #include <algorithm>
 
@@ -12,7 +13,7 @@ namespace {
 constexpr std::string_view NewTemplateName = "New template";
 
 [[noreturn]] void RaiseExists(const std::string& name) {
-    throw ETemplateError(Format("Template \"%s\" always exist", {name}));
+    throw ETemplateError(Format(KELVO_TR("EventTemplate", "Template \"%s\" always exist"), {name}));
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "core/mail/SendMail.h"
 
+#include "core/util/paFormat.h"
 #include "core/util/paText.h"
+#include "core/util/paTranslate.h"
 
 #include <algorithm>
 #include <array>
@@ -174,13 +176,15 @@ std::string RandomToken() {
 std::string ReadAttachment(const std::string& path) {
     std::error_code ec;
     if (!fs::is_regular_file(path, ec))
-        throw EMailError("Attachment file \"" + path + "\" not found");
+        throw EMailError(Format(KELVO_TR("SendMail", "Attachment file \"%s\" not found"), {path}));
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        throw EMailError("Attachment file \"" + path + "\" cannot be read");
+        throw EMailError(
+            Format(KELVO_TR("SendMail", "Attachment file \"%s\" cannot be read"), {path}));
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad())
-        throw EMailError("Attachment file \"" + path + "\" cannot be read");
+        throw EMailError(
+            Format(KELVO_TR("SendMail", "Attachment file \"%s\" cannot be read"), {path}));
     return bytes;
 }
 
@@ -374,13 +378,13 @@ TMailMessage ComposeMailMessage(const TMailSettings& settings, const std::string
         try {
             message.From = ParseMailbox(settings.ReplyTo);
         } catch (const EMailError& e) {
-            throw EMailError(std::string("The reply address ") + e.what());
+            throw EMailError(std::string(KELVO_TR("SendMail", "The reply address ")) + e.what());
         }
     }
     try {
         message.To = ParseMailboxList(recipients);
     } catch (const EMailError& e) {
-        throw EMailError(std::string("The recipient ") + e.what());
+        throw EMailError(std::string(KELVO_TR("SendMail", "The recipient ")) + e.what());
     }
     message.Subject = RemoveLineBreaks(subject);
     message.Body = body;
@@ -430,8 +434,8 @@ std::string BuildMimeText(const TMailMessage& message) {
 
 std::string FormatMailError(const std::string& recipients, const std::string& subject,
                             const std::string& error) {
-    return "Error during sending mail to " + recipients + " with subject " + subject +
-           ": \n\r\n\r" + error;
+    return KELVO_TR("SendMail", "Error during sending mail to ") + recipients +
+           KELVO_TR("SendMail", " with subject ") + subject + ": \n\r\n\r" + error;
 }
 
 bool IsLocalMailServer(const std::string& server) {
@@ -487,7 +491,7 @@ void TMailer::SendMail(const TMailSettings& settings, const std::string& subject
     };
     ++*pending_;
     if (!route) {
-        report("No route for outgoing mail is available");
+        report(KELVO_TR("SendMail", "No route for outgoing mail is available"));
         return;
     }
 

@@ -1,6 +1,7 @@
 #include "core/persistence/DataFile.h"
 
 #include "core/diagnostics/paExceptionTrace.h"
+#include "core/util/paTranslate.h"
 
 #include <algorithm>
 #include <new>
@@ -10,21 +11,21 @@ namespace kelvo {
 const TDataFileFormat EventsFileFormat{
     .Header = "Reminder notebook file",
     .Marker = "RM_BEGIN_EVENT",
-    .BadHeader = "Illegal format of event's file",
-    .NoVersion = "Can'not read ",
-    .NewerVersion = "This is new version of event's file. Try read?",
-    .Declined = "The event's file of a newer version was not read",
-    .RecordError = "Error in event's file\n\r",
+    .BadHeader = KELVO_TR_NOOP("DataFile", "Illegal format of event's file"),
+    .NoVersion = KELVO_TR_NOOP("DataFile", "Can'not read "),
+    .NewerVersion = KELVO_TR_NOOP("DataFile", "This is new version of event's file. Try read?"),
+    .Declined = KELVO_TR_NOOP("DataFile", "The event's file of a newer version was not read"),
+    .RecordError = KELVO_TR_NOOP("DataFile", "Error in event's file\n\r"),
 };
 
 const TDataFileFormat TemplatesFileFormat{
     .Header = "Reminder notebook template file",
     .Marker = "TT_FILE_BEGIN_TEMPLATE",
-    .BadHeader = "Read template's file: Bad file format",
-    .NoVersion = "Can not read version of template's file",
-    .NewerVersion = "This is new version of template's file. Try read?",
-    .Declined = "The template's file of a newer version was not read",
-    .RecordError = "Error in template's file:\r\n",
+    .BadHeader = KELVO_TR_NOOP("DataFile", "Read template's file: Bad file format"),
+    .NoVersion = KELVO_TR_NOOP("DataFile", "Can not read version of template's file"),
+    .NewerVersion = KELVO_TR_NOOP("DataFile", "This is new version of template's file. Try read?"),
+    .Declined = KELVO_TR_NOOP("DataFile", "The template's file of a newer version was not read"),
+    .RecordError = KELVO_TR_NOOP("DataFile", "Error in template's file:\r\n"),
     .RecordValues = 4, // node kind, index, parent's index, the template
 };
 
@@ -80,7 +81,7 @@ std::string CheckDataFileHeader(TClassReader& reader, const TDataFileFormat& for
         ok = false;
     }
     if (!ok)
-        return std::string(format.BadHeader);
+        return Translate("DataFile", format.BadHeader.data());
     std::int32_t version = 0;
     try {
         ok = reader.ReadInteger(version, false);
@@ -88,9 +89,10 @@ std::string CheckDataFileHeader(TClassReader& reader, const TDataFileFormat& for
         ok = false;
     }
     if (!ok)
-        return std::string(format.NoVersion);
-    if (version != DataFileVersion && !host.TryReadNewerVersion(std::string(format.NewerVersion)))
-        return std::string(format.Declined);
+        return Translate("DataFile", format.NoVersion.data());
+    if (version != DataFileVersion &&
+        !host.TryReadNewerVersion(Translate("DataFile", format.NewerVersion.data())))
+        return Translate("DataFile", format.Declined.data());
     return {};
 }
 
@@ -158,7 +160,7 @@ TDataFileReport ReadDataFileRecords(TStreamView& stream, TClassReader& reader,
         // A marker inside a damaged record (a text holding it) is not another record.
         if (after > damagedUntil) {
             ++report.RecordsSkipped;
-            host.ShowRecordError(std::string(format.RecordError) + error);
+            host.ShowRecordError(Translate("DataFile", format.RecordError.data()) + error);
         }
         stream.Position = after;
         {

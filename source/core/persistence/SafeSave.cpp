@@ -1,6 +1,7 @@
 #include "core/persistence/SafeSave.h"
 
 #include "core/os/paPosixFile.h"
+#include "core/util/paTranslate.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -24,7 +25,7 @@ std::string SystemError(int error) {
 }
 
 // errno is taken before the message is built.
-[[noreturn]] void FailNow(const char* what, const std::string& name) {
+[[noreturn]] void FailNow(const std::string& what, const std::string& name) {
     const int error = errno;
     Fail(what + name, error);
 }
@@ -69,7 +70,7 @@ void WriteAll(int fd, std::string_view bytes, const std::string& name) {
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            FailNow("Cannot write ", name);
+            FailNow(KELVO_TR("SafeSave", "Cannot write "), name);
         }
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
@@ -79,13 +80,13 @@ void WriteDurably(int fd, std::string_view bytes, const std::string& name) {
     try {
         WriteAll(fd, bytes, name);
         if (os::Sync(fd) != 0)
-            FailNow("Cannot write ", name);
+            FailNow(KELVO_TR("SafeSave", "Cannot write "), name);
     } catch (...) {
         os::Close(fd);
         throw;
     }
     if (os::Close(fd) != 0)
-        FailNow("Cannot write ", name);
+        FailNow(KELVO_TR("SafeSave", "Cannot write "), name);
 }
 
 void SyncFolder(const std::string& folder) {
@@ -101,7 +102,7 @@ void CopyFile(const std::string& from, const std::string& to) {
     const std::string bytes = ReadFileBytes(from);
     const int fd = os::Open(to, os::ofWrite | os::ofCreate | os::ofTruncate, 0600);
     if (fd < 0)
-        FailNow("Cannot write ", to);
+        FailNow(KELVO_TR("SafeSave", "Cannot write "), to);
     try {
         WriteDurably(fd, bytes, to);
     } catch (...) {
@@ -116,18 +117,18 @@ void ReplaceBackup(const std::string& target) {
     const std::string backup = BackupName(target);
     const std::string fresh = backup + ".new";
     if (os::Unlink(fresh) != 0 && errno != ENOENT)
-        FailNow("Cannot replace ", backup);
+        FailNow(KELVO_TR("SafeSave", "Cannot replace "), backup);
     if (os::Link(target, fresh) != 0) {
         if (errno == EPERM || errno == EXDEV || errno == EMLINK || errno == ENOTSUP ||
             errno == ENOSYS)
             CopyFile(target, fresh);
         else
-            FailNow("Cannot replace ", backup);
+            FailNow(KELVO_TR("SafeSave", "Cannot replace "), backup);
     }
     if (os::Rename(fresh, backup) != 0) {
         const int error = errno;
         os::Unlink(fresh);
-        Fail("Cannot replace " + backup, error);
+        Fail(KELVO_TR("SafeSave", "Cannot replace ") + backup, error);
     }
     // A backup that already is the target (a save killed just before its last rename) makes
     // the rename do nothing and leaves the link behind.
@@ -152,7 +153,7 @@ void ReadOpenFile(int fd, const std::string& path, std::string& bytes, std::size
             if (errno == EINTR)
                 continue;
             const int error = errno;
-            Fail("Cannot read " + path, error);
+            Fail(KELVO_TR("SafeSave", "Cannot read ") + path, error);
         }
         if (n == 0)
             break;
@@ -173,20 +174,22 @@ struct TFd {
 int OpenForReading(const std::string& path) {
     const int fd = os::Open(path, os::ofRead | os::ofNonBlock | os::ofNoTerminal);
     if (fd < 0)
-        FailNow("Cannot read ", path);
+        FailNow(KELVO_TR("SafeSave", "Cannot read "), path);
     os::TFileInfo info;
     if (os::StatOpen(fd, info) != 0) {
         const int error = errno;
         os::Close(fd);
-        Fail("Cannot read " + path, error);
+        Fail(KELVO_TR("SafeSave", "Cannot read ") + path, error);
     }
     if (!info.Regular) {
         os::Close(fd);
-        throw EFileError("Cannot read " + path, "It is not a regular file", EINVAL);
+        throw EFileError(KELVO_TR("SafeSave", "Cannot read ") + path,
+                         KELVO_TR("SafeSave", "It is not a regular file"), EINVAL);
     }
     if (static_cast<unsigned long long>(info.Size) > MaxReadFileSize) {
         os::Close(fd);
-        throw EFileError("Cannot read " + path, "The file is larger than 1 GiB", EFBIG);
+        throw EFileError(KELVO_TR("SafeSave", "Cannot read ") + path,
+                         KELVO_TR("SafeSave", "The file is larger than 1 GiB"), EFBIG);
     }
     return fd;
 }
@@ -264,21 +267,22 @@ void SafeSave(const std::string& target, std::string_view bytes, double now, TDa
         temporary = SavingName(target, now, order, number);
         fd = os::Open(temporary, os::ofWrite | os::ofCreate | os::ofExclusive, 0600);
         if (fd < 0 && errno != EEXIST)
-            FailNow("Cannot create ", temporary);
+            FailNow(KELVO_TR("SafeSave", "Cannot create "), temporary);
     }
     if (fd < 0)
-        throw EFileError("Can't figure out filename");
+        throw EFileError(KELVO_TR("SafeSave", "Can't figure out filename"));
     // Held until the file has its final name: a clean-up in another process leaves it alone.
     os::TryLock(fd);
     try {
         WriteAll(fd, bytes, temporary);
         if (os::Sync(fd) != 0)
-            FailNow("Cannot write ", temporary);
+            FailNow(KELVO_TR("SafeSave", "Cannot write "), temporary);
         os::TFileInfo info;
         if (os::Stat(target, info) == 0)
             ReplaceBackup(target);
         if (os::Rename(temporary, target) != 0)
-            FailNow("Cannot rename ", temporary + " to " + target);
+            FailNow(KELVO_TR("SafeSave", "Cannot rename "),
+                    temporary + KELVO_TR("SafeSave", " to ") + target);
     } catch (...) {
         // A partial file would only hold the space a full disk needs for the next save.
         os::Unlink(temporary);
@@ -335,7 +339,8 @@ std::optional<std::string> ReadFileBytesIf(const std::string& path, std::size_t 
     // One byte more than allowed tells a file that grew since it was looked at.
     ReadOpenFile(file.Fd, path, bytes, MaxReadFileSize + 1);
     if (bytes.size() > MaxReadFileSize)
-        throw EFileError("Cannot read " + path, "The file is larger than 1 GiB", EFBIG);
+        throw EFileError(KELVO_TR("SafeSave", "Cannot read ") + path,
+                         KELVO_TR("SafeSave", "The file is larger than 1 GiB"), EFBIG);
     return bytes;
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/persistence/EventFile.h"
 #include "core/util/paFormat.h"
+#include "core/util/paTranslate.h"
 
 #include <unordered_map>
 #include <unordered_set>
@@ -13,7 +14,7 @@ namespace kelvo {
 namespace {
 
 // One read of a record's value; a value that cannot be read fails the record with text.
-template <class F> void Require(const char* text, F read) {
+template <class F> void Require(const std::string& text, F read) {
     bool ok = false;
     try {
         ok = read();
@@ -33,20 +34,24 @@ public:
 
     void ReadRecord(TClassReader& r) {
         int kind = 0;
-        Require("Can not read node type",
+        Require(KELVO_TR("TemplateFile", "Can not read node type"),
                 [&] { return r.ReadEnum(kind, EnumNames<TNodeType>(), false); });
         if (kind != ntDefaultTemplate && kind != ntTemplate)
-            throw ETemplateError(Format("Bad saved template type %d", {std::to_string(kind)}));
+            throw ETemplateError(Format(KELVO_TR("TemplateFile", "Bad saved template type %d"),
+                                        {std::to_string(kind)}));
         std::int32_t index = 0, parentIndex = 0;
-        Require("Can not read abs index of template", [&] { return r.ReadInteger(index, false); });
-        Require("Can not read parent index of template",
+        Require(KELVO_TR("TemplateFile", "Can not read abs index of template"),
+                [&] { return r.ReadInteger(index, false); });
+        Require(KELVO_TR("TemplateFile", "Can not read parent index of template"),
                 [&] { return r.ReadInteger(parentIndex, false); });
         std::unique_ptr<TPersistent> object;
-        Require("Can not read template properties", [&] { return r.ReadObject(object, true); });
+        Require(KELVO_TR("TemplateFile", "Can not read template properties"),
+                [&] { return r.ReadObject(object, true); });
         auto* typed = dynamic_cast<TEventTemplate*>(object.get());
         if (typed == nullptr)
             throw ETemplateError(
-                Format("Unexpected class of loaded object %s", {object->ClassName()}));
+                Format(KELVO_TR("TemplateFile", "Unexpected class of loaded object %s"),
+                       {object->ClassName()}));
         object.release();
         std::unique_ptr<TEventTemplate> t(typed);
 
@@ -57,12 +62,13 @@ public:
         TTemplateNode* node = nullptr;
         // A nameless template would come back from the next save as the default one.
         if (t->Template().empty())
-            throw ETemplateError("Template must have name");
+            throw ETemplateError(KELVO_TR("TemplateFile", "Template must have name"));
         if (t->Template() == DefaultTemplateName) {
             node = &tree_.SetDefaultTemplate(std::move(t));
         } else {
             if (names_.contains(t->Template()))
-                throw ETemplateError(Format("Template \"%s\" always exist", {t->Template()}));
+                throw ETemplateError(Format(
+                    KELVO_TR("TemplateFile", "Template \"%s\" always exist"), {t->Template()}));
             names_.insert(t->Template());
             node = &tree_.InsertTemplate(parent, -1, std::move(t));
         }

@@ -4,6 +4,7 @@
 #include "core/persistence/SafeSave.h"
 #include "core/persistence/TemplateFile.h"
 #include "core/util/paFormat.h"
+#include "core/util/paTranslate.h"
 
 #include <cctype>
 #include <cstdio>
@@ -38,8 +39,9 @@ TDateOrder LocaleDateOrder() {
 }
 
 std::string LoadError(const std::string& reason) {
-    return Format("Error during loading data files:\n\r%s\n\r\n\rUse \"New\" or \"Open\" "
-                  "menu item for loading data files.",
+    return Format(KELVO_TR("DataFileCommands",
+                           "Error during loading data files:\n\r%s\n\r\n\rUse \"New\" or "
+                           "\"Open\" menu item for loading data files."),
                   {reason});
 }
 
@@ -174,7 +176,8 @@ void TDataFileCommands::SaveEvents() {
         KeepDamaged(eventsRead_, name);
         SafeSave(name, notebook_.EventsFileBytes(), Now(), LocaleDateOrder());
     } catch (const std::exception& e) {
-        throw EReminderNotebookError(Format("Error saving event file\n\r %s", {e.what()}));
+        throw EReminderNotebookError(
+            Format(KELVO_TR("DataFileCommands", "Error saving event file\n\r %s"), {e.what()}));
     }
 }
 
@@ -185,7 +188,8 @@ void TDataFileCommands::SaveTemplates() {
         KeepDamaged(templatesRead_, name);
         SafeSave(name, WriteTemplates(*templates_), Now(), LocaleDateOrder());
     } catch (const std::exception& e) {
-        throw EReminderNotebookError(Format("Error saving event file\n\r %s", {e.what()}));
+        throw EReminderNotebookError(
+            Format(KELVO_TR("DataFileCommands", "Error saving event file\n\r %s"), {e.what()}));
     }
 }
 
@@ -206,8 +210,9 @@ void TDataFileCommands::New(const std::string& chosen) {
     try {
         WriteLocation(chosen);
     } catch (const std::exception& e) {
-        throw EReminderNotebookError("Could not save Data Files to " + chosen +
-                                     "\r\nError: " + e.what());
+        throw EReminderNotebookError(KELVO_TR("DataFileCommands", "Could not save Data Files to ") +
+                                     chosen + KELVO_TR("DataFileCommands", "\r\nError: ") +
+                                     e.what());
     }
     notebook_.DeleteAllEvents();
     eventsRead_ = {};
@@ -232,13 +237,15 @@ void TDataFileCommands::SaveAs(const std::string& chosen) {
         settings_.SetStartupDataLocation(LocationOf(chosen));
         settings_.SaveSettings();
     } catch (const std::exception& e) {
-        throw EReminderNotebookError("Could not save Data Files to " + chosen +
-                                     "\r\nError: " + e.what());
+        throw EReminderNotebookError(KELVO_TR("DataFileCommands", "Could not save Data Files to ") +
+                                     chosen + KELVO_TR("DataFileCommands", "\r\nError: ") +
+                                     e.what());
     }
 }
 
 std::string TDataFileCommands::LocationInfo() {
-    return Format("Current Tempalates and Events are saved in files: \n\r\n\r%s\n\r%s",
+    return Format(KELVO_TR("DataFileCommands",
+                           "Current Tempalates and Events are saved in files: \n\r\n\r%s\n\r%s"),
                   {EventsFileName(), TemplatesFileName()});
 }
 
@@ -259,9 +266,11 @@ std::string TDataFileCommands::StartupLoad() {
             location = base + "-" + std::to_string(n);
         settings_.SetStartupDataLocation(location);
         settings_.SaveSettings();
-        return std::string(e.what()) + "\n\r\n\r" + "Location of Data file changed to " + location +
-               "\n\rUse \"File|Data Files|New and Save as\" menu item for creating new data "
-               "files.";
+        return std::string(e.what()) + "\n\r\n\r" +
+               KELVO_TR("DataFileCommands", "Location of Data file changed to ") + location +
+               KELVO_TR("DataFileCommands",
+                        "\n\rUse \"File|Data Files|New and Save as\" menu item for creating "
+                        "new data files.");
     }
 }
 

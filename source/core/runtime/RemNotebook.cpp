@@ -1,6 +1,7 @@
 #include "core/runtime/RemNotebook.h"
 
 #include "core/entities/Reminder.h"
+#include "core/util/paTranslate.h"
 
 #include <algorithm>
 #include <cctype>
@@ -185,7 +186,8 @@ std::vector<std::string> TReminderNotebook::RegisterAll() {
 void TReminderNotebook::ReportFaults(const std::vector<std::string>& faults) {
     if (faults.empty())
         return;
-    std::string text = "These events can not be registered and will not arise:";
+    std::string text =
+        KELVO_TR("RemNotebook", "These events can not be registered and will not arise:");
     for (const std::string& f : faults)
         text += "\n" + f;
     throw EReminderNotebookError(text);

@@ -1,6 +1,7 @@
 #include "core/runtime/RemindersGenerator.h"
 
 #include "core/scheduling/InitializeCondition.h"
+#include "core/util/paTranslate.h"
 
 #include <algorithm>
 #include <exception>
@@ -170,7 +171,7 @@ void TRemindersGenerator::Tick() {
             } catch (...) {
                 if (!text.empty())
                     text += "\n";
-                text += "Unknown error";
+                text += KELVO_TR("RemindersGenerator", "Unknown error");
             }
         }
         throw EReminderError(text);

@@ -3,6 +3,7 @@
 #include "core/stream/PropertyTable.h"
 #include "core/util/paAssign.h"
 #include "core/util/paFormat.h"
+#include "core/util/paTranslate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -96,7 +97,7 @@ void TOnceDateCondition::Assign(const TDateCondition& source) {
 }
 
 void TOnceDateCondition::GetDescription(std::string& text) const {
-    text = Format("On %s", {ShortDateText(date_)});
+    text = Format(KELVO_TR("DateCondition", "On %s"), {ShortDateText(date_)});
 }
 
 TDateTime TOnceDateCondition::NextDate(TDateTime x) const {
@@ -296,19 +297,20 @@ TDateTime TPeriodicDateCondition::NthOccurrenceDate(std::int64_t n, TDateTime st
 std::string TPeriodicDateCondition::UntilText() const {
     switch (untilType_) {
     case utDate:
-        return Format("until %s", {ShortDateText(ToDate())});
+        return Format(KELVO_TR("DateCondition", "until %s"), {ShortDateText(ToDate())});
     case utTimes:
         return Format("%d times", {std::to_string(Times())});
     default:
-        return "forever";
+        return KELVO_TR("DateCondition", "forever");
     }
 }
 
 std::string TPeriodicDateCondition::StartText() const {
-    std::string text = Format("starting from %s", {ShortDateText(fromDate_)});
+    std::string text =
+        Format(KELVO_TR("DateCondition", "starting from %s"), {ShortDateText(fromDate_)});
     const TDateTime end = ToDate();
     if (!IsNullDate(end))
-        text.append(" ").append(Format("to %s", {ShortDateText(end)}));
+        text.append(" ").append(Format(KELVO_TR("DateCondition", "to %s"), {ShortDateText(end)}));
     return text;
 }
 
@@ -316,9 +318,10 @@ std::string TPeriodicDateCondition::StartText() const {
 
 void TDailyDateCondition::GetDescription(std::string& text) const {
     if (Period() == 1)
-        text = Format("Every day %s", {StartText()});
+        text = Format(KELVO_TR("DateCondition", "Every day %s"), {StartText()});
     else
-        text = Format("Every %d day(s) %s", {std::to_string(Period()), StartText()});
+        text = Format(KELVO_TR("DateCondition", "Every %d day(s) %s"),
+                      {std::to_string(Period()), StartText()});
 }
 
 std::int64_t TDailyDateCondition::UnitsBetween(TDateTime a, TDateTime b) const {
@@ -356,11 +359,12 @@ void TWeeklyDateCondition::Assign(const TDateCondition& source) {
 
 void TWeeklyDateCondition::GetDescription(std::string& text) const {
     if (weekDays_.Empty())
-        text = "No day of week selected";
+        text = KELVO_TR("DateCondition", "No day of week selected");
     else if (Period() == 1)
-        text = Format("Every week on %s %s", {WeekDaysText(weekDays_), StartText()});
+        text = Format(KELVO_TR("DateCondition", "Every week on %s %s"),
+                      {WeekDaysText(weekDays_), StartText()});
     else
-        text = Format("Every %d week(s) on %s %s",
+        text = Format(KELVO_TR("DateCondition", "Every %d week(s) on %s %s"),
                       {std::to_string(Period()), WeekDaysText(weekDays_), StartText()});
 }
 
@@ -481,9 +485,10 @@ std::string TInternalDateInMonthDateCondition::MonthDayText() const {
 
 void TMonthlyDateCondition::GetDescription(std::string& text) const {
     if (Period() == 1)
-        text = Format("Every month on %s %s", {MonthDayText(), StartText()});
+        text = Format(KELVO_TR("DateCondition", "Every month on %s %s"),
+                      {MonthDayText(), StartText()});
     else
-        text = Format("Every %d month(s) on %s %s",
+        text = Format(KELVO_TR("DateCondition", "Every %d month(s) on %s %s"),
                       {std::to_string(Period()), MonthDayText(), StartText()});
 }
 
@@ -526,12 +531,12 @@ void TYearlyDateCondition::Assign(const TDateCondition& source) {
 
 void TYearlyDateCondition::GetDescription(std::string& text) const {
     if (months_.Empty())
-        text = "No months selected";
+        text = KELVO_TR("DateCondition", "No months selected");
     else if (Period() == 1)
-        text =
-            Format("Every year on %s of %s %s", {MonthDayText(), MonthsText(months_), StartText()});
+        text = Format(KELVO_TR("DateCondition", "Every year on %s of %s %s"),
+                      {MonthDayText(), MonthsText(months_), StartText()});
     else
-        text = Format("Every %d year(s) on %s of %s %s",
+        text = Format(KELVO_TR("DateCondition", "Every %d year(s) on %s of %s %s"),
                       {std::to_string(Period()), MonthDayText(), MonthsText(months_), StartText()});
 }
 

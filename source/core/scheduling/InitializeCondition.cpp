@@ -5,6 +5,7 @@
 #include "core/scheduling/SnoozeInitializeCondition.h"
 #include "core/stream/PropertyTable.h"
 #include "core/util/paFormat.h"
+#include "core/util/paTranslate.h"
 
 #include <algorithm>
 #include <typeinfo>
@@ -13,7 +14,8 @@ namespace kelvo {
 
 namespace {
 
-const char* const EmptyDescription = "Initialize condition is empty";
+const char* const EmptyDescription =
+    KELVO_TR_NOOP("InitializeCondition", "Initialize condition is empty");
 
 bool IsAfter(TDateTime a, TDateTime b) {
     return DateTimeToMs(a) > DateTimeToMs(b);
@@ -62,7 +64,7 @@ TDateTime TInitializeCondition::BaseTime() const {
 }
 
 void TInitializeCondition::GetDescription(std::string& text) const {
-    text = EmptyDescription;
+    text = Translate("InitializeCondition", EmptyDescription);
 }
 
 std::string TInitializeCondition::Description() const {
@@ -220,11 +222,11 @@ std::string TInitializeCondition::ElapsedText(TDateTime x) {
             return;
         if (!text.empty())
             text += ", ";
-        text += Format(pattern, {std::to_string(n)});
+        text += Format(Translate("InitializeCondition", pattern), {std::to_string(n)});
     };
-    add(d.Years, "%d year(s)");
-    add(d.Months, "%d month(s)");
-    add(d.Days, "%d day(s)");
+    add(d.Years, KELVO_TR_NOOP("InitializeCondition", "%d year(s)"));
+    add(d.Months, KELVO_TR_NOOP("InitializeCondition", "%d month(s)"));
+    add(d.Days, KELVO_TR_NOOP("InitializeCondition", "%d day(s)"));
     return text;
 }
 
@@ -317,7 +319,7 @@ std::string TInitializeConditionList::JoinedDescription() const {
             text += "<<" + c->Description() + ">>";
         }
     }
-    return text.empty() ? EmptyDescription : text;
+    return text.empty() ? Translate("InitializeCondition", EmptyDescription) : text;
 }
 
 void TInitializeConditionList::Assign(const TInitializeConditionList& other) {

@@ -2,6 +2,7 @@
 
 #include "core/stream/PropertyTable.h"
 #include "core/util/paFormat.h"
+#include "core/util/paTranslate.h"
 
 #include <algorithm>
 
@@ -40,27 +41,27 @@ std::string TRelativeSubjectRecord::SubjectText() const {
     case ptSec:
         return {};
     case ptMinute:
-        pattern = "%d minute(s)";
+        pattern = KELVO_TR_NOOP("RelativeCondition", "%d minute(s)");
         break;
     case ptHour:
-        pattern = "%d hour(s)";
+        pattern = KELVO_TR_NOOP("RelativeCondition", "%d hour(s)");
         break;
     case ptDay:
-        pattern = "%d day(s)";
+        pattern = KELVO_TR_NOOP("RelativeCondition", "%d day(s)");
         break;
     case ptWeek:
-        pattern = "%d week(s)";
+        pattern = KELVO_TR_NOOP("RelativeCondition", "%d week(s)");
         break;
     case ptMonth:
-        pattern = "%d month(s)";
+        pattern = KELVO_TR_NOOP("RelativeCondition", "%d month(s)");
         break;
     case ptYear:
-        pattern = "%d year(s)";
+        pattern = KELVO_TR_NOOP("RelativeCondition", "%d year(s)");
         break;
     default:
         return {};
     }
-    return Format(pattern, {std::to_string(Number())});
+    return Format(Translate("RelativeCondition", pattern), {std::to_string(Number())});
 }
 
 TDateTime TRelativeSubjectRecord::SubtractFrom(TDateTime dt) const {
@@ -120,7 +121,8 @@ std::unique_ptr<TRelativeCondition> TOnceRelativeCondition::NewInstance() const 
 }
 
 void TOnceRelativeCondition::GetDescription(std::string& text) const {
-    text = Format("Once on %s before event", {FromSubject().SubjectText()});
+    text = Format(KELVO_TR("RelativeCondition", "Once on %s before event"),
+                  {FromSubject().SubjectText()});
 }
 
 bool TOnceRelativeCondition::IsDateOnly() const {
@@ -186,12 +188,14 @@ std::string TPeriodicRelativeCondition::Describe() const {
     const std::string from = FromSubject().SubjectText();
     switch (untilType_) {
     case ruUntilEvent:
-        return Format("Every %s from %s before event", {period, from});
+        return Format(KELVO_TR("RelativeCondition", "Every %s from %s before event"),
+                      {period, from});
     case ruUntilSubject:
-        return Format("Every %s from %s before event until %s before event",
-                      {period, from, untilSubject_.SubjectText()});
+        return Format(
+            KELVO_TR("RelativeCondition", "Every %s from %s before event until %s before event"),
+            {period, from, untilSubject_.SubjectText()});
     case ruUntilTimes:
-        return Format("Every %s from %s before event %d times",
+        return Format(KELVO_TR("RelativeCondition", "Every %s from %s before event %d times"),
                       {period, from, std::to_string(untilTimes_)});
     }
     return {};
@@ -200,9 +204,10 @@ std::string TPeriodicRelativeCondition::Describe() const {
 std::string TPeriodicRelativeCondition::UntilText() const {
     switch (untilType_) {
     case ruUntilEvent:
-        return "until event";
+        return KELVO_TR("RelativeCondition", "until event");
     case ruUntilSubject:
-        return Format("until %s before event", {untilSubject_.SubjectText()});
+        return Format(KELVO_TR("RelativeCondition", "until %s before event"),
+                      {untilSubject_.SubjectText()});
     case ruUntilTimes:
         return Format("%d times", {std::to_string(untilTimes_)});
     }

@@ -4,6 +4,7 @@
 #include "core/stream/PropertyTable.h"
 #include "core/util/paAssign.h"
 #include "core/util/paFormat.h"
+#include "core/util/paTranslate.h"
 
 #include <cstdlib>
 #include <typeinfo>
@@ -58,7 +59,7 @@ void TReminderInitializeCondition::GetDescription(std::string& text) const {
 
 std::string TReminderInitializeCondition::TimeText() const {
     if (TimeAsBaseCondition())
-        return "at the same time as the event";
+        return KELVO_TR("ReminderInitializeCondition", "at the same time as the event");
     return timeCondition_->Description();
 }
 

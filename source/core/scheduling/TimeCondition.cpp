@@ -3,6 +3,7 @@
 #include "core/stream/PropertyTable.h"
 #include "core/util/paAssign.h"
 #include "core/util/paFormat.h"
+#include "core/util/paTranslate.h"
 
 #include <algorithm>
 
@@ -41,7 +42,7 @@ void TAllTimeCondition::Assign(const TTimeCondition& source) {
 }
 
 void TAllTimeCondition::GetDescription(std::string& text) const {
-    text = "All the day";
+    text = KELVO_TR("TimeCondition", "All the day");
 }
 
 std::unique_ptr<TTimeCondition> TAllTimeCondition::NewInstance() const {
@@ -58,7 +59,7 @@ void TOnceTimeCondition::Assign(const TTimeCondition& source) {
 }
 
 void TOnceTimeCondition::GetDescription(std::string& text) const {
-    text = Format("At %s", {ShortTimeText(time_)});
+    text = Format(KELVO_TR("TimeCondition", "At %s"), {ShortTimeText(time_)});
 }
 
 void TOnceTimeCondition::SetDefault(TDateTime dt) {
@@ -118,13 +119,15 @@ TDateTime TPeriodicTimeCondition::NextTime(TDateTime t) const {
 }
 
 std::string TPeriodicTimeCondition::RangeText() const {
-    return Format("from %s to %s", {ShortTimeText(fromTime_), ShortTimeText(toTime_)});
+    return Format(KELVO_TR("TimeCondition", "from %s to %s"),
+                  {ShortTimeText(fromTime_), ShortTimeText(toTime_)});
 }
 
 // ---- the two periodic kinds ---------------------------------------------------------------
 
 void TByMinuteTimeCondition::GetDescription(std::string& text) const {
-    text = Format("Every %d minute(s) %s", {std::to_string(CountPeriod()), RangeText()});
+    text = Format(KELVO_TR("TimeCondition", "Every %d minute(s) %s"),
+                  {std::to_string(CountPeriod()), RangeText()});
 }
 
 std::unique_ptr<TTimeCondition> TByMinuteTimeCondition::NewInstance() const {
@@ -132,7 +135,8 @@ std::unique_ptr<TTimeCondition> TByMinuteTimeCondition::NewInstance() const {
 }
 
 void THourlyTimeCondition::GetDescription(std::string& text) const {
-    text = Format("Every %d hour(s) %s", {std::to_string(CountPeriod()), RangeText()});
+    text = Format(KELVO_TR("TimeCondition", "Every %d hour(s) %s"),
+                  {std::to_string(CountPeriod()), RangeText()});
 }
 
 std::unique_ptr<TTimeCondition> THourlyTimeCondition::NewInstance() const {

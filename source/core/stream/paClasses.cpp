@@ -1,6 +1,7 @@
 #include "core/stream/paClasses.h"
 
 #include "core/stream/PropertyTable.h"
+#include "core/util/paTranslate.h"
 
 #include <bit>
 #include <bitset>
@@ -70,7 +71,7 @@ bool IsValueFailure(const std::exception& e) {
 struct TDepthGuard {
     explicit TDepthGuard(int& depth) : depth_(depth) {
         if (depth_ >= TClassReader::MaxNesting)
-            throw EClassReadingError("Objects are nested too deeply");
+            throw EClassReadingError(KELVO_TR("paClasses", "Objects are nested too deeply"));
         ++depth_;
     }
     ~TDepthGuard() { --depth_; }
@@ -542,11 +543,11 @@ TClassReader::TClassReader(TStreamView& stream, bool ignoreUnknownProperties,
       budget_(64 * stream.Data.size() + 65536) {}
 
 void TClassReader::ThrowReadError() {
-    throw EClassReadingError("Stream read error");
+    throw EClassReadingError(KELVO_TR("paClasses", "Stream read error"));
 }
 
 void TClassReader::ThrowTooDamaged() {
-    throw EClassReadingError("The stream is too damaged to be read",
+    throw EClassReadingError(KELVO_TR("paClasses", "The stream is too damaged to be read"),
                              EClassReadingError::TReach::Stream);
 }
 
@@ -560,14 +561,14 @@ void TClassReader::Expect(TIdentType found, std::initializer_list<TIdentType> ad
             names += ", ";
         names += IdentTypeName(tag);
     }
-    throw EClassReadingError(
-        Fill("Expected prefix %s but %s found", {names, IdentTypeName(found)}));
+    throw EClassReadingError(Fill(KELVO_TR("paClasses", "Expected prefix %s but %s found"),
+                                  {names, IdentTypeName(found)}));
 }
 
 TIdentType TClassReader::ReadTag() {
     const auto b = static_cast<std::uint8_t>(*Take(1));
     if (b > static_cast<std::uint8_t>(TIdentType::itUserEnd))
-        throw EClassReadingError("Reading prefix is illegal");
+        throw EClassReadingError(KELVO_TR("paClasses", "Reading prefix is illegal"));
     return static_cast<TIdentType>(b);
 }
 
@@ -715,8 +716,8 @@ bool TClassReader::ReadObjectChecked(std::unique_ptr<TPersistent>& obj, bool ski
     try {
         const TIdentType tag = PeekTag();
         if (tag != TIdentType::itObjectBegin) {
-            lastError_ =
-                Fill("Expected prefix %s but %s found", {"itObjectBegin", IdentTypeName(tag)});
+            lastError_ = Fill(KELVO_TR("paClasses", "Expected prefix %s but %s found"),
+                              {"itObjectBegin", IdentTypeName(tag)});
             if (skip)
                 SkipValue();
             return false;
@@ -750,17 +751,18 @@ TClassReader::ReadObjectBody(const std::function<bool(const TPersistent&)>& acce
     const std::string_view name = ReadRawView();
     const TClassInfo* cls = registry_.Find(name);
     if (!cls)
-        throw EClassReadingError(Fill("Class %s not found", {name}));
+        throw EClassReadingError(Fill(KELVO_TR("paClasses", "Class %s not found"), {name}));
     std::unique_ptr<TPersistent> obj = cls->Create();
     if (accepts && !accepts(*obj))
-        throw EClassReadingError(
-            Fill("Unexpected class %s where %s belongs", {name, expected ? expected().Name() : ""}),
-            EClassReadingError::TReach::Record);
+        throw EClassReadingError(Fill(KELVO_TR("paClasses", "Unexpected class %s where %s belongs"),
+                                      {name, expected ? expected().Name() : ""}),
+                                 EClassReadingError::TReach::Record);
     ReadProperties(*obj);
     Expect(ReadTag(), {TIdentType::itObjectEnd});
     const std::string_view end = ReadRawView();
     if (end != name)
-        throw EClassReadingError(Fill("Expected end of class %s but dind %s", {name, end}));
+        throw EClassReadingError(
+            Fill(KELVO_TR("paClasses", "Expected end of class %s but dind %s"), {name, end}));
     return obj;
 }
 
@@ -827,7 +829,7 @@ bool TClassReader::ReadProperty(TPersistent& obj, std::string_view name) {
         }
     if (!pending_.empty()) {
         if (!IgnoreUnknownProperties)
-            throw EClassReadingError(Fill("Not exist property %s", {keep}));
+            throw EClassReadingError(Fill(KELVO_TR("paClasses", "Not exist property %s"), {keep}));
         SkipValue();
     }
     pending_.clear();
@@ -876,8 +878,9 @@ bool TClassReader::ReadPropertyValue(TPersistent& obj, const TPropertyInfo& p) {
         if (!ReadFloat(v, false))
             return false;
         if (p.Kind == TPropKind::DateTime && !(v >= DateTimeStart && v < DateTimeEnd))
-            throw EClassReadingError(Fill("Date-time of property %s is out of range", {p.Name}),
-                                     EClassReadingError::TReach::Record);
+            throw EClassReadingError(
+                Fill(KELVO_TR("paClasses", "Date-time of property %s is out of range"), {p.Name}),
+                EClassReadingError::TReach::Record);
         if (p.SetFloat)
             p.SetFloat(obj, v);
         return true;
@@ -893,7 +896,7 @@ bool TClassReader::ReadPropertyValue(TPersistent& obj, const TPropertyInfo& p) {
     case TPropKind::Custom:
         break;
     }
-    throw EClassReadingError(Fill("Unknown type of property %s", {p.Name}));
+    throw EClassReadingError(Fill(KELVO_TR("paClasses", "Unknown type of property %s"), {p.Name}));
 }
 
 void TClassReader::DefineProperty(std::string_view name, bool, const TReadProc& read,
@@ -908,7 +911,8 @@ void TClassReader::DefineProperty(std::string_view name, bool, const TReadProc& 
         Expect(ReadTag(), {TIdentType::itUserEnd});
         const std::string_view end = ReadRawView();
         if (end != name)
-            throw EClassReadingError(Fill("Expected end of block %s but %s found", {name, end}));
+            throw EClassReadingError(
+                Fill(KELVO_TR("paClasses", "Expected end of block %s but %s found"), {name, end}));
     } catch (const std::exception& e) {
         if (!IsValueFailure(e)) {
             pending_.clear();

@@ -1,5 +1,7 @@
 #include "core/util/paDateUtils.h"
 
+#include "core/util/paTranslate.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -671,7 +673,7 @@ std::string MonthsText(TMonths months) {
 
 std::string SubjectKindName(TMonthSubjectName kind) {
     if (kind == msDay)
-        return "day";
+        return KELVO_TR("paDateUtils", "day");
     if (kind > msSat)
         return {};
     return CurrentLocale().LongDayName(static_cast<TDayOfWeekName>(static_cast<int>(kind) - 1));
@@ -679,7 +681,8 @@ std::string SubjectKindName(TMonthSubjectName kind) {
 
 std::string WeekOfMonthText(TWeekOfMonthName which) {
     const auto i = static_cast<std::size_t>(which);
-    return i < WeekOfMonthNames.size() ? std::string(WeekOfMonthNames[i]) : std::string{};
+    return i < WeekOfMonthNames.size() ? Translate("paDateUtils", WeekOfMonthNames[i].data())
+                                       : std::string{};
 }
 
 } // namespace kelvo

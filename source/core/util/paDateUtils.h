@@ -7,6 +7,7 @@
 // installed clock), FirstDayOfWeek (a setting) and the texts (the installed locale).
 
 #include "core/util/paError.h"
+#include "core/util/paTranslate.h"
 
 #include <array>
 #include <cmath>
@@ -377,8 +378,11 @@ TDateTime NthWeekdayInMonth(TWeekOfMonthName which, TMonthSubjectName kind, TDat
 // ---------------------------------------------------------------------------------------------
 // Texts.
 
-inline constexpr std::array<std::string_view, 5> WeekOfMonthNames = {"first", "second", "third",
-                                                                     "fourth", "last"};
+// Translated by WeekOfMonthText.
+inline constexpr std::array<std::string_view, 5> WeekOfMonthNames = {
+    KELVO_TR_NOOP("paDateUtils", "first"), KELVO_TR_NOOP("paDateUtils", "second"),
+    KELVO_TR_NOOP("paDateUtils", "third"), KELVO_TR_NOOP("paDateUtils", "fourth"),
+    KELVO_TR_NOOP("paDateUtils", "last")};
 
 // x formatted by the format letters described at ILocale, with the current locale's names.
 std::string FormatDateTime(std::string_view format, TDateTime x);

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -76,8 +77,14 @@ QPalette::ColorRole SystemColorRole(std::uint32_t index, QPalette::ColorGroup& g
     }
 }
 
-constexpr std::array<const char*, 6> SnoozeSubjects = {"minute(s)", "hour(s)",   "day(s)",
-                                                       "week(s)",   "mounth(s)", "year(s)"};
+// Translated where they are shown.
+constexpr std::array<const char*, 6> SnoozeSubjects = {
+    QT_TRANSLATE_NOOP("kelvo::TAlarmMessageForm", "minute(s)"),
+    QT_TRANSLATE_NOOP("kelvo::TAlarmMessageForm", "hour(s)"),
+    QT_TRANSLATE_NOOP("kelvo::TAlarmMessageForm", "day(s)"),
+    QT_TRANSLATE_NOOP("kelvo::TAlarmMessageForm", "week(s)"),
+    QT_TRANSLATE_NOOP("kelvo::TAlarmMessageForm", "mounth(s)"),
+    QT_TRANSLATE_NOOP("kelvo::TAlarmMessageForm", "year(s)")};
 
 } // namespace
 
@@ -114,11 +121,12 @@ std::string SpanText(TDateTime start, TDateTime eventTime) {
             return;
         if (!text.empty())
             text += ", ";
-        text += std::to_string(n) + unit;
+        text += std::to_string(n) +
+                QCoreApplication::translate("kelvo::TAlarmMessageForm", unit).toStdString();
     };
-    add(days, " day(s)");
-    add(hours, " hour(s)");
-    add(rest, " minute(s)");
+    add(days, QT_TRANSLATE_NOOP("kelvo::TAlarmMessageForm", " day(s)"));
+    add(hours, QT_TRANSLATE_NOOP("kelvo::TAlarmMessageForm", " hour(s)"));
+    add(rest, QT_TRANSLATE_NOOP("kelvo::TAlarmMessageForm", " minute(s)"));
     return text;
 }
 
@@ -161,7 +169,7 @@ TAlarmMessageForm::TAlarmMessageForm(QWidget* transientParent)
     bevel1_->setObjectName(QStringLiteral("Bevel1"));
     bevel1_->setFrameShape(QFrame::HLine);
     bevel1_->setFrameShadow(QFrame::Sunken);
-    snoozeBtn_ = new QPushButton(QStringLiteral("&Snooze for"), this);
+    snoozeBtn_ = new QPushButton(tr("&Snooze for"), this);
     snoozeBtn_->setObjectName(QStringLiteral("SnoozeBtn"));
     snoozeNumberEdit_ = new QSpinBox(this);
     snoozeNumberEdit_->setObjectName(QStringLiteral("SnoozeNumberEdit"));
@@ -169,10 +177,10 @@ TAlarmMessageForm::TAlarmMessageForm(QWidget* transientParent)
     snoozeSubjectCombo_ = new QComboBox(this);
     snoozeSubjectCombo_->setObjectName(QStringLiteral("SnoozeSubjectCombo"));
     for (const char* subject : SnoozeSubjects)
-        snoozeSubjectCombo_->addItem(QString::fromLatin1(subject));
-    openButton_ = new QPushButton(QStringLiteral("&Find"), this);
+        snoozeSubjectCombo_->addItem(tr(subject));
+    openButton_ = new QPushButton(tr("&Find"), this);
     openButton_->setObjectName(QStringLiteral("OpenButton"));
-    nextButton_ = new QPushButton(QStringLiteral("&Close"), this);
+    nextButton_ = new QPushButton(tr("&Close"), this);
     nextButton_->setObjectName(QStringLiteral("NextButton"));
     nextButton_->setDefault(true);
 
@@ -237,7 +245,8 @@ void TAlarmMessageForm::Attach(TEvent& event, bool isEventAlarm, bool overdue, T
 void TAlarmMessageForm::FillTexts(TEvent& event, TDateTime due) {
     const std::string description = event.Description();
     std::string caption =
-        isEventAlarm_ ? description : Format("Early reminder about \"%s\"", {description});
+        isEventAlarm_ ? description
+                      : Format(tr("Early reminder about \"%s\"").toStdString(), {description});
     TDateTime start = NullDate;
     TDateTime eventTime = NullDate;
     if (isEventAlarm_) {
@@ -255,20 +264,20 @@ void TAlarmMessageForm::FillTexts(TEvent& event, TDateTime due) {
     if (IsNullDate(start))
         start = Now();
     if (overdue_)
-        caption = Format("%s [overdue]", {caption});
+        caption = Format(tr("%s [overdue]").toStdString(), {caption});
 
     std::string age;
     if (event.HasOption(eoComputeCount))
         age = event.InitializeCondition().ElapsedText(isEventAlarm_ ? start : eventTime);
     // Without a further arising of the event there is nothing to count down to.
     if (!isEventAlarm_ && !IsNullDate(eventTime)) {
-        const std::string until = SpanText(start, eventTime) + " until event";
+        const std::string until = SpanText(start, eventTime) + tr(" until event").toStdString();
         age = age.empty() ? until : age + " - " + until;
     }
 
     setWindowTitle(TextFromCore(caption));
-    startedLabel_->setText(
-        TextFromCore(Format("Started at %s on %s", {ShortTimeText(start), ShortDateText(start)})));
+    startedLabel_->setText(TextFromCore(Format(tr("Started at %s on %s").toStdString(),
+                                               {ShortTimeText(start), ShortDateText(start)})));
     ageLabel_->setText(TextFromCore(age));
     // Messages written on Windows break their lines with CR LF.
     QString message = TextFromCore(event.WindowMessage());

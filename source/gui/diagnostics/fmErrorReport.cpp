@@ -53,32 +53,31 @@ TErrorReportForm::TErrorReportForm(QWidget* parent)
     textMemo_ = new QPlainTextEdit(this);
     textMemo_->setReadOnly(true);
     textMemo_->setFrameShape(QFrame::NoFrame);
-    textMemo_->setToolTip(QStringLiteral("Use Ctrl+C to copy the report to the clipboard"));
+    textMemo_->setToolTip(tr("Use Ctrl+C to copy the report to the clipboard"));
     textMemo_->setFixedHeight(textMemo_->fontMetrics().lineSpacing() * 4 + 12);
     textMemo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     textMemo_->viewport()->setAutoFillBackground(false);
     textMemo_->setStyleSheet(QStringLiteral("background: transparent;"));
 
-    label1_ = new QLabel(QStringLiteral("Please tell us about the problem"), this);
+    label1_ = new QLabel(tr("Please tell us about the problem"), this);
     QFont bold = label1_->font();
     bold.setBold(true);
     label1_->setFont(bold);
-    label2_ =
-        new QLabel(QStringLiteral("An error report has been generated that can be send to us. "
-                                  "If the Send button does not work, please copy the report "
-                                  "to clipboard and paste it in your message."),
-                   this);
+    label2_ = new QLabel(tr("An error report has been generated that can be send to us. "
+                            "If the Send button does not work, please copy the report "
+                            "to clipboard and paste it in your message."),
+                         this);
     label2_->setWordWrap(true);
 
-    sendBtn_ = new QPushButton(QStringLiteral("&Send"), this);
-    sendBtn_->setToolTip(QStringLiteral("Send the report using default mail client"));
+    sendBtn_ = new QPushButton(tr("&Send"), this);
+    sendBtn_->setToolTip(tr("Send the report using default mail client"));
     sendBtn_->setDefault(true);
-    okBtn_ = new QPushButton(QStringLiteral("&Don't send"), this);
-    copyBtn_ = new QPushButton(QStringLiteral("&Copy"), this);
-    copyBtn_->setToolTip(QStringLiteral("Copy the report to clipboard"));
+    okBtn_ = new QPushButton(tr("&Don't send"), this);
+    copyBtn_ = new QPushButton(tr("&Copy"), this);
+    copyBtn_->setToolTip(tr("Copy the report to clipboard"));
 
-    detailsLabel_ = new QLabel(QStringLiteral("Show the report >>"), this);
-    detailsLabel_->setToolTip(QStringLiteral("Show or hide the report details"));
+    detailsLabel_ = new QLabel(tr("Show the report >>"), this);
+    detailsLabel_->setToolTip(tr("Show or hide the report details"));
     detailsLabel_->setStyleSheet(QStringLiteral("color: navy; text-decoration: underline;"));
     detailsLabel_->setCursor(Qt::PointingHandCursor);
 
@@ -129,7 +128,7 @@ void TErrorReportForm::ToggleDetails() {
         if (isVisible() || expandedHeight_ > 0)
             expandedHeight_ = height();
         expanded_ = false;
-        detailsLabel_->setText(QStringLiteral("Show the report >>"));
+        detailsLabel_->setText(tr("Show the report >>"));
         detailsMemo_->setEnabled(false);
         detailsMemo_->hide();
         layout()->activate();
@@ -140,7 +139,7 @@ void TErrorReportForm::ToggleDetails() {
         resize(width(), collapsed);
     } else {
         expanded_ = true;
-        detailsLabel_->setText(QStringLiteral("Hide the report <<"));
+        detailsLabel_->setText(tr("Hide the report <<"));
         const int collapsed = height();
         detailsMemo_->setEnabled(true);
         detailsMemo_->show();
@@ -158,17 +157,17 @@ void TErrorReportForm::ToggleDetails() {
 
 void TErrorReportForm::Prepare(const TpaErrorReport& report) {
     const bool warning = dynamic_cast<const EpaWarning*>(report.Exception()) != nullptr;
-    setWindowTitle(warning ? QStringLiteral("Application Warning")
-                           : QStringLiteral("Application Error"));
+    setWindowTitle(warning ? tr("Application Warning") : tr("Application Error"));
     const QIcon icon = style()->standardIcon(warning ? QStyle::SP_MessageBoxWarning
                                                      : QStyle::SP_MessageBoxCritical);
     errorImage_->setPixmap(icon.pixmap(32, 32));
     textMemo_->setPlainText(FromReportText(
-        warning ? "The application encountered an unusual situation.\r\nIt's not a serious "
-                  "problem, you can continue your work."
-                : "The application encountered a problem and might become unstable and even "
-                  "useless.\r\nIt's recommended that you save your work and close this "
-                  "application."));
+        (warning ? tr("The application encountered an unusual situation.\r\nIt's not a serious "
+                      "problem, you can continue your work.")
+                 : tr("The application encountered a problem and might become unstable and even "
+                      "useless.\r\nIt's recommended that you save your work and close this "
+                      "application."))
+            .toStdString()));
     for (const auto& line : report.ReportLines())
         detailsMemo_->appendPlainText(QString::fromStdString(line));
     detailsMemo_->moveCursor(QTextCursor::Start);
@@ -186,8 +185,8 @@ void TErrorReportForm::ShowReport(const TpaErrorReport& report) {
 QString TErrorReportForm::ReportText() const {
     QString details = detailsMemo_->toPlainText();
     details.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    return QStringLiteral("This error happened when I ...\r\n\r\nIs the error reproducible? "
-                          "(Y/N) ...\r\n\r\n") +
+    return tr("This error happened when I ...\r\n\r\nIs the error reproducible? "
+              "(Y/N) ...\r\n\r\n") +
            details;
 }
 
@@ -199,14 +198,14 @@ void TErrorReportForm::SendReport() {
     if (mailer_)
         return; // the compose window is on its way
     mailer_ = new QProcess(this);
-    const QString subject = QString::fromStdString(VersionInfo().productName) + " Problem";
+    const QString subject = QString::fromStdString(VersionInfo().productName) + tr(" Problem");
     connect(mailer_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart)
-            SendFailed(MailCommand() + QStringLiteral(" could not be started"));
+            SendFailed(MailCommand() + tr(" could not be started"));
     });
     connect(mailer_, &QProcess::finished, this, [this](int code, QProcess::ExitStatus status) {
         if (status != QProcess::NormalExit || code != 0)
-            SendFailed(MailCommand() + QStringLiteral(" ended with code ") + QString::number(code));
+            SendFailed(MailCommand() + tr(" ended with code ") + QString::number(code));
         else {
             mailer_->deleteLater();
             mailer_ = nullptr;
@@ -231,9 +230,9 @@ void TErrorReportForm::SendFailed(const QString& reason) {
     }
     // Nothing can tell a cancelled compose window from a failed one here, so the user is
     // offered the other way in both cases.
-    ShowBox(this, QMessageBox::Question, QStringLiteral("Error report sending"),
-            QStringLiteral("The error report was not sent. Would you like to open support web "
-                           "page in your browser?"),
+    ShowBox(this, QMessageBox::Question, tr("Error report sending"),
+            tr("The error report was not sent. Would you like to open support web "
+               "page in your browser?"),
             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::NoButton,
             [](QMessageBox::StandardButton answer) {
                 if (answer == QMessageBox::Yes)
@@ -274,7 +273,7 @@ void InstallErrorReportWindow() {
     static TErrorReportWindowPresenter presenter;
     SetErrorReportPresenter(&presenter);
     SetErrorMessageBox([](const std::string& message) {
-        ShowBox(nullptr, QMessageBox::Critical, QStringLiteral("Error"),
+        ShowBox(nullptr, QMessageBox::Critical, TErrorReportForm::tr("Error"),
                 QString::fromStdString(message));
     });
 }

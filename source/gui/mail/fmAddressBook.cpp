@@ -18,7 +18,7 @@ bool SameAddress(const TMailAddress& a, const TMailAddress& b) {
 
 TAddressBookDialog::TAddressBookDialog(QWidget* parent)
     : QDialog(parent), list_(new QListWidget(this)) {
-    setWindowTitle(QStringLiteral("Address Book"));
+    setWindowTitle(tr("Address Book"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

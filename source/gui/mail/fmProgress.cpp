@@ -12,7 +12,7 @@ TProgressForm::TProgressForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint |
                           Qt::CustomizeWindowHint),
       bar_(new QProgressBar(this)) {
-    setWindowTitle(QStringLiteral("Email sending..."));
+    setWindowTitle(tr("Email sending..."));
     setModal(false);
     bar_->setRange(0, 100);
     bar_->setValue(0);

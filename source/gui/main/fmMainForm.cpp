@@ -5,6 +5,7 @@
 #include "core/options/paAppIni.h"
 #include "core/util/paFormat.h"
 #include "core/util/paText.h"
+#include "core/util/paTranslate.h"
 #include "gui/alarm/AlarmWindows.h"
 #include "gui/boxes/NonBlockingBoxes.h"
 #include "gui/models/EventFilterModel.h"
@@ -34,8 +35,9 @@ namespace kelvo {
 
 namespace {
 
-const char* const ApplicationTitle = "Tavrelon MP3";
-const char* const ExitQuestion = "Do you really want to unload Tavrelon MP3 and disable reminders?";
+const char* const ApplicationTitle = QT_TRANSLATE_NOOP("kelvo::TMainForm", "Tavrelon MP3");
+const char* const ExitQuestion = QT_TRANSLATE_NOOP(
+    "kelvo::TMainForm", "Do you really want to unload Tavrelon MP3 and disable reminders?");
 // Damaged records named in the one message of a load; the log has all of them.
 constexpr std::size_t RecordErrorsShown = 5;
 // How often a wanted tray icon looks for a tray host that was not there (or went away).
@@ -79,7 +81,7 @@ TMainForm::TMainForm(TProgramSession& session, QWidget* parent)
     : QMainWindow(parent), session_(session), ini_(session.Ini()), settings_(session.Settings()),
       notebook_(session.Notebook()), dataFiles_(session.DataFiles()),
       alarms_(session.AlarmWindows()) {
-    setWindowTitle(QString::fromLatin1(ApplicationTitle));
+    setWindowTitle(tr(ApplicationTitle));
     setObjectName(QStringLiteral("MainForm"));
     setMinimumSize(470, 220);
     resize(760, 480);
@@ -224,8 +226,8 @@ bool TMainForm::TryReadNewerVersion(const std::string& question) {
     if (Confirm)
         return Confirm(Q(question));
     // The file is being read and needs the answer now; the alarm windows stay answerable.
-    return AskAndWait(BoxParent(), QMessageBox::Question, QStringLiteral("Confirmation"),
-                      Q(question), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+    return AskAndWait(BoxParent(), QMessageBox::Question, tr("Confirmation"), Q(question),
+                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                       QMessageBox::No) == QMessageBox::Yes;
 }
 
@@ -336,44 +338,45 @@ void TMainForm::UpdateCommands() {
 }
 
 void TMainForm::CreateCommands() {
-    AddCommand("FileLoadAction", "Load", [this] { FileLoad(); });
-    AddCommand("FileSaveAction", "Save", [this] { dataFiles_.Save(); });
-    AddCommand("FileSaveEventAction", "Save Events", [this] { dataFiles_.SaveEvents(); });
-    AddCommand("FileSaveTemplateAction", "Save Templates", [this] { dataFiles_.SaveTemplates(); });
-    AddCommand("FileDataNewAction", "&New...", [this] { FileDataNew(); });
-    AddCommand("FileDataOpenAction", "&Open...", [this] { FileDataOpen(); });
-    AddCommand("FileDataSaveAsAction", "Save &As...", [this] { FileDataSaveAs(); });
-    AddCommand("FileDataInfoAction", "Current Location...",
+    AddCommand("FileLoadAction", tr("Load"), [this] { FileLoad(); });
+    AddCommand("FileSaveAction", tr("Save"), [this] { dataFiles_.Save(); });
+    AddCommand("FileSaveEventAction", tr("Save Events"), [this] { dataFiles_.SaveEvents(); });
+    AddCommand("FileSaveTemplateAction", tr("Save Templates"),
+               [this] { dataFiles_.SaveTemplates(); });
+    AddCommand("FileDataNewAction", tr("&New..."), [this] { FileDataNew(); });
+    AddCommand("FileDataOpenAction", tr("&Open..."), [this] { FileDataOpen(); });
+    AddCommand("FileDataSaveAsAction", tr("Save &As..."), [this] { FileDataSaveAs(); });
+    AddCommand("FileDataInfoAction", tr("Current Location..."),
                [this] { Message(TMessageKind::Information, dataFiles_.LocationInfo()); });
-    AddCommand("FileMinimize", "&Minimize", [this] { MinimizeWindow(); });
-    AddCommand("FileSaveAndMinimize", "Save && Minimize", [this] {
+    AddCommand("FileMinimize", tr("&Minimize"), [this] { MinimizeWindow(); });
+    AddCommand("FileSaveAndMinimize", tr("Save && Minimize"), [this] {
         dataFiles_.Save();
         MinimizeWindow();
     });
-    AddCommand("FileRestore", "Show &Main window", [this] { RestoreWindow(); });
-    AddCommand("FileExit", "E&xit", [this] { FileExit(); });
+    AddCommand("FileRestore", tr("Show &Main window"), [this] { RestoreWindow(); });
+    AddCommand("FileExit", tr("E&xit"), [this] { FileExit(); });
 
     const auto mode = [](int m) { return [m] { return AlarmSwitches().AlarmMode() == m; }; };
     AddCommand(
-        "ServiceAllEnabledAction", "&Enable All", [this] { ChooseAlarmMode(0); }, {}, mode(0));
+        "ServiceAllEnabledAction", tr("&Enable All"), [this] { ChooseAlarmMode(0); }, {}, mode(0));
     AddCommand(
-        "ServiceDisableSoundAction", "Disable &Sound Actions", [this] { ChooseAlarmMode(1); }, {},
-        mode(1));
+        "ServiceDisableSoundAction", tr("Disable &Sound Actions"), [this] { ChooseAlarmMode(1); },
+        {}, mode(1));
     AddCommand(
-        "ServiceDisableActionsExceptWindowAction", "Disable All Actions &except Alarm Window",
+        "ServiceDisableActionsExceptWindowAction", tr("Disable All Actions &except Alarm Window"),
         [this] { ChooseAlarmMode(2); }, {}, mode(2));
     AddCommand(
-        "ServiceDisableAllAction", "Disable &All Actions", [this] { ChooseAlarmMode(3); }, {},
+        "ServiceDisableAllAction", tr("Disable &All Actions"), [this] { ChooseAlarmMode(3); }, {},
         mode(3));
 }
 
 void TMainForm::CreateMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu* file = menuBar()->addMenu(tr("&File"));
     for (const char* name :
          {"FileLoadAction", "FileSaveAction", "FileSaveEventAction", "FileSaveTemplateAction"})
         file->addAction(Command(name));
     file->addSeparator();
-    QMenu* data = file->addMenu(QStringLiteral("&Data Files"));
+    QMenu* data = file->addMenu(tr("&Data Files"));
     data->addAction(Command("FileDataNewAction"));
     data->addAction(Command("FileDataOpenAction"));
     data->addAction(Command("FileDataSaveAsAction"));
@@ -384,7 +387,7 @@ void TMainForm::CreateMenus() {
     file->addAction(Command("FileSaveAndMinimize"));
     file->addAction(Command("FileExit"));
 
-    QMenu* service = menuBar()->addMenu(QStringLiteral("&Service"));
+    QMenu* service = menuBar()->addMenu(tr("&Service"));
     for (const char* name : {"ServiceAllEnabledAction", "ServiceDisableSoundAction",
                              "ServiceDisableActionsExceptWindowAction", "ServiceDisableAllAction"})
         service->addAction(Command(name));
@@ -437,10 +440,10 @@ QString TMainForm::AskDataFile(bool forSave) {
         chosen = ChooseDataFile(forSave, dialogFolder_);
     } else {
         QFileDialog dialog(this,
-                           forSave ? QStringLiteral("Save Data Files as")
-                                   : QStringLiteral("Open existing data files with events and "
-                                                    "templates..."),
-                           dialogFolder_, QStringLiteral("Tavrelon MP3 files (*.evn)"));
+                           forSave ? tr("Save Data Files as")
+                                   : tr("Open existing data files with events and "
+                                        "templates..."),
+                           dialogFolder_, tr("Tavrelon MP3 files (*.evn)"));
         if (forSave) {
             dialog.setAcceptMode(QFileDialog::AcceptSave);
             dialog.setFileMode(QFileDialog::AnyFile);
@@ -459,7 +462,7 @@ QString TMainForm::AskDataFile(bool forSave) {
 }
 
 void TMainForm::FileExit() {
-    const QString question = QString::fromLatin1(ExitQuestion);
+    const QString question = tr(ExitQuestion);
     if (Confirm) {
         if (Confirm(question))
             ExitNow();
@@ -470,8 +473,8 @@ void TMainForm::FileExit() {
         exitQuestion_->activateWindow();
         return;
     }
-    exitQuestion_ = ShowBox(BoxParent(), QMessageBox::Question, QStringLiteral("Confirmation"),
-                            question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
+    exitQuestion_ = ShowBox(BoxParent(), QMessageBox::Question, tr("Confirmation"), question,
+                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
                             [self = QPointer<TMainForm>(this)](QMessageBox::StandardButton answer) {
                                 if (self && answer == QMessageBox::Yes)
                                     self->ExitNow();
@@ -505,13 +508,13 @@ void TMainForm::Message(TMessageKind kind, const std::string& text) {
     }
     switch (kind) {
     case TMessageKind::Warning:
-        ShowBox(BoxParent(), QMessageBox::Warning, QStringLiteral("Warning"), Q(text));
+        ShowBox(BoxParent(), QMessageBox::Warning, tr("Warning"), Q(text));
         break;
     case TMessageKind::Error:
-        ShowBox(BoxParent(), QMessageBox::Critical, QStringLiteral("Error"), Q(text));
+        ShowBox(BoxParent(), QMessageBox::Critical, tr("Error"), Q(text));
         break;
     case TMessageKind::Information:
-        ShowBox(BoxParent(), QMessageBox::Information, QStringLiteral("Information"), Q(text));
+        ShowBox(BoxParent(), QMessageBox::Information, tr("Information"), Q(text));
         break;
     }
 }
@@ -583,13 +586,15 @@ QString TMainForm::NextEventText() const {
         next = nullptr;
     }
     if (!next)
-        return QStringLiteral("No sheduled event");
-    return Q(Format("Next event: \"%s\" at %s", {next->Description(), ListDateText(when)}));
+        return tr("No sheduled event");
+    return Q(Format(tr("Next event: \"%s\" at %s").toStdString(),
+                    {next->Description(), ListDateText(when)}));
 }
 
 QString TMainForm::CountText() const {
-    return Q(" " + Format("%s event(s), %s listed", {std::to_string(notebook_.EventCount()),
-                                                     std::to_string(rows_->rowCount())}));
+    return Q(" " +
+             Format(tr("%s event(s), %s listed").toStdString(),
+                    {std::to_string(notebook_.EventCount()), std::to_string(rows_->rowCount())}));
 }
 
 void TMainForm::ClockChanged() {
@@ -603,7 +608,7 @@ void TMainForm::ClockChanged() {
 
 void TMainForm::CreateTrayIcon() {
     tray_ = new QSystemTrayIcon(normalIcon_, this);
-    tray_->setToolTip(QString::fromLatin1(ApplicationTitle));
+    tray_->setToolTip(tr(ApplicationTitle));
     trayMenu_ = new QMenu(this);
     trayMenu_->addAction(Command("FileRestore"));
     trayMenu_->addSeparator();
