@@ -9,6 +9,7 @@
 #include "platform/audio/AudioTestSupport.h"
 #include "platform/audio/FakeMpris.h"
 #include "platform/settings/AppIniReg.h"
+#include "support/SmtpServer.h"
 #include "support/TestSupport.h"
 
 #include <QProcess>
@@ -24,6 +25,7 @@ namespace kelvo {
 namespace {
 
 namespace fs = std::filesystem;
+using test::SmtpServer;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
@@ -44,53 +46,6 @@ const fs::path& ConfigHome() {
     (void)set;
     return dir.Path();
 }
-
-// The loopback server of the mail tests: AUTH LOGIN as reminder/secret, keeps each message.
-class SmtpServer {
-public:
-    explicit SmtpServer(const char* host = "127.0.0.1") {
-        // A compiler cache may make __FILE__ relative to the build folder; ctest says where the
-        // tests are.
-        const char* data = std::getenv("KELVO_TEST_DATA");
-        const fs::path script =
-            (data ? fs::path(data).parent_path() : fs::path(__FILE__).parent_path().parent_path()) /
-            "platform/mail/smtp_server.py";
-        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process_.start("/usr/bin/python3",
-                       {"-W", "ignore", QString::fromStdString(script.string()), "--dir",
-                        QString::fromStdString(inbox_.Path().string()), "--host", host});
-        if (process_.waitForReadyRead(15000))
-            port_ = process_.readLine().trimmed().toInt();
-    }
-    ~SmtpServer() {
-        process_.closeWriteChannel();
-        if (!process_.waitForFinished(5000))
-            process_.kill();
-        process_.waitForFinished(2000);
-    }
-    int Port() const { return port_; }
-    std::vector<std::string> Messages() const {
-        std::vector<fs::path> files;
-        for (const auto& entry : fs::directory_iterator(inbox_.Path()))
-            if (entry.path().extension() == ".eml")
-                files.push_back(entry.path());
-        std::sort(files.begin(), files.end());
-        std::vector<std::string> result;
-        for (const auto& f : files)
-            result.push_back(test::ReadWholeFile(f));
-        return result;
-    }
-    // Every command line the server received.
-    std::string Commands() const {
-        const fs::path log = inbox_.Path() / "commands.log";
-        return fs::exists(log) ? test::ReadWholeFile(log) : std::string();
-    }
-
-private:
-    test::TempDir inbox_;
-    QProcess process_;
-    int port_ = 0;
-};
 
 // A port on loopback where nobody listens.
 int RefusedPort() {

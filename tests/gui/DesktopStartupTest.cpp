@@ -7,6 +7,7 @@
 #include "core/persistence/EventFile.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
 #include "platform/settings/AppIniReg.h"
+#include "support/SmtpServer.h"
 #include "support/TestSupport.h"
 
 #include <QCoreApplication>
@@ -21,6 +22,7 @@
 #include <map>
 
 using namespace kelvo;
+using kelvo::test::SmtpServer;
 namespace fs = std::filesystem;
 
 namespace {
@@ -30,43 +32,6 @@ test::TempDir* home = nullptr;
 fs::path DataFolder() {
     return home->Path() / "data" / "Brennikor" / "Tavrelon";
 }
-
-// The loopback server of the mail tests: AUTH LOGIN as reminder/secret, keeps each message.
-class SmtpServer {
-public:
-    SmtpServer() {
-        const QByteArray data = qgetenv("KELVO_TEST_DATA");
-        const fs::path tests = data.isEmpty()
-                                   ? fs::absolute(fs::path(__FILE__)).parent_path().parent_path()
-                                   : fs::path(data.toStdString()).parent_path();
-        const fs::path script = tests / "platform/mail/smtp_server.py";
-        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process_.start("/usr/bin/python3",
-                       {"-W", "ignore", QString::fromStdString(script.string()), "--dir",
-                        QString::fromStdString(inbox_.Path().string())});
-        if (process_.waitForReadyRead(15000))
-            port_ = process_.readLine().trimmed().toInt();
-    }
-    ~SmtpServer() {
-        process_.closeWriteChannel();
-        if (!process_.waitForFinished(5000))
-            process_.kill();
-        process_.waitForFinished(2000);
-    }
-    int Port() const { return port_; }
-    std::vector<std::string> Messages() const {
-        std::vector<std::string> result;
-        for (const auto& entry : fs::directory_iterator(inbox_.Path()))
-            if (entry.path().extension() == ".eml")
-                result.push_back(test::ReadWholeFile(entry.path()));
-        return result;
-    }
-
-private:
-    test::TempDir inbox_;
-    QProcess process_;
-    int port_ = 0;
-};
 
 std::unique_ptr<TEvent> OnceAt(TDateTime when, const std::string& message) {
     auto e = std::make_unique<TEvent>();
