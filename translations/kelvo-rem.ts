@@ -239,6 +239,10 @@ Error: </source>
         <source>Never</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%s day(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>RelativeCondition</name>
@@ -486,6 +490,10 @@ Error: </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Sound problem</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>&amp;Snooze for</source>
         <translation type="unfinished"></translation>
     </message>
@@ -511,6 +519,10 @@ Error: </source>
     </message>
     <message>
         <source>Started at %s on %s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The sound &quot;%1&quot; cannot be played.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -612,17 +624,13 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
 </context>
 <context>
-    <name>kelvo::TMainForm</name>
-    <message>
-        <source>Tavrelon MP3</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Do you really want to unload Tavrelon MP3 and disable reminders?</source>
-        <translation type="unfinished"></translation>
-    </message>
+    <name>kelvo::TEventListModel</name>
     <message>
         <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last event</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -630,7 +638,34 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Next reminder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Until event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>State</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>When</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TMainForm</name>
+    <message>
+        <source>Tavrelon MP3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you really want to unload Tavrelon MP3 and disable reminders?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
