@@ -6,6 +6,7 @@
 #include "core/scheduling/ReminderInitializeCondition.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
 #include "core/scheduling/SnoozeInitializeCondition.h"
+#include "support/TestClock.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -17,30 +18,6 @@ using namespace kelvo;
 namespace {
 
 const TDateTime Start = EncodeDateTime(2024, 1, 1, 0, 0);
-
-class FixedClock : public IClock {
-public:
-    TDateTime Now() const override { return now; }
-    TDateTime now = Start;
-};
-
-class HandTimer : public ITimer {
-public:
-    void Start(std::uint32_t, bool) override { active = true; }
-    void Stop() override { active = false; }
-    bool IsActive() const override { return active; }
-    bool active = false;
-};
-
-class HandTimers : public ITimerFactory {
-public:
-    std::unique_ptr<ITimer> CreateTimer() override {
-        auto t = std::make_unique<HandTimer>();
-        last = t.get();
-        return t;
-    }
-    HandTimer* last = nullptr;
-};
 
 std::unique_ptr<TDateCondition> RandomDate(std::mt19937& rng) {
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
@@ -252,9 +229,8 @@ BENCHMARK(BM_ReminderAYearBeforeAnEveryMinuteEvent)
     ->Unit(benchmark::kMicrosecond);
 
 void BM_GeneratorPass(benchmark::State& state) {
-    FixedClock clock;
-    IClock* previous = InstallClock(&clock);
-    HandTimers timers;
+    test::TestClock clock(Start);
+    test::ManualTimerFactory timers;
     const auto& all = Conditions();
     {
         TRemindersGenerator generator(timers);
@@ -265,14 +241,13 @@ void BM_GeneratorPass(benchmark::State& state) {
             generator.AddCondition(c);
         }
         generator.Start();
-        clock.now = Start + 30.5;
-        generator.SetLastTime(clock.now);
+        clock.Set(Start + 30.5);
+        generator.SetLastTime(clock.Now());
         for (auto _ : state) {
-            clock.now = IncMinute(1, clock.now); // every tick opens a new minute
-            timers.last->OnTimeout();
+            clock.Set(IncMinute(1, clock.Now())); // every tick opens a new minute
+            timers.Last().OnTimeout();
         }
     }
-    InstallClock(previous);
     state.SetItemsProcessed(state.iterations() * 1000);
 }
 BENCHMARK(BM_GeneratorPass)->Unit(benchmark::kMicrosecond);

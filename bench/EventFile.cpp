@@ -4,6 +4,7 @@
 #include "core/persistence/EventFile.h"
 
 #include "../tests/support/EntitySamples.h"
+#include "support/RecordingDataFileHost.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>
@@ -33,12 +34,6 @@ const TNotebook& Notebook() {
     return notebook;
 }
 
-class TQuietHost : public IDataFileHost {
-public:
-    bool TryReadNewerVersion(const std::string&) override { return false; }
-    void ShowRecordError(const std::string&) override { std::abort(); }
-};
-
 void Report(benchmark::State& state, std::size_t bytes) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * EventCount);
@@ -59,10 +54,10 @@ BENCHMARK(BM_WriteEvents)->Unit(benchmark::kMillisecond);
 
 void BM_ReadEvents(benchmark::State& state) {
     const TNotebook& n = Notebook();
-    TQuietHost host;
+    test::RecordingDataFileHost host;
     for (auto _ : state) {
         TOwnedEvents events = ReadEvents(n.Bytes, host);
-        if (events.size() != EventCount)
+        if (events.size() != EventCount || !host.Errors.empty())
             std::abort();
         benchmark::DoNotOptimize(events.data());
     }

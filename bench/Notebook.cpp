@@ -5,6 +5,7 @@
 #include "../tests/support/EntitySamples.h"
 #include "cli/Commands.h"
 #include "core/runtime/RemNotebook.h"
+#include "support/TestClock.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
@@ -17,25 +18,6 @@ using namespace kelvo;
 namespace {
 
 const TDateTime Start = EncodeDateTime(2024, 1, 1, 0, 0);
-
-class FixedClock : public IClock {
-public:
-    TDateTime Now() const override { return now; }
-    TDateTime now = Start;
-};
-
-class InertTimer : public ITimer {
-public:
-    void Start(std::uint32_t, bool) override { active = true; }
-    void Stop() override { active = false; }
-    bool IsActive() const override { return active; }
-    bool active = false;
-};
-
-class InertTimers : public ITimerFactory {
-public:
-    std::unique_ptr<ITimer> CreateTimer() override { return std::make_unique<InertTimer>(); }
-};
 
 std::unique_ptr<TDateCondition> RandomDate(std::mt19937& rng) {
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
@@ -105,22 +87,19 @@ TOwnedEvents Events(int count) {
 }
 
 void BM_RebuildRegistrations(benchmark::State& state) {
-    FixedClock clock;
-    clock.now = Start + 45.4;
-    IClock* previous = InstallClock(&clock);
-    InertTimers timers;
+    test::TestClock clock(Start + 45.4);
+    test::ManualTimerFactory timers;
     {
         TReminderNotebook notebook(timers);
         notebook.AddEvents(Events(static_cast<int>(state.range(0))));
         notebook.RestartGenerator();
         for (auto _ : state) {
             // A rebuild two minutes after the last, as the generator's timer runs them.
-            clock.now = IncMinute(2, clock.now);
+            clock.Set(IncMinute(2, clock.Now()));
             notebook.RebuildRegistrations();
         }
         state.SetItemsProcessed(state.iterations() * state.range(0));
     }
-    InstallClock(previous);
 }
 BENCHMARK(BM_RebuildRegistrations)
     ->Arg(1000)

@@ -4,6 +4,8 @@
 
 #include "core/persistence/EventFile.h"
 
+#include "support/RecordingDataFileHost.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -12,16 +14,6 @@
 using namespace kelvo;
 
 namespace {
-
-class TQuietHost : public IDataFileHost {
-public:
-    explicit TQuietHost(bool yes) : yes_(yes) {}
-    bool TryReadNewerVersion(const std::string&) override { return yes_; }
-    void ShowRecordError(const std::string&) override {}
-
-private:
-    bool yes_;
-};
 
 std::string WriteAll(const TOwnedEvents& events) {
     TEventList list;
@@ -35,7 +27,7 @@ std::string WriteAll(const TOwnedEvents& events) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     // Newer versions are read too, so that the version question never hides the records.
-    TQuietHost host(true);
+    test::RecordingDataFileHost host(true);
     TOwnedEvents events;
     try {
         events = ReadEvents(bytes, host);

@@ -3,6 +3,8 @@
 
 #include "core/persistence/TemplateFile.h"
 
+#include "support/RecordingDataFileHost.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -12,12 +14,6 @@
 using namespace kelvo;
 
 namespace {
-
-class TQuietHost : public IDataFileHost {
-public:
-    bool TryReadNewerVersion(const std::string&) override { return true; }
-    void ShowRecordError(const std::string&) override {}
-};
 
 void CheckInvariants(TTemplateTree& tree) {
     const int count = tree.Root().ChildCount();
@@ -34,7 +30,7 @@ void CheckInvariants(TTemplateTree& tree) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    TQuietHost host;
+    test::RecordingDataFileHost host(true);
     TTemplateTree tree;
     try {
         ReadTemplates(bytes, tree, host);

@@ -1,5 +1,6 @@
 #include "core/persistence/DataFile.h"
 
+#include "support/RecordingDataFileHost.h"
 #include "support/StreamTestHelpers.h"
 
 #include <algorithm>
@@ -11,20 +12,6 @@ namespace {
 class ENotebookTestError : public EpaError {
 public:
     using EpaError::EpaError;
-};
-
-class TScriptedHost : public IDataFileHost {
-public:
-    explicit TScriptedHost(bool yes) : yes_(yes) {}
-    bool TryReadNewerVersion(const std::string& question) override {
-        Questions.push_back(question);
-        return yes_;
-    }
-    void ShowRecordError(const std::string& message) override { Errors.push_back(message); }
-    std::vector<std::string> Questions, Errors;
-
-private:
-    bool yes_;
 };
 
 class DataFileTest : public StreamTest {
@@ -83,7 +70,7 @@ TEST_F(DataFileTest, CorruptRecordBetweenTwoGoodOnesIsReportedOnceAndSkipped) {
     const std::size_t second = bytes.find("RM_BEGIN_EVENT", 40);
     const std::size_t middle = bytes.find("Count", second);
     bytes[middle - 5] = 0x0E; // an illegal prefix in the middle of the record
-    TScriptedHost host(false);
+    test::RecordingDataFileHost host(false);
     EXPECT_EQ(Load(bytes, host), (std::vector<int>{1, 3}));
     ASSERT_EQ(host.Errors.size(), 1u);
     EXPECT_EQ(host.Errors[0], "Error in event's file\n\rReading prefix is illegal");
@@ -98,7 +85,7 @@ TEST_F(DataFileTest, RecordOfAnotherClassFailsAlone) {
     WriteRecordMarker(w, EventsFileFormat);
     w.WriteString("not an object");
     out += EventsFile({4}).substr(32);
-    TScriptedHost host(false);
+    test::RecordingDataFileHost host(false);
     EXPECT_EQ(Load(out, host), (std::vector<int>{4}));
     ASSERT_EQ(host.Errors.size(), 2u);
     EXPECT_EQ(host.Errors[0],
@@ -115,13 +102,13 @@ TEST_F(DataFileTest, MarkerInsideAMessageDoesNotDisturbReading) {
     e.SetMessage("RM_BEGIN_EVENT in my own words");
     WriteRecordMarker(w, EventsFileFormat);
     w.WriteObject(e);
-    TScriptedHost host(false);
+    test::RecordingDataFileHost host(false);
     EXPECT_EQ(Load(out, host), (std::vector<int>{0}));
     EXPECT_TRUE(host.Errors.empty());
 }
 
 TEST_F(DataFileTest, HeaderErrorsEndTheLoad) {
-    TScriptedHost host(true);
+    test::RecordingDataFileHost host(true);
     EXPECT_THROW(
         {
             try {
@@ -154,7 +141,7 @@ TEST_F(DataFileTest, NewerVersionIsReadOnYesAndRefusedOnNo) {
         .Prop("Count")
         .IntValue(8)
         .End("TEvent");
-    TScriptedHost yes(true);
+    test::RecordingDataFileHost yes(true);
     EXPECT_EQ(Load(future.Data, yes), (std::vector<int>{8}));
     EXPECT_EQ(yes.Questions,
               (std::vector<std::string>{"This is new version of event's file. Try read?"}));

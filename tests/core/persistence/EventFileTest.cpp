@@ -4,6 +4,7 @@
 #include "core/scheduling/ReminderInitializeCondition.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
 #include "support/EntitySamples.h"
+#include "support/RecordingDataFileHost.h"
 #include "support/StreamTestHelpers.h"
 #include "support/TestClock.h"
 #include "support/TestSupport.h"
@@ -16,20 +17,6 @@ using namespace kelvo;
 using kelvo::test::TBytes;
 
 namespace {
-
-class TAnsweringHost : public IDataFileHost {
-public:
-    explicit TAnsweringHost(bool yes = false) : yes_(yes) {}
-    bool TryReadNewerVersion(const std::string& question) override {
-        questions.push_back(question);
-        return yes_;
-    }
-    void ShowRecordError(const std::string& message) override { errors.push_back(message); }
-    std::vector<std::string> questions, errors;
-
-private:
-    bool yes_;
-};
 
 TEventList ListOf(const TOwnedEvents& events) {
     TEventList list;
@@ -86,9 +73,9 @@ TEST(EventFile, EmptyNotebookIs32Bytes) {
               test::Hex(std::string("\x05\x16\x00\x00\x00", 5) + "Reminder notebook file" +
                         std::string("\x02\x01\x00\x00\x00", 5)));
     EXPECT_EQ(bytes.size(), 32u);
-    TAnsweringHost host;
+    test::RecordingDataFileHost host;
     EXPECT_TRUE(ReadEvents(bytes, host).empty());
-    EXPECT_TRUE(host.errors.empty());
+    EXPECT_TRUE(host.Errors.empty());
 }
 
 TEST(EventFile, DefaultsAreLeftOutAndReadBack) {
@@ -107,7 +94,7 @@ TEST(EventFile, DefaultsAreLeftOutAndReadBack) {
     blank.SetTemplate("");
     const std::string blankBytes = Record(blank);
     EXPECT_FALSE(Contains(blankBytes, "WindowMessage"));
-    TAnsweringHost host;
+    test::RecordingDataFileHost host;
     auto events = ReadEvents(Header() + blankBytes, host);
     ASSERT_EQ(events.size(), 1u);
     EXPECT_EQ(events[0]->WindowMessage(), "Don't forget about");
@@ -120,9 +107,9 @@ TEST(EventFile, VariedEventsRoundTrip) {
     const std::string bytes = WriteEvents(ListOf(events));
     EXPECT_TRUE(Contains(bytes, "clYellow"));
     EXPECT_TRUE(Contains(bytes, "clWhite"));
-    TAnsweringHost host;
+    test::RecordingDataFileHost host;
     const auto read = ReadEvents(bytes, host);
-    EXPECT_TRUE(host.errors.empty());
+    EXPECT_TRUE(host.Errors.empty());
     ASSERT_EQ(read.size(), events.size());
     EXPECT_TRUE(WriteEvents(ListOf(read)) == bytes);
     for (std::size_t i = 0; i < events.size(); ++i) {
@@ -168,7 +155,7 @@ TEST(EventFile, SnoozedEventReadsBackSnoozed) {
     e.SetState(esExecutedEvent);
     e.SetDefaultSnoozeNumber(20);
     e.SnoozeEvent();
-    TAnsweringHost host;
+    test::RecordingDataFileHost host;
     auto read = ReadEvents(Header() + Record(e), host);
     ASSERT_EQ(read.size(), 1u);
     EXPECT_EQ(read[0]->State(), esSnoozedEvent);
@@ -187,7 +174,7 @@ TEST(EventFile, EventsReadArise) {
     e.EventAction().Actions().Clear();
     e.InitializeCondition().Conditions().Add(std::make_unique<TSimpleInitializeCondition>(at));
     e.SetHasReminder(true);
-    TAnsweringHost host;
+    test::RecordingDataFileHost host;
     auto read = ReadEvents(Header() + Record(e), host);
     ASSERT_EQ(read.size(), 1u);
     int arisings = 0;
@@ -204,7 +191,7 @@ TEST(EventFile, EventsReadArise) {
 TEST(EventFile, NumbersBelowOneReadAsOne) {
     TEvent e;
     e.SetDefaultSnoozeNumber(0);
-    TAnsweringHost host;
+    test::RecordingDataFileHost host;
     auto read = ReadEvents(Header() + Record(e), host);
     ASSERT_EQ(read.size(), 1u);
     EXPECT_EQ(read[0]->DefaultSnoozeNumber(), 1);
@@ -220,21 +207,21 @@ TEST(EventFile, CorruptRecordBetweenTwoGoodOnes) {
     const std::size_t at = damaged.find("WindowMessage") + std::string("WindowMessage").size();
     damaged[at] = '\x7f';
     const std::string bytes = Header() + Record(first) + damaged + Record(last);
-    TAnsweringHost host;
+    test::RecordingDataFileHost host;
     auto read = ReadEvents(bytes, host);
     ASSERT_EQ(read.size(), 2u);
     EXPECT_EQ(read[0]->WindowMessage(), "first");
     EXPECT_EQ(read[1]->WindowMessage(), "last");
-    ASSERT_EQ(host.errors.size(), 1u);
-    EXPECT_EQ(host.errors[0].rfind("Error in event's file\n\r", 0), 0u);
+    ASSERT_EQ(host.Errors.size(), 1u);
+    EXPECT_EQ(host.Errors[0].rfind("Error in event's file\n\r", 0), 0u);
 
     // The first of two records damaged in its middle.
     const std::string two = Header() + damaged + Record(last);
-    TAnsweringHost again;
+    test::RecordingDataFileHost again;
     read = ReadEvents(two, again);
     ASSERT_EQ(read.size(), 1u);
     EXPECT_EQ(read[0]->WindowMessage(), "last");
-    EXPECT_EQ(again.errors.size(), 1u);
+    EXPECT_EQ(again.Errors.size(), 1u);
 }
 
 TEST(EventFile, WrongClassesFailTheirWholeRecord) {
@@ -255,11 +242,11 @@ TEST(EventFile, WrongClassesFailTheirWholeRecord) {
 
     const std::string bytes =
         Header() + Record(reminder) + wrongAction.Data + wrongReminder.Data + Record(good);
-    TAnsweringHost host;
+    test::RecordingDataFileHost host;
     auto read = ReadEvents(bytes, host);
     ASSERT_EQ(read.size(), 1u);
     EXPECT_EQ(read[0]->WindowMessage(), "good");
-    EXPECT_EQ(host.errors.size(), 3u);
+    EXPECT_EQ(host.Errors.size(), 3u);
 }
 
 TEST(EventFile, NewerVersionIsReadOnlyWithYes) {
@@ -270,21 +257,21 @@ TEST(EventFile, NewerVersionIsReadOnlyWithYes) {
     future.End("TEvent");
     const std::string bytes = Header(2) + future.Data;
 
-    TAnsweringHost yes(true);
+    test::RecordingDataFileHost yes(true);
     auto read = ReadEvents(bytes, yes);
     ASSERT_EQ(read.size(), 1u);
     EXPECT_EQ(read[0]->WindowMessage(), "from the future");
-    EXPECT_EQ(yes.questions,
+    EXPECT_EQ(yes.Questions,
               std::vector<std::string>{"This is new version of event's file. Try read?"});
-    EXPECT_TRUE(yes.errors.empty());
+    EXPECT_TRUE(yes.Errors.empty());
 
-    TAnsweringHost no(false);
+    test::RecordingDataFileHost no(false);
     EXPECT_EQ(LoadError(bytes, no), std::string(EventsFileFormat.Declined));
-    EXPECT_EQ(no.questions.size(), 1u);
+    EXPECT_EQ(no.Questions.size(), 1u);
 }
 
 TEST(EventFile, HeaderErrors) {
-    TAnsweringHost host;
+    test::RecordingDataFileHost host;
     EXPECT_EQ(LoadError("", host), "Illegal format of event's file");
     TBytes other;
     other.StrValue("Reminder notebook template file").IntValue(1);
@@ -292,7 +279,7 @@ TEST(EventFile, HeaderErrors) {
     TBytes noVersion;
     noVersion.StrValue("Reminder notebook file").StrValue("1");
     EXPECT_EQ(LoadError(noVersion.Data, host), "Can'not read ");
-    EXPECT_TRUE(host.questions.empty());
+    EXPECT_TRUE(host.Questions.empty());
 }
 
 TEST(EventFile, HostileBytesNeverCrashOrOverallocate) {
@@ -300,7 +287,7 @@ TEST(EventFile, HostileBytesNeverCrashOrOverallocate) {
     const std::string bytes = WriteEvents(ListOf(events));
     // Every truncation of a valid file.
     for (std::size_t n = 0; n <= bytes.size(); ++n) {
-        TAnsweringHost host;
+        test::RecordingDataFileHost host;
         try {
             const auto read = ReadEvents(std::string_view(bytes).substr(0, n), host);
             EXPECT_LE(read.size(), events.size());
@@ -312,10 +299,10 @@ TEST(EventFile, HostileBytesNeverCrashOrOverallocate) {
     huge.W.WriteString(EventsFileFormat.Marker);
     huge.Begin("TEvent").Prop("WindowMessage").Tag(TIdentType::itString).Int(2000000000);
     huge.Raw(std::string(900, 'x'));
-    TAnsweringHost host;
+    test::RecordingDataFileHost host;
     const auto read = ReadEvents(Header() + huge.Data + Record(TEvent{}), host);
     EXPECT_EQ(read.size(), 1u);
-    EXPECT_EQ(host.errors.size(), 1u);
+    EXPECT_EQ(host.Errors.size(), 1u);
 }
 
 TEST(EventFile, SavingTwiceKeepsOneBackupAndNoTemporaryFile) {
@@ -323,7 +310,7 @@ TEST(EventFile, SavingTwiceKeepsOneBackupAndNoTemporaryFile) {
     const std::string target = dir.File("kelvo-rem.evn");
     auto first = samples::VariedEvents(3);
     SaveEventsFile(target, ListOf(first));
-    TAnsweringHost host;
+    test::RecordingDataFileHost host;
     EXPECT_EQ(LoadEventsFile(target, host).size(), 3u);
 
     const TDateTime now = EncodeDateTime(2024, 2, 3, 4, 5, 6);

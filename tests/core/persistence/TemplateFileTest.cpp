@@ -1,6 +1,7 @@
 #include "core/persistence/TemplateFile.h"
 
 #include "support/EntitySamples.h"
+#include "support/RecordingDataFileHost.h"
 #include "support/StreamTestHelpers.h"
 #include "support/TestSupport.h"
 
@@ -9,20 +10,6 @@
 using namespace kelvo;
 
 namespace {
-
-class TTemplateHost : public IDataFileHost {
-public:
-    explicit TTemplateHost(bool yes = false) : yes_(yes) {}
-    bool TryReadNewerVersion(const std::string& question) override {
-        questions.push_back(question);
-        return yes_;
-    }
-    void ShowRecordError(const std::string& message) override { errors.push_back(message); }
-    std::vector<std::string> questions, errors;
-
-private:
-    bool yes_;
-};
 
 std::string Shape(const TTemplateNode& node) {
     std::string s;
@@ -83,9 +70,9 @@ TEST(TemplateFile, TreeRoundTrips) {
     const std::string bytes = WriteTemplates(tree);
 
     TTemplateTree read;
-    TTemplateHost host;
+    test::RecordingDataFileHost host;
     ReadTemplates(bytes, read, host);
-    EXPECT_TRUE(host.errors.empty());
+    EXPECT_TRUE(host.Errors.empty());
     EXPECT_EQ(Shape(read.Root()), shape);
     EXPECT_TRUE(read.FindTemplate("Work")->Template()->Quickly());
     EXPECT_TRUE(read.FindTemplate("Calls")->Template()->Quickly());
@@ -114,9 +101,9 @@ TEST(TemplateFile, ChildBeforeItsParentGoesUnderTheRoot) {
     TFileBuilder file;
     file.Add(1, 0, "A").Add(2, 3, "B").Add(3, 0, "C").Add(4, 3, "D").Add(5, 1, "A1");
     TTemplateTree tree;
-    TTemplateHost host;
+    test::RecordingDataFileHost host;
     ReadTemplates(file.Data, tree, host);
-    EXPECT_TRUE(host.errors.empty());
+    EXPECT_TRUE(host.Errors.empty());
     EXPECT_EQ(Shape(tree.Root()), "A(A1),B,C(D),Miscellaneous");
 }
 
@@ -124,11 +111,11 @@ TEST(TemplateFile, DuplicateNameIsReportedAndSkipped) {
     TFileBuilder file;
     file.Add(1, 0, "Work").Add(2, 0, "Work").Add(3, 0, "Home");
     TTemplateTree tree;
-    TTemplateHost host;
+    test::RecordingDataFileHost host;
     ReadTemplates(file.Data, tree, host);
     EXPECT_EQ(Shape(tree.Root()), "Work,Home,Miscellaneous");
-    ASSERT_EQ(host.errors.size(), 1u);
-    EXPECT_EQ(host.errors[0], "Error in template's file:\r\nTemplate \"Work\" always exist");
+    ASSERT_EQ(host.Errors.size(), 1u);
+    EXPECT_EQ(host.Errors[0], "Error in template's file:\r\nTemplate \"Work\" always exist");
 }
 
 TEST(TemplateFile, DefaultTemplateIsAlwaysUnderTheRoot) {
@@ -136,7 +123,7 @@ TEST(TemplateFile, DefaultTemplateIsAlwaysUnderTheRoot) {
     TFileBuilder file;
     file.Add(1, 0, "Work").Add(2, 1, "Miscellaneous").Add(3, 2, "Odd").Add(4, 0, "Home");
     TTemplateTree tree;
-    TTemplateHost host;
+    test::RecordingDataFileHost host;
     ReadTemplates(file.Data, tree, host);
     EXPECT_EQ(Shape(tree.Root()), "Work,Home,Miscellaneous(Odd)");
     EXPECT_EQ(tree.DefaultTemplate()->WindowMessage(), "Template Miscellaneous");
@@ -155,7 +142,7 @@ TEST(TemplateFile, IndexesNameNodesEvenWhenPositionsMove) {
     TFileBuilder file;
     file.Add(1, 0, "Miscellaneous").Add(2, 1, "Odd").Add(3, 0, "Work").Add(4, 2, "Odder");
     TTemplateTree tree;
-    TTemplateHost host;
+    test::RecordingDataFileHost host;
     ReadTemplates(file.Data, tree, host);
     EXPECT_EQ(Shape(tree.Root()), "Work,Miscellaneous(Odd(Odder))");
 }
@@ -178,15 +165,15 @@ TEST(TemplateFile, DamagedRecords) {
     nameless.Begin("TEventTemplate").Prop("Template").StrValue("").End("TEventTemplate");
     file.Data += nameless.Data;
     TTemplateTree tree;
-    TTemplateHost host;
+    test::RecordingDataFileHost host;
     ReadTemplates(file.Data, tree, host);
     EXPECT_EQ(Shape(tree.Root()), "A,B,C,Miscellaneous");
-    ASSERT_EQ(host.errors.size(), 4u);
-    EXPECT_EQ(host.errors[3], "Error in template's file:\r\nTemplate must have name");
-    EXPECT_EQ(host.errors[0], "Error in template's file:\r\nBad saved template type 4");
-    EXPECT_EQ(host.errors[1],
+    ASSERT_EQ(host.Errors.size(), 4u);
+    EXPECT_EQ(host.Errors[3], "Error in template's file:\r\nTemplate must have name");
+    EXPECT_EQ(host.Errors[0], "Error in template's file:\r\nBad saved template type 4");
+    EXPECT_EQ(host.Errors[1],
               "Error in template's file:\r\nUnexpected class of loaded object TEvent");
-    EXPECT_EQ(host.errors[2], "Error in template's file:\r\nCan not read abs index of template");
+    EXPECT_EQ(host.Errors[2], "Error in template's file:\r\nCan not read abs index of template");
 }
 
 TEST(TemplateFile, NewerVersionIsReadOnlyWithYes) {
@@ -196,14 +183,14 @@ TEST(TemplateFile, NewerVersionIsReadOnlyWithYes) {
     samples::FillSampleTree(tree);
     const std::string before = Shape(tree.Root());
 
-    TTemplateHost no(false);
+    test::RecordingDataFileHost no(false);
     EXPECT_EQ(ReadError(file.Data, tree, no),
               "The template's file of a newer version was not read");
-    EXPECT_EQ(no.questions,
+    EXPECT_EQ(no.Questions,
               std::vector<std::string>{"This is new version of template's file. Try read?"});
     EXPECT_EQ(Shape(tree.Root()), before);
 
-    TTemplateHost yes(true);
+    test::RecordingDataFileHost yes(true);
     ReadTemplates(file.Data, tree, yes);
     EXPECT_EQ(Shape(tree.Root()), "Future,Miscellaneous");
 }
@@ -212,7 +199,7 @@ TEST(TemplateFile, HeaderErrorsLeaveTheTreeAlone) {
     TTemplateTree tree;
     samples::FillSampleTree(tree);
     const std::string before = Shape(tree.Root());
-    TTemplateHost host;
+    test::RecordingDataFileHost host;
     EXPECT_EQ(ReadError("", tree, host), "Read template's file: Bad file format");
     std::string events;
     TClassWriter w(events);
@@ -232,7 +219,7 @@ TEST(TemplateFile, EveryTruncationReadsWithoutHarm) {
     const std::string bytes = WriteTemplates(tree);
     for (std::size_t n = 0; n <= bytes.size(); ++n) {
         TTemplateTree read;
-        TTemplateHost host;
+        test::RecordingDataFileHost host;
         try {
             ReadTemplates(std::string_view(bytes).substr(0, n), read, host);
             ASSERT_NE(read.DefaultTemplateNode(), nullptr);
@@ -250,7 +237,7 @@ TEST(TemplateFile, SavesAndLoadsFiles) {
     SaveTemplatesFile(target, tree);
     SafeSaveTemplatesFile(target, tree, EncodeDateTime(2024, 1, 2, 3, 4, 5), TDateOrder::YearFirst);
     TTemplateTree read;
-    TTemplateHost host;
+    test::RecordingDataFileHost host;
     LoadTemplatesFile(target, read, host);
     EXPECT_EQ(Shape(read.Root()), Shape(tree.Root()));
     LoadTemplatesFile(dir.File("kelvo-rem.~tp"), read, host);

@@ -11,6 +11,7 @@
 #include "core/scheduling/SnoozeInitializeCondition.h"
 #include "core/scheduling/TimeCondition.h"
 #include "core/stream/PropertyTable.h"
+#include "support/RecordingDataFileHost.h"
 #include "support/TestClock.h"
 
 #include <gtest/gtest.h>
@@ -517,13 +518,6 @@ TEST_F(ConditionStream, AnObjectOfAnotherClassFailsWhereAConditionBelongs) {
 
 // ---- whole events through the events file -----------------------------------------------
 
-class NullHost : public IDataFileHost {
-public:
-    bool TryReadNewerVersion(const std::string&) override { return false; }
-    void ShowRecordError(const std::string& message) override { errors.push_back(message); }
-    std::vector<std::string> errors;
-};
-
 std::unique_ptr<TEvent> EventWithReminderAndSnooze() {
     auto e = std::make_unique<TEvent>();
     auto simple = std::make_unique<TSimpleInitializeCondition>();
@@ -566,9 +560,9 @@ TEST_F(ConditionStream, EventWithReminderAndSnoozeArisesAlikeAfterReading) {
     for (const auto& e : events)
         list.Add(*e);
     const std::string bytes = WriteEvents(list);
-    NullHost host;
+    test::RecordingDataFileHost host;
     const TOwnedEvents read = ReadEvents(bytes, host);
-    EXPECT_TRUE(host.errors.empty());
+    EXPECT_TRUE(host.Errors.empty());
     ASSERT_EQ(read.size(), 2u);
     TEventList again;
     for (const auto& e : read)
@@ -612,9 +606,9 @@ TEST_F(ConditionStream, WrongConditionClassFailsOnlyItsRecord) {
         list.Add(*e);
     const std::string bytes =
         Renamed(WriteEvents(list), "TOnceDateCondition", "TOnceTimeCondition");
-    NullHost host;
+    test::RecordingDataFileHost host;
     const TOwnedEvents read = ReadEvents(bytes, host);
-    EXPECT_EQ(host.errors.size(), 1u);
+    EXPECT_EQ(host.Errors.size(), 1u);
     ASSERT_EQ(read.size(), 2u);
     EXPECT_EQ(read[0]->WindowMessage(), "event 0");
     EXPECT_EQ(read[1]->WindowMessage(), "event 2");

@@ -1,6 +1,7 @@
 #include "core/scheduling/DateCondition.h"
 
 #include "core/util/paAssign.h"
+#include "support/TestClock.h"
 
 #include <chrono>
 #include <cmath>
@@ -21,17 +22,6 @@ public:
 
 private:
     int saved_;
-};
-
-class FixedClock : public IClock {
-public:
-    explicit FixedClock(TDateTime t) : t_(t) {}
-    ~FixedClock() override { InstallClock(previous_); }
-    TDateTime Now() const override { return t_; }
-
-private:
-    TDateTime t_;
-    IClock* previous_ = InstallClock(this);
 };
 
 template <typename C> std::unique_ptr<C> Make(TDateTime from, int period = 1) {
@@ -468,7 +458,7 @@ TEST(DateAssign, CopiesWhatBothClassesShare) {
 }
 
 TEST(DateDefaults, CreationSetDefaultAndSetStartDate) {
-    FixedClock clock(EncodeDateTime(2024, 7, 18, 12, 0)); // a Thursday
+    test::TestClock clock(EncodeDateTime(2024, 7, 18, 12, 0)); // a Thursday
     TOnceDateCondition once;
     EXPECT_EQ(once.Date(), D(2024, 7, 18));
     TWeeklyDateCondition weekly;

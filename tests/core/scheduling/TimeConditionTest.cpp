@@ -1,6 +1,7 @@
 #include "core/scheduling/TimeCondition.h"
 
 #include "core/util/paAssign.h"
+#include "support/TestClock.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -16,17 +17,6 @@ TDateTime T(int h, int m, int s = 0) {
 std::int64_t Ms(TDateTime t) {
     return TimeOfDayMs(t);
 }
-
-class FixedClock : public IClock {
-public:
-    explicit FixedClock(TDateTime t) : t_(t) {}
-    ~FixedClock() override { InstallClock(previous_); }
-    TDateTime Now() const override { return t_; }
-
-private:
-    TDateTime t_;
-    IClock* previous_ = InstallClock(this);
-};
 
 template <typename C> std::unique_ptr<C> Periodic(TDateTime from, TDateTime to, int count) {
     auto c = std::make_unique<C>();
@@ -133,7 +123,7 @@ TEST(PeriodicTime, DegenerateInputsTerminate) {
 }
 
 TEST(PeriodicTime, DefaultsAndSetDefaultWrapPastMidnight) {
-    FixedClock clock(EncodeDateTime(2024, 3, 1, 23, 30));
+    test::TestClock clock(EncodeDateTime(2024, 3, 1, 23, 30));
     THourlyTimeCondition hourly;
     EXPECT_TIME(hourly.FromTime(), T(23, 30));
     EXPECT_TIME(hourly.ToTime(), T(0, 30));

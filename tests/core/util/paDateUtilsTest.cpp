@@ -1,6 +1,7 @@
 #include "core/util/paDateUtils.h"
 
 #include "core/util/paFormat.h"
+#include "support/TestClock.h"
 
 #include <gtest/gtest.h>
 
@@ -21,15 +22,6 @@ public:
 
 private:
     int saved_;
-};
-
-class FixedClock : public IClock {
-public:
-    explicit FixedClock(TDateTime t) : t_(t) {}
-    TDateTime Now() const override { return t_; }
-
-private:
-    TDateTime t_;
 };
 
 TEST(DateEncoding, EpochAndSentinelsSitWhereTheStoredDataExpectsThem) {
@@ -247,12 +239,12 @@ TEST(Enumerations, ElementNamesRoundTrip) {
 }
 
 TEST(Clock, NowReadsTheInstalledClock) {
-    FixedClock fixed(DT(2024, 3, 5, 10, 30));
-    IClock* before = InstallClock(&fixed);
-    EXPECT_EQ(Now(), DT(2024, 3, 5, 10, 30));
-    EXPECT_EQ(Today(), D(2024, 3, 5));
-    EXPECT_DOUBLE_EQ(CurrentTime(), EncodeTime(10, 30));
-    InstallClock(before);
+    {
+        const test::TestClock fixed(DT(2024, 3, 5, 10, 30));
+        EXPECT_EQ(Now(), DT(2024, 3, 5, 10, 30));
+        EXPECT_EQ(Today(), D(2024, 3, 5));
+        EXPECT_DOUBLE_EQ(CurrentTime(), EncodeTime(10, 30));
+    }
     const TDateTime real = Now();
     EXPECT_GT(real, D(2020, 1, 1));
     EXPECT_LT(real, MaxDate);
