@@ -43,9 +43,7 @@ private slots:
 
 int main(int argc, char** argv) {
     test::TempDir dir;
-    qputenv("XDG_DATA_HOME", QByteArray::fromStdString((dir.Path() / "data").string()));
-    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((dir.Path() / "config").string()));
-    qputenv("XDG_STATE_HOME", QByteArray::fromStdString((dir.Path() / "state").string()));
+    test::UsePrivateFolders(dir.Path());
     qputenv("LC_ALL", "en_GB.UTF-8");
     QApplication app(argc, argv);
     // As kelvo-rem starts.

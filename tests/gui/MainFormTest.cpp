@@ -427,10 +427,7 @@ private slots:
 int main(int argc, char** argv) {
     test::TempDir dir;
     home = &dir;
-    // The settings store and the data folder must be private before Qt reads the paths.
-    qputenv("XDG_DATA_HOME", QByteArray::fromStdString((dir.Path() / "data").string()));
-    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((dir.Path() / "config").string()));
-    qputenv("XDG_STATE_HOME", QByteArray::fromStdString((dir.Path() / "state").string()));
+    test::UsePrivateFolders(dir.Path());
     QApplication app(argc, argv);
     InstallProgramFolders(std::make_unique<TQtFolderProvider>());
     MainFormTest test;

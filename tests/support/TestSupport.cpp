@@ -34,4 +34,10 @@ void WriteWholeFile(const std::filesystem::path& path, const std::string& bytes)
         throw std::runtime_error("cannot write " + path.string());
 }
 
+void UsePrivateFolders(const std::filesystem::path& home) {
+    setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
+    setenv("XDG_STATE_HOME", (home / "state").c_str(), 1);
+}
+
 } // namespace kelvo::test

@@ -23,4 +23,8 @@ private:
 std::string ReadWholeFile(const std::filesystem::path& path);
 void WriteWholeFile(const std::filesystem::path& path, const std::string& bytes);
 
+// Points the settings, data and state folders of this process (and its children) into home, so
+// that a test never touches the user's own; call before Qt reads the paths.
+void UsePrivateFolders(const std::filesystem::path& home);
+
 } // namespace kelvo::test
