@@ -11,6 +11,7 @@
 #include "platform/diagnostics/paExceptionTracking.h"
 #include "platform/runtime/FolderProvider.h"
 #include "platform/settings/AppIniReg.h"
+#include "support/EntitySamples.h"
 #include "support/TestClock.h"
 #include "support/TestSupport.h"
 
@@ -37,20 +38,12 @@ fs::path DataFile(const char* extension) {
     return DataFolder() / (std::string("kelvo-rem") + extension);
 }
 
-std::unique_ptr<TEvent> EventOnceAt(TDateTime when, const std::string& message) {
-    auto e = std::make_unique<TEvent>();
-    e->SetWindowMessage(message);
-    e->EventAction().Actions().Clear();
-    e->InitializeCondition().Conditions().Add(std::make_unique<TSimpleInitializeCondition>(when));
-    return e;
-}
-
 std::string EventsBytes(int count) {
     TOwnedEvents owned;
     TEventList list;
     for (int i = 0; i < count; ++i) {
-        owned.push_back(
-            EventOnceAt(EncodeDateTime(2030, 7, 1, 9, 0), "event " + std::to_string(i)));
+        owned.push_back(samples::SilentEventOnceAt(EncodeDateTime(2030, 7, 1, 9, 0),
+                                                   "event " + std::to_string(i)));
         list.Add(*owned.back());
     }
     return WriteEvents(list);
@@ -220,8 +213,8 @@ private slots:
         test::TestClock clock(EncodeDateTime(2030, 6, 1, 9, 0));
         Run run;
         TReminderNotebook& notebook = run.session.Notebook();
-        notebook.AddEvent(EventOnceAt(EncodeDateTime(2030, 7, 1, 9, 0), "first"));
-        notebook.AddEvent(EventOnceAt(EncodeDateTime(2030, 7, 2, 9, 0), "second"));
+        notebook.AddEvent(samples::SilentEventOnceAt(EncodeDateTime(2030, 7, 1, 9, 0), "first"));
+        notebook.AddEvent(samples::SilentEventOnceAt(EncodeDateTime(2030, 7, 2, 9, 0), "second"));
         const fs::path other = home->Path() / "other.evn";
         test::WriteWholeFile(other, EventsBytes(3));
         const std::string events = test::ReadWholeFile(DataFile(".evn"));
@@ -232,8 +225,8 @@ private slots:
         {
             TFullDisk full(static_cast<rlim_t>(events.size() + 64));
             for (int i = 0; i < 3; ++i)
-                notebook.AddEvent(
-                    EventOnceAt(EncodeDateTime(2030, 8, 1, 9, 0), std::string(2000, 'a' + i)));
+                notebook.AddEvent(samples::SilentEventOnceAt(EncodeDateTime(2030, 8, 1, 9, 0),
+                                                             std::string(2000, 'a' + i)));
             QTest::qWait(50); // the box of a failed save waits for the event loop
             QCOMPARE(run.messages.size(), before + 1);
             QVERIFY(run.messages.back().second.contains(QStringLiteral("Error saving event file")));
@@ -258,7 +251,8 @@ private slots:
             QCOMPARE(notebook.EventCount(), 5);
         }
         // With space again the next change is saved.
-        notebook.AddEvent(EventOnceAt(EncodeDateTime(2030, 9, 1, 9, 0), "space again"));
+        notebook.AddEvent(
+            samples::SilentEventOnceAt(EncodeDateTime(2030, 9, 1, 9, 0), "space again"));
         QCOMPARE(MessagesOf(DataFile(".evn")).size(), std::size_t{6});
     }
 

@@ -7,6 +7,7 @@
 #include "core/persistence/EventFile.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
 #include "platform/settings/AppIniReg.h"
+#include "support/EntitySamples.h"
 #include "support/SmtpServer.h"
 #include "support/TestSupport.h"
 
@@ -31,14 +32,6 @@ test::TempDir* home = nullptr;
 
 fs::path DataFolder() {
     return home->Path() / "data" / "Brennikor" / "Tavrelon";
-}
-
-std::unique_ptr<TEvent> OnceAt(TDateTime when, const std::string& message) {
-    auto e = std::make_unique<TEvent>();
-    e->SetWindowMessage(message);
-    e->EventAction().Actions().Clear(); // no beep
-    e->InitializeCondition().Conditions().Add(std::make_unique<TSimpleInitializeCondition>(when));
-    return e;
 }
 
 void Save(const TOwnedEvents& events) {
@@ -114,7 +107,7 @@ private slots:
         }
         const TDateTime now = Now();
         TOwnedEvents events;
-        events.push_back(OnceAt(IncHour(-2, now), "Pills"));
+        events.push_back(samples::SilentEventOnceAt(IncHour(-2, now), "Pills"));
         auto send = std::make_unique<TSendMailAction>();
         send->SetSendTo("ann@example.org");
         send->SetSubject("Missed at eight");
@@ -122,7 +115,7 @@ private slots:
         events.back()->EventAction().Actions().Add(std::move(send));
         events.back()->SetCreationTime(IncDay(-2, now));
         events.back()->InitializeCondition().SetLastAppear(IncDay(-1, now));
-        events.push_back(OnceAt(IncDay(3, now), "damaged"));
+        events.push_back(samples::SilentEventOnceAt(IncDay(3, now), "damaged"));
         Save(events);
         std::string bytes = test::ReadWholeFile(DataFolder() / "kelvo-rem.evn");
         const std::size_t at = bytes.rfind("TEvent");
@@ -147,7 +140,7 @@ private slots:
         const TDateTime later = IncDay(30, Now());
         TOwnedEvents events;
         for (int i = 0; i < 40000; ++i)
-            events.push_back(OnceAt(later, "event " + std::to_string(i)));
+            events.push_back(samples::SilentEventOnceAt(later, "event " + std::to_string(i)));
         Save(events);
         events.clear();
         const auto before = DataFiles();

@@ -11,6 +11,7 @@
 #include "gui/session/ProgramSession.h"
 #include "platform/runtime/FolderProvider.h"
 #include "platform/settings/AppIniReg.h"
+#include "support/EntitySamples.h"
 #include "support/ShownRows.h"
 #include "support/TestClock.h"
 #include "support/TestSupport.h"
@@ -38,20 +39,12 @@ fs::path DataFile(const char* extension) {
     return DataFolder() / (std::string("kelvo-rem") + extension);
 }
 
-std::unique_ptr<TEvent> EventOnceAt(TDateTime when, const std::string& message) {
-    auto e = std::make_unique<TEvent>();
-    e->SetWindowMessage(message);
-    e->EventAction().Actions().Clear();
-    e->InitializeCondition().Conditions().Add(std::make_unique<TSimpleInitializeCondition>(when));
-    return e;
-}
-
 void WriteEventsFile(const fs::path& file, const std::vector<std::string>& messages,
                      TDateTime when) {
     TOwnedEvents owned;
     TEventList list;
     for (const auto& m : messages) {
-        owned.push_back(EventOnceAt(when, m));
+        owned.push_back(samples::SilentEventOnceAt(when, m));
         list.Add(*owned.back());
     }
     fs::create_directories(file.parent_path());
@@ -158,7 +151,8 @@ private slots:
     void everyNotebookChangeIsSavedAndListed() {
         test::TestClock clock(EncodeDateTime(2030, 6, 1, 9, 0));
         Run run;
-        run.session.Notebook().AddEvent(EventOnceAt(EncodeDateTime(2030, 6, 1, 9, 30), "Dentist"));
+        run.session.Notebook().AddEvent(
+            samples::SilentEventOnceAt(EncodeDateTime(2030, 6, 1, 9, 30), "Dentist"));
         QCOMPARE(MessagesInFile(DataFile(".evn")), std::vector<std::string>{"Dentist"});
         QTreeView* list = run.form.EventList();
         QCOMPARE(test::ShownRowCount(list), 1);
@@ -177,7 +171,8 @@ private slots:
     void anArisingIsSavedBeforeItsAlarmWindowOpens() {
         test::TestClock clock(EncodeDateTime(2030, 6, 1, 9, 59, 30));
         Run run;
-        run.session.Notebook().AddEvent(EventOnceAt(EncodeDateTime(2030, 6, 1, 10, 0), "Standup"));
+        run.session.Notebook().AddEvent(
+            samples::SilentEventOnceAt(EncodeDateTime(2030, 6, 1, 10, 0), "Standup"));
         std::vector<std::string> seen;
         TDateTime savedAppear = NullDate;
         run.form.OpenAlarmWindow = [&](TEvent& event, TWaitingAriseEntity& arisen, TDateTime,
@@ -210,7 +205,7 @@ private slots:
     void snoozingForOneMinuteBringsTheWindowBackAMinuteLater() {
         test::TestClock clock(EncodeDateTime(2030, 6, 1, 9, 59, 30));
         Run run;
-        auto event = EventOnceAt(EncodeDateTime(2030, 6, 1, 10, 0), "Tea");
+        auto event = samples::SilentEventOnceAt(EncodeDateTime(2030, 6, 1, 10, 0), "Tea");
         event->SetDefaultSnoozeNumber(1);
         event->SetDefaultSnoozePeriod(ptMinute);
         TEvent& tea = run.session.Notebook().AddEvent(std::move(event));
@@ -250,7 +245,8 @@ private slots:
     void noAlarmWindowWhileAlarmWindowsAreOff() {
         test::TestClock clock(EncodeDateTime(2030, 6, 1, 9, 59, 30));
         Run run;
-        run.session.Notebook().AddEvent(EventOnceAt(EncodeDateTime(2030, 6, 1, 10, 0), "Quiet"));
+        run.session.Notebook().AddEvent(
+            samples::SilentEventOnceAt(EncodeDateTime(2030, 6, 1, 10, 0), "Quiet"));
         int windows = 0;
         run.form.OpenAlarmWindow = [&](TEvent&, TWaitingAriseEntity&, TDateTime, TAlarmReason) {
             ++windows;
@@ -294,7 +290,7 @@ private slots:
         Run run;
         TReminderNotebook& notebook = run.session.Notebook();
         for (const char* m : {"one", "two", "three"})
-            notebook.AddEvent(EventOnceAt(EncodeDateTime(2030, 7, 1, 9, 0), m));
+            notebook.AddEvent(samples::SilentEventOnceAt(EncodeDateTime(2030, 7, 1, 9, 0), m));
         const fs::path other = home->Path() / "other";
         fs::create_directories(other);
         QString chosen;

@@ -18,6 +18,7 @@
 #include "platform/runtime/FolderProvider.h"
 #include "platform/runtime/QtTranslations.h"
 #include "platform/settings/AppIniReg.h"
+#include "support/EntitySamples.h"
 #include "support/ShownRows.h"
 #include "support/TestClock.h"
 #include "support/TestSupport.h"
@@ -41,14 +42,6 @@ namespace {
 
 bool Marked(const QString& text) {
     return text.contains(QLatin1Char('[')) && text.contains(QLatin1Char(']'));
-}
-
-std::unique_ptr<TEvent> EventOnceAt(TDateTime when, const std::string& message) {
-    auto e = std::make_unique<TEvent>();
-    e->SetWindowMessage(message);
-    e->EventAction().Actions().Clear();
-    e->InitializeCondition().Conditions().Add(std::make_unique<TSimpleInitializeCondition>(when));
-    return e;
 }
 
 // Every text a window shows outside the user's data: labels, buttons, combo items, the
@@ -103,8 +96,10 @@ private slots:
         form.ShowMessage = [](TMessageKind, const QString&) {};
         form.Confirm = [](const QString&) { return true; };
         form.Startup({});
-        session.Notebook().AddEvent(EventOnceAt(EncodeDateTime(2030, 6, 1, 9, 30), "Dentist"));
-        session.Notebook().AddEvent(EventOnceAt(EncodeDateTime(2030, 5, 1, 9, 30), "Past"));
+        session.Notebook().AddEvent(
+            samples::SilentEventOnceAt(EncodeDateTime(2030, 6, 1, 9, 30), "Dentist"));
+        session.Notebook().AddEvent(
+            samples::SilentEventOnceAt(EncodeDateTime(2030, 5, 1, 9, 30), "Past"));
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
 
@@ -146,7 +141,8 @@ private slots:
         TReminderNotebook notebook(timers);
         auto alarms = std::make_unique<TAlarmWindows>(notebook);
         alarms->Connect();
-        TEvent& e = notebook.AddEvent(EventOnceAt(EncodeDateTime(2024, 3, 4, 10, 0), "Meeting"));
+        TEvent& e = notebook.AddEvent(
+            samples::SilentEventOnceAt(EncodeDateTime(2024, 3, 4, 10, 0), "Meeting"));
         e.SetHasReminder(true);
         auto r = std::make_unique<TReminderInitializeCondition>();
         TOnceRelativeCondition once;

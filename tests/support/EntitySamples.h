@@ -14,6 +14,15 @@
 
 namespace kelvo::samples {
 
+// An event once at when that only shows message: no beep, no other action.
+inline std::unique_ptr<TEvent> SilentEventOnceAt(TDateTime when, const std::string& message) {
+    auto e = std::make_unique<TEvent>();
+    e->SetWindowMessage(message);
+    e->EventAction().Actions().Clear();
+    e->InitializeCondition().Conditions().Add(std::make_unique<TSimpleInitializeCondition>(when));
+    return e;
+}
+
 // Event i of a varied notebook: several actions, every third with a reminder, options,
 // states, colours by name and by value.
 inline std::unique_ptr<TEvent> VariedEvent(int i) {
