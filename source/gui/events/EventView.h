@@ -1,0 +1,47 @@
+#pragma once
+
+// What the event commands need from the window that runs them, and the dialogs they open. The
+// main window is the one view; the dialogs come from whichever editor is built into the program,
+// so every command works end to end with the editors that exist.
+
+#include "core/util/paDateUtils.h"
+
+#include <QString>
+#include <vector>
+
+class QWidget;
+
+namespace kelvo {
+
+class TEvent;
+class TEventTemplate;
+
+// The page the user works on: its selection, its template and its day.
+class IEventView {
+public:
+    virtual ~IEventView() = default;
+    // Dialogs are modal to this window only, so alarm windows stay answerable.
+    virtual QWidget& DialogParent() = 0;
+    // In list order; empty when nothing is selected.
+    virtual std::vector<TEvent*> SelectedEvents() = 0;
+    // The template tree's selection on the Templates page, else none.
+    virtual TEventTemplate* CurrentTemplate() = 0;
+    // The calendar's selected day, else today.
+    virtual TDate SelectedDay() = 0;
+    // Brings the event into view and selects it, on the page that shows it.
+    virtual void SelectEvent(TEvent& event) = 0;
+};
+
+// The event dialog and the quick-event dialog, as the commands reach them.
+class IEventDialogs {
+public:
+    virtual ~IEventDialogs() = default;
+    // Edits target (an event or a template); false leaves it untouched. date, when not zero, is
+    // the day the editors start from; firstPage 0 is the Date/Time page, 4 the Summary page.
+    virtual bool ShowEventDialog(TEvent& target, const QString& caption, TDate date,
+                                 int firstPage) = 0;
+    // The quick event's message and its delay in minutes from now; false: cancelled.
+    virtual bool AskQuickEvent(QString& message, int& delayMinutes) = 0;
+};
+
+} // namespace kelvo
