@@ -173,7 +173,7 @@ TOwnedEvents ReadEventsFile(const std::string& fileName, std::size_t& skipped) {
     std::string bytes;
     try {
         bytes = ReadEventsFileBytes(fileName);
-    } catch (const EReminderNotebookError& e) {
+    } catch (const EEventFileError& e) {
         throw EUnreadable(fileName + ": " + OneLine(e.what()));
     } catch (const std::exception& e) {
         throw EUnreadable(AboutFile(fileName, e.what()));

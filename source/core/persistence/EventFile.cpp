@@ -25,11 +25,11 @@ TOwnedEvents ReadEvents(std::string_view bytes, IDataFileHost& host, TDataFileRe
     TStreamView stream{bytes};
     TClassReader reader(stream, true, registry);
     TOwnedEvents events;
-    report = ReadDataFile<EReminderNotebookError>(stream, reader, EventsFileFormat, host,
-                                                  [&](TClassReader& r) {
-                                                      auto event = r.RequireObject<TEvent>();
-                                                      events.push_back(std::move(event));
-                                                  });
+    report =
+        ReadDataFile<EEventFileError>(stream, reader, EventsFileFormat, host, [&](TClassReader& r) {
+            auto event = r.RequireObject<TEvent>();
+            events.push_back(std::move(event));
+        });
     return events;
 }
 
@@ -40,7 +40,7 @@ TOwnedEvents ReadEvents(std::string_view bytes, IDataFileHost& host,
 }
 
 std::string ReadEventsFileBytes(const std::string& fileName) {
-    return ReadDataFileBytes<EReminderNotebookError>(fileName, EventsFileFormat);
+    return ReadDataFileBytes<EEventFileError>(fileName, EventsFileFormat);
 }
 
 TOwnedEvents LoadEventsFile(const std::string& fileName, IDataFileHost& host,

@@ -15,7 +15,7 @@
 
 namespace kelvo {
 
-class EReminderNotebookError : public EpaError {
+class EEventFileError : public EpaError {
 public:
     using EpaError::EpaError;
 };
@@ -26,7 +26,7 @@ using TOwnedEvents = std::vector<std::unique_ptr<TEvent>>;
 void RegisterEntityClasses(TClassRegistry& registry = TClassRegistry::Global());
 
 // The events of a whole file. A damaged record is shown through the host and skipped; a
-// wrong header, a missing version or a declined newer version is EReminderNotebookError.
+// wrong header, a missing version or a declined newer version is EEventFileError.
 // On any error nothing is kept.
 TOwnedEvents ReadEvents(std::string_view bytes, IDataFileHost& host,
                         const TClassRegistry& registry = TClassRegistry::Global());

@@ -19,6 +19,11 @@
 
 namespace kelvo {
 
+class EReminderNotebookError : public EpaError {
+public:
+    using EpaError::EpaError;
+};
+
 class TReminder;
 
 enum TChangeKind : std::uint8_t { ckAdded, ckRemoved, ckRearmed };

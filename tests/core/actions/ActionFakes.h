@@ -6,6 +6,7 @@
 #include "core/actions/AlarmSwitches.h"
 #include "core/actions/EventAction.h"
 #include "core/timers/paTimerList.h"
+#include "support/ManualTime.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -14,56 +15,6 @@
 #include <vector>
 
 namespace kelvo::test {
-
-// Ticks and system timers moved by hand: Advance fires every active timer when its period
-// is complete, in time order, as the event loop would.
-class ManualTime : public ITickCounter, public ITimerFactory {
-public:
-    std::uint32_t TickCount() const override { return static_cast<std::uint32_t>(now_); }
-
-    class Timer : public ITimer {
-    public:
-        explicit Timer(ManualTime& time) : time_(time) { time_.timers_.push_back(this); }
-        ~Timer() override { std::erase(time_.timers_, this); }
-        void Start(std::uint32_t intervalMs, bool singleShot) override {
-            interval = intervalMs;
-            single = singleShot;
-            active = true;
-            due = time_.now_ + intervalMs;
-        }
-        void Stop() override { active = false; }
-        bool IsActive() const override { return active; }
-
-        ManualTime& time_;
-        std::uint64_t interval = 0, due = 0;
-        bool single = false, active = false;
-    };
-
-    std::unique_ptr<ITimer> CreateTimer() override { return std::make_unique<Timer>(*this); }
-
-    void Advance(std::uint64_t ms) {
-        const std::uint64_t target = now_ + ms;
-        for (;;) {
-            Timer* next = nullptr;
-            for (Timer* t : timers_)
-                if (t->active && t->due <= target && (!next || t->due < next->due))
-                    next = t;
-            if (!next)
-                break;
-            now_ = next->due;
-            next->due += std::max<std::uint64_t>(next->interval, 1);
-            if (next->single)
-                next->active = false;
-            next->OnTimeout();
-        }
-        now_ = target;
-    }
-    std::uint64_t Now() const { return now_; }
-
-private:
-    std::uint64_t now_ = 0;
-    std::vector<Timer*> timers_;
-};
 
 // The shared player: remembers every call; Finish ends the sound as the engines would.
 class RecordingPlayer : public IActionPlayer {

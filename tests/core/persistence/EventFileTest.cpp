@@ -44,7 +44,7 @@ std::string Header(std::int32_t version = 1) {
 std::string LoadError(std::string_view bytes, IDataFileHost& host) {
     try {
         ReadEvents(bytes, host);
-    } catch (const EReminderNotebookError& e) {
+    } catch (const EEventFileError& e) {
         return e.what();
     }
     return "no error";
