@@ -527,6 +527,21 @@ Error: </source>
     </message>
 </context>
 <context>
+    <name>kelvo::TAlarmWindows</name>
+    <message>
+        <source>Show</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Snooze</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kelvo::TErrorReportForm</name>
     <message>
         <source>Use Ctrl+C to copy the report to the clipboard</source>

@@ -87,7 +87,9 @@ TProgramOptions::TProgramOptions()
       KeyboardEventByTemplateKey(
           List.Add<TIntegerOption>("KeyboardEventByTemplateKey", "Keyboard", 84)),
       AlarmOption(List.Add<TIntegerOption>("AlarmOption", "", 0)),
-      ColorCalendarToday(List.Add<TColorOption>("ColorCalendarToday", "Color", clOlive)) {}
+      ColorCalendarToday(List.Add<TColorOption>("ColorCalendarToday", "Color", clOlive)),
+      BehaviourDesktopNotifications(
+          List.Add<TBooleanOption>("BehaviourDesktopNotifications", "Behaviour", false)) {}
 
 void TProgramOptions::AdjustDefaults(const TOptionDefaultsContext& context) {
     if (!context.VerdanaInstalled)

@@ -83,6 +83,8 @@ public:
     TIntegerOption& KeyboardEventByTemplateKey;
     TIntegerOption& AlarmOption;
     TColorOption& ColorCalendarToday;
+    // Alarms also as desktop notifications.
+    TBooleanOption& BehaviourDesktopNotifications;
 };
 
 TFont VerdanaFont(int size);

@@ -7,8 +7,10 @@
 #include "core/runtime/RemNotebook.h"
 #include "core/timers/ProgramFolders.h"
 #include "gui/alarm/fmAlarmMessage.h"
+#include "platform/notify/DesktopNotifications.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageReader>
@@ -28,12 +30,90 @@ void TAlarmWindows::SetParentWindow(QWidget* parent) {
 
 TAlarmWindows::~TAlarmWindows() {
     self_.reset();
+    SetNotifications(nullptr);
     for (const QPointer<TAlarmMessageForm>& form : forms_) {
         if (!form)
             continue;
         form->Detach();
         delete form.data();
     }
+}
+
+void TAlarmWindows::SetNotifications(TDesktopNotifications* notifications) {
+    if (notifications_ == notifications)
+        return;
+    if (notifications_) {
+        QObject::disconnect(notifications_, nullptr, nullptr, nullptr);
+        for (const auto& [id, form] : notified_)
+            notifications_->Withdraw(id);
+    }
+    notified_.clear();
+    notifications_ = notifications;
+    if (!notifications)
+        return;
+    const std::weak_ptr<TAlarmWindows*> self = self_;
+    QObject::connect(notifications, &TDesktopNotifications::actionInvoked, notifications,
+                     [self](quint32 id, const QString& key) {
+                         if (auto s = self.lock())
+                             (*s)->NotificationAnswered(id, key);
+                     });
+    QObject::connect(notifications, &TDesktopNotifications::closed, notifications,
+                     [self](quint32 id) {
+                         // Dismissed: the window still stands for the alarm.
+                         if (auto s = self.lock())
+                             std::erase_if((*s)->notified_,
+                                           [id](const auto& entry) { return entry.first == id; });
+                     });
+}
+
+void TAlarmWindows::Notify(TAlarmMessageForm& form, const TEvent& event) {
+    if (!notifications_)
+        return;
+    std::erase_if(notified_, [](const auto& entry) { return entry.second.isNull(); });
+    for (const auto& entry : notified_)
+        if (entry.second == &form)
+            return; // one notification per window, however often it is presented
+    auto tr = [](const char* text) { return QCoreApplication::translate("TAlarmWindows", text); };
+    // The summary is the window's caption, which starts with the message's first line.
+    QString body = TextFromCore(event.WindowMessage());
+    body.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    const qsizetype firstBreak = body.indexOf(QLatin1Char('\n'));
+    body = firstBreak < 0 ? QString() : body.mid(firstBreak + 1);
+    const quint32 id =
+        notifications_->Show(form.windowTitle(), body, QStringLiteral("appointment-soon"),
+                             {{QStringLiteral("default"), tr("Show")},
+                              {QStringLiteral("snooze"), tr("Snooze")},
+                              {QStringLiteral("close"), tr("Close")}});
+    if (id != 0)
+        notified_.emplace_back(id, &form);
+}
+
+void TAlarmWindows::Withdraw(const TAlarmMessageForm* form) {
+    for (auto it = notified_.begin(); it != notified_.end(); ++it)
+        if (it->second == form) {
+            if (notifications_)
+                notifications_->Withdraw(it->first);
+            notified_.erase(it);
+            return;
+        }
+}
+
+void TAlarmWindows::NotificationAnswered(quint32 id, const QString& key) {
+    auto it = std::find_if(notified_.begin(), notified_.end(),
+                           [id](const auto& entry) { return entry.first == id; });
+    if (it == notified_.end())
+        return;
+    const QPointer<TAlarmMessageForm> form = it->second;
+    if (!form || !form->AttachedEvent()) {
+        notified_.erase(it);
+        return;
+    }
+    if (key == QLatin1String("snooze"))
+        form->SnoozeAlarm(); // withdraws through the close handler
+    else if (key == QLatin1String("close"))
+        form->CloseAlarm();
+    else
+        form->Present();
 }
 
 void TAlarmWindows::Connect() {
@@ -142,15 +222,18 @@ TAlarmMessageForm& TAlarmWindows::ShowAlarm(TEvent& event, bool isEventAlarm, bo
         icon = DefaultEventIcon(event);
     form->ApplyLook(icon);
     const std::weak_ptr<TAlarmWindows*> self = self_;
-    form->OnAlarmClosed = [self](TEvent& e) {
-        if (auto s = self.lock())
+    form->OnAlarmClosed = [self, form](TEvent& e) {
+        if (auto s = self.lock()) {
+            (*s)->Withdraw(form);
             (*s)->AlarmClosed(e);
+        }
     };
     form->OnFindEvent = [self](TEvent& e) {
         if (auto s = self.lock(); s && (*s)->OnFindEvent)
             (*s)->OnFindEvent(e);
     };
     form->Present();
+    Notify(*form, event);
     return *form;
 }
 

@@ -17,8 +17,10 @@
 
 #include <QIcon>
 #include <QPointer>
+#include <QString>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QWidget;
@@ -27,6 +29,7 @@ namespace kelvo {
 
 class IAudioClient;
 class TAlarmMessageForm;
+class TDesktopNotifications;
 class TEvent;
 class TReminderNotebook;
 class TWaitingAriseEntity;
@@ -43,6 +46,10 @@ public:
 
     // For windows opened from now on.
     void SetParentWindow(QWidget* parent);
+    // Each alarm window opened from now on is also a desktop notification whose "Snooze" and
+    // "Close" answer the window; answering the window withdraws the notification. None: no
+    // notifications (those shown are withdrawn).
+    void SetNotifications(TDesktopNotifications* notifications);
     // Takes the notebook's OnEventArise, OnEventLate, OnSnoozeArise and OnEventRemoved.
     // Handlers already set there keep running, after ours (so the window is on screen before
     // anything else happens): set the main window's own handlers first, then call this once.
@@ -97,10 +104,16 @@ private:
     void Arisen(TWaitingAriseEntity& entity, bool overdue, TDateTime due);
     void Prune();
     void Place(TAlarmMessageForm& form) const;
+    void Notify(TAlarmMessageForm& form, const TEvent& event);
+    void Withdraw(const TAlarmMessageForm* form);
+    void NotificationAnswered(quint32 id, const QString& key);
 
     TReminderNotebook& notebook_;
     QPointer<QWidget> parent_;
     std::vector<QPointer<TAlarmMessageForm>> forms_;
+    QPointer<TDesktopNotifications> notifications_;
+    // The notification of each window that has one.
+    std::vector<std::pair<quint32, QPointer<TAlarmMessageForm>>> notified_;
     // Events whose close handler is running.
     std::vector<const TEvent*> closing_;
     // What the notebook's callbacks hold of this object; empty once it is gone.

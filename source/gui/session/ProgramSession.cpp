@@ -1,10 +1,12 @@
 #include "gui/session/ProgramSession.h"
 
+#include "core/options/ProgramOptions.h"
 #include "core/timers/ProgramFolders.h"
 #include "gui/alarm/AlarmWindows.h"
 #include "gui/models/EventListModel.h"
 #include "gui/models/TemplateTreeModel.h"
 #include "platform/actions/PlatformActions.h"
+#include "platform/notify/DesktopNotifications.h"
 
 namespace kelvo {
 
@@ -50,6 +52,7 @@ TProgramSession::~TProgramSession() {
     templateModel_.reset();
     eventModel_.reset();
     alarms_.reset(); // before the notebook it answers into
+    notifications_.reset();
     dataFiles_.reset();
     notebook_.reset();
     if (actions_)
@@ -73,12 +76,27 @@ void TProgramSession::ApplyActionOptions() {
     actions_->SetExternalPlayer(settings_.ExternalPlayer(), settings_.ExternalPlayerPath());
 }
 
+void TProgramSession::ApplyNotificationOption() {
+    if (settings_.Options().BehaviourDesktopNotifications.Value()) {
+        if (!notifications_)
+            notifications_ = std::make_unique<TDesktopNotifications>();
+        alarms_->SetNotifications(notifications_.get());
+    } else {
+        alarms_->SetNotifications(nullptr);
+        notifications_.reset();
+    }
+}
+
 void TProgramSession::LoadSettings() {
     // Nothing arises before the program is complete; the restart after the load catches up.
     notebook_->Generator().Stop();
     settings_.Load(shortcut_);
     // Before anything can arise, so that no action runs without its settings.
     ApplyActionOptions();
+    ApplyNotificationOption();
+    settings_.Options().BehaviourDesktopNotifications.OnChanged = [this](TOption&) {
+        ApplyNotificationOption();
+    };
     emit settingsLoaded();
 }
 

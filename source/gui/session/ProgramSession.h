@@ -17,6 +17,7 @@ namespace kelvo {
 
 class TAlarmWindows;
 class TAppIni;
+class TDesktopNotifications;
 class TEventListModel;
 class TPlatformActions;
 class TStartupShortcut;
@@ -85,6 +86,8 @@ private:
     void ShowRecordError(const std::string& message) override;
 
     void ApplyActionOptions();
+    // Alarm windows as desktop notifications too, as the option says.
+    void ApplyNotificationOption();
 
     TAppIni& ini_;
     const TStartupShortcut* shortcut_ = nullptr;
@@ -93,6 +96,7 @@ private:
     std::unique_ptr<TPlatformActions> actions_;
     std::unique_ptr<TReminderNotebook> notebook_;
     std::unique_ptr<TDataFileCommands> dataFiles_;
+    std::unique_ptr<TDesktopNotifications> notifications_;
     std::unique_ptr<TAlarmWindows> alarms_;
     std::unique_ptr<TEventListModel> eventModel_;
     std::unique_ptr<TTemplateTreeModel> templateModel_;

@@ -112,10 +112,13 @@ TEST(OptionList, LookupAndMissingName) {
 
 TEST(OptionList, ProgramTableInOrderWithDefaults) {
     TProgramOptions options;
-    ASSERT_EQ(options.List.Count(), 54u);
+    // The table's options, then the ones of this desktop.
+    ASSERT_EQ(options.List.Count(), 55u);
     EXPECT_EQ(options.List.Option(0).Name(), "FontTemplatesTree");
     EXPECT_EQ(options.List.Option(28).Name(), "ViewExploreSplitterPercent");
     EXPECT_EQ(options.List.Option(53).Name(), "ColorCalendarToday");
+    EXPECT_EQ(options.List.Option(54).Name(), "BehaviourDesktopNotifications");
+    EXPECT_FALSE(options.BehaviourDesktopNotifications.DefaultValue());
     EXPECT_EQ(options.List.Section(), "Options");
     EXPECT_EQ(options.FontCalendarItems.DefaultFont().Height(), 9);
     EXPECT_EQ(options.FontCalendar.DefaultFont().Height(), 11);

@@ -1,7 +1,9 @@
 #pragma once
 
-// A session bus of the test's own, and fake media players on it, each a process of its own
+// Fake media players on a session bus of the test's own, each a process of its own
 // (its own program file, and it answers while the test waits for a child).
+
+#include "support/PrivateBus.h"
 
 #include <QByteArray>
 #include <QProcess>
@@ -13,31 +15,6 @@
 #include <string>
 
 namespace kelvo::test {
-
-// Started once per test program; children inherit its address.
-class TPrivateBus {
-public:
-    static TPrivateBus& Instance() {
-        static TPrivateBus bus;
-        return bus;
-    }
-    const QByteArray& Address() const { return address_; }
-    ~TPrivateBus() {
-        daemon_.kill();
-        daemon_.waitForFinished(2000);
-    }
-
-private:
-    TPrivateBus() {
-        daemon_.start("dbus-daemon", {"--session", "--nofork", "--nopidfile", "--print-address"});
-        if (daemon_.waitForReadyRead(5000))
-            address_ = daemon_.readLine().trimmed();
-        if (!address_.isEmpty())
-            setenv("DBUS_SESSION_BUS_ADDRESS", address_.constData(), 1);
-    }
-    QProcess daemon_;
-    QByteArray address_;
-};
 
 // A copy of the fake player under its own name in folder, registered as
 // org.mpris.MediaPlayer2.<name>; desktopEntry empty: it has none.
