@@ -9,6 +9,7 @@ packages=(
   libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-tools
   libcurl4-openssl-dev libmpg123-dev libasound2-dev libxcb1-dev libxcb-keysyms1-dev
+  weston qt6-wayland
   python3 python3-aiosmtpd msmtp-mta xvfb xauth openbox x11-utils imagemagick
   xdg-utils sox lame faketime tzdata
   desktop-file-utils appstream
