@@ -4,8 +4,10 @@
 #include "core/diagnostics/paLogUtils.h"
 #include "core/timers/ProgramFolders.h"
 #include "core/util/BuildVersion.h"
+#include "gui/alarm/fmAlarmMessage.h"
 #include "gui/diagnostics/fmErrorReport.h"
 #include "gui/diagnostics/paErrorRedirApplication.h"
+#include "gui/help/Help.h"
 #include "gui/mail/fmProgress.h"
 #include "gui/main/fmMainForm.h"
 #include "gui/session/ProgramSession.h"
@@ -49,6 +51,8 @@ int Run(TErrorRedirector& app) {
     InstallProgramFolders(std::make_unique<TQtFolderProvider>());
     InstallSystemLocale();
     InstallTranslations();
+    THelp::InstallF1(app);
+    TAlarmMessageForm::HelpHandler() = [](int topic) { THelp::ShowTopic(topic); };
 
     TAppIniReg ini;
     TQtTimerFactory timers;

@@ -27,6 +27,7 @@ TProgramFolders::TProgramFolders(const IFolderProvider& provider)
         resources = exeFolder_;
     iconsLibrary_ = JoinPath(resources, "Icons.dll");
     soundsFolder_ = JoinPath(resources, std::string("Sounds") + PathDelim);
+    helpFolder_ = JoinPath(resources, "Help");
 }
 
 const std::string& TProgramFolders::AppDataFolder() const {

@@ -39,6 +39,8 @@ public:
     // The user data folder + "Brennikor/Tavrelon/", or ExeFolder when there is none.
     // Asked of the provider on first use only.
     const std::string& AppDataFolder() const;
+    // The HTML help, beside "Sounds"; without trailing separator.
+    const std::string& HelpFolder() const { return helpFolder_; }
     std::string HelpFile() const { return JoinPath(exeFolder_, "KELVO-REM.HLP"); }
     std::string HtmlHelpFile() const { return JoinPath(exeFolder_, "kelvo-rem.chm"); }
 
@@ -47,6 +49,7 @@ private:
     std::string exeFolder_;
     std::string iconsLibrary_;
     std::string soundsFolder_;
+    std::string helpFolder_;
     mutable std::optional<std::string> appDataFolder_;
 };
 

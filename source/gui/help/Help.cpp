@@ -1,0 +1,67 @@
+#include "gui/help/Help.h"
+
+#include "core/timers/ProgramFolders.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QWidget>
+
+namespace kelvo {
+
+namespace {
+
+QString HelpPage(const QString& name) {
+    return QDir(QString::fromStdString(ProgramFolders().HelpFolder())).absoluteFilePath(name);
+}
+
+QString HelpIndex() {
+    return HelpPage(QStringLiteral("index.html"));
+}
+
+} // namespace
+
+std::function<bool(const QUrl&)>& THelp::Opener() {
+    static std::function<bool(const QUrl&)> opener = [](const QUrl& url) {
+        return QDesktopServices::openUrl(url);
+    };
+    return opener;
+}
+
+QUrl THelp::TopicUrl(int topic) {
+    // A page per topic: file addresses lose their fragment on the way through xdg-open.
+    const QString page = HelpPage(QStringLiteral("topic-%1.html").arg(topic));
+    return QUrl::fromLocalFile(QFile::exists(page) ? page : HelpIndex());
+}
+
+bool THelp::ShowTopic(int topic) {
+    if (!QFile::exists(HelpIndex()))
+        return false;
+    return Opener()(TopicUrl(topic));
+}
+
+void THelp::InstallF1(QApplication& app) {
+    app.installEventFilter(new THelp());
+}
+
+bool THelp::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1 ||
+        static_cast<QKeyEvent*>(event)->modifiers() != Qt::NoModifier)
+        return false;
+    // Key presses go to the focus widget first; its parents see them again.
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr || widget != QApplication::focusWidget())
+        return false;
+    for (QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
+        const QVariant topic = w->property(TopicProperty);
+        if (topic.isValid()) {
+            ShowTopic(topic.toInt());
+            return true;
+        }
+    }
+    return false; // windows with help of their own (the alarm window) answer it themselves
+}
+
+} // namespace kelvo
