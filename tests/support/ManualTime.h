@@ -31,6 +31,15 @@ public:
         }
         void Stop() override { active = false; }
         bool IsActive() const override { return active; }
+        // Fires now, as when its period is complete; nothing when it is not running.
+        void Fire() {
+            if (!active)
+                return;
+            if (single)
+                active = false;
+            if (OnTimeout)
+                OnTimeout();
+        }
 
         ManualTime& time_;
         std::uint64_t interval = 0, due = 0;
@@ -61,6 +70,8 @@ public:
     std::uint64_t Now() const { return now_; }
 
     Timer* Only() const { return timers_.size() == 1 ? timers_.front() : nullptr; }
+    // The oldest timer alive.
+    Timer& First() const { return *timers_.front(); }
     std::size_t TimerCount() const { return timers_.size(); }
 
 private:

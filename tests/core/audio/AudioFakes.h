@@ -12,54 +12,6 @@
 
 namespace kelvo::test {
 
-class FakeTimer : public ITimer {
-public:
-    ~FakeTimer() override {
-        if (registry)
-            std::erase(*registry, this);
-    }
-    void Start(std::uint32_t intervalMs, bool singleShot) override {
-        interval = intervalMs;
-        single = singleShot;
-        active = true;
-        startedAt = clock ? *clock : 0;
-    }
-    void Stop() override { active = false; }
-    bool IsActive() const override { return active; }
-    void Fire() {
-        if (single)
-            active = false;
-        if (OnTimeout)
-            OnTimeout();
-    }
-    // Fires when the clock has moved a whole interval past the start or the last firing.
-    void AdvanceTo(std::uint32_t now) {
-        if (active && now - startedAt >= interval) {
-            startedAt = now;
-            Fire();
-        }
-    }
-    const std::uint32_t* clock = nullptr;
-    std::vector<FakeTimer*>* registry = nullptr;
-    std::uint32_t startedAt = 0;
-    std::uint32_t interval = 0;
-    bool single = false;
-    bool active = false;
-};
-
-class FakeTimerFactory : public ITimerFactory {
-public:
-    std::unique_ptr<ITimer> CreateTimer() override {
-        auto timer = std::make_unique<FakeTimer>();
-        timer->clock = clock;
-        timer->registry = &timers;
-        timers.push_back(timer.get());
-        return timer;
-    }
-    std::vector<FakeTimer*> timers;
-    const std::uint32_t* clock = nullptr;
-};
-
 // Plays every file named in playable, throws for names in unopenable, and "opens but does
 // not play" anything else.
 class FakeFilePlayer : public IFilePlayer {

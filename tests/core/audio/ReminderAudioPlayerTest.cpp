@@ -2,6 +2,7 @@
 
 #include "AudioFakes.h"
 #include "core/timers/paTimerList.h"
+#include "support/ManualTime.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -10,11 +11,6 @@ namespace kelvo {
 namespace {
 
 using namespace test;
-
-struct Ticks : ITickCounter {
-    std::uint32_t TickCount() const override { return now; }
-    std::uint32_t now = 1000;
-};
 
 class FakeCD : public ICDPlayer {
 public:
@@ -47,7 +43,7 @@ public:
 };
 
 struct ReminderPlayer : ::testing::Test {
-    ReminderPlayer() : timerList((timers.clock = &ticks.now, timers), ticks) {
+    ReminderPlayer() : time(1000), timerList(time, time) {
         auto file = std::make_unique<FakeFilePlayer>();
         files = file.get();
         auto cdPlayer = std::make_unique<FakeCD>();
@@ -67,16 +63,7 @@ struct ReminderPlayer : ::testing::Test {
     }
 
     // Lets the system timer of the action timer list run as time passes.
-    void Advance(std::uint32_t ms) {
-        for (std::uint32_t step = 0; step < ms; step += 100) {
-            ticks.now += 100;
-            // A firing may create or destroy timers: walk a copy, skip the destroyed.
-            const std::vector<FakeTimer*> now = timers.timers;
-            for (FakeTimer* t : now)
-                if (std::find(timers.timers.begin(), timers.timers.end(), t) != timers.timers.end())
-                    t->AdvanceTo(ticks.now);
-        }
-    }
+    void Advance(std::uint32_t ms) { time.Advance(ms); }
 
     // A sound action that, like one without repetition, stops the player when it is done.
     void StopWhenDone(FakeClient& client) {
@@ -84,8 +71,7 @@ struct ReminderPlayer : ::testing::Test {
     }
 
     TempDir sounds;
-    FakeTimerFactory timers;
-    Ticks ticks;
+    ManualTime time;
     TTimerList timerList;
     FakeVolume volume;
     FakeFilePlayer* files = nullptr;

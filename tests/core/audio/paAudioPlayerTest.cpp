@@ -1,6 +1,7 @@
 #include "core/audio/paAudioPlayer.h"
 
 #include "AudioFakes.h"
+#include "support/ManualTime.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -10,8 +11,7 @@ namespace {
 
 using test::FakeFilePlayer;
 using test::FakeMPEGLibrary;
-using test::FakeTimer;
-using test::FakeTimerFactory;
+using test::ManualTime;
 using test::TempDir;
 using test::WriteWholeFile;
 
@@ -99,7 +99,7 @@ struct PlayerFixture : ::testing::Test {
         player = std::make_unique<TAudioPlayer>(std::move(engines));
         player->OnComplete = [this] { ++completions; };
     }
-    FakeTimerFactory timers;
+    ManualTime timers;
     FakeFilePlayer* files = nullptr;
     FakeMPEGLibrary* decoder = nullptr;
     std::unique_ptr<TAudioPlayer> player;
@@ -139,7 +139,7 @@ TEST_F(PlayerFixture, TheDecoderTakesExistingFilesTheFileEngineCannotOpen) {
     EXPECT_EQ(player->CurrentIndex(), 1);
     // The poll sees the decoder's end flag and the list is done.
     decoder->EndStream();
-    timers.timers.front()->Fire();
+    timers.First().Fire();
     EXPECT_EQ(completions, 1);
     EXPECT_FALSE(player->IsPlaying());
 }
@@ -170,7 +170,7 @@ TEST_F(PlayerFixture, ShuffleKeepsTheEntriesAndChangesTheOrder) {
 }
 
 TEST(MPEGPlayer, LoadingErrorsCarryTheTableMessages) {
-    FakeTimerFactory timers;
+    ManualTime timers;
     TMPEGPlayer player(timers);
     try {
         player.Load(nullptr);
@@ -194,7 +194,7 @@ TEST(MPEGPlayer, LoadingErrorsCarryTheTableMessages) {
 }
 
 TEST(MPEGPlayer, FirstPlayConfiguresTheLibraryAndASecondRestarts) {
-    FakeTimerFactory timers;
+    ManualTime timers;
     TMPEGPlayer player(timers);
     auto owned = std::make_unique<FakeMPEGLibrary>();
     FakeMPEGLibrary& library = *owned;
@@ -207,7 +207,7 @@ TEST(MPEGPlayer, FirstPlayConfiguresTheLibraryAndASecondRestarts) {
     EXPECT_EQ(library.calls,
               (std::vector<std::string>{"Open s.mp3", "SetPriority 15", "SetOutputDevice 0",
                                         "SetSndDevice 0", "Play"}));
-    FakeTimer& poll = *timers.timers.front();
+    ManualTime::Timer& poll = timers.First();
     EXPECT_TRUE(poll.active);
     EXPECT_EQ(poll.interval, 500u);
     poll.Fire();
@@ -225,7 +225,7 @@ TEST(MPEGPlayer, FirstPlayConfiguresTheLibraryAndASecondRestarts) {
 }
 
 TEST(MPEGPlayer, AnUnreadableStreamRaisesTheInputError) {
-    FakeTimerFactory timers;
+    ManualTime timers;
     TMPEGPlayer player(timers);
     player.Load(std::make_unique<FakeMPEGLibrary>());
     player.SetStreamName("bad.mp3");
