@@ -508,7 +508,9 @@ TTemplateNode& TEventCommands::NewTemplate(TTemplateNode* selected) {
 void TEventCommands::RenameTemplate(TTemplateNode& node, const std::string& name) {
     const bool favourite = node.Template() && node.Template()->Quickly();
     Templates().RenameTemplateNode(&node, name, *notebookSide_);
-    TemplatesSaved();
+    // The tree keeps its shape: an editor open on it stays valid.
+    session_.TemplateModel().NodeChanged(&node);
+    emit templatesChanged();
     view_.RefreshActivePage();
     if (favourite)
         emit favouritesChanged();

@@ -13,6 +13,7 @@
 #include "core/util/paDateUtils.h"
 #include "gui/events/EventClipboard.h"
 #include "gui/events/EventView.h"
+#include "gui/events/FindEventDialog.h"
 
 #include <QObject>
 #include <QPointer>
@@ -23,7 +24,6 @@
 namespace kelvo {
 
 class TEventTemplate;
-class TFindEventDialog;
 class TProgramSession;
 class TTemplateNode;
 class TTemplateTree;
