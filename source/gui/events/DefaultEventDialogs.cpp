@@ -30,6 +30,7 @@ bool TDefaultEventDialogs::AskQuickEvent(QString& message, int& delayMinutes) {
     QDialog& dialog = *owner;
     dialog.setObjectName(QStringLiteral("QuickEventDialog"));
     dialog.setWindowTitle(Tr("Add Quick Event"));
+    dialog.setMinimumWidth(320);
     auto* layout = new QFormLayout(&dialog);
     auto* text = new QLineEdit(message, &dialog);
     text->setObjectName(QStringLiteral("QuickEventText"));

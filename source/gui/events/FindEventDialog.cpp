@@ -17,6 +17,7 @@ TFindEventDialog::TFindEventDialog(QWidget* parent)
     setWindowTitle(tr("Find"));
     setModal(false);
     text_->setObjectName(QStringLiteral("FindText"));
+    text_->setMinimumWidth(220);
     text_->setAccessibleName(tr("Find what"));
     matchCase_->setAccessibleName(matchCase_->text().remove(QLatin1Char('&')));
     wholeWords_->setAccessibleName(wholeWords_->text().remove(QLatin1Char('&')));

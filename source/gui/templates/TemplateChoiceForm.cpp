@@ -6,6 +6,7 @@
 
 #include <QDialogButtonBox>
 #include <QPointer>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <unordered_map>
@@ -32,6 +33,7 @@ TTemplateChoiceForm::TTemplateChoiceForm(TTemplateTree& tree, bool allowNone, QW
                                     ? new QTreeWidgetItem(parentItem->second, QStringList{text})
                                     : new QTreeWidgetItem(tree_, QStringList{text});
         item->setData(0, Qt::UserRole, QString::fromStdString(node.Text()));
+        item->setIcon(0, style()->standardIcon(QStyle::SP_DirIcon));
         items[&node] = item;
     });
     tree_->expandAll();
