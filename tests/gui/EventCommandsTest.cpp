@@ -149,6 +149,25 @@ private:
     TDateTime day_ = 0;
 };
 
+// The program's dialogs, with a hook for what the user does while the event dialog is open.
+class TestDialogs : public IEventDialogs {
+public:
+    explicit TestDialogs(QWidget& parent) : real(parent) {}
+    bool ShowEventDialog(TEvent& target, const QString& caption, TDateTime date,
+                         int firstPage) override {
+        captions << caption;
+        return whileOpen ? whileOpen(target)
+                         : real.ShowEventDialog(target, caption, date, firstPage);
+    }
+    bool AskQuickEvent(QString& message, int& delayMinutes) override {
+        return real.AskQuickEvent(message, delayMinutes);
+    }
+
+    std::function<bool(TEvent&)> whileOpen;
+    QStringList captions;
+    TDefaultEventDialogs real;
+};
+
 class EventCommandsTest : public QObject {
     Q_OBJECT
 
@@ -225,7 +244,7 @@ class EventCommandsTest : public QObject {
         TProgramSession session;
         TMainForm form;
         TestView view;
-        TDefaultEventDialogs dialogs;
+        TestDialogs dialogs;
         TEventCommands commands;
         TTemplateTreeView* tree = nullptr;
         TFavouritesBar* bar = nullptr;
@@ -465,6 +484,35 @@ private slots:
         QVERIFY(run.session.Notebook().Contains(later));
     }
 
+    void theEventWhosePropertiesAreOpenOutlivesItsAlarmsClose() {
+        test::TestClock clock(EncodeDateTime(2030, 6, 1, 9, 0));
+        Run run;
+        const auto erasedAfterComing = [&](const char* message) -> TEvent& {
+            auto e = EventAt(EncodeDateTime(2030, 6, 1, 9, 0, 30), message);
+            TEventOptions options = e->Options();
+            options.Include(eoEraseAfterComing);
+            e->SetOptions(options);
+            return run.Add(std::move(e));
+        };
+        TEvent& pills = erasedAfterComing("Pills");
+        TEvent& vitamins = erasedAfterComing("Vitamins");
+        run.Tick(clock, 40);
+        QCOMPARE(run.session.AlarmWindows().Count(), 2);
+
+        run.view.SelectEvent(pills);
+        run.dialogs.whileOpen = [&](TEvent& edited) {
+            run.session.AlarmWindows().FindAlarmWindow(edited)->CloseAlarm();
+            return true;
+        };
+        QVERIFY(run.commands.Properties());
+        QCOMPARE(run.dialogs.captions, QStringList{"Event Properties: Pills"});
+        QVERIFY(run.session.Notebook().Contains(pills));
+        QCOMPARE(run.commands.EditedEvent(), nullptr);
+        // Not being edited, the other one goes as its window closes.
+        run.session.AlarmWindows().FindAlarmWindow(vitamins)->CloseAlarm();
+        QCOMPARE(run.session.Notebook().EventCount(), 1);
+    }
+
     void deleteAllTakesTheListedEventsOnly() {
         test::TestClock clock(EncodeDateTime(2030, 6, 1, 9, 0));
         Run run;
@@ -563,6 +611,7 @@ private slots:
         TEvent* made = run.commands.NewByCurrentTemplate();
         QVERIFY(made);
         QCOMPARE(made->Template(), std::string("Work"));
+        QCOMPARE(run.dialogs.captions, QStringList{"New Event by template \"Work\""});
 
         // The quick event proposes its delay; the user's own delay counts from now.
         WhenBoxOpens([](QWidget& box) {
