@@ -17,9 +17,13 @@ TEventClipboard::TEventClipboard() {
     // does not match by chance.
     std::random_device seed;
     serial_ = (static_cast<std::uint64_t>(seed()) << 20) & 0xFFFFFFFFFFF00000ULL;
+    changed_ = QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged,
+                                [this] { checked_ = false; });
 }
 
-TEventClipboard::~TEventClipboard() = default;
+TEventClipboard::~TEventClipboard() {
+    QObject::disconnect(changed_);
+}
 
 QByteArray TEventClipboard::EntryData(std::int64_t processId, std::uint64_t serial) {
     return QByteArray::number(static_cast<qlonglong>(processId)) + ' ' +
@@ -31,6 +35,7 @@ void TEventClipboard::Copy(const TEvent& event) {
     copy->Assign(event);
     held_ = std::move(copy);
     ++serial_;
+    checked_ = false;
     auto* data = new QMimeData;
     data->setData(MimeType, EntryData(QCoreApplication::applicationPid(), serial_));
     QGuiApplication::clipboard()->setMimeData(data);
@@ -39,12 +44,13 @@ void TEventClipboard::Copy(const TEvent& event) {
 const TEvent* TEventClipboard::Held() const {
     if (!held_)
         return nullptr;
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    if (data == nullptr || !data->hasFormat(MimeType))
-        return nullptr;
-    if (data->data(MimeType) != EntryData(QCoreApplication::applicationPid(), serial_))
-        return nullptr;
-    return held_.get();
+    if (!checked_) {
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        ours_ = data != nullptr && data->hasFormat(MimeType) &&
+                data->data(MimeType) == EntryData(QCoreApplication::applicationPid(), serial_);
+        checked_ = true;
+    }
+    return ours_ ? held_.get() : nullptr;
 }
 
 } // namespace kelvo

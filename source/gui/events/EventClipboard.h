@@ -4,6 +4,7 @@
 // the serial number of the last copy; the event itself stays here. Paste uses the held event
 // only when both match, so no other program can make it paste anything but what was copied.
 
+#include <QMetaObject>
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -36,6 +37,11 @@ public:
 private:
     std::unique_ptr<TEvent> held_;
     std::uint64_t serial_ = 0;
+    // The entry is read once per change of the clipboard, not at every enabling check: a
+    // foreign owner answers over the display connection.
+    mutable bool checked_ = false;
+    mutable bool ours_ = false;
+    QMetaObject::Connection changed_;
 };
 
 } // namespace kelvo
