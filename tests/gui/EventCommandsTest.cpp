@@ -385,8 +385,8 @@ private slots:
 
         // Dropped on Home: moved there; with Ctrl a copy stays behind.
         const int index = run.session.Notebook().IndexOf(*pasted);
-        QMimeData drag;
-        SetDragPosition(drag, EventDragMimeType, index);
+        const std::unique_ptr<QMimeData> dragged(EventDragData(index));
+        QMimeData& drag = *dragged;
         QVERIFY(run.DropOn(drag, run.Where("Home"), Qt::ControlModifier));
         QCOMPARE(run.session.Notebook().EventCount(), 2);
         QCOMPARE(pasted->Template(), std::string("Work"));

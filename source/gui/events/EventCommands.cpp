@@ -559,6 +559,10 @@ bool TEventCommands::TemplateProperties(TEventTemplate& t) {
     return true;
 }
 
+bool TEventCommands::CanAddToFavourites(const TEventTemplate* t) const {
+    return t != nullptr && t != Templates().DefaultTemplate();
+}
+
 void TEventCommands::AddToFavourites(TEventTemplate& t) {
     if (Templates().NodeOf(&t) == nullptr || t.Quickly())
         return;

@@ -103,6 +103,8 @@ public:
     // With its question; answers whether the template was deleted.
     bool DeleteTemplate(TEventTemplate& t);
     bool TemplateProperties(TEventTemplate& t);
+    // "Add To &Favorite Templates" is for any template but the default one.
+    bool CanAddToFavourites(const TEventTemplate* t) const;
     void AddToFavourites(TEventTemplate& t);
     void RemoveFromFavourites(TEventTemplate& t);
     // See TTemplateTree::MoveNode.

@@ -22,6 +22,13 @@ inline void SetDragPosition(QMimeData& data, const QString& type, int position) 
                            QByteArray::number(position));
 }
 
+// What a drag of an event from a list carries.
+inline QMimeData* EventDragData(int notebookIndex) {
+    auto* data = new QMimeData;
+    SetDragPosition(*data, EventDragMimeType, notebookIndex);
+    return data;
+}
+
 // The position a drag of this process carries, else none.
 inline std::optional<int> DragPosition(const QMimeData* data, const QString& type) {
     if (data == nullptr || !data->hasFormat(type))
