@@ -445,6 +445,57 @@ Error: </source>
     </message>
 </context>
 <context>
+    <name>kelvo::TAboutForm</name>
+    <message>
+        <source>GNU Lesser General Public License v3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GNU Lesser General Public License v2.1 or later</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GNU Lesser General Public License v2.1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>curl license (MIT/X style)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MIT/X11 license</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Made with these libraries:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Libraries and their licences</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Library</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Licence</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kelvo::TAddressBookDialog</name>
     <message>
         <source>Address Book</source>
@@ -523,6 +574,108 @@ Error: </source>
     </message>
     <message>
         <source>The sound &quot;%1&quot; cannot be played.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TCalendarAccessible</name>
+    <message>
+        <source>Reminder: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, no events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, %2 event(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, today</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TDrawCalendar</name>
+    <message>
+        <source>Calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Weeks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add &amp;Quick Event in the selected day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Event in the selected &amp;day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Rename...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Delete...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select &amp;First date of this Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select &amp;Next date of this Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Select this Event on the Templates view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Go to Toda&amp;y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Go to Date...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Icon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New Event by Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This last occurence of event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event never appear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event Properties: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Information</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -655,6 +808,60 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
     <message>
         <source>When</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TGoToForm</name>
+    <message>
+        <source>Go to...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Go to Toda&amp;y</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TListViewSetupForm</name>
+    <message>
+        <source>Columns settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check the columns that you would like to make visible. Use Move Up and Move Down buttons to reorder the columns.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Columns</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Width of selected column (in pixels): </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Width of selected column (in pixels)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move &amp;Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move &amp;Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Show</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Hide</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -814,6 +1021,108 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     <name>kelvo::TProgressForm</name>
     <message>
         <source>Email sending...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TQuickEventForm</name>
+    <message>
+        <source>Create Quick Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Description:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Change...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date/Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Once &amp;after</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delay</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>minute(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hour(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>day(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unit of the delay</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>O&amp;nce</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Times of day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Template:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TTipsForm</name>
+    <message>
+        <source>Tip of the Day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Did you know...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Show tips at startup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Next Tip</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -69,9 +69,9 @@ public:
         QString name =
             n == 0 ? QCoreApplication::translate("kelvo::TCalendarAccessible", "%1, no events")
                          .arg(date)
-                   : QCoreApplication::translate("kelvo::TCalendarAccessible", "%1, %n event(s)",
-                                                 nullptr, n)
-                         .arg(date);
+                   : QCoreApplication::translate("kelvo::TCalendarAccessible", "%1, %2 event(s)")
+                         .arg(date)
+                         .arg(n);
         if (DayDate() == DateOf(Today()))
             name += QCoreApplication::translate("kelvo::TCalendarAccessible", ", today");
         return name;

@@ -121,6 +121,7 @@ TDrawCalendar::TLayout TDrawCalendar::TLayout::Compute(int w, int h, int g, int 
 
 TDrawCalendar::TDrawCalendar(TProgramSession& session, QWidget* parent)
     : QWidget(parent), session_(session) {
+    qRegisterMetaType<TEvent*>("kelvo::TEvent*");
     setObjectName(QStringLiteral("DrawCalendar"));
     setAccessibleName(tr("Calendar"));
     setFocusPolicy(Qt::StrongFocus);
