@@ -58,14 +58,13 @@ QFont FromFont(const TFont& f) {
 std::vector<QPixmap> LibraryImages() {
     std::vector<QPixmap> out;
     QImageReader reader(QString::fromStdString(ProgramFolders().IconsLibrary()));
-    for (int i = 0; reader.canRead() && i < 1000; ++i) {
+    const int count = std::min(reader.imageCount(), 1000);
+    for (int i = 0; i < count && reader.jumpToImage(i); ++i) {
         const QImage image = reader.read();
         if (image.isNull())
             break;
         out.push_back(QPixmap::fromImage(
             image.scaled(16, 16, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
-        if (!reader.jumpToNextImage())
-            break;
     }
     if (out.empty()) {
         QPixmap bell(16, 16);
