@@ -273,6 +273,10 @@ void TDrawCalendar::SetDate(TDateTime d) {
     d = DateOf(d);
     if (CellIndex(d) < 0)
         SetFirstShown(IncDay(-((DayOfWeek0(d) - startOfWeek_ + 7) % 7), d));
+    if (selectedLine_ >= 0) {
+        selectedLine_ = -1;
+        emit selectedLineChanged(nullptr);
+    }
     SelectCell(CellIndex(d));
     Changed();
 }
@@ -707,7 +711,6 @@ void TDrawCalendar::changeEvent(QEvent* event) {
 
 void TDrawCalendar::keyPressEvent(QKeyEvent* event) {
     const int row = selected_ / Columns;
-    const int column = selected_ % Columns;
     switch (event->key()) {
     case Qt::Key_PageUp:
         ScrollWeeks(-WeekRows);
@@ -734,6 +737,11 @@ void TDrawCalendar::keyPressEvent(QKeyEvent* event) {
         Changed();
         break;
     case Qt::Key_Up:
+        if (event->modifiers() & Qt::ControlModifier) {
+            // The lines of the selected day, for the keyboard alone.
+            SelectLine(SelectedDate(), std::max(selectedLine_, 1) - 1);
+            break;
+        }
         if (row == 0)
             ScrollWeeks(-1);
         else
@@ -741,6 +749,12 @@ void TDrawCalendar::keyPressEvent(QKeyEvent* event) {
         Changed();
         break;
     case Qt::Key_Down:
+        if (event->modifiers() & Qt::ControlModifier) {
+            const int count = static_cast<int>(cells_[static_cast<std::size_t>(selected_)].size());
+            if (count > 0)
+                SelectLine(SelectedDate(), std::min(selectedLine_ + 1, count - 1));
+            break;
+        }
         if (row == WeekRows - 1)
             ScrollWeeks(1);
         else
@@ -769,11 +783,9 @@ void TDrawCalendar::keyPressEvent(QKeyEvent* event) {
         QWidget::keyPressEvent(event);
         return;
     default:
-        // Lines of the selected day by the keyboard: with Ctrl, up and down go through them.
         QWidget::keyPressEvent(event);
         return;
     }
-    (void)column;
     event->accept();
 }
 
@@ -834,7 +846,11 @@ void TDrawCalendar::wheelEvent(QWheelEvent* event) {
 
 void TDrawCalendar::contextMenuEvent(QContextMenuEvent* event) {
     UpdateCommands();
-    menu_->popup(event->globalPos());
+    // From the keyboard, at the selected day rather than wherever the mouse is.
+    const QPoint at = event->reason() == QContextMenuEvent::Keyboard
+                          ? mapToGlobal(CellRect(selected_).center())
+                          : event->globalPos();
+    menu_->popup(at);
 }
 
 // ---------------------------------------------------------------------------------------------

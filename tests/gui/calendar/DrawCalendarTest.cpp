@@ -17,11 +17,16 @@
 
 #include <QAccessible>
 #include <QAccessibleInterface>
+#include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QMenu>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 using namespace kelvo;
@@ -226,6 +231,63 @@ private slots:
             TDrawCalendar::Columns + static_cast<int>(day - 1 - g.calendar.FirstShownDate());
         QCOMPARE(grid->child(index)->child(1)->text(QAccessible::Name),
                  QStringLiteral("Reminder: Concert"));
+    }
+
+    void theGridsCommandsByMenuKeyboardAndScrollBar() {
+        test::TestClock clock(EncodeDateTime(2030, 6, 3, 7, 15));
+        TGrid g;
+        QStringList menu;
+        for (QAction* a : g.calendar.ContextMenu()->actions())
+            if (!a->isSeparator())
+                menu << a->text();
+        QCOMPARE(menu,
+                 (QStringList{"Add &Quick Event in the selected day",
+                              "Add Event in the selected &day", "&Rename...", "&Delete...",
+                              "Select &First date of this Event", "Select &Next date of this Event",
+                              "&Select this Event on the Templates view", "Go to Toda&y",
+                              "&Go to Date...", "&View", "Properties"}));
+
+        // A quick event on the selected day at the time of day it is now.
+        const TDateTime day = EncodeDate(2030, 6, 20);
+        g.calendar.SetDate(day);
+        QTimer::singleShot(0, [] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible())
+                    d->accept();
+        });
+        g.calendar.Command("CalendarQuickEventAction")->trigger();
+        QCOMPARE(g.session.Notebook().EventCount(), 1);
+        TEvent& quick = g.session.Notebook().Event(0);
+        QCOMPARE(quick.InitializeCondition().NextArise(day), day + EncodeTime(7, 15));
+        QCOMPARE(g.calendar.SelectedEvent(), &quick);
+
+        // The keyboard alone reaches the line and opens it.
+        g.calendar.SetDate(day);
+        QVERIFY(!g.calendar.SelectedEvent());
+        QSignalSpy activated(&g.calendar, &TDrawCalendar::eventActivated);
+        QTest::keyClick(&g.calendar, Qt::Key_Down, Qt::ControlModifier);
+        QCOMPARE(g.calendar.SelectedEvent(), &quick);
+        QTest::keyClick(&g.calendar, Qt::Key_Return);
+        QCOMPARE(activated.size(), 1);
+
+        // Its only arising is its last one.
+        QStringList told;
+        g.calendar.ShowInformation = [&told](const QString& text) { told << text; };
+        g.calendar.Command("CalendarNextDateAction")->trigger();
+        QCOMPARE(told, QStringList{"This last occurence of event"});
+        g.calendar.Command("CalendarTodayAction")->trigger();
+        QCOMPARE(g.calendar.SelectedDate(), EncodeDate(2030, 6, 3));
+
+        // The scroll bar counts days from a year ago; a page is five weeks.
+        auto* bar = g.calendar.findChild<QScrollBar*>("CalendarScrollBar");
+        QCOMPARE(bar->value(), static_cast<int>(EncodeDate(2030, 6, 3) - EncodeDate(2029, 6, 3)));
+        const TDateTime first = g.calendar.FirstShownDate();
+        bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+        QCOMPARE(g.calendar.FirstShownDate(), first - 35);
+        QCOMPARE(bar->value(),
+                 static_cast<int>(EncodeDate(2030, 6, 3) - 35 - EncodeDate(2029, 6, 3)));
+        bar->triggerAction(QAbstractSlider::SliderToMaximum);
+        QCOMPARE(g.calendar.SelectedDate(), EncodeDate(2031, 6, 3));
     }
 
     void picturesWithRealData() {
