@@ -53,11 +53,12 @@ TTipsForm::TTipsForm(TpaTips& tips, QWidget* parent) : QDialog(parent), tips_(ti
     text_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* texts = new QVBoxLayout;
+    texts->setContentsMargins(8, 8, 12, 12);
     texts->addWidget(heading);
     texts->addWidget(line);
     texts->addWidget(text_, 1);
     auto* panelLayout = new QHBoxLayout(panel);
-    panelLayout->setContentsMargins(0, 0, 12, 12);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
     panelLayout->addWidget(strip);
     panelLayout->addLayout(texts, 1);
 
