@@ -445,6 +445,57 @@ Error: </source>
     </message>
 </context>
 <context>
+    <name>kelvo::TAboutForm</name>
+    <message>
+        <source>GNU Lesser General Public License v3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GNU Lesser General Public License v2.1 or later</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GNU Lesser General Public License v2.1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>curl license (MIT/X style)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MIT/X11 license</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Made with these libraries:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Libraries and their licences</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Library</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Licence</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kelvo::TAddressBookDialog</name>
     <message>
         <source>Address Book</source>
@@ -527,25 +578,104 @@ Error: </source>
     </message>
 </context>
 <context>
-    <name>kelvo::TDeleteTemplateQuestionForm</name>
+    <name>kelvo::TCalendarAccessible</name>
     <message>
-        <source>Delete template &quot;%1&quot;?</source>
+        <source>Reminder: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Question</source>
+        <source>%1, no events</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Delete only template without events</source>
+        <source>%1, %2 event(s)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Delete template and coresponding events</source>
+        <source>, today</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TDrawCalendar</name>
+    <message>
+        <source>Calendar</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Cancel deletion</source>
+        <source>Weeks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add &amp;Quick Event in the selected day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Event in the selected &amp;day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Rename...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Delete...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select &amp;First date of this Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select &amp;Next date of this Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Select this Event on the Templates view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Go to Toda&amp;y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Go to Date...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Icon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New Event by Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This last occurence of event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event never appear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event Properties: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Information</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -647,49 +777,6 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
 </context>
 <context>
-    <name>kelvo::TEventCommands</name>
-    <message>
-        <source>New Event by template &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>New Event</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Duplicate event &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Event Properties: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Delete event &quot;%1&quot;?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Are you sure you want to delete these %1 event(s)?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The search is completed</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Event not present on calendar because it&apos;s initialize condition is empty</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Delete template &quot;%1&quot;?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Template Properties: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>kelvo::TEventListModel</name>
     <message>
         <source>Name</source>
@@ -725,64 +812,56 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
 </context>
 <context>
-    <name>kelvo::TFavouritesBar</name>
+    <name>kelvo::TGoToForm</name>
     <message>
-        <source>Favorite Templates</source>
+        <source>Go to...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Drag and drop template on this toolbar</source>
+        <source>Date</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>[no templates]</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Hide</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show &amp;Right</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show &amp;Bottom</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Favorite Templates names</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Remove this Template from Favorites</source>
+        <source>Go to Toda&amp;y</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
-    <name>kelvo::TFindEventDialog</name>
+    <name>kelvo::TListViewSetupForm</name>
     <message>
-        <source>Match &amp;case</source>
+        <source>Columns settings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Match &amp;whole word only</source>
+        <source>Check the columns that you would like to make visible. Use Move Up and Move Down buttons to reorder the columns.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Find</source>
+        <source>Columns</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Find what</source>
+        <source>&amp;Width of selected column (in pixels): </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;Find Next</source>
+        <source>Width of selected column (in pixels)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Fi&amp;nd what:</source>
+        <source>Move &amp;Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move &amp;Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Show</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Hide</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -946,24 +1025,104 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
 </context>
 <context>
-    <name>kelvo::TTemplateChoiceForm</name>
+    <name>kelvo::TQuickEventForm</name>
+    <message>
+        <source>Create Quick Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Description:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Change...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date/Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Once &amp;after</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delay</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>minute(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hour(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>day(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unit of the delay</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>O&amp;nce</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Times of day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Now</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message>
         <source>Choose Template</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Templates</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>[no template]</source>
+        <source>&amp;Template:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
-    <name>kelvo::TTemplateTreeView</name>
+    <name>kelvo::TTipsForm</name>
     <message>
-        <source>Templates</source>
+        <source>Tip of the Day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Did you know...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Show tips at startup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Next Tip</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

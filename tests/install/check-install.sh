@@ -28,7 +28,7 @@ for f in bin/kelvo-rem bin/kelvo-cli; do
   [ -x "$prefix/$f" ] || fail "no program $f"
 done
 for f in share/kelvo-rem/Sounds/Beep.wav share/kelvo-rem/Icons.dll share/kelvo-rem/whatsnew.txt \
-  share/kelvo-rem/Help/index.html share/kelvo-rem/Help/topic-310.html \
+  share/kelvo-rem/Help/index.html share/kelvo-rem/Help/topic-310.html share/kelvo-rem/tips/tips.txt \
   "share/applications/$app.desktop" "share/metainfo/$app.metainfo.xml" \
   "share/icons/hicolor/scalable/apps/$app.svg" "share/icons/hicolor/48x48/apps/$app.png"; do
   [ -s "$prefix/$f" ] || fail "no file $f"

@@ -30,19 +30,52 @@ void AddDays(std::vector<TAgendaArising>& out, TEvent& event, int index, bool re
 } // namespace
 
 std::vector<TAgendaArising> AgendaArisings(const std::vector<TEvent*>& events, TDateTime from,
-                                           long long days) {
+                                           long long days, bool reminders) {
     std::vector<TAgendaArising> out;
     for (std::size_t i = 0; i < events.size(); ++i) {
         TEvent& e = *events[i];
         const int index = static_cast<int>(i);
         AddDays(out, e, index, false, e.InitializeCondition(), from, days);
-        if (TReminder* r = e.Reminder())
+        if (TReminder* r = e.Reminder(); r && reminders)
             AddDays(out, e, index, true, r->InitializeCondition(), from, days);
     }
     std::stable_sort(out.begin(), out.end(), [](const TAgendaArising& a, const TAgendaArising& b) {
         return std::make_tuple(DateTimeToMs(a.Moment), a.EventIndex, a.Reminder) <
                std::make_tuple(DateTimeToMs(b.Moment), b.EventIndex, b.Reminder);
     });
+    return out;
+}
+
+std::vector<std::vector<TCalendarEntry>> CalendarDays(const std::vector<TEvent*>& events,
+                                                      TDateTime first, int days, bool reminders) {
+    std::vector<std::vector<TCalendarEntry>> out(static_cast<std::size_t>(std::max(days, 0)));
+    if (out.empty())
+        return out;
+    std::vector<TEvent*> shown;
+    shown.reserve(events.size());
+    for (TEvent* e : events)
+        if (!e->HasOption(ecNotShowOnCalendar))
+            shown.push_back(e);
+    const TDateTime start = DateOf(first);
+    std::vector<std::vector<TEvent*>> faded(out.size());
+    for (const TAgendaArising& a : AgendaArisings(shown, start, days, reminders)) {
+        const auto day = static_cast<std::size_t>(DaysBetween(start, DateOf(a.Moment)));
+        if (day >= out.size())
+            continue;
+        if (!a.Reminder)
+            out[day].push_back({a.Event, false});
+        else if (reminders)
+            faded[day].push_back(a.Event);
+    }
+    for (std::size_t day = 0; day < out.size(); ++day) {
+        const std::size_t own = out[day].size();
+        for (TEvent* e : faded[day]) {
+            const auto end = out[day].begin() + static_cast<std::ptrdiff_t>(own);
+            if (std::find_if(out[day].begin(), end,
+                             [e](const TCalendarEntry& c) { return c.Event == e; }) == end)
+                out[day].push_back({e, true});
+        }
+    }
     return out;
 }
 

@@ -20,9 +20,23 @@ struct TAgendaArising {
 
 // The first arising of each day, from the day of from (at from itself) for days days, of every
 // event's condition and its reminder's. Ordered by moment, then by event, an event before its
-// reminder.
+// reminder. Without reminders, only the events' own arisings.
 std::vector<TAgendaArising> AgendaArisings(const std::vector<TEvent*>& events, TDateTime from,
-                                           long long days);
+                                           long long days, bool reminders = true);
+
+// One line of a calendar day: the event, or its reminder (drawn faded).
+struct TCalendarEntry {
+    TEvent* Event;
+    bool Reminder;
+    bool operator==(const TCalendarEntry&) const = default;
+};
+
+// The lines of days consecutive days from the day of first: per day the events whose first
+// arising from the start of the day falls on it, in the order of that arising; then, with
+// reminders, the events whose reminder does so and that the day does not show yet. Events
+// with ecNotShowOnCalendar are left out.
+std::vector<std::vector<TCalendarEntry>> CalendarDays(const std::vector<TEvent*>& events,
+                                                      TDateTime first, int days, bool reminders);
 
 // "Never" for NullDate, else the short weekday, the short date and the short time.
 std::string ListDateText(TDateTime x);
