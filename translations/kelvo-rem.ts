@@ -997,18 +997,6 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Choice WinAmp program</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Auto Detect</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Media players installed on this computer:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Reset to default</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1273,7 +1261,19 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Choice WinAmp program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>No media player that can be driven over MPRIS was found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto Detect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Media players installed on this computer:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

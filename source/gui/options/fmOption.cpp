@@ -261,33 +261,6 @@ TOptionsForm::TOptionsForm(TProgramSession& session, QWidget* parent)
     FillControls();
     mailFrame_->SetOptions(mail_);
     RestoreActivePage();
-
-    ChooseProgram = [this](const QString& start, std::function<void(const QString&)> chosen) {
-        auto* dialog = new QFileDialog(this, tr("Choice WinAmp program"), start);
-        dialog->setAttribute(Qt::WA_DeleteOnClose);
-        dialog->setWindowModality(Qt::WindowModal);
-        dialog->setFileMode(QFileDialog::ExistingFile);
-        // Programs have no extension here: every file is offered, the executable ones are
-        // taken.
-        dialog->setFilter(QDir::AllDirs | QDir::Files | QDir::Executable | QDir::NoDotAndDotDot);
-        connect(dialog, &QFileDialog::fileSelected, this,
-                [chosen = std::move(chosen)](const QString& file) { chosen(file); });
-        dialog->open();
-    };
-    ChoosePlayer = [this](const QStringList& players, std::function<void(int)> chosen) {
-        auto* dialog = new QInputDialog(this);
-        dialog->setAttribute(Qt::WA_DeleteOnClose);
-        dialog->setWindowModality(Qt::WindowModal);
-        dialog->setWindowTitle(tr("Auto Detect"));
-        dialog->setLabelText(tr("Media players installed on this computer:"));
-        dialog->setComboBoxItems(players);
-        dialog->setComboBoxEditable(false);
-        connect(dialog, &QInputDialog::accepted, this,
-                [dialog, players, chosen = std::move(chosen)] {
-                    chosen(static_cast<int>(players.indexOf(dialog->textValue())));
-                });
-        dialog->open();
-    };
 }
 
 TOptionsForm::~TOptionsForm() = default;
@@ -573,8 +546,15 @@ QWidget* TOptionsForm::MailPage() {
 // ---------------------------------------------------------------------------------------------
 // Binding by name
 
+QList<QWidget*> TOptionsForm::PageControls() const {
+    QList<QWidget*> controls;
+    for (int i = 0; i < PageCount(); ++i)
+        controls += Page(i)->findChildren<QWidget*>();
+    return controls;
+}
+
 void TOptionsForm::BindControls() {
-    for (QWidget* control : findChildren<QWidget*>()) {
+    for (QWidget* control : PageControls()) {
         if (mailFrame_->isAncestorOf(control))
             continue; // the mail settings are a record of their own
         QString suffix;
@@ -632,7 +612,7 @@ void TOptionsForm::BindControls() {
 
 void TOptionsForm::FillControls(const QString& category) {
     filling_ = true;
-    for (QWidget* control : findChildren<QWidget*>()) {
+    for (QWidget* control : PageControls()) {
         if (mailFrame_->isAncestorOf(control))
             continue;
         TOption* option = BoundOption(copy_, control);
@@ -705,6 +685,7 @@ void TOptionsForm::BrowseBeepFile() {
     const QString folder = Q(ProgramFolders().SoundsFolder());
     auto* dialog =
         new QFileDialog(this, tr("Beep sound"), folder, tr("Sound files (*.wav *.mid *.mp3)"));
+    dialog->setObjectName(QStringLiteral("BeepDialog"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setFileMode(QFileDialog::ExistingFile);
@@ -717,32 +698,50 @@ void TOptionsForm::BrowseBeepFile() {
 
 void TOptionsForm::BrowsePlayer() {
     auto& option = static_cast<TStringOption&>(copy_.OptionByName("MediaWinAmpPath"));
-    ChooseProgram(Q(option.Value()), [this, &option](const QString& file) {
+    auto* dialog = new QFileDialog(this, tr("Choice WinAmp program"), Q(option.Value()));
+    dialog->setObjectName(QStringLiteral("PlayerDialog"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    // Programs have no extension here: the folders and the executable files are listed.
+    dialog->setFilter(QDir::AllDirs | QDir::Files | QDir::Executable | QDir::NoDotAndDotDot);
+    connect(dialog, &QFileDialog::fileSelected, this, [this, &option](const QString& file) {
         const QFileInfo info(file);
         if (!info.isFile() || !info.isExecutable())
             return; // only a program can play
         option.SetValue(info.absoluteFilePath().toStdString());
         FillControls(Q(option.Category()));
     });
+    dialog->open();
 }
 
 void TOptionsForm::DetectPlayer() {
+    auto* detect = findChild<QWidget*>(QStringLiteral("MediaFromRegistry"));
     const std::vector<TInstalledPlayer> players = InstalledMprisPlayers();
     if (players.empty()) {
-        findChild<QWidget*>(QStringLiteral("MediaFromRegistry"))
-            ->setToolTip(tr("No media player that can be driven over MPRIS was found."));
+        detect->setToolTip(tr("No media player that can be driven over MPRIS was found."));
         return;
     }
     QStringList names;
     for (const TInstalledPlayer& p : players)
         names << QStringLiteral("%1 (%2)").arg(p.Name, p.Program);
+    auto* dialog = new QInputDialog(this);
+    dialog->setObjectName(QStringLiteral("DetectPlayerDialog"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setWindowTitle(tr("Auto Detect"));
+    dialog->setLabelText(tr("Media players installed on this computer:"));
+    dialog->setComboBoxItems(names);
+    dialog->setComboBoxEditable(false);
     auto& option = static_cast<TStringOption&>(copy_.OptionByName("MediaWinAmpPath"));
-    ChoosePlayer(names, [this, &option, players](int index) {
-        if (index < 0 || index >= static_cast<int>(players.size()))
+    connect(dialog, &QInputDialog::accepted, this, [this, dialog, names, players, &option] {
+        const qsizetype index = names.indexOf(dialog->textValue());
+        if (index < 0)
             return;
         option.SetValue(players[static_cast<std::size_t>(index)].Program.toStdString());
         FillControls(Q(option.Category()));
     });
+    dialog->open();
 }
 
 void TOptionsForm::accept() {

@@ -54,11 +54,6 @@ public:
     TMailOptionsFrame& MailFrame() { return *mailFrame_; }
     // The "Reset to default" button of a category's page, or none.
     QPushButton* ResetButton(const QString& category) const;
-    // The picker of executables and of MPRIS players; tests answer them.
-    std::function<void(const QString& start, std::function<void(const QString&)> chosen)>
-        ChooseProgram;
-    std::function<void(const QStringList& players, std::function<void(int)> chosen)> ChoosePlayer;
-
     // Whether global hot keys can be had on this desktop.
     static bool HotKeysAvailable();
 
@@ -74,6 +69,8 @@ private:
     QWidget* MailPage();
     QWidget* FactorySettings(QWidget* page, const QString& category);
 
+    // Every control of the pages, without the dialogs they open.
+    QList<QWidget*> PageControls() const;
     // Connects every control named after an option to that option of the copy.
     void BindControls();
     // Shows the copy's values in the controls of a category (all for an empty one).
