@@ -399,6 +399,8 @@ private slots:
             QSKIP("KELVO_SCREENSHOT_DIR names no folder");
         OptionsRun run;
         run.Open();
+        run.Control<QComboBox>("ConnectionTypeComboBox")->setCurrentIndex(1);
+        run.Control<QCheckBox>("AuthentificationCheckBox")->setChecked(true);
         run.dialog->resize(run.dialog->sizeHint());
         for (int page = 0; page < run.dialog->PageCount(); ++page) {
             run.dialog->SetActivePage(page);

@@ -24,7 +24,7 @@ QIcon PagePicture(const QString& name, const QStyle* style) {
     else if (name == QLatin1String("COLOR"))
         pixmap = QStyle::SP_DesktopIcon;
     else if (name == QLatin1String("BEHAVIOUR"))
-        pixmap = QStyle::SP_TitleBarMenuButton;
+        pixmap = QStyle::SP_DialogApplyButton;
     else if (name == QLatin1String("MEDIA"))
         pixmap = QStyle::SP_MediaVolume;
     else if (name == QLatin1String("STARTUP"))
@@ -33,7 +33,9 @@ QIcon PagePicture(const QString& name, const QStyle* style) {
         pixmap = QStyle::SP_ComputerIcon;
     else if (name == QLatin1String("MAIL"))
         pixmap = QStyle::SP_DriveNetIcon;
-    return style->standardIcon(pixmap);
+    // One size for all, whatever sizes the style has.
+    return QIcon(style->standardIcon(pixmap).pixmap(32, 32).scaled(
+        32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 } // namespace
@@ -48,9 +50,9 @@ TOptionsDlgForm::TOptionsDlgForm(TAppIni& ini, const QString& storeName, QWidget
     list_->setWrapping(false);
     list_->setMovement(QListView::Static);
     list_->setIconSize(QSize(32, 32));
-    list_->setUniformItemSizes(true);
-    list_->setGridSize(QSize(96, fontMetrics().height() + 44));
-    list_->setFixedWidth(104);
+    list_->setGridSize(QSize(100, fontMetrics().height() + 44));
+    list_->setWordWrap(true);
+    list_->setFixedWidth(100 + 2 * list_->frameWidth());
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     pages_ = new QStackedWidget(this);
     buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

@@ -125,8 +125,10 @@ TMailOptionsFrame::TMailOptionsFrame(QWidget* parent)
     testProgress_ = Named(new QProgressBar(this), "TestProgressBar", tr("Sending"));
     testProgress_->setRange(0, 100);
     testProgress_->hide();
+    testButton_->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
     test->addWidget(testButton_);
     test->addWidget(testProgress_, 1);
+    test->addStretch(0);
     layout->addLayout(test);
     testStatus_ = Named(new QLabel(this), "TestStatusLabel", tr("Test message"));
     testStatus_->setWordWrap(true);
