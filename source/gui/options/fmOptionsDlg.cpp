@@ -34,8 +34,8 @@ QIcon PagePicture(const QString& name, const QStyle* style) {
     else if (name == QLatin1String("MAIL"))
         pixmap = QStyle::SP_DriveNetIcon;
     // One size for all, whatever sizes the style has.
-    return QIcon(style->standardIcon(pixmap).pixmap(32, 32).scaled(
-        32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    return QIcon(style->standardIcon(pixmap).pixmap(32, 32).scaled(32, 32, Qt::KeepAspectRatio,
+                                                                   Qt::SmoothTransformation));
 }
 
 } // namespace
