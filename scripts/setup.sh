@@ -13,6 +13,7 @@ packages=(
   python3 python3-aiosmtpd msmtp-mta xvfb xauth openbox x11-utils imagemagick
   xdg-utils sox lame faketime tzdata
   desktop-file-utils appstream
+  libsecret-1-dev libsecret-tools gnome-keyring dbus-bin dbus-daemon
 )
 
 missing=()

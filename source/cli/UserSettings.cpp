@@ -4,6 +4,7 @@
 
 #include "core/options/ProgramOptions.h"
 #include "platform/settings/AppIniReg.h"
+#include "platform/settings/SecretServiceStore.h"
 
 namespace kelvo::cli {
 
@@ -18,7 +19,9 @@ TActionSettings ReadActionSettings() {
     s.BeepFileName = options.MediaBeepFileName.Value();
     s.UseExternalPlayer = options.MediaPlayerType.Value() == 1;
     s.ExternalPlayerPath = options.MediaWinAmpPath.Value();
-    s.Mail.LoadFromStore(ini, "Options");
+    // Read where the desktop program keeps it; moving it is the desktop program's business.
+    TSecretServiceStore secrets;
+    s.Mail.LoadFromStore(ini, "Options", &secrets);
     return s;
 }
 

@@ -8,8 +8,12 @@
 namespace kelvo {
 
 class TAppIni;
+class ISecretStore;
 
 enum TOutgoingEmailConnection { ecMAPI = 0, ecSMTP = 1 };
+
+// Where the SMTP password is kept.
+enum class TPasswordPlace { SettingsFile, SecretStore };
 
 class TSMTPOptions {
 public:
@@ -41,11 +45,24 @@ public:
     }
     void Assign(const TMailOptions& source);
 
-    void LoadFromStore(TAppIni& ini, const std::string& section);
-    void SaveToStore(TAppIni& ini, const std::string& section) const;
+    // The password comes from the settings file while one is written there (a failed save
+    // to the secret store leaves it there), else from the secret store. With moveToSecrets a
+    // password in the file moves to the secret store and leaves the file.
+    void LoadFromStore(TAppIni& ini, const std::string& section, ISecretStore* secrets = nullptr,
+                       bool moveToSecrets = false);
+    // The password goes to the secret store when one runs and takes it, else to the file.
+    void SaveToStore(TAppIni& ini, const std::string& section,
+                     ISecretStore* secrets = nullptr) const;
 
     TOutgoingEmailConnection ConnectionType = ecMAPI;
     TSMTPOptions SMTPOptions;
+    // Follows every load and save, so that the options can tell the user.
+    mutable TPasswordPlace PasswordPlace = TPasswordPlace::SettingsFile;
+
+private:
+    void LoadPassword(TAppIni& ini, const std::string& section, ISecretStore* secrets,
+                      bool moveToSecrets);
+    void SavePassword(TAppIni& ini, const std::string& section, ISecretStore* secrets) const;
 };
 
 } // namespace kelvo

@@ -113,6 +113,18 @@ bool TAppIni::WriteValue(const std::string& section, const std::string& name,
     }
 }
 
+bool TAppIni::DeleteValue(const std::string& section, const std::string& name) {
+    if (!EnsureOpen())
+        return false;
+    if (!ReadValue(section, name))
+        return true;
+    try {
+        return DoDelete(section, name);
+    } catch (...) {
+        return false;
+    }
+}
+
 std::string TAppIni::ReadString(const std::string& section, const std::string& name,
                                 const std::string& def) {
     const auto v = ReadValue(section, name);
@@ -226,6 +238,15 @@ bool TMemAppIni::DoWrite(const std::string& section, const std::string& name,
     if (readOnly_)
         return false;
     sections_[section][name] = value;
+    return true;
+}
+
+bool TMemAppIni::DoDelete(const std::string& section, const std::string& name) {
+    if (readOnly_)
+        return false;
+    auto it = sections_.find(section);
+    if (it != sections_.end())
+        it->second.erase(name);
     return true;
 }
 

@@ -87,6 +87,8 @@ public:
     // The raw value, nothing when missing or when the store cannot be opened.
     std::optional<TIniValue> ReadValue(const std::string& section, const std::string& name);
     bool WriteValue(const std::string& section, const std::string& name, const TIniValue& value);
+    // Takes the value out of the store; true when it is gone (or was never there).
+    bool DeleteValue(const std::string& section, const std::string& name);
 
     static constexpr std::int32_t kDateDelta = 693594; // days from 1 Jan 0001 to 30 Dec 1899
     static constexpr std::int64_t kMSecsPerDay = 86400000;
@@ -100,6 +102,10 @@ protected:
                          const TIniValue& value) = 0;
     // Makes kept-back writes durable; the default keeps nothing back.
     virtual bool DoFlush() { return true; }
+    // A store that cannot remove a value keeps it.
+    virtual bool DoDelete(const std::string& /*section*/, const std::string& /*name*/) {
+        return false;
+    }
     // Derived destructors call this so DoClose runs while the derived part still exists.
     void Close() noexcept;
 
@@ -147,6 +153,7 @@ protected:
     std::optional<TIniValue> DoRead(const std::string& section, const std::string& name) override;
     bool DoWrite(const std::string& section, const std::string& name,
                  const TIniValue& value) override;
+    bool DoDelete(const std::string& section, const std::string& name) override;
 
 private:
     std::map<std::string, TSection> sections_;

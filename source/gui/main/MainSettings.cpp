@@ -8,7 +8,9 @@
 #include "core/timers/ProgramFolders.h"
 #include "core/util/paDateUtils.h"
 #include "platform/hotkeys/paHotKeyOptions.h"
+#include "platform/hotkeys/paHotKeys.h"
 #include "platform/session/paStartupOptions.h"
+#include "platform/settings/SecretServiceStore.h"
 
 #include <QFontDatabase>
 
@@ -16,7 +18,7 @@ namespace kelvo {
 
 TMainSettings::TMainSettings(TAppIni& ini)
     : ini_(ini), options_(std::make_unique<TProgramOptions>()),
-      mail_(std::make_unique<TMailOptions>()),
+      mail_(std::make_unique<TMailOptions>()), secrets_(std::make_unique<TSecretServiceStore>()),
       reportSource_(std::make_unique<TOptionsReportSource>(*options_)) {}
 
 TMainSettings::~TMainSettings() {
@@ -36,7 +38,7 @@ void TMainSettings::Load(const TStartupShortcut* shortcut) {
     options_->List.DisableNotify();
     options_->List.Reset();
     options_->List.Load(ini_);
-    mail_->LoadFromStore(ini_, options_->List.Section());
+    mail_->LoadFromStore(ini_, options_->List.Section(), secrets_.get(), true);
     if (shortcut)
         ReadStartupShortcut(*shortcut, *options_);
     options_->List.EnableNotify();
@@ -48,7 +50,7 @@ void TMainSettings::Save(const TStartupShortcut* shortcut) {
     {
         TAppIniUpdate update(ini_);
         options_->List.Save(ini_);
-        mail_->SaveToStore(ini_, options_->List.Section());
+        mail_->SaveToStore(ini_, options_->List.Section(), secrets_.get());
     }
     if (shortcut)
         WriteStartupShortcut(*shortcut, *options_);
@@ -88,8 +90,14 @@ void TMainSettings::OnShowTrayIconChanged(std::function<void()> handler) {
 }
 
 void TMainSettings::RegisterHotKeys(TGlobalHotKeys& keys) const {
+    hotKeys_ = &keys;
     for (int id = 1; id <= 3; ++id)
         RegisterHotKeyFromOptions(keys, *options_, id);
+}
+
+void TMainSettings::ReregisterHotKeys() const {
+    if (hotKeys_)
+        RegisterHotKeys(*hotKeys_);
 }
 
 bool TMainSettings::UseWavForBeep() const {

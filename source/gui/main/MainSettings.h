@@ -3,12 +3,14 @@
 // The main window's options and mail settings with their store. Kept apart from the
 // notebook's headers: the option colours and the stream's colours share names.
 
+#include <QPointer>
 #include <functional>
 #include <memory>
 #include <string>
 
 namespace kelvo {
 
+class ISecretStore;
 class TAppIni;
 class TGlobalHotKeys;
 class TMailOptions;
@@ -26,6 +28,8 @@ public:
     TAppIni& Ini() { return ini_; }
     TProgramOptions& Options() { return *options_; }
     TMailOptions& Mail() { return *mail_; }
+    // Where the mail password is kept while the desktop has one.
+    ISecretStore& Secrets() { return *secrets_; }
 
     // Defaults adjusted to this machine, every option reset, then the store and the
     // start-at-logon entry read; the first day of the week follows. shortcut may be none.
@@ -44,6 +48,8 @@ public:
     void BindAlarmSwitches(bool bind);
     void OnShowTrayIconChanged(std::function<void()> handler);
     void RegisterHotKeys(TGlobalHotKeys& keys) const;
+    // The keys last registered, again from the options as they are now.
+    void ReregisterHotKeys() const;
 
     // What the actions read.
     bool UseWavForBeep() const;
@@ -55,7 +61,9 @@ private:
     TAppIni& ini_;
     std::unique_ptr<TProgramOptions> options_;
     std::unique_ptr<TMailOptions> mail_;
+    std::unique_ptr<ISecretStore> secrets_;
     std::unique_ptr<TOptionsReportSource> reportSource_;
+    mutable QPointer<TGlobalHotKeys> hotKeys_;
 };
 
 } // namespace kelvo

@@ -10,6 +10,7 @@
 #include "gui/boxes/NonBlockingBoxes.h"
 #include "gui/models/EventFilterModel.h"
 #include "gui/models/EventListModel.h"
+#include "gui/options/fmOption.h"
 #include "platform/hotkeys/paHotKeys.h"
 #include "platform/runtime/QtLocale.h"
 
@@ -356,6 +357,8 @@ void TMainForm::CreateCommands() {
     AddCommand("FileRestore", tr("Show &Main window"), [this] { RestoreWindow(); });
     AddCommand("FileExit", tr("E&xit"), [this] { FileExit(); });
 
+    AddCommand("ServiceOptionsAction", tr("Options..."),
+               [this] { ShowOptionsDialog(session_, this); });
     const auto mode = [](int m) { return [m] { return AlarmSwitches().AlarmMode() == m; }; };
     AddCommand(
         "ServiceAllEnabledAction", tr("&Enable All"), [this] { ChooseAlarmMode(0); }, {}, mode(0));
@@ -391,6 +394,7 @@ void TMainForm::CreateMenus() {
     for (const char* name : {"ServiceAllEnabledAction", "ServiceDisableSoundAction",
                              "ServiceDisableActionsExceptWindowAction", "ServiceDisableAllAction"})
         service->addAction(Command(name));
+    service->addAction(Command("ServiceOptionsAction"));
 
     // Enabling rules are evaluated when the user is about to see the commands.
     for (QMenu* menu : {file, data, service})

@@ -75,6 +75,8 @@ signals:
     // An event or reminder arose, after its alarm window (if any) is on screen.
     void eventArisen(kelvo::TWaitingAriseEntity& entity, kelvo::TDateTime when,
                      kelvo::TAlarmReason reason);
+    // An option took a new value from the options dialog (fonts and colours of the views).
+    void optionChanged(const QString& name);
 
 private:
     // IDataLocationSettings

@@ -161,6 +161,15 @@ bool TAppIniReg::DoWrite(const std::string& section, const std::string& name,
     return DoFlush();
 }
 
+bool TAppIniReg::DoDelete(const std::string& section, const std::string& name) {
+    if (settings_->status() != QSettings::NoError && !Updating())
+        Connect();
+    settings_->remove(Key(section, name));
+    if (Updating())
+        return true;
+    return DoFlush();
+}
+
 bool TAppIniReg::DoFlush() {
     settings_->sync();
     RestrictFileMode();

@@ -35,6 +35,7 @@ protected:
     std::optional<TIniValue> DoRead(const std::string& section, const std::string& name) override;
     bool DoWrite(const std::string& section, const std::string& name,
                  const TIniValue& value) override;
+    bool DoDelete(const std::string& section, const std::string& name) override;
 
 private:
     void Connect();

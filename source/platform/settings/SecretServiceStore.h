@@ -1,0 +1,18 @@
+#pragma once
+
+#include "core/options/SecretStore.h"
+
+namespace kelvo {
+
+// The freedesktop Secret Service (GNOME Keyring, KWallet and others) through libsecret,
+// in the user's default collection. Available only while a service owns its name on the
+// session bus, so that nothing is started (or asked) on a desktop without one.
+class TSecretServiceStore : public ISecretStore {
+public:
+    bool Available() override;
+    std::optional<std::string> Read(const std::string& key) override;
+    void Write(const std::string& key, const std::string& secret) override;
+    void Remove(const std::string& key) override;
+};
+
+} // namespace kelvo
