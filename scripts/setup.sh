@@ -12,6 +12,7 @@ packages=(
   python3 python3-aiosmtpd msmtp-mta xvfb xauth openbox x11-utils imagemagick
   xdg-utils sox lame faketime tzdata
   desktop-file-utils appstream
+  libical-dev
 )
 
 missing=()
