@@ -127,25 +127,39 @@ bool PutSchedule(TSimpleInitializeCondition& simple, TCalItem& item) {
         return false;
     item.AllDay = s.AllDay;
 
-    auto putTimes = [&](TCalRule& rule) {
-        if (s.Times.size() <= 1)
-            return;
+    // The times of day as BYHOUR and BYMINUTE grids: one when every pairing is a time, else
+    // one a minute of the hour.
+    std::vector<std::pair<std::vector<int>, std::vector<int>>> grids;
+    if (s.Times.size() > 1) {
         std::set<int> hours, minutes;
+        std::map<int, std::vector<int>> byMinute;
         for (std::int64_t ms : s.Times) {
-            hours.insert(static_cast<int>(ms / MSecsPerHour));
-            minutes.insert(static_cast<int>(ms % MSecsPerHour / MSecsPerMinute));
+            const int h = static_cast<int>(ms / MSecsPerHour);
+            const int m = static_cast<int>(ms % MSecsPerHour / MSecsPerMinute);
+            hours.insert(h);
+            minutes.insert(m);
+            byMinute[m].push_back(h);
         }
-        // BYHOUR and BYMINUTE give every pairing; other sets of times go whole in OwnRecord.
-        if (hours.size() * minutes.size() == s.Times.size()) {
-            rule.ByHour.assign(hours.begin(), hours.end());
-            rule.ByMinute.assign(minutes.begin(), minutes.end());
+        if (hours.size() * minutes.size() == s.Times.size())
+            grids.push_back({{hours.begin(), hours.end()}, {minutes.begin(), minutes.end()}});
+        else
+            for (auto& [m, hs] : byMinute)
+                grids.push_back({hs, {m}});
+    }
+    auto addRule = [&](const TCalRule& rule) {
+        if (grids.empty())
+            item.Rules.push_back(rule);
+        for (const auto& [hours, minutes] : grids) {
+            TCalRule r = rule;
+            r.ByHour = hours;
+            r.ByMinute = minutes;
+            item.Rules.push_back(std::move(r));
         }
     };
     auto onceDayRule = [&](TDateTime d) {
         TCalRule rule;
         rule.Frequency = TCalFrequency::Daily;
         rule.Until = DateOf(d) + MsToTime(s.Times.back());
-        putTimes(rule);
         return rule;
     };
 
@@ -155,14 +169,13 @@ bool PutSchedule(TSimpleInitializeCondition& simple, TCalItem& item) {
         if (!RuleOf(p, rule))
             return;
         PutEnd(p, s, rule);
-        putTimes(rule);
-        item.Rules.push_back(std::move(rule));
+        addRule(rule);
         firsts.push_back(p.NextDate(p.FromDate()));
     };
     if (const auto* once = dynamic_cast<const TOnceDateCondition*>(date)) {
         item.Start = AtFirstTime(once->Date(), s);
         if (s.Times.size() > 1)
-            item.Rules.push_back(onceDayRule(once->Date()));
+            addRule(onceDayRule(once->Date()));
         return true;
     }
     if (const auto* periodic = dynamic_cast<const TPeriodicDateCondition*>(date)) {
@@ -525,7 +538,7 @@ void PutSchedule(const TCalItem& item, const TCalExpander& expand, TEvent& e,
         PutExpanded(item, expand, e, notes);
         return;
     }
-    bool startMet = dates.empty();
+    bool startMet = false;
     for (const auto& d : dates)
         startMet = startMet || DateOf(d->NextDate(day)) == day;
     if (!startMet)
