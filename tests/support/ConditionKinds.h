@@ -16,8 +16,6 @@ namespace kelvo::samples {
 
 struct TKindSample {
     std::unique_ptr<TEvent> Event;
-    // iCalendar's own properties say it all; the rest needs the event's own record.
-    bool Standard = true;
 };
 
 inline std::unique_ptr<TEvent> KindEvent(const std::string& name, std::unique_ptr<TDateCondition> d,
@@ -70,7 +68,8 @@ inline std::vector<TKindSample> EveryConditionKind() {
     lastFriday->SetDayNumber(0);
     lastFriday->SetSubjectNumber(wmLast);
     lastFriday->SetSubjectKind(msFri);
-    all.push_back({KindEvent("Last Friday", std::move(lastFriday), std::make_unique<TAllTimeCondition>())});
+    all.push_back(
+        {KindEvent("Last Friday", std::move(lastFriday), std::make_unique<TAllTimeCondition>())});
 
     auto yearly = std::make_unique<TYearlyDateCondition>();
     yearly->SetFromDate(from);
@@ -105,7 +104,7 @@ inline std::vector<TKindSample> EveryConditionKind() {
     auto mondays = std::make_unique<TWeeklyDateCondition>();
     mondays->SetFromDate(from);
     mondays->SetWeekDays({TDayOfWeekName::Mon});
-    all.push_back({KindEvent("By minute", std::move(mondays), std::move(byMinute)), false});
+    all.push_back({KindEvent("By minute", std::move(mondays), std::move(byMinute))});
 
     auto twice = std::make_unique<TComplexTimeCondition>();
     twice->Conditions().Add(At(7, 0));
@@ -134,7 +133,8 @@ inline std::vector<std::int64_t> ArisingsOver(TEvent& e, TDateTime from, int day
     for (int reminder = 0; reminder < 2; ++reminder) {
         TDateTime x = from;
         while (out.size() < 5000) {
-            const TDateTime a = reminder ? e.ReminderNextArise(x) : e.InitializeCondition().NextArise(x);
+            const TDateTime a =
+                reminder ? e.ReminderNextArise(x) : e.InitializeCondition().NextArise(x);
             if (IsNullDate(a) || a > end)
                 break;
             out.push_back(DateTimeToMs(a) * 2 + reminder);

@@ -510,51 +510,55 @@ void PutSchedule(const TCalItem& item, const TCalExpander& expand, TEvent& e,
         return;
     }
     const TDateTime day = DateOf(item.Start);
-    std::size_t times = 1;
-    auto time = TimeConditionOf(item, item.Rules.empty() ? nullptr : &item.Rules.front(), times);
-    std::vector<std::unique_ptr<TDateCondition>> dates;
-    bool mapped = true;
+    // One member a rule, each with the times of day of its own BYHOUR and BYMINUTE.
+    struct TMember {
+        std::unique_ptr<TDateCondition> Date;
+        std::unique_ptr<TTimeCondition> Time;
+    };
+    std::vector<TMember> members;
+    bool mapped = true, startMet = false, severalTimes = false;
     for (const TCalRule& rule : item.Rules) {
+        std::size_t times = 1;
+        auto time = TimeConditionOf(item, &rule, times);
         auto c = DateConditionOfRule(rule, item.Start);
-        const bool sameTimes = rule.ByHour == item.Rules.front().ByHour &&
-                               rule.ByMinute == item.Rules.front().ByMinute;
         const bool secondsKept =
             rule.BySecond.empty() ||
             (rule.BySecond.size() == 1 && rule.BySecond[0] == DecodeTime(item.Start).Second);
         // The start counts as an arising even where the rule does not meet it; a count then
         // counts one more than the condition would.
-        const bool startMet =
-            c && IsNullDate(c->NextDate(day)) == false && DateOf(c->NextDate(day)) == day;
-        if (!c || !sameTimes || !secondsKept || (rule.Count > 0 && (times > 1 || !startMet))) {
+        const bool meets = c && !IsNullDate(c->NextDate(day)) && DateOf(c->NextDate(day)) == day &&
+                           (item.AllDay || TimeOfDayMs(time->NextTime(TimeOf(item.Start))) ==
+                                               TimeOfDayMs(item.Start));
+        if (!c || !secondsKept || (rule.Count > 0 && (times > 1 || !meets))) {
             mapped = false;
             break;
         }
-        dates.push_back(std::move(c));
+        startMet = startMet || meets;
+        severalTimes = severalTimes || times > 1;
+        members.push_back({std::move(c), std::move(time)});
     }
     for (TDateTime x : item.ExDates)
-        if (!item.AllDay && (times > 1 || TimeOfDayMs(x) != TimeOfDayMs(item.Start)))
+        if (!item.AllDay && (severalTimes || TimeOfDayMs(x) != TimeOfDayMs(item.Start)))
             mapped = false; // one arising of a day that has others, or at another time
     if (!mapped) {
         PutExpanded(item, expand, e, notes);
         return;
     }
-    bool startMet = false;
-    for (const auto& d : dates)
-        startMet = startMet || DateOf(d->NextDate(day)) == day;
-    if (!startMet)
-        dates.push_back(OnceDate(day));
-    std::unique_ptr<TDateCondition> date;
-    if (dates.size() == 1 && item.ExDates.empty()) {
-        date = std::move(dates.front());
-    } else {
-        auto complex = std::make_unique<TComplexDateCondition>();
-        for (auto& d : dates)
-            complex->Conditions().Add(std::move(d));
-        for (TDateTime x : item.ExDates)
-            complex->ExcludeConditions().Add(OnceDate(x));
-        date = std::move(complex);
+    if (!startMet) {
+        std::size_t one = 1;
+        members.push_back({OnceDate(day), TimeConditionOf(item, nullptr, one)});
     }
-    e.InitializeCondition().Conditions().Add(SimpleOf(std::move(date), *time));
+    for (TMember& m : members) {
+        std::unique_ptr<TDateCondition> date = std::move(m.Date);
+        if (!item.ExDates.empty()) {
+            auto complex = std::make_unique<TComplexDateCondition>();
+            complex->Conditions().Add(std::move(date));
+            for (TDateTime x : item.ExDates)
+                complex->ExcludeConditions().Add(OnceDate(x));
+            date = std::move(complex);
+        }
+        e.InitializeCondition().Conditions().Add(SimpleOf(std::move(date), *m.Time));
+    }
     for (TDateTime r : item.RDates) {
         std::unique_ptr<TTimeCondition> at;
         if (item.AllDay) {

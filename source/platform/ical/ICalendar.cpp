@@ -1,8 +1,8 @@
 #include "platform/ical/ICalendar.h"
 
-#include <QByteArray>
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -23,6 +23,44 @@ struct TComponentFree {
     void operator()(icalcomponent* c) const { icalcomponent_free(c); }
 };
 using TIcalOwner = std::unique_ptr<icalcomponent, TComponentFree>;
+
+constexpr std::string_view Base64Digits =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+
+std::string ToBase64(std::string_view bytes) {
+    std::string out;
+    for (std::size_t i = 0; i < bytes.size(); i += 3) {
+        std::uint32_t n = static_cast<unsigned char>(bytes[i]) << 16;
+        if (i + 1 < bytes.size())
+            n |= static_cast<unsigned char>(bytes[i + 1]) << 8;
+        if (i + 2 < bytes.size())
+            n |= static_cast<unsigned char>(bytes[i + 2]);
+        out += Base64Digits[n >> 18 & 63];
+        out += Base64Digits[n >> 12 & 63];
+        out += i + 1 < bytes.size() ? Base64Digits[n >> 6 & 63] : '=';
+        out += i + 2 < bytes.size() ? Base64Digits[n & 63] : '=';
+    }
+    return out;
+}
+
+// Anything but the 64 digits (folding blanks, the padding) is skipped.
+std::string FromBase64(std::string_view text) {
+    std::string out;
+    std::uint32_t n = 0;
+    int bits = 0;
+    for (char c : text) {
+        const std::size_t v = Base64Digits.find(c);
+        if (v == std::string_view::npos)
+            continue;
+        n = (n << 6 | static_cast<std::uint32_t>(v)) & 0xFFFFFF;
+        bits += 6;
+        if (bits >= 8) {
+            bits -= 8;
+            out += static_cast<char>(n >> bits & 0xFF);
+        }
+    }
+    return out;
+}
 
 std::string Take(char* text) {
     std::string s = text ? text : "";
@@ -145,8 +183,7 @@ public:
                 const char* name = icalproperty_get_x_name(p);
                 if (name && std::string(name) == OwnRecordProperty) {
                     const char* value = icalproperty_get_x(p);
-                    item.OwnRecord =
-                        QByteArray::fromBase64(QByteArray(value ? value : "")).toStdString();
+                    item.OwnRecord = FromBase64(value ? value : "");
                 } else if (name && std::string(name) == "X-LIC-ERROR") {
                     const char* value = icalproperty_get_x(p);
                     Note(item, std::string("a damaged line: ") + (value ? value : ""));
@@ -426,8 +463,7 @@ std::string WriteICalendar(const std::vector<TCalItem>& items) {
             icalcomponent_add_component(e, alarm);
         }
         if (!item.OwnRecord.empty()) {
-            const QByteArray base64 = QByteArray::fromStdString(item.OwnRecord).toBase64();
-            icalproperty* own = icalproperty_new_x(base64.constData());
+            icalproperty* own = icalproperty_new_x(ToBase64(item.OwnRecord).c_str());
             icalproperty_set_x_name(own, OwnRecordProperty);
             icalcomponent_add_property(e, own);
         }
