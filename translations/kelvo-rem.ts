@@ -387,6 +387,129 @@ Error: </source>
     </message>
 </context>
 <context>
+    <name>TEventListModel</name>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next reminder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Until event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>When</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TExchangeCommands</name>
+    <message>
+        <source>Backup..</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select directory for backup files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export to file...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Events files (*.evn)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Comma Separated Values (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>iCalendar files (*.ics)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore from events and templates files...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Backup files (kelvo-backup.evn)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Temporary saved files (*.~ev saving\ of*.evn before*.evn)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavrelon MP3 files (*.evn)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Holidays files (*.hld)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Temporary saved files (*.~ev)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Holidays file (*.hld)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The arriving events start programs or send mail:
+%1
+
+Keep these actions? &quot;No&quot; removes them from these events.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not everything in %1 could be imported:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Backuping is successfull. Information saved to files:
+<byte value="xd"/>
+<byte value="xd"/>%1
+<byte value="xd"/>%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore the templates and events from %1?
+
+The current ones are kept as &quot;%2.evn&quot; and &quot;%2.tpl&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Empty event list. Nothing to export.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>TemplateFile</name>
     <message>
         <source>Can not read node type</source>
@@ -659,6 +782,85 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>kelvo::TImportEventsForm</name>
+    <message>
+        <source>Import events...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Import events from the file:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import events from the file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse for the file to import</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import options:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Try &amp;to import events to corresponding template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>If corresponding template is not found, move the event to:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Template for events without their own</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Change...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change the template for events without their own</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import &amp;all events in the following template:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Template for all imported events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change the template for all imported events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Templates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a file to import events from.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kelvo::TMainForm</name>
     <message>
         <source>Tavrelon MP3</source>
@@ -730,6 +932,46 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Holidays...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import holidays from file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Events...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import events from file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export event list...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export events from selected event list to file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Backup..</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Backup current templates and events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore..</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore templates and events from previous backuping files, previous program version and temporary saved files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>&amp;Minimize</source>
         <translation type="unfinished"></translation>
     </message>
@@ -767,6 +1009,10 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
     <message>
         <source>&amp;Data Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -1,6 +1,6 @@
 #include "cli/Exchange.h"
 
-#include "core/entities/Reminder.h"
+#include "core/exchange/Arrival.h"
 #include "core/exchange/CalendarItem.h"
 #include "core/exchange/Csv.h"
 #include "core/exchange/HolidayFile.h"
@@ -169,11 +169,8 @@ int Import(const TArguments& args, std::ostream& err) {
     for (const std::string& n : notes)
         err << "kelvo-cli: " << file << ": " << n << '\n';
     // They join whichever notebook opens OUT counting from now: nothing of before is missed.
-    for (auto& e : events) {
-        e->ResetDates();
-        if (TReminder* r = e->Reminder())
-            r->ResetDates();
-    }
+    for (auto& e : events)
+        CountFromNow(*e);
     std::vector<TEvent*> list;
     for (const auto& e : events)
         list.push_back(e.get());

@@ -27,6 +27,7 @@ TProgramFolders::TProgramFolders(const IFolderProvider& provider)
         resources = exeFolder_;
     iconsLibrary_ = JoinPath(resources, "Icons.dll");
     soundsFolder_ = JoinPath(resources, std::string("Sounds") + PathDelim);
+    holidaysFolder_ = JoinPath(resources, std::string("Holidays") + PathDelim);
 }
 
 const std::string& TProgramFolders::AppDataFolder() const {
