@@ -14,6 +14,7 @@ packages=(
   xdg-utils sox lame faketime tzdata
   desktop-file-utils appstream
   libsecret-1-dev libsecret-tools gnome-keyring dbus-bin dbus-daemon
+  libical-dev
 )
 
 missing=()

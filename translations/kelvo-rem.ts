@@ -245,25 +245,6 @@ Error: </source>
     </message>
 </context>
 <context>
-    <name>QObject</name>
-    <message>
-        <source>Bold </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Italic </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Underline </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Strikeout </source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>RelativeCondition</name>
     <message>
         <source>%d minute(s)</source>
@@ -402,6 +383,129 @@ Error: </source>
     </message>
     <message>
         <source>No route for outgoing mail is available</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TEventListModel</name>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next reminder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Until event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>When</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TExchangeCommands</name>
+    <message>
+        <source>Backup..</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select directory for backup files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export to file...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Events files (*.evn)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Comma Separated Values (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>iCalendar files (*.ics)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore from events and templates files...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Backup files (kelvo-backup.evn)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Temporary saved files (*.~ev saving\ of*.evn before*.evn)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavrelon MP3 files (*.evn)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Holidays files (*.hld)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Temporary saved files (*.~ev)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Holidays file (*.hld)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The arriving events start programs or send mail:
+%1
+
+Keep these actions? &quot;No&quot; removes them from these events.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not everything in %1 could be imported:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Backuping is successfull. Information saved to files:
+<byte value="xd"/>
+<byte value="xd"/>%1
+<byte value="xd"/>%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore the templates and events from %1?
+
+The current ones are kept as &quot;%2.evn&quot; and &quot;%2.tpl&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Empty event list. Nothing to export.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -678,112 +782,81 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
 </context>
 <context>
-    <name>kelvo::THotKeyEdit</name>
+    <name>kelvo::TImportEventsForm</name>
     <message>
-        <source>None</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>kelvo::TMailOptionsFrame</name>
-    <message>
-        <source>Connection type:</source>
+        <source>Import events...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Use MAPI program (like Outlook)</source>
+        <source>&amp;Import events from the file:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Sends message directly (SMTP)</source>
+        <source>Import events from the file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Sends message via a MAPI-compliant email program such as Outlook or Outlook Express</source>
+        <source>&amp;Browse...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;Server (SMTP):</source>
+        <source>Browse for the file to import</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Server &amp;Port:</source>
+        <source>Import options:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;From address:</source>
+        <source>Try &amp;to import events to corresponding template</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Server requires &amp;authentification</source>
+        <source>If corresponding template is not found, move the event to:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;Login name:</source>
+        <source>Template for events without their own</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;Password:</source>
+        <source>&amp;Change...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Password kept in</source>
+        <source>Change the template for events without their own</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Allow the login over an &amp;unencrypted connection</source>
+        <source>Import &amp;all events in the following template:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Without it the password goes only to this machine or over an encrypted connection (STARTTLS or port 465).</source>
+        <source>Template for all imported events</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;send a test message</source>
+        <source>Change the template for all imported events</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>send a test message</source>
+        <source>OK</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Sends a message to the From address with these settings.</source>
+        <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Sending</source>
+        <source>Choose template</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Test message</source>
+        <source>Templates</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The password is kept in the desktop&apos;s secret store.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>No secret store runs on this desktop: the password is kept in the settings file, which only you can read.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Sending the test message to %1...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Tavrelon MP3 test message</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>This message was sent from the options of Tavrelon MP3 to test the mail settings.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The test message was sent to %1.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The test message could not be sent: %1</source>
+        <source>Choose a file to import events from.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -859,6 +932,46 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Holidays...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import holidays from file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Events...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import events from file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export event list...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export events from selected event list to file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Backup..</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Backup current templates and events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore..</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore templates and events from previous backuping files, previous program version and temporary saved files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>&amp;Minimize</source>
         <translation type="unfinished"></translation>
     </message>
@@ -872,10 +985,6 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
     <message>
         <source>E&amp;xit</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Options...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -900,6 +1009,10 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
     <message>
         <source>&amp;Data Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -944,354 +1057,9 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
 </context>
 <context>
-    <name>kelvo::TOptionsDlgForm</name>
-    <message>
-        <source>Pages</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>kelvo::TOptionsForm</name>
-    <message>
-        <source>Options...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Options</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Font:FONT</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Color:COLOR</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Behaviour:BEHAVIOUR</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Media:MEDIA</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Startup:STARTUP</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Keyboard:KEYBOARD</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Mail:MAIL</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Reset to default</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> Factory settings</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> Template tree items</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> Events view items</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> Calendar header</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> Calendar items</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Change...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> Change...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> Background colors in Templates view</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Templates tree</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Event list background</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> Background colors in Calendar view</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Odd months</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Even months</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Today color</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> Background colors in Filter view</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> Background colors in All events view</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show tray &amp;icon</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Hide from taskbar when minimized</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show templates in event list</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Bold template with events</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>If it checked then templates with events will shown by bold font</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show &amp;reminders in calendar</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>If it checked then the reminders will be shown in the calendar by blended icon if there is no event already in this day </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;First day of week</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> Minimizing options</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> Templates view</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> Calendar view</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Specify player for playing audio files (MP3, WAV, CD Audio, etc.)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Use &amp;built-in media player</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Use &amp;WinAmp for MP3 files</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Use internal media player for playing files and cd disks</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Specify where WinAmp executable is located:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Browse...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Browse player</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Auto &amp;Detect</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Use WA&amp;V file for playing beep sound</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Beep file</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Browse beep file</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Play</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Stop</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> Media options</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> Beep action</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Check this option to put program in the startup menu and make it available each time Windows startup</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Run at Windows startup</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Go directly into the tray on startup</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> Run at Windows startup</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>This desktop does not let programs take keys for themselves (as under Wayland): the shortcuts below work only in an X11 session.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Hot keys unavailable</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Esc minimizes</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>If checked, then ESC minimizes program</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> Minimization</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Shift +</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl +</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Alt + </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Win +</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> key</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> Instant activation</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Pressing this combination anywhere will restore minimized program</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> Add Quick event shortcut</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Pressing this combination anywhere will show New Quick Event Dialog</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> Add Event by selected Template shortcut</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Pressing this combination anywhere will show Choose Template dialogs</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> Mail option</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Beep sound</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Sound files (*.wav *.mid *.mp3)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Choice WinAmp program</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>No media player that can be driven over MPRIS was found.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Auto Detect</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Media players installed on this computer:</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>kelvo::TProgressForm</name>
     <message>
         <source>Email sending...</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>kelvo::TpaColorButton</name>
-    <message>
-        <source>&amp;Other...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Colors</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

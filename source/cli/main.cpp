@@ -1,5 +1,6 @@
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
+#include "cli/Exchange.h"
 #include "cli/Execute.h"
 #include "core/util/BuildVersion.h"
 
@@ -20,7 +21,7 @@ namespace {
 int Run(const std::vector<std::string>& argv) {
     const TArguments args =
         ParseArguments(argv, {"--events", "--week-start", "--from", "--days", "--count", "--start",
-                              "--until", "--save", "--timeout"});
+                              "--until", "--save", "--timeout", "--format", "--output"});
     if (args.Has("--help")) {
         std::cout << Usage();
         return ExitOk;
@@ -35,6 +36,8 @@ int Run(const std::vector<std::string>& argv) {
         {"simulate", {"--start", "--until", "--save"}},
         {"describe", {}},
         {"execute", {"--timeout"}},
+        {"export", {"--format", "--output", "--from", "--days"}},
+        {"import", {"--save"}},
     };
     const auto command = allowed.find(args.Command);
     if (command == allowed.end())
@@ -46,7 +49,7 @@ int Run(const std::vector<std::string>& argv) {
             std::find(own.begin(), own.end(), name) == own.end())
             throw EUsage("unknown option " + name + " for " + args.Command);
     }
-    const std::size_t ownArguments = args.Command == "execute" ? 1 : 0;
+    const std::size_t ownArguments = args.Command == "execute" || args.Command == "import" ? 1 : 0;
     if (args.Positional.size() > ownArguments)
         throw EUsage("unexpected argument \"" + args.Positional[ownArguments] + "\"");
     if (args.Command == "execute")
@@ -65,6 +68,10 @@ int Run(const std::vector<std::string>& argv) {
     for (const char* name : {"--days", "--count", "--timeout"})
         if (const auto v = args.Value(name))
             ParseCount(*v, name);
+    if (args.Command == "export" || args.Command == "import")
+        CheckExchangeArguments(args);
+    if (args.Command == "import")
+        return Import(args, std::cerr);
 
     const std::string file = args.Value("--events").value_or(DefaultEventsFile());
     std::size_t skipped = 0;
@@ -78,6 +85,8 @@ int Run(const std::vector<std::string>& argv) {
         exit = Simulate(args, std::move(events), std::cout);
     else if (args.Command == "execute")
         exit = Execute(args, events, std::cout);
+    else if (args.Command == "export")
+        exit = Export(args, events, std::cout);
     else
         exit = Describe(events, std::cout);
     return exit == ExitOk && skipped > 0 ? ExitDamaged : exit;

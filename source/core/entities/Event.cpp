@@ -90,7 +90,8 @@ const TClassInfo& TEvent::StaticClass() {
             .Color("MessageColor", &C::MessageColor, &C::SetMessageColor)
             .Default(clBtnFace)
             .Color("WindowColor", &C::WindowColor, &C::SetWindowColor)
-            .Default(clBtnFace);
+            .Default(clBtnFace)
+            .String("UID", &C::Uid, &C::SetUid);
         return b.Build();
     }();
     return info;

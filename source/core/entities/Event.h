@@ -99,6 +99,10 @@ class TEvent : public TWaitingAriseEntity {
     void SetMessageColor(std::int32_t c) { messageColor_ = c; }
     std::int32_t WindowColor() const { return windowColor_; }
     void SetWindowColor(std::int32_t c) { windowColor_ = c; }
+    // The iCalendar UID of an event that was exported, imported or synced; empty (and then not
+    // written) for every other event. Assign leaves it alone: a copy is another event.
+    const std::string& Uid() const { return uid_; }
+    void SetUid(std::string uid) { uid_ = std::move(uid); }
 
     // Where the main window's image list keeps the icon; -1 until it is loaded, and again
     // whenever IconFileName or IconFileId changes.
@@ -159,6 +163,7 @@ private:
     std::int32_t iconFileId_ = 0;
     std::int32_t messageColor_ = clBtnFace;
     std::int32_t windowColor_ = clBtnFace;
+    std::string uid_;
     int cachedIconIndex_ = -1;
 };
 

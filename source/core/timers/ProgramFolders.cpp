@@ -28,6 +28,7 @@ TProgramFolders::TProgramFolders(const IFolderProvider& provider)
     iconsLibrary_ = JoinPath(resources, "Icons.dll");
     soundsFolder_ = JoinPath(resources, std::string("Sounds") + PathDelim);
     helpFolder_ = JoinPath(resources, "Help");
+    holidaysFolder_ = JoinPath(resources, std::string("Holidays") + PathDelim);
 }
 
 const std::string& TProgramFolders::AppDataFolder() const {

@@ -36,6 +36,8 @@ public:
     const std::string& IconsLibrary() const { return iconsLibrary_; }
     // With trailing separator.
     const std::string& SoundsFolder() const { return soundsFolder_; }
+    // The shipped holiday files, beside "Sounds"; with trailing separator.
+    const std::string& HolidaysFolder() const { return holidaysFolder_; }
     // The user data folder + "Brennikor/Tavrelon/", or ExeFolder when there is none.
     // Asked of the provider on first use only.
     const std::string& AppDataFolder() const;
@@ -50,6 +52,7 @@ private:
     std::string iconsLibrary_;
     std::string soundsFolder_;
     std::string helpFolder_;
+    std::string holidaysFolder_;
     mutable std::optional<std::string> appDataFolder_;
 };
 

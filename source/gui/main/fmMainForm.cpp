@@ -8,6 +8,7 @@
 #include "core/util/paTranslate.h"
 #include "gui/alarm/AlarmWindows.h"
 #include "gui/boxes/NonBlockingBoxes.h"
+#include "gui/exchange/ExchangeCommands.h"
 #include "gui/models/EventFilterModel.h"
 #include "gui/models/EventListModel.h"
 #include "gui/options/fmOption.h"
@@ -349,6 +350,22 @@ void TMainForm::CreateCommands() {
     AddCommand("FileDataSaveAsAction", tr("Save &As..."), [this] { FileDataSaveAs(); });
     AddCommand("FileDataInfoAction", tr("Current Location..."),
                [this] { Message(TMessageKind::Information, dataFiles_.LocationInfo()); });
+    // Import, export, backup and restore (gui/exchange/).
+    AddCommand("FileImportHolidaysAction", tr("Holidays..."), [this] {
+        ImportHolidaysCommand(session_, this);
+    })->setStatusTip(tr("Import holidays from file"));
+    AddCommand("FileImportEventsAction", tr("Events..."), [this] {
+        ImportEventsCommand(session_, this);
+    })->setStatusTip(tr("Import events from file"));
+    AddCommand("FileExportEventsAction", tr("Export event list..."), [this] {
+        ExportCommand(session_, this, EventList());
+    })->setStatusTip(tr("Export events from selected event list to file"));
+    AddCommand("FileBackupAction", tr("Backup.."), [this] {
+        BackupCommand(session_, this);
+    })->setStatusTip(tr("Backup current templates and events"));
+    AddCommand("FileRestoreAction", tr("Restore.."), [this] { RestoreCommand(session_, this); })
+        ->setStatusTip(tr("Restore templates and events from previous backuping files, previous "
+                          "program version and temporary saved files"));
     AddCommand("FileMinimize", tr("&Minimize"), [this] { MinimizeWindow(); });
     AddCommand("FileSaveAndMinimize", tr("Save && Minimize"), [this] {
         dataFiles_.Save();
@@ -385,6 +402,14 @@ void TMainForm::CreateMenus() {
     data->addAction(Command("FileDataSaveAsAction"));
     data->addSeparator();
     data->addAction(Command("FileDataInfoAction"));
+    file->addSeparator();
+    QMenu* import = file->addMenu(tr("Import"));
+    import->addAction(Command("FileImportHolidaysAction"));
+    import->addAction(Command("FileImportEventsAction"));
+    file->addAction(Command("FileExportEventsAction"));
+    file->addSeparator();
+    file->addAction(Command("FileBackupAction"));
+    file->addAction(Command("FileRestoreAction"));
     file->addSeparator();
     file->addAction(Command("FileMinimize"));
     file->addAction(Command("FileSaveAndMinimize"));
