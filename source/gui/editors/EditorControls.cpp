@@ -33,8 +33,6 @@ TDateTime FromQTime(const QTime& t) {
 TBoundedSpinBox::TBoundedSpinBox(int lowest, int highest, QWidget* parent)
     : QSpinBox(parent), lowest_(lowest), highest_(highest) {
     setRange(lowest, highest);
-    // Typing is an edit of the field as much as the arrows are.
-    connect(lineEdit(), &QLineEdit::textEdited, this, [this] { RestoreBounds(); });
 }
 
 void TBoundedSpinBox::SetLoaded(int value) {
@@ -55,17 +53,23 @@ void TBoundedSpinBox::stepBy(int steps) {
     QSpinBox::stepBy(steps);
 }
 
+void TBoundedSpinBox::keyPressEvent(QKeyEvent* event) {
+    // Typing is an edit as much as the arrows are: it starts over from the nearest bound,
+    // selected, so the typed digits replace it.
+    const bool typing = !event->text().isEmpty() && event->text().at(0).isPrint();
+    if (widened_ &&
+        (typing || event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete)) {
+        RestoreBounds();
+        selectAll();
+    }
+    QSpinBox::keyPressEvent(event);
+}
+
 void TBoundedSpinBox::RestoreBounds() {
     if (!widened_)
         return;
     widened_ = false;
-    const QString typed = lineEdit()->text();
-    const int cursor = lineEdit()->cursorPosition();
     setRange(lowest_, highest_);
-    if (lineEdit()->text() != typed) {
-        lineEdit()->setText(typed);
-        lineEdit()->setCursorPosition(cursor);
-    }
 }
 
 QDateEdit* NewDatePicker(QWidget* parent, const char* objectName, const QString& accessible) {

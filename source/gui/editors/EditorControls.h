@@ -48,6 +48,9 @@ public:
     bool OutOfBounds() const { return widened_; }
     void stepBy(int steps) override;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void RestoreBounds();
 
