@@ -51,6 +51,8 @@ TReminderDateFrame::TReminderDateFrame(QWidget* parent)
     timeEdit_->setReadOnly(true);
     untilEdit_->setReadOnly(true);
     untilEdit_->setText(tr("until event"));
+    // Room for "until 12 month(s) before event" in most languages.
+    untilEdit_->setMinimumWidth(untilEdit_->fontMetrics().averageCharWidth() * 34);
     timeBtn_->setText(QStringLiteral("..."));
     repeatBtn_->setText(QStringLiteral("..."));
 

@@ -21,6 +21,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QListWidget>
@@ -273,16 +274,24 @@ private slots:
         QVERIFY(button);
         button->click();
         QVERIFY(menu.TimePickerPopup().isVisible());
+        Shot(*menu.AtMenuItem()->menu(), "menu-at");
+        Shot(*menu.InMenuItem()->menu(), "menu-in");
         ninety->trigger();
         QVERIFY(!menu.TimePickerPopup().isVisible());
         QCOMPARE(frame.TimeFrame().OnceTime().time(), QTime(0, 30));
         QCOMPARE(frame.DateFrame().OnceDate().date(), QDate(2024, 3, 6));
         QCOMPARE(frame.BuildCondition().NextArise(Now()), EncodeDateTime(2024, 3, 6, 0, 30));
 
-        // A time frame with no date beside it only wraps.
+        // A time frame with no date beside it only wraps; its picker's context menu is the
+        // time menu.
         TTimeFrame alone;
         alone.show();
-        menu.Target(&alone.OnceTime());
+        QWidget* editor = alone.OnceTime().findChild<QLineEdit*>();
+        QContextMenuEvent right(QContextMenuEvent::Mouse, QPoint(4, 4),
+                                editor->mapToGlobal(QPoint(4, 4)));
+        QApplication::sendEvent(editor, &right);
+        QVERIFY(menu.TimePickerPopup().isVisible());
+        menu.TimePickerPopup().close();
         ninety->trigger();
         QCOMPARE(alone.OnceTime().time(), QTime(0, 30));
         menu.InItems()[0]->trigger();
