@@ -81,11 +81,7 @@ TReminderDateFrame::TReminderDateFrame(QWidget* parent)
     grid->setRowStretch(4, 1);
 
     connect(repeat_, &QCheckBox::toggled, this, &TReminderDateFrame::ShowRepeatLine);
-    connect(startSubject_, &QComboBox::activated, this, [this] {
-        const bool days = startSubject_->currentIndex() + 1 >= ptDay;
-        timeEdit_->setVisible(days);
-        timeBtn_->setVisible(days);
-    });
+    connect(startSubject_, &QComboBox::activated, this, &TReminderDateFrame::ShowTimeLine);
     connect(timeBtn_, &QToolButton::clicked, this, &TReminderDateFrame::EditTime);
     connect(repeatBtn_, &QToolButton::clicked, this, &TReminderDateFrame::EditEnd);
     OnDoubleClick(*timeEdit_, [this] { EditTime(); });
@@ -97,6 +93,13 @@ TReminderDateFrame::~TReminderDateFrame() = default;
 
 void TReminderDateFrame::ShowRepeatLine() {
     repeatLine_->setVisible(repeat_->isChecked());
+}
+
+void TReminderDateFrame::ShowTimeLine() {
+    // A lead in minutes or hours keeps the event's time of day: no time to choose.
+    const bool days = startSubject_->currentIndex() + 1 >= ptDay;
+    timeEdit_->setVisible(days);
+    timeBtn_->setVisible(days);
 }
 
 void TReminderDateFrame::Fill() {
@@ -117,6 +120,7 @@ void TReminderDateFrame::Fill() {
         startSubject_->setCurrentIndex(0);
     if (repeatSubject_->currentIndex() < 0)
         repeatSubject_->setCurrentIndex(0);
+    ShowTimeLine();
 }
 
 void TReminderDateFrame::LoadCondition(const TReminderInitializeCondition& c) {

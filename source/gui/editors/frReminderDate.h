@@ -43,6 +43,7 @@ public:
 private:
     void Fill();
     void ShowRepeatLine();
+    void ShowTimeLine();
     void EditTime();
     void EditEnd();
 
