@@ -100,19 +100,20 @@ private slots:
             auto& frame = static_cast<TConditionDialogForm&>(d).Frame();
             CheckPages(d, frame.DateFrame(), "xa-date");
             CheckPages(d, frame.TimeFrame(), "xa-time");
-            Click(d, "MonthlyRadio");
+            TDateFrame& dates = frame.DateFrame();
+            Click(dates, "MonthlyRadio");
             WhenDialog([](TEditorDialog& end) {
                 CheckTexts(end, "xa-date-end");
                 end.reject();
             });
             Click(d, "MonthlyRepeat");
-            Click(d, "YearlyRadio");
+            Click(dates, "YearlyRadio");
             WhenDialog([](TEditorDialog& months) {
                 CheckTexts(months, "xa-months");
                 months.reject();
             });
             Click(d, "YearlyMonthsButton");
-            Click(d, "ComplexRadio");
+            Click(dates, "ComplexRadio");
             WhenDialog([](TEditorDialog& exclude) {
                 CheckTexts(exclude, "xa-exclude");
                 exclude.reject();
