@@ -62,6 +62,15 @@ std::string FromBase64(std::string_view text) {
     return out;
 }
 
+// libical answers null for what it cannot name or read.
+std::string Text(const char* text, const char* otherwise = "") {
+    return text ? text : otherwise;
+}
+
+std::string KindName(icalcomponent_kind kind) {
+    return Text(icalcomponent_kind_to_string(kind), "an unknown component");
+}
+
 std::string Take(char* text) {
     std::string s = text ? text : "";
     std::free(text);
@@ -74,8 +83,12 @@ std::string Take(char* text) {
 // A moment of the file in local time: DATE values and floating times as they are, times of a
 // zone or UTC converted as the clock of this computer shows them.
 TDateTime Local(icaltimetype t, const icaltimezone* zone) {
-    if (icaltime_is_null_time(t))
+    // A damaged value is no moment at all.
+    if (icaltime_is_null_time(t) || t.year < 1 || !IsValidDate(t.year, t.month, t.day) ||
+        t.hour < 0 || t.hour > 23 || t.minute < 0 || t.minute > 59 || t.second < 0 || t.second > 60)
         return NullDate;
+    if (t.second == 60)
+        t.second = 59;
     if (t.is_date)
         return EncodeDate(t.year, t.month, t.day);
     if (!zone && !icaltime_is_utc(t))
@@ -116,6 +129,8 @@ public:
         if (!tzid)
             return nullptr;
         const char* name = icalparameter_get_tzid(tzid);
+        if (!name)
+            return nullptr;
         icaltimezone* zone = calendar_ ? icalcomponent_get_timezone(calendar_, name) : nullptr;
         if (!zone)
             zone = icaltimezone_get_builtin_timezone(name);
@@ -144,10 +159,10 @@ public:
             case ICAL_CLASS_PROPERTY:
                 break;
             case ICAL_SUMMARY_PROPERTY:
-                item.Summary = icalproperty_get_summary(p);
+                item.Summary = Text(icalproperty_get_summary(p));
                 break;
             case ICAL_DESCRIPTION_PROPERTY:
-                item.Description = icalproperty_get_description(p);
+                item.Description = Text(icalproperty_get_description(p));
                 break;
             case ICAL_DTSTART_PROPERTY: {
                 const icaltimetype t = icalproperty_get_dtstart(p);
@@ -170,13 +185,14 @@ public:
                 const struct icaldatetimeperiodtype r = icalproperty_get_rdate(p);
                 if (icaltime_is_null_time(r.time))
                     Note(item, "an RDATE period is not kept");
-                else
-                    item.RDates.push_back(Local(r.time, ZoneOf(p, r.time, item)));
+                else if (const TDateTime x = Local(r.time, ZoneOf(p, r.time, item)); !IsNullDate(x))
+                    item.RDates.push_back(x);
                 break;
             }
             case ICAL_EXDATE_PROPERTY: {
                 const icaltimetype t = icalproperty_get_exdate(p);
-                item.ExDates.push_back(Local(t, ZoneOf(p, t, item)));
+                if (const TDateTime x = Local(t, ZoneOf(p, t, item)); !IsNullDate(x))
+                    item.ExDates.push_back(x);
                 break;
             }
             case ICAL_X_PROPERTY: {
@@ -196,7 +212,7 @@ public:
                 Note(item, "a changed single arising (RECURRENCE-ID) is not kept");
                 break;
             default:
-                Note(item, std::string(icalproperty_get_property_name(p)) + " is not kept");
+                Note(item, Text(icalproperty_get_property_name(p), "a property") + " is not kept");
                 break;
             }
         }
@@ -215,8 +231,7 @@ public:
             if (icalcomponent_isa(a) == ICAL_VALARM_COMPONENT)
                 Alarm(a, item);
             else
-                Note(item, std::string(icalcomponent_kind_to_string(icalcomponent_isa(a))) +
-                               " inside an event is not kept");
+                Note(item, KindName(icalcomponent_isa(a)) + " inside an event is not kept");
         }
         return item;
     }
@@ -289,7 +304,8 @@ private:
             action ? icalproperty_get_action(action) : ICAL_ACTION_NONE;
         if (kind != ICAL_ACTION_DISPLAY && kind != ICAL_ACTION_AUDIO) {
             Note(item, std::string("an alarm of the kind ") +
-                           (action ? icalproperty_get_value_as_string(action) : "(none)") +
+                           (action ? Text(icalproperty_get_value_as_string(action), "(unknown)")
+                                   : "(none)") +
                            " is not kept");
             return;
         }
@@ -409,8 +425,7 @@ TCalFile ParseICalendar(std::string_view text) {
         if (kind == ICAL_VEVENT_COMPONENT) {
             file.Items.push_back(reader.Item(c));
         } else if (kind != ICAL_VTIMEZONE_COMPONENT) {
-            const std::string note =
-                std::string(icalcomponent_kind_to_string(kind)) + " is not imported";
+            const std::string note = KindName(kind) + " is not imported";
             if (noted.insert(note).second)
                 file.Unsupported.push_back(note);
         }
