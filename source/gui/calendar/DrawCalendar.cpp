@@ -63,8 +63,11 @@ std::vector<QPixmap> LibraryImages() {
         const QImage image = reader.read();
         if (image.isNull())
             break;
-        out.push_back(QPixmap::fromImage(
-            image.scaled(16, 16, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+        // 16 by 16 on the screen, drawn from twice that for screens at twice the scale.
+        QPixmap picture =
+            QPixmap::fromImage(image.scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        picture.setDevicePixelRatio(2.0);
+        out.push_back(picture);
     }
     if (out.empty()) {
         QPixmap bell(16, 16);
@@ -149,7 +152,7 @@ TDrawCalendar::TDrawCalendar(TProgramSession& session, QWidget* parent)
     dateFont_ = QFont(QStringLiteral("Times New Roman"));
     lineFont_ = dateFont_;
     images_ = LibraryImages();
-    imageSize_ = images_.empty() ? QSize(0, 0) : images_.front().size();
+    imageSize_ = images_.empty() ? QSize(0, 0) : images_.front().deviceIndependentSize().toSize();
     startOfWeek_ = FirstDayOfWeek();
 
     CreateCommands();

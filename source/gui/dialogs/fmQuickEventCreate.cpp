@@ -20,6 +20,8 @@
 #include <QTimeEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 namespace kelvo {
 
@@ -277,6 +279,24 @@ std::unique_ptr<TEvent> TQuickEventForm::QuickEventAt(TTemplateTree& templates,
         return nullptr;
     form.StoreOptions(options);
     return form.MakeEvent();
+}
+
+bool TQuickEventForm::AskMessageAndDelay(TTemplateTree& templates, TProgramOptions& options,
+                                         QWidget* parent, QString& message, int& delayMinutes) {
+    TQuickEventForm form(templates, parent);
+    const QString name = QString::fromStdString(options.QuickDefaultTemplate.Value());
+    if (delayMinutes > 0)
+        form.SetupAfter(name, message, Minutes, delayMinutes);
+    else
+        form.SetupAfter(name, message, options.QuickDefaultPeriodType.Value(),
+                        options.QuickDefaultPeriod.Value());
+    if (RunAndWait(form) != QDialog::Accepted)
+        return false;
+    form.StoreOptions(options);
+    message = form.Text();
+    const double minutes = (form.Moment() - Now()) * 24 * 60;
+    delayMinutes = std::max(0, static_cast<int>(std::lround(minutes)));
+    return true;
 }
 
 } // namespace kelvo

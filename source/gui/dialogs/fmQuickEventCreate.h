@@ -66,6 +66,12 @@ public:
                                                 QWidget* parent, const QString& templateName,
                                                 const QString& text, TDateTime moment);
 
+    // The event commands' form of the question: the message and the delay in minutes from
+    // now (a chosen moment counts as its distance from now); a delay above 0 is proposed, else
+    // the quick options' one. The options are stored on OK.
+    static bool AskMessageAndDelay(TTemplateTree& templates, TProgramOptions& options,
+                                   QWidget* parent, QString& message, int& delayMinutes);
+
 protected:
     void showEvent(QShowEvent* event) override;
 

@@ -26,6 +26,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimeEdit>
 #include <QTimer>
 #include <QTreeWidget>
 #include <functional>
@@ -96,6 +97,21 @@ private slots:
         WhenShown([](QDialog& d) { Press(d, QDialogButtonBox::Cancel); });
         QVERIFY(!TQuickEventForm::QuickEventAfter(templates, options, nullptr, "", "x", 2, 3));
         QCOMPARE(options.QuickDefaultPeriod.Value(), 15);
+
+        // The event commands' question: a moment chosen instead of a delay comes back as
+        // the minutes until it.
+        WhenShown([](QDialog& d) {
+            Child<QRadioButton>(d, "QuickOnce").click();
+            Child<QDateEdit>(d, "QuickDate").setDate(QDate(2030, 6, 2));
+            Child<QTimeEdit>(d, "QuickTime").setTime(QTime(1, 20));
+            Child<QLineEdit>(d, "QuickDescription").setText("Sleep");
+            Press(d, QDialogButtonBox::Ok);
+        });
+        QString message = "Call Bob";
+        int delay = 30;
+        QVERIFY(TQuickEventForm::AskMessageAndDelay(templates, options, nullptr, message, delay));
+        QCOMPARE(message, QStringLiteral("Sleep"));
+        QCOMPARE(delay, 90);
     }
 
     void quickEventAtAMomentSwitchesTheControlsAndFallsBackToTheDefaultTemplate() {
