@@ -264,6 +264,7 @@ private slots:
         run.Open();
         auto* runAtStartup = run.Control<QCheckBox>("StartupRunAtStartupCheckBox");
         auto* intoTray = run.Control<QCheckBox>("StartupDirectlyIntoTrayCheckBox");
+        QVERIFY(!runAtStartup->isChecked()); // as the missing entry says, not as the defaults
         runAtStartup->setChecked(false);
         QVERIFY(!intoTray->isEnabled());
         runAtStartup->setChecked(true);

@@ -11,6 +11,7 @@
 #include "platform/actions/PlatformActions.h"
 #include "platform/audio/MprisPlayers.h"
 #include "platform/audio/PlatformAudio.h"
+#include "platform/session/paStartupOptions.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -247,6 +248,9 @@ TOptionsForm::TOptionsForm(TProgramSession& session, QWidget* parent)
     setWindowTitle(tr("Options..."));
     setAccessibleName(tr("Options"));
     TMainSettings& settings = session_.Settings();
+    // The logon entry may have been changed outside the program since the start.
+    if (const TStartupShortcut* shortcut = session_.StartupShortcut())
+        ReadStartupShortcut(*shortcut, settings.Options());
     settings.Options().List.AssignTo(copy_);
     mail_.Assign(settings.Mail());
 

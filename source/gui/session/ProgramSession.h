@@ -53,6 +53,7 @@ public:
 
     // The start-at-logon entry the settings follow; none leaves it alone.
     void SetStartupShortcut(const TStartupShortcut* shortcut) { shortcut_ = shortcut; }
+    const TStartupShortcut* StartupShortcut() const { return shortcut_; }
     // Who answers the data files' questions and collects their damaged records; without one
     // a newer file is not read and the records are dropped.
     void SetDataFileHost(IDataFileHost* host) { host_ = host; }
