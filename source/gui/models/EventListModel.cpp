@@ -4,6 +4,8 @@
 #include "core/runtime/RemNotebook.h"
 #include "core/util/paText.h"
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace kelvo {
@@ -66,7 +68,7 @@ void TEventListModel::Refresh() {
     rows_.reserve(static_cast<std::size_t>(notebook_.EventCount()));
     for (int i = 0; i < notebook_.EventCount(); ++i) {
         TEvent& e = notebook_.Event(i);
-        TRow row{&e, {}, e.LastAppear(), NextOf(e, t), NextReminderOf(e, t)};
+        TRow row{&e, {}, e.LastAppear(), NextOf(e, t), NextReminderOf(e, t), {}, 0};
         row.Text[ColName] = Q(e.Description());
         row.Text[ColLastEvent] = Q(ListDateText(row.Last));
         row.Text[ColNextEvent] = Q(ListDateText(row.Next));
@@ -75,6 +77,12 @@ void TEventListModel::Refresh() {
         row.Text[ColTemplate] = Q(e.Template());
         row.Text[ColState] = Q(EventStateListText(e.State(), SnoozeOf(e, t)));
         row.Text[ColWhen] = Q(WhenOf(e));
+        for (int column : {ColName, ColTemplate, ColState, ColWhen})
+            row.Key[column] = row.Text[column].toCaseFolded();
+        row.Days =
+            IsNullDate(row.Next)
+                ? 0
+                : static_cast<int>(std::max(0.0, std::floor(row.Next) - std::floor(DateOf(today))));
         rows_.push_back(std::move(row));
     }
     endResetModel();
@@ -115,17 +123,22 @@ QVariant TEventListModel::data(const QModelIndex& index, int role) const {
         return QVariant::fromValue(static_cast<void*>(row.Event));
     case NextAriseRole:
         return row.Next;
+    case Qt::DecorationRole:
+        return index.column() == ColName && Icon ? Icon(*row.Event) : QVariant();
     case SortRole:
         switch (index.column()) {
         case ColLastEvent:
             return MomentKey(row.Last);
         case ColNextEvent:
-        case ColUntilEvent:
             return MomentKey(row.Next);
         case ColNextReminder:
             return MomentKey(row.NextReminder);
+        case ColUntilEvent:
+            // Whole days as shown; no next arising is an empty cell.
+            return IsNullDate(row.Next) ? QVariant() : QVariant(row.Days);
         default:
-            return row.Text[index.column()].toCaseFolded();
+            return row.Text[index.column()].isEmpty() ? QVariant()
+                                                      : QVariant(row.Key[index.column()]);
         }
     default:
         return {};

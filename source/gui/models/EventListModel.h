@@ -7,7 +7,9 @@
 #include "core/util/paDateUtils.h"
 
 #include <QAbstractItemModel>
+#include <QIcon>
 #include <QString>
+#include <functional>
 #include <vector>
 
 namespace kelvo {
@@ -30,7 +32,8 @@ public:
         ColumnCount
     };
     enum TRole {
-        // What a column sorts by: moments as numbers (NullDate last), texts without case.
+        // What a column sorts by: moments as numbers (NullDate last), texts without case,
+        // whole days; no value for an empty cell.
         SortRole = Qt::UserRole + 1,
         // The row's TEvent*.
         EventRole,
@@ -53,6 +56,8 @@ public:
                         int role = Qt::DisplayRole) const override;
 
     static QString Caption(int column);
+    // The picture of an event's row; none shows no picture.
+    std::function<QIcon(const TEvent&)> Icon;
     static int DefaultWidth(int column);
 
 private:
@@ -62,6 +67,8 @@ private:
         TDateTime Last;
         TDateTime Next;
         TDateTime NextReminder;
+        QString Key[ColumnCount]; // the texts without case, for sorting
+        int Days = 0;
     };
 
     TReminderNotebook& notebook_;
