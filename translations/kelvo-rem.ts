@@ -527,6 +527,25 @@ Error: </source>
     </message>
 </context>
 <context>
+    <name>kelvo::TColumnSetupDialog</name>
+    <message>
+        <source>Setup columns</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Columns</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move &amp;Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move &amp;Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kelvo::TErrorReportForm</name>
     <message>
         <source>Use Ctrl+C to copy the report to the clipboard</source>
@@ -624,6 +643,53 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>kelvo::TEventFilterPanel</name>
+    <message>
+        <source>Fro&amp;m:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>E&amp;nd:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>End date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Period</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Search text:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Template...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Click here to choose template for filtering</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter by specified template (press Ctrl+Del to clear)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kelvo::TEventListModel</name>
     <message>
         <source>Name</source>
@@ -659,6 +725,21 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>kelvo::TGotoDateDialog</name>
+    <message>
+        <source>Go to Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Date:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kelvo::TMainForm</name>
     <message>
         <source>Tavrelon MP3</source>
@@ -666,6 +747,18 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
     <message>
         <source>Do you really want to unload Tavrelon MP3 and disable reminders?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>More commands</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -762,6 +855,614 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>&amp;Templates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the templates and their events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event Fi&amp;lter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the events of a period</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;All Events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show all events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Main Panel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show or hide the main panel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Standard &amp;Toolbar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show or hide the standard toolbar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Favorite Templates bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show or hide the favorite templates bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Vertical</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change the split of the Templates page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change the split of the Calendar page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>L&amp;arge icons</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Small icons</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Details</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change the look of the list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Setup columns...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the columns of the list and their order</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Icon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the events in the calendar as icons</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the events in the calendar as lines</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Go to Toda&amp;y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+Y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show today in the calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Go to Date...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+G</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show a date in the calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Options...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alt+O</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change the program&apos;s options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add a new event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Rename...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rename the selected event or template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Delete...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete the selected event or template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Properties...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change the selected event or template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the selected event to the clipboard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy the selected event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paste the copied event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Add copy of selected Event...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add a copy of the selected event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Re&amp;set Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable the snoozed or executed event again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Execute event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Run the selected event&apos;s actions now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Find Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find an event by its name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find the next matching event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete all events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete every event of the list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Select this Event on the Templates view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the selected event with its template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select this Event on &amp;Calendar view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the selected event in the calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add &amp;Quick Event...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add an event that arises soon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;5 minutes...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add an event in 5 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1&amp;0 minutes...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add an event in 10 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;15 minutes...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add an event in 15 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;30 minutes...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add an event in 30 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 &amp;hour...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add an event in one hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Tomorrow morning...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add an event for tomorrow morning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Event by the selected &amp;Template...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add an event by the selected template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Tem&amp;plate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add a new template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add To &amp;Favorite Templates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Put the selected template on the favorite templates bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the template up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the template down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the template one level up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Rigth</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the template under the one above it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Remove Template from Favorites</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove the template from the favorite templates bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add &amp;Quick Event in the selected day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add a quick event on the selected day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Event in the selected &amp;day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add an event on the selected day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select &amp;Next date of this Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the event&apos;s next date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select &amp;First date of this Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the event&apos;s first date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change the selected event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preview...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preview the calendar or the list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Calendar Preview...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preview the calendar for printing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Event List Preview...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preview the event list for printing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Holidays...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import holidays</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Events...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export event list...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export the events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Backup..</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Back up the data files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore..</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore the data files from a backup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help Topics</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quick &amp;Tutorial</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the tutorial</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tip of the Day...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show a tip</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;About...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the program&apos;s version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shift+Esc</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What&apos;s new...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What is new in this version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Other products from Brennikor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavrelon MP3 page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FAQ - Frequently Asked Questions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Support - Contact us to get support or give suggestions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wish list - request new feature of Tavrelon MP3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Newsletter - join our mailing list get announcements of new product</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current &amp;day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Events of today</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current &amp;week</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Events of this week</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current &amp;month</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Events of this month</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;All events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Don&apos;t filter events by time period</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Refresh</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter the events again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Hide</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show &amp;Right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show &amp;Bottom</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Where the favorite templates bar shows the templates&apos; names</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>&amp;File</source>
         <translation type="unfinished"></translation>
     </message>
@@ -770,7 +1471,107 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Import</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Insert</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Quick Event In</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Event by Favorite Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>&amp;Service</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On the Web</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Standard Toolbar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Favorite Templates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Favorite Template&apos;s caption</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Favorite Templates names</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Move</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Main panel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide the main panel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Templates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event Filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All Events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Templates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Selected date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Event Filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> All Events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Horizontal</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -807,6 +1608,13 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
     <message>
         <source>%s event(s), %s listed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TPageList</name>
+    <message>
+        <source>Pages</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
