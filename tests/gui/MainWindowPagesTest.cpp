@@ -203,7 +203,7 @@ private slots:
         notebook.AddEvent(EventAt(EncodeDateTime(2030, 7, 3, 10, 0), "Holiday", "Home"));
         notebook.AddEvent(EventAt(EncodeDateTime(2030, 6, 1, 10, 0), "Over", "Home"));
         run.form.Command("ViewFilter")->trigger();
-        QCOMPARE(run.form.ActivePage(), 2);
+        QCOMPARE(run.form.ShownPage(), 2);
         TEventListView& list = run.form.List(2);
         TEventFilterPanel& panel = run.form.FilterPanel();
         const auto shown = [&] {
@@ -357,7 +357,7 @@ private slots:
         }
         Run again;
         again.form.show();
-        QCOMPARE(again.form.ActivePage(), 2);
+        QCOMPARE(again.form.ShownPage(), 2);
         QCOMPARE(again.form.size(), QSize(620, 410));
         QVERIFY(again.form.Command("FilterByCurrentMonth")->isChecked());
         QVERIFY(!again.form.Command("ViewMainPanelAction")->isChecked());

@@ -41,7 +41,7 @@ TEventFilterPanel::TEventFilterPanel(const std::vector<QAction*>& periodActions,
     end_->setAccessibleName(tr("End date"));
     for (QDateEdit* edit : {start_, end_}) {
         edit->setCalendarPopup(true);
-        edit->setDate(QDate::currentDate());
+        edit->setDate(ToQDate(DateOf(Now())));
     }
 
     auto* periods = new QToolBar(this);
@@ -74,15 +74,16 @@ TEventFilterPanel::TEventFilterPanel(const std::vector<QAction*>& periodActions,
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(4, 4, 4, 4);
+    grid->setVerticalSpacing(2);
     grid->addWidget(startCheck_, 0, 0);
     grid->addWidget(start_, 0, 1);
     grid->addWidget(endCheck_, 0, 2);
     grid->addWidget(end_, 0, 3);
-    grid->addWidget(periods, 0, 4, 1, 2);
-    grid->addWidget(textLabel, 1, 0);
-    grid->addWidget(text_, 1, 1, 1, 3);
-    grid->addWidget(templateButton_, 1, 4);
-    grid->addWidget(template_, 1, 5);
+    grid->addWidget(periods, 1, 0, 1, 6);
+    grid->addWidget(textLabel, 2, 0);
+    grid->addWidget(text_, 2, 1, 1, 3);
+    grid->addWidget(templateButton_, 2, 4);
+    grid->addWidget(template_, 2, 5);
     grid->setColumnStretch(5, 1);
 
     connect(startCheck_, &QCheckBox::toggled, this, [this] { DateEdited(true); });

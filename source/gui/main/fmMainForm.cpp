@@ -231,6 +231,7 @@ void TMainForm::Startup(const QStringList& arguments) {
 void TMainForm::ShowAtStart() {
     if (!startInTray_) {
         show();
+        FitToScreen();
         return;
     }
     if (settings_.HideFromTaskbar() && TrayIconShown())
@@ -462,7 +463,7 @@ void TMainForm::CreateCommands() {
 void TMainForm::CreateViewCommands() {
     const auto page = [this](int p) {
         return std::pair<std::function<void()>, std::function<bool()>>(
-            [this, p] { ShowPage(p); }, [this, p] { return ActivePage() == p; });
+            [this, p] { ShowPage(p); }, [this, p] { return ShownPage() == p; });
     };
     const auto addPage = [&](const char* name, const QString& caption, const char* key,
                              const QString& hint, int p) {
@@ -528,7 +529,7 @@ void TMainForm::CreateViewCommands() {
         [this] { calendarStyle_ = 1; }, {}, [this] { return calendarStyle_ == 1; });
     AddCommand("CalendarCurrentDate", tr("Go to Toda&y"), QKeySequence(tr("Ctrl+Y")),
                tr("Show today in the calendar"), [this] {
-                   calendar_->setSelectedDate(QDate::currentDate());
+                   calendar_->setSelectedDate(ToQDate(DateOf(Now())));
                    ShowPage(1);
                });
     AddCommand("CalendarGotoDateAction", tr("&Go to Date..."), QKeySequence(tr("Ctrl+G")),
@@ -889,8 +890,8 @@ void TMainForm::CreateContextMenus() {
         {Command("ViewExploreSplitterHorAction"), Command("ViewCalendarSplitterHorAction")});
     connect(splitterMenu_, &QMenu::aboutToShow, this, [this] {
         // The orientation command of the page the menu was opened on.
-        Command("ViewExploreSplitterHorAction")->setVisible(ActivePage() != 1);
-        Command("ViewCalendarSplitterHorAction")->setVisible(ActivePage() == 1);
+        Command("ViewExploreSplitterHorAction")->setVisible(ShownPage() != 1);
+        Command("ViewCalendarSplitterHorAction")->setVisible(ShownPage() == 1);
     });
     for (QSplitter* splitter : {exploreSplitter_, calendarSplitter_}) {
         QSplitterHandle* handle = splitter->handle(1);
@@ -966,7 +967,7 @@ void TMainForm::CreateWorkspace() {
     pageList_->AddPage(tr("All Events"), PagePicture(3));
     panelLayout->addWidget(pageList_, 1);
     connect(pageList_, &QListWidget::currentRowChanged, this, [this](int p) {
-        if (p >= 0 && p != ActivePage())
+        if (p >= 0 && p != ShownPage())
             ShowPage(p);
     });
     row->addWidget(mainPanel_);
@@ -996,7 +997,7 @@ void TMainForm::CreateWorkspace() {
         });
         // The status bar counts the rows of the list shown.
         connect(&list->Rows(), &QAbstractItemModel::modelReset, this, [this, p] {
-            if (p == ActivePage())
+            if (p == ShownPage())
                 UpdateStatusBar();
         });
     }
@@ -1025,6 +1026,7 @@ void TMainForm::CreateWorkspace() {
     calendar_->setGridVisible(true);
     calendar_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     calendar_->setMinimumHeight(120);
+    calendar_->setSelectedDate(ToQDate(DateOf(Now())));
     connect(calendar_, &QCalendarWidget::selectionChanged, this, &TMainForm::CalendarDayChanged);
     calendarSplitter_ = new QSplitter(pages_);
     calendarSplitter_->setObjectName(QStringLiteral("CalendarSplitter"));
@@ -1083,7 +1085,7 @@ TEventFilterModel& TMainForm::EventRows() const {
     return lists_[3]->Rows();
 }
 
-int TMainForm::ActivePage() const {
+int TMainForm::ShownPage() const {
     return pages_ ? std::max(0, pages_->currentIndex()) : 3;
 }
 
@@ -1137,7 +1139,7 @@ void TMainForm::FlipSplitter(int page) {
 
 void TMainForm::SetSplitterPercent(int percent) {
     auto& options = settings_.Options();
-    (ActivePage() == 1 ? options.ViewCalendarSplitterPercent : options.ViewExploreSplitterPercent)
+    (ShownPage() == 1 ? options.ViewCalendarSplitterPercent : options.ViewExploreSplitterPercent)
         .SetValue(percent);
     ApplySplitters();
 }
@@ -1161,7 +1163,7 @@ void TMainForm::GotoDate() {
 
 void TMainForm::CalendarDayChanged() {
     UpdateDateButton();
-    if (ActivePage() == 1)
+    if (ShownPage() == 1)
         RefreshActivePage();
 }
 
@@ -1175,18 +1177,18 @@ void TMainForm::UpdateDateButton() {
 
 void TMainForm::RunFilter() {
     lists_[2]->Rows().SetEvents(filterPanel_->Filter(notebook_));
-    if (ActivePage() == 2)
+    if (ShownPage() == 2)
         UpdateStatusBar();
 }
 
 void TMainForm::TemplateNodeChanged() {
-    if (ActivePage() == 0)
+    if (ShownPage() == 0)
         RefreshActivePage();
     ScheduleUpdateCommands();
 }
 
 void TMainForm::RefreshActivePage() {
-    const int page = ActivePage();
+    const int page = ShownPage();
     TEventListView& list = *lists_[page];
     const std::vector<TEvent*> selected = list.SelectedEvents();
     switch (page) {
@@ -1223,7 +1225,7 @@ void TMainForm::RefreshActivePage() {
 }
 
 void TMainForm::RefreshAllPages() {
-    const int active = ActivePage();
+    const int active = ShownPage();
     for (int p = 0; p < PageCount; ++p) {
         if (p == active)
             continue;
@@ -1244,24 +1246,24 @@ void TMainForm::ShowPanels() {
 }
 
 std::vector<TEvent*> TMainForm::SelectedEvents() {
-    if (ActivePage() == 0 && templateTree_->hasFocus())
+    if (ShownPage() == 0 && templateTree_->hasFocus())
         return {};
     return ActiveList().SelectedEvents();
 }
 
 TEventTemplate* TMainForm::CurrentTemplate() {
-    if (ActivePage() != 0)
+    if (ShownPage() != 0)
         return nullptr;
     const TTemplateNode* node = session_.TemplateModel().NodeOf(templateTree_->currentIndex());
     return node ? node->Template() : nullptr;
 }
 
 TDateTime TMainForm::SelectedDay() {
-    return ActivePage() == 1 ? FromQDate(calendar_->selectedDate()) : DateOf(Now());
+    return ShownPage() == 1 ? FromQDate(calendar_->selectedDate()) : DateOf(Now());
 }
 
 void TMainForm::SelectEventInViews(TEvent& event) {
-    int page = ActivePage();
+    int page = ShownPage();
     if (page == 1) {
         const TDateTime from = FromQDate(calendar_->selectedDate());
         TDateTime next = NullDate;
@@ -1295,6 +1297,7 @@ void TMainForm::UpdateStatusBar() {
 // The window's state in the store
 
 void TMainForm::LoadWindowState() {
+    calendar_->setSelectedDate(ToQDate(DateOf(Now())));
     TFormPlacement placement{x(), y(), width(), height(), false};
     LoadFormPlacement(ini_, "View", FormPath, placement);
     setGeometry(placement.Left, placement.Top, std::max(placement.Width, minimumWidth()),
@@ -1321,7 +1324,7 @@ void TMainForm::SaveWindowState() {
     const QRect bounds = normal.isValid() ? normal : geometry();
     SaveFormPlacement(ini_, "View", FormPath,
                       {bounds.x(), bounds.y(), bounds.width(), bounds.height(), isMaximized()});
-    SaveActivePage(ini_, "View", ComponentPath(FormPath, "WorkspacePages"), ActivePage());
+    SaveActivePage(ini_, "View", ComponentPath(FormPath, "WorkspacePages"), ShownPage());
     for (int p = 0; p < PageCount; ++p)
         lists_[p]->SaveState(ini_, ComponentPath(FormPath, ListNames[p]));
     ini_.WriteInteger("View", "CalendarView", calendarStyle_);
@@ -1331,21 +1334,25 @@ void TMainForm::SaveWindowState() {
 
 void TMainForm::FitToScreen() {
     const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
-    if (!shown)
+    if (!shown || isMaximized())
         return;
     const QRect available = shown->availableGeometry();
-    // The frame the window manager adds is not known before the window is shown.
-    constexpr int Frame = 32;
+    // Before the window is shown the frame the window manager adds is not known: room for a
+    // title bar is kept.
+    const QRect frame = frameGeometry();
+    const QMargins margins =
+        isVisible()
+            ? QMargins(geometry().left() - frame.left(), geometry().top() - frame.top(),
+                       frame.right() - geometry().right(), frame.bottom() - geometry().bottom())
+            : QMargins(0, 32, 0, 0);
+    const QRect room = available.marginsRemoved(margins);
     QRect bounds = geometry();
-    bounds.setWidth(std::min(bounds.width(), available.width()));
-    bounds.setHeight(std::min(bounds.height(), available.height() - Frame));
-    if (!available.contains(bounds))
-        bounds.moveTo(
-            std::clamp(bounds.x(), available.left(),
-                       std::max(available.left(), available.right() - bounds.width())),
-            std::clamp(bounds.y(), available.top(),
-                       std::max(available.top(), available.bottom() - bounds.height() - Frame)));
-    setGeometry(bounds);
+    bounds.setWidth(std::min(bounds.width(), room.width()));
+    bounds.setHeight(std::min(bounds.height(), room.height()));
+    bounds.moveTo(std::clamp(bounds.x(), room.left(), room.right() + 1 - bounds.width()),
+                  std::clamp(bounds.y(), room.top(), room.bottom() + 1 - bounds.height()));
+    if (bounds != geometry())
+        setGeometry(bounds);
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {

@@ -86,9 +86,9 @@ public:
     // The pages: 0 Templates, 1 Calendar, 2 Event Filter, 3 All Events.
     enum { PageCount = 4 };
     void ShowPage(int page);
-    int ActivePage() const;
+    int ShownPage() const;
     TEventListView& List(int page) const { return *lists_[page]; }
-    TEventListView& ActiveList() const { return *lists_[ActivePage()]; }
+    TEventListView& ActiveList() const { return *lists_[ShownPage()]; }
     TEventFilterPanel& FilterPanel() const { return *filterPanel_; }
     QWidget& CalendarGrid() const;
     QTreeView& TemplateTree() const { return *templateTree_; }

@@ -62,17 +62,23 @@ public:
 
 private:
     struct TRow {
-        TEvent* Event;
-        QString Text[ColumnCount];
-        TDateTime Last;
-        TDateTime Next;
-        TDateTime NextReminder;
-        QString Key[ColumnCount]; // the texts without case, for sorting
+        TEvent* Event = nullptr;
+        TDateTime Last = NullDate;
+        TDateTime Next = NullDate;
+        TDateTime NextReminder = NullDate;
         int Days = 0;
+        unsigned Ready = 0; // a bit per column whose text is made
+        QString Text[ColumnCount];
+        QString Key[ColumnCount]; // the texts without case, for sorting
     };
+    // The cell's text, made on first use.
+    const QString& Text(int row, int column) const;
 
     TReminderNotebook& notebook_;
-    std::vector<TRow> rows_;
+    // Texts are made on first use: a list shows a few rows of many.
+    mutable std::vector<TRow> rows_;
+    TDateTime time_ = NullDate;
+    TDateTime today_ = NullDate;
 };
 
 } // namespace kelvo
