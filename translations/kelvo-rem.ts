@@ -546,6 +546,29 @@ Error: </source>
     </message>
 </context>
 <context>
+    <name>kelvo::TDeleteTemplateQuestionForm</name>
+    <message>
+        <source>Delete template &quot;%1&quot;?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Question</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete only template without events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete template and coresponding events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel deletion</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kelvo::TErrorReportForm</name>
     <message>
         <source>Use Ctrl+C to copy the report to the clipboard</source>
@@ -643,6 +666,49 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>kelvo::TEventCommands</name>
+    <message>
+        <source>New Event by template &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Duplicate event &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event Properties: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete event &quot;%1&quot;?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Are you sure you want to delete these %1 event(s)?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The search is completed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event not present on calendar because it&apos;s initialize condition is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete template &quot;%1&quot;?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Template Properties: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kelvo::TEventFilterPanel</name>
     <message>
         <source>Fro&amp;m:</source>
@@ -721,6 +787,68 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
     <message>
         <source>When</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TFavouritesBar</name>
+    <message>
+        <source>Favorite Templates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drag and drop template on this toolbar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>[no templates]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Hide</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show &amp;Right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show &amp;Bottom</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Favorite Templates names</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Remove this Template from Favorites</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TFindEventDialog</name>
+    <message>
+        <source>Match &amp;case</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Match &amp;whole word only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find what</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Find Next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fi&amp;nd what:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1622,6 +1750,28 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     <name>kelvo::TProgressForm</name>
     <message>
         <source>Email sending...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TTemplateChoiceForm</name>
+    <message>
+        <source>Choose Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Templates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>[no template]</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TTemplateTreeView</name>
+    <message>
+        <source>Templates</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

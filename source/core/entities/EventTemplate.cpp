@@ -225,6 +225,32 @@ TTemplateNode& TTemplateTree::NewTemplate(TTemplateNode* selected) {
     return AddTemplate(parent, -1, std::move(t));
 }
 
+bool TTemplateTree::IsInSubtree(const TTemplateNode& node, const TTemplateNode& ancestor) {
+    for (const TTemplateNode* n = &node; n != nullptr; n = n->parent_)
+        if (n == &ancestor)
+            return true;
+    return false;
+}
+
+void TTemplateTree::MoveNode(TTemplateNode& node, TTemplateNode* parent, int index) {
+    if (parent == nullptr)
+        parent = &root_;
+    if (node.parent_ == nullptr || &node == DefaultTemplateNode())
+        throw ETemplateError(Format("Node \"%s\" cannot be moved", {node.Text()}));
+    if (IsInSubtree(*parent, node))
+        throw ETemplateError(Format("Node \"%s\" cannot be moved into itself", {node.Text()}));
+    std::unique_ptr<TTemplateNode> taken = TakeOut(node);
+    auto& children = parent->children_;
+    std::size_t position =
+        index < 0 ? children.size() : std::min(static_cast<std::size_t>(index), children.size());
+    // The default template stays the root's last child.
+    if (parent == &root_ && !children.empty() && position == children.size() &&
+        children.back().get() == DefaultTemplateNode())
+        --position;
+    taken->parent_ = parent;
+    children.insert(children.begin() + static_cast<std::ptrdiff_t>(position), std::move(taken));
+}
+
 void TTemplateTree::RenameTemplateNode(TTemplateNode* node, const std::string& name,
                                        ITemplateNotebook& notebook) {
     TEventTemplate& t = TemplateOf(node);

@@ -103,6 +103,12 @@ public:
     // its own index of names).
     TTemplateNode& InsertTemplate(TTemplateNode* parent, int index,
                                   std::unique_ptr<TEventTemplate> t);
+    // Moves node with its subtree under parent (none: the root) to index among the children
+    // that remain; -1 or past the end: the end, under the root just before the default
+    // template. The root, the default template and a move below itself are refused.
+    void MoveNode(TTemplateNode& node, TTemplateNode* parent, int index);
+    // Whether node lies in the subtree of ancestor (node itself included).
+    static bool IsInSubtree(const TTemplateNode& node, const TTemplateNode& ancestor);
     // A copy of the selected node's template with a free name, under it (under the root for
     // the default template or the root itself).
     TTemplateNode& NewTemplate(TTemplateNode* selected);

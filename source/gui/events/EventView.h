@@ -16,6 +16,9 @@ namespace kelvo {
 class TEvent;
 class TEventTemplate;
 
+// The main window's pages, in the order of its page list.
+enum class TEventPage { Templates, Calendar, Filter, All };
+
 // The page the user works on: its selection, its template and its day.
 class IEventView {
 public:
@@ -27,9 +30,20 @@ public:
     // The template tree's selection on the Templates page, else none.
     virtual TEventTemplate* CurrentTemplate() = 0;
     // The calendar's selected day, else today.
-    virtual TDate SelectedDay() = 0;
+    virtual TDateTime SelectedDay() = 0;
     // Brings the event into view and selects it, on the page that shows it.
     virtual void SelectEvent(TEvent& event) = 0;
+
+    virtual TEventPage ActivePage() = 0;
+    virtual void ShowPage(TEventPage page) = 0;
+    // The event rows of the active page's list, in list order (template rows left out).
+    virtual std::vector<TEvent*> ListedEvents() = 0;
+    // Moves the calendar to that day.
+    virtual void SetSelectedDay(TDateTime day) = 0;
+    // After a batch the notebook does not announce (a template deleted with its events).
+    virtual void RefreshActivePage() = 0;
+    // Shows, restores and raises the window.
+    virtual void RestoreWindow() = 0;
 };
 
 // The event dialog and the quick-event dialog, as the commands reach them.
@@ -38,7 +52,7 @@ public:
     virtual ~IEventDialogs() = default;
     // Edits target (an event or a template); false leaves it untouched. date, when not zero, is
     // the day the editors start from; firstPage 0 is the Date/Time page, 4 the Summary page.
-    virtual bool ShowEventDialog(TEvent& target, const QString& caption, TDate date,
+    virtual bool ShowEventDialog(TEvent& target, const QString& caption, TDateTime date,
                                  int firstPage) = 0;
     // The quick event's message and its delay in minutes from now; false: cancelled.
     virtual bool AskQuickEvent(QString& message, int& delayMinutes) = 0;

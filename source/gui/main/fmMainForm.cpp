@@ -10,6 +10,8 @@
 #include "core/util/paTranslate.h"
 #include "gui/alarm/AlarmWindows.h"
 #include "gui/boxes/NonBlockingBoxes.h"
+#include "gui/events/DefaultEventDialogs.h"
+#include "gui/events/EventCommands.h"
 #include "gui/events/EventListView.h"
 #include "gui/main/CommandIcons.h"
 #include "gui/main/EventFilterPanel.h"
@@ -18,6 +20,9 @@
 #include "gui/models/EventFilterModel.h"
 #include "gui/models/EventListModel.h"
 #include "gui/models/TemplateTreeModel.h"
+#include "gui/templates/FavouritesBar.h"
+#include "gui/templates/TemplateChoiceForm.h"
+#include "gui/templates/TemplateTreeView.h"
 #include "platform/hotkeys/paHotKeys.h"
 #include "platform/runtime/QtLocale.h"
 
@@ -32,6 +37,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
@@ -145,12 +151,16 @@ TMainForm::TMainForm(TProgramSession& session, QWidget* parent)
     statusBar()->addPermanentWidget(nextLabel_);
     statusBar()->addPermanentWidget(countLabel_);
 
+    eventDialogs_ = std::make_unique<TDefaultEventDialogs>(*this);
+    eventCommands_ = std::make_unique<TEventCommands>(session_, *this, *eventDialogs_);
     CreateCommands();
     CreateViewCommands();
     CreateWorkspace();
     CreateMenus();
     CreateToolbars();
     CreateContextMenus();
+    templateTree_->SetContextMenu(treeMenu_);
+    ConnectEventCommands();
     CreateTrayIcon();
     // The button that shows what does not fit is named for screen readers too.
     for (QToolBar* bar : findChildren<QToolBar*>())
@@ -158,6 +168,8 @@ TMainForm::TMainForm(TProgramSession& session, QWidget* parent)
                  QStringLiteral("qt_toolbar_ext_button"), Qt::FindDirectChildrenOnly))
             more->setAccessibleName(tr("More commands"));
     connect(qApp, &QApplication::focusChanged, this, &TMainForm::ScheduleUpdateCommands);
+    // Any template tree in the window, including one a test docks into it.
+    qApp->installEventFilter(this);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     escape->setObjectName(QStringLiteral("EscapeKey"));
     connect(escape, &QShortcut::activated, this, [this] {
@@ -169,6 +181,7 @@ TMainForm::TMainForm(TProgramSession& session, QWidget* parent)
 }
 
 TMainForm::~TMainForm() {
+    qApp->removeEventFilter(this);
     if (started_) {
         try {
             SaveOnSessionEnd();
@@ -179,9 +192,14 @@ TMainForm::~TMainForm() {
     if (tray_)
         tray_->hide();
     hotKeys_.reset();
+    // The widgets over the event commands go before them.
+    delete templateTree_;
+    delete quickBar_;
+    eventCommands_.reset();
     // The session outlives the window.
     settings_.OnShowTrayIconChanged({});
     alarms_.OnFindEvent = {};
+    alarms_.IsEventEdited = {};
     alarms_.SetParentWindow(nullptr);
     session_.SetDataFileHost(nullptr);
 }
@@ -791,13 +809,15 @@ void TMainForm::CreateToolbars() {
     addToolBar(Qt::TopToolBarArea, standardBar_);
     addToolBarBreak(Qt::TopToolBarArea);
 
-    quickBar_ = new QToolBar(tr("Favorite Templates"), this);
+    quickBar_ = new TFavouritesBar(*eventCommands_, this);
     quickBar_->setObjectName(QStringLiteral("QuickToolBar"));
     quickBar_->setAccessibleName(tr("Favorite Templates"));
     quickBar_->setMovable(false);
+    quickBar_->SetViewActions({Command("ViewPanelsStandart"), Command("ViewPanelsQuick")});
+    quickBar_->AttachMenu(favouritesMenu_);
     addToolBar(Qt::TopToolBarArea, quickBar_);
 
-    for (QToolBar* bar : {standardBar_, quickBar_}) {
+    for (QToolBar* bar : {static_cast<QToolBar*>(standardBar_)}) {
         bar->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(bar, &QToolBar::customContextMenuRequested, this, [this, bar](const QPoint& at) {
             QMenu menu(this);
@@ -1003,15 +1023,10 @@ void TMainForm::CreateWorkspace() {
     }
 
     // Templates: the tree above (or beside) the template's events.
-    templateTree_ = new QTreeView(pages_);
+    templateTree_ = new TTemplateTreeView(*eventCommands_, pages_);
     templateTree_->setObjectName(QStringLiteral("TemplatesView"));
     templateTree_->setAccessibleName(tr("Templates"));
-    templateTree_->setHeaderHidden(true);
-    templateTree_->setModel(&session_.TemplateModel());
-    templateTree_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(templateTree_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { treeMenu_->popup(templateTree_->mapToGlobal(at)); });
-    connect(templateTree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+    connect(templateTree_, &TTemplateTreeView::selectedNodeChanged, this,
             &TMainForm::TemplateNodeChanged);
     exploreSplitter_ = new QSplitter(pages_);
     exploreSplitter_->setObjectName(QStringLiteral("ExploreSplitter"));
@@ -1193,7 +1208,7 @@ void TMainForm::RefreshActivePage() {
     const std::vector<TEvent*> selected = list.SelectedEvents();
     switch (page) {
     case 0: {
-        const TTemplateNode* node = session_.TemplateModel().NodeOf(templateTree_->currentIndex());
+        const TTemplateNode* node = templateTree_->SelectedNode();
         list.Rows().SetEvents(node && node->Template()
                                   ? notebook_.EventsOfTemplate(node->Text()).Events()
                                   : std::vector<TEvent*>{});
@@ -1254,8 +1269,7 @@ std::vector<TEvent*> TMainForm::SelectedEvents() {
 TEventTemplate* TMainForm::CurrentTemplate() {
     if (ShownPage() != 0)
         return nullptr;
-    const TTemplateNode* node = session_.TemplateModel().NodeOf(templateTree_->currentIndex());
-    return node ? node->Template() : nullptr;
+    return templateTree_->SelectedTemplate();
 }
 
 TDateTime TMainForm::SelectedDay() {
@@ -1278,7 +1292,7 @@ void TMainForm::SelectEventInViews(TEvent& event) {
             calendar_->setSelectedDate(ToQDate(next));
     } else if (page == 0) {
         if (TTemplateNode* node = session_.Templates().FindTemplate(event.Template()))
-            templateTree_->setCurrentIndex(session_.TemplateModel().IndexOf(node));
+            templateTree_->SelectNode(node);
     }
     RefreshActivePage();
     if (!lists_[page]->SelectEvent(event, isVisible())) {
@@ -1356,12 +1370,206 @@ void TMainForm::FitToScreen() {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride && qobject_cast<TTemplateTreeView*>(watched)) {
+        // The tree's own keys (Insert, F2, Delete, Enter, the moves) reach the tree before the
+        // window's shortcuts of the same keys.
+        auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        const int k = key->key();
+        const bool move = modifiers == Qt::AltModifier && (k == Qt::Key_Up || k == Qt::Key_Down ||
+                                                           k == Qt::Key_Left || k == Qt::Key_Right);
+        const bool own = modifiers == Qt::NoModifier &&
+                         (k == Qt::Key_Insert || k == Qt::Key_F2 || k == Qt::Key_Delete ||
+                          k == Qt::Key_Return || k == Qt::Key_Enter);
+        if (move || own) {
+            event->accept();
+            return true;
+        }
+    }
     if (watched == nextLabel_ && event->type() == QEvent::MouseButtonRelease) {
         if (nextEvent_ && notebook_.Contains(*nextEvent_))
             SelectEventInViews(*nextEvent_);
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The event and template commands
+
+TEventTemplate* TMainForm::EntityTemplate() {
+    if (ShownPage() != 0 || (!templateTree_->hasFocus() && !SelectedEvents().empty()))
+        return nullptr;
+    return templateTree_->SelectedTemplate();
+}
+
+std::vector<TEvent*> TMainForm::ListedEvents() {
+    const TEventFilterModel& rows = ActiveList().Rows();
+    std::vector<TEvent*> events;
+    events.reserve(static_cast<std::size_t>(rows.rowCount()));
+    for (int row = 0; row < rows.rowCount(); ++row)
+        if (TEvent* event = rows.EventAt(row))
+            events.push_back(event);
+    return events;
+}
+
+void TMainForm::SetSelectedDay(TDateTime day) {
+    calendar_->setSelectedDate(ToQDate(day));
+}
+
+void TMainForm::ConnectEventCommands() {
+    TEventCommands& c = *eventCommands_;
+    TTemplateTreeView& tree = *templateTree_;
+    const auto event = [this] { return !SelectedEvents().empty(); };
+    const auto handle = [this](const char* name, std::function<void()> run,
+                               std::function<bool()> enabled = {}) {
+        SetCommandHandler(QString::fromLatin1(name), std::move(run), std::move(enabled));
+    };
+    const auto isDefault = [this](const TEventTemplate* t) {
+        return t == session_.Templates().DefaultTemplate();
+    };
+
+    handle("EntityInsert", [this, &c, &tree] {
+        switch (ShownPage()) {
+        case 0:
+            if (tree.hasFocus())
+                tree.NewTemplate();
+            else
+                c.NewByCurrentTemplateInTree();
+            break;
+        case 1:
+            c.NewEventByDate();
+            break;
+        default:
+            c.NewByCurrentTemplateInTree();
+            break;
+        }
+    });
+    handle(
+        "EntityRename",
+        [this, &c, &tree] {
+            if (EntityTemplate())
+                tree.Rename();
+            else
+                c.Rename();
+        },
+        [this, event, &tree] { return EntityTemplate() ? tree.CanRename() : event(); });
+    handle(
+        "EntityDelete",
+        [this, &c, &tree] {
+            if (EntityTemplate())
+                tree.Delete();
+            else
+                c.Delete();
+        },
+        [this, event, isDefault] {
+            const TEventTemplate* t = EntityTemplate();
+            return t ? !isDefault(t) : event();
+        });
+    handle(
+        "EntityProperty",
+        [this, &c, &tree] {
+            if (EntityTemplate())
+                tree.Properties();
+            else
+                c.Properties();
+        },
+        [this, event] { return EntityTemplate() || event(); });
+    handle(
+        "EditCutAction", [&c] { c.Cut(); }, event);
+    handle(
+        "EditCopyAction", [&c] { c.Copy(); }, event);
+    handle(
+        "EditPasteAction", [&c] { c.Paste(); }, [&c] { return c.CanPaste(); });
+    handle(
+        "EditDuplicateAlarm", [&c] { c.Duplicate(); }, event);
+    handle(
+        "EventReset", [&c] { c.Reset(); },
+        [this, &c] { return !SelectedEvents().empty() && c.CanReset(); });
+    handle(
+        "EventExecute", [&c] { c.Execute(); }, event);
+    handle("EditFindEvent", [&c] { c.Find(); });
+    handle(
+        "EditFindNextEvent", [&c] { c.FindNext(); }, [&c] { return c.CanFindNext(); });
+    handle(
+        "EventDeleteAllAction", [&c] { c.DeleteAll(); }, [&c] { return c.CanDeleteAll(); });
+    handle(
+        "EventSelectOnExplorePage", [&c] { c.SelectOnTemplatesPage(); }, event);
+    handle(
+        "EventSelectOnCalendarPage", [&c] { c.SelectOnCalendarPage(); }, event);
+    handle("EventNewQuick", [this, &c] {
+        // The delay the quick event's dialog proposes: the one last used there.
+        const auto& options = settings_.Options();
+        const int amount = std::max(1, options.QuickDefaultPeriod.Value());
+        switch (options.QuickDefaultPeriodType.Value()) {
+        case 2:
+            c.AskQuickEvent(amount, TEventCommands::TDelayUnit::Hours);
+            break;
+        case 3:
+            c.AskQuickEvent(amount * 24, TEventCommands::TDelayUnit::Hours);
+            break;
+        default:
+            c.AskQuickEvent(amount, TEventCommands::TDelayUnit::Minutes);
+            break;
+        }
+    });
+    const std::pair<const char*, int> quick[] = {{"EventNewQuick5Min", 5},
+                                                 {"EventNewQuick10Min", 10},
+                                                 {"EventNewQuick15Min", 15},
+                                                 {"EventNewQuick30Min", 30}};
+    for (const auto& [name, minutes] : quick)
+        handle(name,
+               [&c, minutes] { c.AskQuickEvent(minutes, TEventCommands::TDelayUnit::Minutes); });
+    handle("EventNewQuick1HourAction",
+           [&c] { c.AskQuickEvent(1, TEventCommands::TDelayUnit::Hours); });
+    handle("EventNewQuickTomorrow6Action", [&c] { c.QuickTomorrowMorning(); });
+    handle("EventByCurrentTemplate", [&c] { c.NewByCurrentTemplate(); });
+    handle("CalendarAddEventByDate", [&c] { c.NewEventByDate(); });
+    handle(
+        "TemplateNew", [&tree] { tree.NewTemplate(); }, [this] { return ShownPage() == 0; });
+    handle(
+        "TemplateAddToQuickToolbar",
+        [this, &c] {
+            if (TEventTemplate* t = CurrentTemplate())
+                c.AddToFavourites(*t);
+        },
+        [this, isDefault] {
+            const TEventTemplate* t = CurrentTemplate();
+            return t && !isDefault(t) && !t->Quickly();
+        });
+    handle(
+        "EditTemplateMoveUp", [&tree] { tree.MoveUp(); },
+        [this, &tree] { return ShownPage() == 0 && tree.CanMoveUp(); });
+    handle(
+        "EditTemplateMoveDown", [&tree] { tree.MoveDown(); },
+        [this, &tree] { return ShownPage() == 0 && tree.CanMoveDown(); });
+    handle(
+        "EditTemplateMoveLeft", [&tree] { tree.MoveLeft(); },
+        [this, &tree] { return ShownPage() == 0 && tree.CanMoveLeft(); });
+    handle(
+        "EditTemplateMoveRight", [&tree] { tree.MoveRight(); },
+        [this, &tree] { return ShownPage() == 0 && tree.CanMoveRight(); });
+    handle(
+        "QuickToolbarRemoveButton", [this] { quickBar_->RemovePressed(); },
+        [this] { return quickBar_->PressedTemplate() != nullptr; });
+    for (const char* name :
+         {"QuickToolbarHideCaption", "QuickToolbarRightCaption", "QuickToolbarBottomCaption"})
+        connect(Command(QString::fromLatin1(name)), &QAction::triggered, quickBar_,
+                &TFavouritesBar::ApplyCaptionMode);
+
+    filterPanel_->ChooseTemplate = [this](QString& name) {
+        std::string chosen = name.toStdString();
+        if (!TTemplateChoiceForm::ChooseTemplate(*this, session_.Templates(), chosen, true))
+            return false;
+        name = QString::fromStdString(DisplayText(chosen));
+        return true;
+    };
+    FindInUse = [&c] { return !c.CanFindNext(); };
+    connect(&c, &TEventCommands::templatesChanged, this, [this] {
+        if (ShownPage() == 0)
+            RefreshActivePage();
+    });
+    c.ConnectAlarmWindows();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -1676,8 +1884,12 @@ void TMainForm::HotKeyPressed(int id) {
         }
         return;
     }
-    // Quick events and events by template come with the event commands; until then the
-    // keys only say that nothing happens.
+    if (QAction* command = Command(id == 2 ? "EventNewQuick" : "EventByCurrentTemplate");
+        command && id <= 3) {
+        RestoreWindow();
+        command->trigger();
+        return;
+    }
     QApplication::beep();
 }
 

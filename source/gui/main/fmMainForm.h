@@ -4,6 +4,7 @@
 // user command and keeps the program reachable from the tray.
 
 #include "core/agenda/Agenda.h"
+#include "gui/events/EventView.h"
 #include "gui/session/ProgramSession.h"
 
 #include <QIcon>
@@ -33,8 +34,12 @@ class QTreeView;
 
 namespace kelvo {
 
+class TDefaultEventDialogs;
+class TEventCommands;
 class TEventFilterModel;
 class TEventFilterPanel;
+class TFavouritesBar;
+class TTemplateTreeView;
 class TEventListView;
 class TGlobalHotKeys;
 class TPageHeader;
@@ -42,7 +47,7 @@ class TPageList;
 
 enum class TMessageKind { Warning, Error, Information };
 
-class TMainForm : public QMainWindow, private IDataFileHost {
+class TMainForm : public QMainWindow, public IEventView, private IDataFileHost {
     Q_OBJECT
 public:
     // The session is the caller's and outlives the window.
@@ -64,7 +69,7 @@ public:
     // To the tray while a tray icon is really shown and the options say so, else minimized.
     void MinimizeWindow();
     // Shows, restores and brings the window to the front.
-    void RestoreWindow();
+    void RestoreWindow() override;
     // The system clock was set: the generator goes on from the new time.
     void ClockChanged();
     void HotKeyPressed(int id);
@@ -91,20 +96,28 @@ public:
     TEventListView& ActiveList() const { return *lists_[ShownPage()]; }
     TEventFilterPanel& FilterPanel() const { return *filterPanel_; }
     QWidget& CalendarGrid() const;
-    QTreeView& TemplateTree() const { return *templateTree_; }
+    TTemplateTreeView& TemplateTree() const { return *templateTree_; }
+    TFavouritesBar& FavouritesBar() const { return *quickBar_; }
+    TEventCommands& EventCommands() const { return *eventCommands_; }
     QSplitter& Splitter(int page) const;
     QMenu& ListMenu(int page) const { return *listMenus_[page]; }
     QMenu& SplitterMenu() const { return *splitterMenu_; }
     QLabel& NextEventPanel() const { return *nextLabel_; }
-    void RefreshActivePage();
+    void RefreshActivePage() override;
     void RefreshAllPages();
     void UpdateStatusBar();
-
-    // The view the event commands work on.
-    std::vector<TEvent*> SelectedEvents();
-    TEventTemplate* CurrentTemplate();
-    TDateTime SelectedDay();
     void SelectEventInViews(TEvent& event);
+
+    // IEventView: the view the event commands work on.
+    QWidget& DialogParent() override { return *this; }
+    std::vector<TEvent*> SelectedEvents() override;
+    TEventTemplate* CurrentTemplate() override;
+    TDateTime SelectedDay() override;
+    void SelectEvent(TEvent& event) override { SelectEventInViews(event); }
+    TEventPage ActivePage() override { return static_cast<TEventPage>(ShownPage()); }
+    void ShowPage(TEventPage page) override { ShowPage(static_cast<int>(page)); }
+    std::vector<TEvent*> ListedEvents() override;
+    void SetSelectedDay(TDateTime day) override;
     QMenu* TrayMenu() const { return trayMenu_; }
     QString NextEventText();
     QString CountText() const;
@@ -182,6 +195,9 @@ private:
     void SaveWindowState();
     void FitToScreen();
     void OpenWebPage(const QAction* command);
+    void ConnectEventCommands();
+    // The selected template when no event is selected (the entity commands' other target).
+    TEventTemplate* EntityTemplate();
     // Runs a command; the data-file errors the user is meant to see go to an error box.
     void Run(const std::function<void()>& command);
     void CreateCommands();
@@ -234,13 +250,15 @@ private:
     QMenu* favouritesMenu_ = nullptr;
     QSplitter* exploreSplitter_ = nullptr;
     QSplitter* calendarSplitter_ = nullptr;
-    QTreeView* templateTree_ = nullptr;
+    std::unique_ptr<TDefaultEventDialogs> eventDialogs_;
+    std::unique_ptr<TEventCommands> eventCommands_;
+    TTemplateTreeView* templateTree_ = nullptr;
     // The calendar page's grid; one widget, replaced whole when the month grid comes.
     QCalendarWidget* calendar_ = nullptr;
     TPageHeader* calendarHeader_ = nullptr;
     TEventFilterPanel* filterPanel_ = nullptr;
     QToolBar* standardBar_ = nullptr;
-    QToolBar* quickBar_ = nullptr;
+    TFavouritesBar* quickBar_ = nullptr;
     int calendarStyle_ = 0;
     // The window's bounds before it went to the tray.
     QRect trayGeometry_;

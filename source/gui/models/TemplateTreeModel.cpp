@@ -13,6 +13,12 @@ void TTemplateTreeModel::Refresh() {
     endResetModel();
 }
 
+void TTemplateTreeModel::NodeChanged(const TTemplateNode* node) {
+    const QModelIndex index = IndexOf(node);
+    if (index.isValid())
+        emit dataChanged(index, index);
+}
+
 TTemplateNode& TTemplateTreeModel::Root() const {
     return dataFiles_.Templates().Root();
 }

@@ -21,6 +21,8 @@ public:
 
     // After the tree changed or was replaced.
     void Refresh();
+    // After a node's name or look changed, the tree being the same.
+    void NodeChanged(const TTemplateNode* node);
     TTemplateNode* NodeOf(const QModelIndex& index) const;
     QModelIndex IndexOf(const TTemplateNode* node) const;
 
