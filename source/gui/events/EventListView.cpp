@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyle>
 #include <QTreeView>
 #include <algorithm>
 
@@ -82,8 +83,13 @@ TEventListView::TEventListView(TEventListModel& source, const QString& name, QWi
     header->setSectionsMovable(true);
     header->setStretchLastSection(false);
     header->setSortIndicatorShown(true);
+    // A translated caption longer than the default width widens its column.
     for (int column = 0; column < TEventListModel::ColumnCount; ++column)
-        header->resizeSection(column, TEventListModel::DefaultWidth(column));
+        header->resizeSection(
+            column,
+            std::max(TEventListModel::DefaultWidth(column),
+                     header->fontMetrics().horizontalAdvance(TEventListModel::Caption(column)) +
+                         header->style()->pixelMetric(QStyle::PM_HeaderMargin) * 4 + 16));
     tree_->setSortingEnabled(true);
     SortBy(0, true);
 
@@ -230,7 +236,7 @@ void TEventListView::LoadState(TAppIni& ini, const std::string& path) {
     state.ViewStyle = style_;
     for (int column = 0; column < TEventListModel::ColumnCount; ++column) {
         state.Order.push_back(column);
-        state.Widths.push_back(TEventListModel::DefaultWidth(column));
+        state.Widths.push_back(tree_->header()->sectionSize(column));
     }
     // Widths are bounded by what a screen can show, not by this list's size before it is laid
     // out.

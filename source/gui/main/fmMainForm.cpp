@@ -980,6 +980,8 @@ void TMainForm::CreateWorkspace() {
     hide->setAccessibleName(tr("Hide the main panel"));
     panelHeaderRow->addWidget(hide);
     panelLayout->addWidget(panelHeader);
+    // Wider than 101 pixels only when a translated caption needs it.
+    mainPanel_->setFixedWidth(std::max(101, panelHeader->sizeHint().width()));
     pageList_ = new TPageList(mainPanel_);
     pageList_->AddPage(tr("Templates"), PagePicture(0));
     pageList_->AddPage(tr("Calendar"), PagePicture(1));
