@@ -245,33 +245,6 @@ Error: </source>
     </message>
 </context>
 <context>
-    <name>QObject</name>
-    <message>
-        <source>minute(s)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>hour(s)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>day(s)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>week(s)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>month(s)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>year(s)</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>RelativeCondition</name>
     <message>
         <source>%d minute(s)</source>
@@ -410,129 +383,6 @@ Error: </source>
     </message>
     <message>
         <source>No route for outgoing mail is available</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>TEventListModel</name>
-    <message>
-        <source>Name</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Last event</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Next event</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Next reminder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Until event</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Template</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>State</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>When</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>TExchangeCommands</name>
-    <message>
-        <source>Backup..</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Select directory for backup files</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Export to file...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Events files (*.evn)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Comma Separated Values (*.csv)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>iCalendar files (*.ics)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Restore from events and templates files...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Backup files (kelvo-backup.evn)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Temporary saved files (*.~ev saving\ of*.evn before*.evn)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Tavrelon MP3 files (*.evn)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Holidays files (*.hld)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Temporary saved files (*.~ev)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Holidays file (*.hld)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The arriving events start programs or send mail:
-%1
-
-Keep these actions? &quot;No&quot; removes them from these events.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Not everything in %1 could be imported:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Backuping is successfull. Information saved to files:
-<byte value="xd"/>
-<byte value="xd"/>%1
-<byte value="xd"/>%2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Restore the templates and events from %1?
-
-The current ones are kept as &quot;%2.evn&quot; and &quot;%2.tpl&quot;.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Empty event list. Nothing to export.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 already exists.
-Do you want to replace it?</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -677,278 +527,44 @@ Do you want to replace it?</source>
     </message>
 </context>
 <context>
-    <name>kelvo::TConditionDialogForm</name>
+    <name>kelvo::TColumnSetupDialog</name>
     <message>
-        <source>Choose Date/Time...</source>
+        <source>Setup columns</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Columns</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move &amp;Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move &amp;Down</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
-    <name>kelvo::TConditionListFrame</name>
+    <name>kelvo::TDeleteTemplateQuestionForm</name>
     <message>
-        <source>Add...</source>
+        <source>Delete template &quot;%1&quot;?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Edit...</source>
+        <source>Question</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Delete</source>
+        <source>Delete only template without events</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Further conditions</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>kelvo::TDM</name>
-    <message>
-        <source>Now</source>
+        <source>Delete template and coresponding events</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>At</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>In</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 min</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 hour(s)</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>kelvo::TDateComplexExcludeForm</name>
-    <message>
-        <source>Exclude...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Excluding dates</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Edit...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Add...</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>kelvo::TDateDialogForm</name>
-    <message>
-        <source>Choose date...</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>kelvo::TDateFrame</name>
-    <message>
-        <source>Select months</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Once</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Daily</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Weekly</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Monthly</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Annually</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Comple&amp;x</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Date</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>on:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>day(s)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>week(s) on this day(s):</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>month(s)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>year(s)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Months</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>in</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Set a complex date by adding simple dates in the list.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Dates</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Add...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Edit...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Set the excluding dates</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Exclude...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Set the excluding dates if necessary:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Period</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>From</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Repeat</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;repeat…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>ever&amp;y</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;from:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>on day</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>on the</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Day</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Which</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>First</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Second</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Third</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Fourth</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Last</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>kelvo::TDateUntilForm</name>
-    <message>
-        <source>Repeat...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Until date</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Times</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Forever</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Until date</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Times</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>kelvo::TEditorDialog</name>
-    <message>
-        <source>OK</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Help</source>
+        <source>Cancel deletion</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1050,6 +666,96 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>kelvo::TEventCommands</name>
+    <message>
+        <source>New Event by template &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Duplicate event &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event Properties: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete event &quot;%1&quot;?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Are you sure you want to delete these %1 event(s)?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The search is completed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event not present on calendar because it&apos;s initialize condition is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete template &quot;%1&quot;?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Template Properties: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TEventFilterPanel</name>
+    <message>
+        <source>Fro&amp;m:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>E&amp;nd:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>End date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Period</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Search text:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Template...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Click here to choose template for filtering</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter by specified template (press Ctrl+Del to clear)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kelvo::TEventListModel</name>
     <message>
         <source>Name</source>
@@ -1085,81 +791,79 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
 </context>
 <context>
-    <name>kelvo::TImportEventsForm</name>
+    <name>kelvo::TFavouritesBar</name>
     <message>
-        <source>Import events...</source>
+        <source>Favorite Templates</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;Import events from the file:</source>
+        <source>Drag and drop template on this toolbar</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Import events from the file</source>
+        <source>[no templates]</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;Browse...</source>
+        <source>&amp;Hide</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Browse for the file to import</source>
+        <source>Show &amp;Right</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Import options:</source>
+        <source>Show &amp;Bottom</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Try &amp;to import events to corresponding template</source>
+        <source>Favorite Templates names</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>If corresponding template is not found, move the event to:</source>
+        <source>&amp;Remove this Template from Favorites</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TFindEventDialog</name>
+    <message>
+        <source>Match &amp;case</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Template for events without their own</source>
+        <source>Match &amp;whole word only</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;Change...</source>
+        <source>Find</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Change the template for events without their own</source>
+        <source>Find what</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Import &amp;all events in the following template:</source>
+        <source>&amp;Find Next</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Template for all imported events</source>
+        <source>Fi&amp;nd what:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TGotoDateDialog</name>
+    <message>
+        <source>Go to Date</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Change the template for all imported events</source>
+        <source>Date</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>OK</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Choose template</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Templates</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Choose a file to import events from.</source>
+        <source>&amp;Date:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1171,6 +875,18 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
     <message>
         <source>Do you really want to unload Tavrelon MP3 and disable reminders?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>More commands</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1235,46 +951,6 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Holidays...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Import holidays from file</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Events...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Import events from file</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Export event list...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Export events from selected event list to file</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Backup..</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Backup current templates and events</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Restore..</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Restore templates and events from previous backuping files, previous program version and temporary saved files</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>&amp;Minimize</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1307,6 +983,614 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>&amp;Templates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the templates and their events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event Fi&amp;lter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the events of a period</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;All Events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show all events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Main Panel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show or hide the main panel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Standard &amp;Toolbar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show or hide the standard toolbar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Favorite Templates bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show or hide the favorite templates bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Vertical</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change the split of the Templates page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change the split of the Calendar page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>L&amp;arge icons</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Small icons</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Details</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change the look of the list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Setup columns...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the columns of the list and their order</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Icon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the events in the calendar as icons</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the events in the calendar as lines</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Go to Toda&amp;y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+Y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show today in the calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Go to Date...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+G</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show a date in the calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Options...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alt+O</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change the program&apos;s options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add a new event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Rename...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rename the selected event or template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Delete...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete the selected event or template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Properties...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change the selected event or template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the selected event to the clipboard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy the selected event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paste the copied event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Add copy of selected Event...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add a copy of the selected event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Re&amp;set Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable the snoozed or executed event again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Execute event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Run the selected event&apos;s actions now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Find Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find an event by its name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find the next matching event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete all events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete every event of the list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Select this Event on the Templates view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the selected event with its template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select this Event on &amp;Calendar view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the selected event in the calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add &amp;Quick Event...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add an event that arises soon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;5 minutes...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add an event in 5 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1&amp;0 minutes...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add an event in 10 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;15 minutes...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add an event in 15 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;30 minutes...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add an event in 30 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 &amp;hour...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add an event in one hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Tomorrow morning...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add an event for tomorrow morning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Event by the selected &amp;Template...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add an event by the selected template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Tem&amp;plate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add a new template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add To &amp;Favorite Templates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Put the selected template on the favorite templates bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the template up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the template down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the template one level up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Rigth</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the template under the one above it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Remove Template from Favorites</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove the template from the favorite templates bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add &amp;Quick Event in the selected day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add a quick event on the selected day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Event in the selected &amp;day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add an event on the selected day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select &amp;Next date of this Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the event&apos;s next date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select &amp;First date of this Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the event&apos;s first date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change the selected event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preview...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preview the calendar or the list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Calendar Preview...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preview the calendar for printing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Event List Preview...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preview the event list for printing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Holidays...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import holidays</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Events...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export event list...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export the events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Backup..</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Back up the data files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore..</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore the data files from a backup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help Topics</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quick &amp;Tutorial</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the tutorial</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tip of the Day...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show a tip</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;About...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the program&apos;s version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shift+Esc</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What&apos;s new...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What is new in this version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Other products from Brennikor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavrelon MP3 page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FAQ - Frequently Asked Questions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Support - Contact us to get support or give suggestions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wish list - request new feature of Tavrelon MP3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Newsletter - join our mailing list get announcements of new product</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current &amp;day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Events of today</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current &amp;week</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Events of this week</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current &amp;month</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Events of this month</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;All events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Don&apos;t filter events by time period</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Refresh</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter the events again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Hide</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show &amp;Right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show &amp;Bottom</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Where the favorite templates bar shows the templates&apos; names</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>&amp;File</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1319,7 +1603,103 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>&amp;Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Insert</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Quick Event In</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Event by Favorite Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>&amp;Service</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On the Web</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Standard Toolbar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Favorite Templates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Favorite Template&apos;s caption</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Favorite Templates names</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Move</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Main panel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide the main panel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Templates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event Filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All Events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Templates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Selected date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Event Filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> All Events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Horizontal</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1360,6 +1740,13 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>kelvo::TPageList</name>
+    <message>
+        <source>Pages</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kelvo::TProgressForm</name>
     <message>
         <source>Email sending...</source>
@@ -1367,234 +1754,24 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
 </context>
 <context>
-    <name>kelvo::TReminderConditionListFrame</name>
+    <name>kelvo::TTemplateChoiceForm</name>
     <message>
-        <source>&amp;Add...</source>
+        <source>Choose Template</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;Edit...</source>
+        <source>Templates</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;Delete</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Further reminders</source>
+        <source>[no template]</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
-    <name>kelvo::TReminderDateDialogForm</name>
+    <name>kelvo::TTemplateTreeView</name>
     <message>
-        <source>Choose reminder condition...</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>kelvo::TReminderDateFrame</name>
-    <message>
-        <source>Lead time</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Lead time unit</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Time of reminder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Time of reminder...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;repeat</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Repeat period</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Repeat period unit</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Repeat until</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Reminder repeat...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>until event</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>before event</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>every </source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>kelvo::TReminderTimeForm</name>
-    <message>
-        <source>Time of reminder...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Distinct from the time of event</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>kelvo::TReminderUntilForm</name>
-    <message>
-        <source>Reminder repeat...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Until</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Until unit</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>before event</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Times</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Until &amp;event</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Until</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Times</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>kelvo::TSimpleConditionFrame</name>
-    <message>
-        <source>Date</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Time</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>kelvo::TTimeDialogForm</name>
-    <message>
-        <source>Choose time...</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>kelvo::TTimeFrame</name>
-    <message>
-        <source>A&amp;ll the day</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>On&amp;ce</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>M&amp;inutely</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Hourly</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Compl&amp;ex</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Time menu</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>as soon as possible in the given day.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Time</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>at</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Period</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>From</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Until</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>every</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>from</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>until</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>minute(s)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>hour(s)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Set a complex time by adding simple times in the list.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Times</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Add...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Edit...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Delete</source>
+        <source>Templates</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -8,6 +8,7 @@
 #include "gui/alarm/AlarmWindows.h"
 #include "gui/alarm/fmAlarmMessage.h"
 #include "gui/main/fmMainForm.h"
+#include "gui/models/EventListModel.h"
 #include "gui/session/ProgramSession.h"
 #include "platform/runtime/FolderProvider.h"
 #include "platform/settings/AppIniReg.h"
@@ -157,8 +158,9 @@ private slots:
         QTreeView* list = run.form.EventList();
         QCOMPARE(test::ShownRowCount(list), 1);
         QCOMPARE(test::ShownText(list, 0, 0), QStringLiteral("Dentist"));
-        QCOMPARE(test::ShownText(list, 0, 1), QStringLiteral("Sat 2030-06-01 09:30"));
-        QCOMPARE(test::ShownText(list, 0, 2), QStringLiteral("Enabled"));
+        QCOMPARE(test::ShownText(list, 0, TEventListModel::ColNextEvent),
+                 QStringLiteral("Sat 2030-06-01 09:30"));
+        QCOMPARE(test::ShownText(list, 0, TEventListModel::ColState), QStringLiteral("Enabled"));
         QCOMPARE(run.form.NextEventText(),
                  QStringLiteral("Next event: \"Dentist\" at Sat 2030-06-01 09:30"));
         QCOMPARE(run.form.CountText(), QStringLiteral(" 1 event(s), 1 listed"));
@@ -199,7 +201,8 @@ private slots:
         run.Generator().Fire();
         QCOMPARE(seen, std::vector<std::string>{"Standup"});
         QVERIFY(!IsNullDate(savedAppear));
-        QCOMPARE(test::ShownText(run.form.EventList(), 0, 2), QStringLiteral("Executed"));
+        QCOMPARE(test::ShownText(run.form.EventList(), 0, TEventListModel::ColState),
+                 QStringLiteral("Executed"));
     }
 
     void snoozingForOneMinuteBringsTheWindowBackAMinuteLater() {
@@ -223,7 +226,7 @@ private slots:
         TAlarmMessageForm* window = run.session.AlarmWindows().FindAlarmWindow(tea);
         QVERIFY(window);
         window->SnoozeAlarm();
-        QCOMPARE(test::ShownText(run.form.EventList(), 0, 2),
+        QCOMPARE(test::ShownText(run.form.EventList(), 0, TEventListModel::ColState),
                  QStringLiteral("Snoozed on Sat 2030-06-01 10:01"));
         seconds(59);
         QCOMPARE(alarms.size(), std::size_t{1});

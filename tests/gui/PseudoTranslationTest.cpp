@@ -13,6 +13,7 @@
 #include "gui/alarm/fmAlarmMessage.h"
 #include "gui/diagnostics/fmErrorReport.h"
 #include "gui/main/fmMainForm.h"
+#include "gui/models/EventListModel.h"
 #include "gui/session/ProgramSession.h"
 #include "platform/diagnostics/paSetupErrorHandlers.h"
 #include "platform/runtime/FolderProvider.h"
@@ -127,9 +128,9 @@ private slots:
         bool never = false;
         for (int row = 0; row < test::ShownRowCount(list); ++row) {
             // The name is the user's; the next arising is the locale's date or "Never".
-            QVERIFY2(Marked(test::ShownText(list, row, 2)),
-                     qPrintable(test::ShownText(list, row, 2)));
-            if (Marked(test::ShownText(list, row, 1)))
+            QVERIFY2(Marked(test::ShownText(list, row, TEventListModel::ColState)),
+                     qPrintable(test::ShownText(list, row, TEventListModel::ColState)));
+            if (Marked(test::ShownText(list, row, TEventListModel::ColNextEvent)))
                 never = true;
         }
         QVERIFY(never);

@@ -2,36 +2,63 @@
 
 #include "core/actions/AlarmSwitches.h"
 #include "core/diagnostics/paLogUtils.h"
+#include "core/options/ProgramOptions.h"
 #include "core/options/paAppIni.h"
+#include "core/options/paConfigUtils.h"
 #include "core/util/paFormat.h"
 #include "core/util/paText.h"
 #include "core/util/paTranslate.h"
 #include "gui/alarm/AlarmWindows.h"
 #include "gui/boxes/NonBlockingBoxes.h"
-#include "gui/exchange/ExchangeCommands.h"
+#include "gui/events/DefaultEventDialogs.h"
+#include "gui/events/EventCommands.h"
+#include "gui/events/EventListView.h"
+#include "gui/main/CommandIcons.h"
+#include "gui/main/EventFilterPanel.h"
+#include "gui/main/MainPanel.h"
+#include "gui/main/ViewDialogs.h"
 #include "gui/models/EventFilterModel.h"
 #include "gui/models/EventListModel.h"
-#include "gui/options/fmOption.h"
+#include "gui/models/TemplateTreeModel.h"
+#include "gui/templates/FavouritesBar.h"
+#include "gui/templates/TemplateChoiceForm.h"
+#include "gui/templates/TemplateTreeView.h"
 #include "platform/hotkeys/paHotKeys.h"
 #include "platform/runtime/QtLocale.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
+#include <QScreen>
+#include <QShortcut>
+#include <QSplitter>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 #include <QTreeView>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 namespace kelvo {
 
@@ -103,40 +130,58 @@ TMainForm::TMainForm(TProgramSession& session, QWidget* parent)
     alarms_.SetParentWindow(this);
     alarms_.OnFindEvent = [this](TEvent&) { RestoreWindow(); };
 
-    // The columns it showed before the other pages came: name, next event, state.
-    rows_ = new TEventFilterModel(this);
-    rows_->setSourceModel(&session_.EventModel());
-    eventList_ = new QTreeView(this);
-    eventList_->setObjectName(QStringLiteral("AllEventsList"));
-    eventList_->setRootIsDecorated(false);
-    eventList_->setUniformRowHeights(true);
-    eventList_->setModel(rows_);
-    for (int column = 0; column < TEventListModel::ColumnCount; ++column)
-        eventList_->setColumnHidden(column, column != TEventListModel::ColName &&
-                                                column != TEventListModel::ColNextEvent &&
-                                                column != TEventListModel::ColState);
-    eventList_->header()->resizeSection(TEventListModel::ColName, 220);
-    eventList_->header()->resizeSection(TEventListModel::ColNextEvent, 160);
-    // Unsorted (the notebook's order) until a header is clicked.
-    eventList_->header()->setSortIndicator(-1, Qt::AscendingOrder);
-    eventList_->setSortingEnabled(true);
-    setCentralWidget(eventList_);
+    session_.EventModel().Icon = [](const TEvent& event) { return EventRowIcon(event); };
+    connect(&session_, &TProgramSession::dataReplaced, this, [this] {
+        session_.TemplateModel().Refresh();
+        RefreshAllPages();
+    });
+
     hintLabel_ = new QLabel(this);
+    hintLabel_->setObjectName(QStringLiteral("HintPanel"));
     nextLabel_ = new QLabel(this);
     nextLabel_->setObjectName(QStringLiteral("NextEventPanel"));
+    nextLabel_->setAccessibleName(tr("Next event"));
+    nextLabel_->setCursor(Qt::PointingHandCursor);
+    nextLabel_->installEventFilter(this);
     countLabel_ = new QLabel(this);
     countLabel_->setObjectName(QStringLiteral("CountPanel"));
+    countLabel_->setAccessibleName(tr("Events"));
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->addWidget(hintLabel_, 1);
     statusBar()->addPermanentWidget(nextLabel_);
     statusBar()->addPermanentWidget(countLabel_);
 
+    eventDialogs_ = std::make_unique<TDefaultEventDialogs>(*this);
+    eventCommands_ = std::make_unique<TEventCommands>(session_, *this, *eventDialogs_);
     CreateCommands();
+    CreateViewCommands();
+    CreateWorkspace();
     CreateMenus();
+    CreateToolbars();
+    CreateContextMenus();
+    templateTree_->SetContextMenu(treeMenu_);
+    ConnectEventCommands();
     CreateTrayIcon();
+    // The button that shows what does not fit is named for screen readers too.
+    for (QToolBar* bar : findChildren<QToolBar*>())
+        for (QToolButton* more : bar->findChildren<QToolButton*>(
+                 QStringLiteral("qt_toolbar_ext_button"), Qt::FindDirectChildrenOnly))
+            more->setAccessibleName(tr("More commands"));
+    connect(qApp, &QApplication::focusChanged, this, &TMainForm::ScheduleUpdateCommands);
+    // Any template tree in the window, including one a test docks into it.
+    qApp->installEventFilter(this);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setObjectName(QStringLiteral("EscapeKey"));
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (settings_.Options().KeyboardEscMinimizes.Value() && !(FindInUse && FindInUse()))
+            MinimizeWindow();
+    });
+    ShowPage(3);
     RefreshViews();
 }
 
 TMainForm::~TMainForm() {
+    qApp->removeEventFilter(this);
     if (started_) {
         try {
             SaveOnSessionEnd();
@@ -147,9 +192,14 @@ TMainForm::~TMainForm() {
     if (tray_)
         tray_->hide();
     hotKeys_.reset();
+    // The widgets over the event commands go before them.
+    delete templateTree_;
+    delete quickBar_;
+    eventCommands_.reset();
     // The session outlives the window.
     settings_.OnShowTrayIconChanged({});
     alarms_.OnFindEvent = {};
+    alarms_.IsEventEdited = {};
     alarms_.SetParentWindow(nullptr);
     session_.SetDataFileHost(nullptr);
 }
@@ -175,6 +225,7 @@ void TMainForm::Startup(const QStringList& arguments) {
     }
     notebook_.RestartGenerator();
     RefreshViews();
+    LoadWindowState();
 
     startInTray_ = !arguments.isEmpty() && arguments.first() == QLatin1String("-tray");
 
@@ -198,6 +249,7 @@ void TMainForm::Startup(const QStringList& arguments) {
 void TMainForm::ShowAtStart() {
     if (!startInTray_) {
         show();
+        FitToScreen();
         return;
     }
     if (settings_.HideFromTaskbar() && TrayIconShown())
@@ -206,6 +258,7 @@ void TMainForm::ShowAtStart() {
 }
 
 void TMainForm::SaveSettings() {
+    SaveWindowState();
     session_.SaveSettings();
 }
 
@@ -299,15 +352,64 @@ void TMainForm::ReportRecordErrors() {
 QAction* TMainForm::AddCommand(const QString& name, const QString& caption,
                                std::function<void()> run, std::function<bool()> enabled,
                                std::function<bool()> checked) {
+    return AddCommand(name, caption, {}, {}, std::move(run), std::move(enabled),
+                      std::move(checked));
+}
+
+QAction* TMainForm::AddCommand(const QString& name, const QString& caption, const QKeySequence& key,
+                               const QString& hint, std::function<void()> run,
+                               std::function<bool()> enabled, std::function<bool()> checked) {
     auto* action = new QAction(caption, this);
     action->setObjectName(name);
     action->setCheckable(static_cast<bool>(checked));
-    connect(action, &QAction::triggered, this, [this, run = std::move(run)] {
+    if (!key.isEmpty()) {
+        action->setShortcut(key);
+        // The window's keys work while any of its controls has the focus.
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+    }
+    const QString plain = QString(caption).remove(QLatin1Char('&'));
+    action->setStatusTip(hint.isEmpty() ? plain : hint);
+    action->setToolTip(plain);
+    if (const QIcon icon = CommandIcon(name); !icon.isNull())
+        action->setIcon(icon);
+    connect(action, &QAction::triggered, this, [this, name] {
+        TCommand* command = FindCommand(name);
+        if (!command || !command->Run)
+            return;
+        // A copy: the command may replace its own handler.
+        const std::function<void()> run = command->Run;
         Run(run);
         UpdateCommands();
     });
-    commands_.push_back({action, std::move(enabled), std::move(checked)});
+    commands_.push_back({action, std::move(run), std::move(enabled), std::move(checked)});
     return action;
+}
+
+TMainForm::TCommand* TMainForm::FindCommand(const QString& name) {
+    for (TCommand& c : commands_)
+        if (c.Action->objectName() == name)
+            return &c;
+    return nullptr;
+}
+
+void TMainForm::SetCommandHandler(const QString& name, std::function<void()> run,
+                                  std::function<bool()> enabled) {
+    if (TCommand* command = FindCommand(name)) {
+        command->Run = std::move(run);
+        command->Enabled = std::move(enabled);
+        UpdateCommands();
+    }
+}
+
+void TMainForm::ScheduleUpdateCommands() {
+    if (commandUpdateQueued_)
+        return;
+    commandUpdateQueued_ = true;
+    QTimer::singleShot(0, this, [this] {
+        commandUpdateQueued_ = false;
+        UpdateCommands();
+    });
 }
 
 void TMainForm::Run(const std::function<void()>& command) {
@@ -332,8 +434,12 @@ QAction* TMainForm::Command(const QString& name) const {
 
 void TMainForm::UpdateCommands() {
     for (const TCommand& c : commands_) {
-        if (c.Enabled)
+        if (!c.Run)
+            c.Action->setEnabled(false);
+        else if (c.Enabled)
             c.Action->setEnabled(c.Enabled());
+        else
+            c.Action->setEnabled(true);
         if (c.Checked)
             c.Action->setChecked(c.Checked());
     }
@@ -350,22 +456,6 @@ void TMainForm::CreateCommands() {
     AddCommand("FileDataSaveAsAction", tr("Save &As..."), [this] { FileDataSaveAs(); });
     AddCommand("FileDataInfoAction", tr("Current Location..."),
                [this] { Message(TMessageKind::Information, dataFiles_.LocationInfo()); });
-    // Import, export, backup and restore (gui/exchange/).
-    AddCommand("FileImportHolidaysAction", tr("Holidays..."), [this] {
-        ImportHolidaysCommand(session_, this);
-    })->setStatusTip(tr("Import holidays from file"));
-    AddCommand("FileImportEventsAction", tr("Events..."), [this] {
-        ImportEventsCommand(session_, this);
-    })->setStatusTip(tr("Import events from file"));
-    AddCommand("FileExportEventsAction", tr("Export event list..."), [this] {
-        ExportCommand(session_, this, EventList());
-    })->setStatusTip(tr("Export events from selected event list to file"));
-    AddCommand("FileBackupAction", tr("Backup.."), [this] {
-        BackupCommand(session_, this);
-    })->setStatusTip(tr("Backup current templates and events"));
-    AddCommand("FileRestoreAction", tr("Restore.."), [this] { RestoreCommand(session_, this); })
-        ->setStatusTip(tr("Restore templates and events from previous backuping files, previous "
-                          "program version and temporary saved files"));
     AddCommand("FileMinimize", tr("&Minimize"), [this] { MinimizeWindow(); });
     AddCommand("FileSaveAndMinimize", tr("Save && Minimize"), [this] {
         dataFiles_.Save();
@@ -374,8 +464,6 @@ void TMainForm::CreateCommands() {
     AddCommand("FileRestore", tr("Show &Main window"), [this] { RestoreWindow(); });
     AddCommand("FileExit", tr("E&xit"), [this] { FileExit(); });
 
-    AddCommand("ServiceOptionsAction", tr("Options..."),
-               [this] { ShowOptionsDialog(session_, this); });
     const auto mode = [](int m) { return [m] { return AlarmSwitches().AlarmMode() == m; }; };
     AddCommand(
         "ServiceAllEnabledAction", tr("&Enable All"), [this] { ChooseAlarmMode(0); }, {}, mode(0));
@@ -390,41 +478,1104 @@ void TMainForm::CreateCommands() {
         mode(3));
 }
 
-void TMainForm::CreateMenus() {
-    QMenu* file = menuBar()->addMenu(tr("&File"));
-    for (const char* name :
-         {"FileLoadAction", "FileSaveAction", "FileSaveEventAction", "FileSaveTemplateAction"})
-        file->addAction(Command(name));
-    file->addSeparator();
-    QMenu* data = file->addMenu(tr("&Data Files"));
-    data->addAction(Command("FileDataNewAction"));
-    data->addAction(Command("FileDataOpenAction"));
-    data->addAction(Command("FileDataSaveAsAction"));
-    data->addSeparator();
-    data->addAction(Command("FileDataInfoAction"));
-    file->addSeparator();
-    QMenu* import = file->addMenu(tr("Import"));
-    import->addAction(Command("FileImportHolidaysAction"));
-    import->addAction(Command("FileImportEventsAction"));
-    file->addAction(Command("FileExportEventsAction"));
-    file->addSeparator();
-    file->addAction(Command("FileBackupAction"));
-    file->addAction(Command("FileRestoreAction"));
-    file->addSeparator();
-    file->addAction(Command("FileMinimize"));
-    file->addAction(Command("FileSaveAndMinimize"));
-    file->addAction(Command("FileExit"));
+void TMainForm::CreateViewCommands() {
+    const auto page = [this](int p) {
+        return std::pair<std::function<void()>, std::function<bool()>>(
+            [this, p] { ShowPage(p); }, [this, p] { return ShownPage() == p; });
+    };
+    const auto addPage = [&](const char* name, const QString& caption, const char* key,
+                             const QString& hint, int p) {
+        auto [run, checked] = page(p);
+        QAction* a = AddCommand(name, caption, QKeySequence(QString::fromLatin1(key)), hint, run,
+                                {}, checked);
+        return a;
+    };
+    addPage("ViewExplore", tr("&Templates"), "Alt+1", tr("Show the templates and their events"), 0);
+    addPage("ViewCalendar", tr("&Calendar"), "Alt+2", tr("Show the calendar"), 1);
+    addPage("ViewFilter", tr("Event Fi&lter"), "Alt+3", tr("Show the events of a period"), 2);
+    addPage("ViewAllEvents", tr("&All Events"), "Alt+4", tr("Show all events"), 3);
+    auto* pagesGroup = new QActionGroup(this);
+    for (const char* name : {"ViewExplore", "ViewCalendar", "ViewFilter", "ViewAllEvents"})
+        pagesGroup->addAction(Command(name));
 
-    QMenu* service = menuBar()->addMenu(tr("&Service"));
-    for (const char* name : {"ServiceAllEnabledAction", "ServiceDisableSoundAction",
-                             "ServiceDisableActionsExceptWindowAction", "ServiceDisableAllAction"})
-        service->addAction(Command(name));
-    service->addAction(Command("ServiceOptionsAction"));
+    auto& options = settings_.Options();
+    AddCommand(
+        "ViewMainPanelAction", tr("Main Panel"), {}, tr("Show or hide the main panel"),
+        [this, &options] {
+            options.ViewMainPanel.SetValue(!options.ViewMainPanel.Value());
+            ShowPanels();
+        },
+        {}, [&options] { return options.ViewMainPanel.Value(); });
+    AddCommand(
+        "ViewPanelsStandart", tr("Standard &Toolbar"), {}, tr("Show or hide the standard toolbar"),
+        [this, &options] {
+            options.ViewToolbarStandart.SetValue(!options.ViewToolbarStandart.Value());
+            ShowPanels();
+        },
+        {}, [this] { return standardBar_ && standardBar_->isVisibleTo(this); });
+    AddCommand(
+        "ViewPanelsQuick", tr("&Favorite Templates bar"), {},
+        tr("Show or hide the favorite templates bar"),
+        [this, &options] {
+            options.ViewToolbarQuick.SetValue(!options.ViewToolbarQuick.Value());
+            ShowPanels();
+        },
+        {}, [this] { return quickBar_ && quickBar_->isVisibleTo(this); });
+    AddCommand("ViewExploreSplitterHorAction", tr("&Vertical"), {},
+               tr("Change the split of the Templates page"), [this] { FlipSplitter(0); });
+    AddCommand("ViewCalendarSplitterHorAction", tr("&Vertical"), {},
+               tr("Change the split of the Calendar page"), [this] { FlipSplitter(1); });
+    const std::pair<const char*, QString> styles[] = {{"ViewStyleLarge", tr("L&arge icons")},
+                                                      {"ViewStyleSmall", tr("&Small icons")},
+                                                      {"ViewStyleList", tr("&List")},
+                                                      {"ViewStyleReport", tr("&Details")}};
+    auto* stylesGroup = new QActionGroup(this);
+    for (int style = 0; style < 4; ++style)
+        stylesGroup->addAction(AddCommand(
+            styles[style].first, styles[style].second, {}, tr("Change the look of the list"),
+            [this, style] { SetViewStyle(style); }, {},
+            [this, style] { return ActiveList().Style() == style; }));
+    AddCommand(
+        "ViewListColumnSetup", tr("Setup columns..."), {},
+        tr("Choose the columns of the list and their order"), [this] { SetupColumns(); },
+        [this] { return ActiveList().Style() == TEventListView::Details; });
+    AddCommand(
+        "ViewCalendarStyleIcon", tr("&Icon"), {}, tr("Show the events in the calendar as icons"),
+        [this] { calendarStyle_ = 0; }, {}, [this] { return calendarStyle_ == 0; });
+    AddCommand(
+        "ViewCalendarStyleList", tr("&List"), {}, tr("Show the events in the calendar as lines"),
+        [this] { calendarStyle_ = 1; }, {}, [this] { return calendarStyle_ == 1; });
+    AddCommand("CalendarCurrentDate", tr("Go to Toda&y"), QKeySequence(tr("Ctrl+Y")),
+               tr("Show today in the calendar"), [this] {
+                   calendar_->setSelectedDate(ToQDate(DateOf(Now())));
+                   ShowPage(1);
+               });
+    AddCommand("CalendarGotoDateAction", tr("&Go to Date..."), QKeySequence(tr("Ctrl+G")),
+               tr("Show a date in the calendar"), [this] { GotoDate(); });
+    AddCommand("ServiceOptions", tr("Options..."), QKeySequence(tr("Alt+O")),
+               tr("Change the program's options"), {});
 
-    // Enabling rules are evaluated when the user is about to see the commands.
-    for (QMenu* menu : {file, data, service})
-        connect(menu, &QMenu::aboutToShow, this, &TMainForm::UpdateCommands);
+    // The event and template commands; their handlers come with the commands themselves.
+    const auto eventSelected = [this] { return !SelectedEvents().empty(); };
+    const struct {
+        const char* Name;
+        QString Caption;
+        const char* Key;
+        QString Hint;
+    } entity[] = {
+        {"EntityInsert", tr("&New..."), "Insert", tr("Add a new event")},
+        {"EntityRename", tr("&Rename..."), "F2", tr("Rename the selected event or template")},
+        {"EntityDelete", tr("&Delete..."), "", tr("Delete the selected event or template")},
+        {"EntityProperty", tr("&Properties..."), "Alt+Return",
+         tr("Change the selected event or template")},
+        {"EditCutAction", tr("Cu&t"), "Shift+Del", tr("Move the selected event to the clipboard")},
+        {"EditCopyAction", tr("&Copy"), "Ctrl+Ins", tr("Copy the selected event")},
+        {"EditPasteAction", tr("&Paste"), "Shift+Ins", tr("Paste the copied event")},
+        {"EditDuplicateAlarm", tr("&Add copy of selected Event..."), "Ctrl+D",
+         tr("Add a copy of the selected event")},
+        {"EventReset", tr("Re&set Event"), "", tr("Enable the snoozed or executed event again")},
+        {"EventExecute", tr("&Execute event"), "F9", tr("Run the selected event's actions now")},
+        {"EditFindEvent", tr("&Find Event"), "Ctrl+F", tr("Find an event by its name")},
+        {"EditFindNextEvent", tr("Find &Next"), "F3", tr("Find the next matching event")},
+        {"EventDeleteAllAction", tr("Delete all events"), "", tr("Delete every event of the list")},
+        {"EventSelectOnExplorePage", tr("&Select this Event on the Templates view"), "",
+         tr("Show the selected event with its template")},
+        {"EventSelectOnCalendarPage", tr("Select this Event on &Calendar view"), "",
+         tr("Show the selected event in the calendar")},
+        {"EventNewQuick", tr("Add &Quick Event..."), "", tr("Add an event that arises soon")},
+        {"EventNewQuick5Min", tr("&5 minutes..."), "", tr("Add an event in 5 minutes")},
+        {"EventNewQuick10Min", tr("1&0 minutes..."), "", tr("Add an event in 10 minutes")},
+        {"EventNewQuick15Min", tr("&15 minutes..."), "", tr("Add an event in 15 minutes")},
+        {"EventNewQuick30Min", tr("&30 minutes..."), "", tr("Add an event in 30 minutes")},
+        {"EventNewQuick1HourAction", tr("1 &hour..."), "", tr("Add an event in one hour")},
+        {"EventNewQuickTomorrow6Action", tr("&Tomorrow morning..."), "",
+         tr("Add an event for tomorrow morning")},
+        {"EventByCurrentTemplate", tr("Add Event by the selected &Template..."), "",
+         tr("Add an event by the selected template")},
+        {"TemplateNew", tr("Add Tem&plate"), "", tr("Add a new template")},
+        {"TemplateAddToQuickToolbar", tr("Add To &Favorite Templates"), "",
+         tr("Put the selected template on the favorite templates bar")},
+        {"EditTemplateMoveUp", tr("&Up"), "Alt+Up", tr("Move the template up")},
+        {"EditTemplateMoveDown", tr("&Down"), "Alt+Down", tr("Move the template down")},
+        {"EditTemplateMoveLeft", tr("&Left"), "Alt+Left", tr("Move the template one level up")},
+        {"EditTemplateMoveRight", tr("&Rigth"), "Alt+Right",
+         tr("Move the template under the one above it")},
+        {"QuickToolbarRemoveButton", tr("&Remove Template from Favorites"), "",
+         tr("Remove the template from the favorite templates bar")},
+        {"CalendarQuickEvent", tr("Add &Quick Event in the selected day"), "",
+         tr("Add a quick event on the selected day")},
+        {"CalendarAddEventByDate", tr("Add Event in the selected &day"), "",
+         tr("Add an event on the selected day")},
+        {"CalendarSelectNextEvent", tr("Select &Next date of this Event"), "",
+         tr("Show the event's next date")},
+        {"CalendarSelectFirstEvent", tr("Select &First date of this Event"), "",
+         tr("Show the event's first date")},
+        {"CalendarProperty", tr("Properties"), "", tr("Change the selected event")},
+        {"FilePreviewAction", tr("Preview..."), "", tr("Preview the calendar or the list")},
+        {"FilePreviewCalendarAction", tr("&Calendar Preview..."), "",
+         tr("Preview the calendar for printing")},
+        {"FilePreviewListAction", tr("&Event List Preview..."), "",
+         tr("Preview the event list for printing")},
+        {"FileImportHolidaysAction", tr("Holidays..."), "", tr("Import holidays")},
+        {"FileImportEventsAction", tr("Events..."), "", tr("Import events")},
+        {"FileExportEventsAction", tr("Export event list..."), "", tr("Export the events")},
+        {"FileBackupAction", tr("Backup.."), "", tr("Back up the data files")},
+        {"FileRestoreAction", tr("Restore.."), "", tr("Restore the data files from a backup")},
+        {"HelpContents", tr("&Help Topics"), "", tr("Show the help")},
+        {"HelpTutorial", tr("Quick &Tutorial"), "", tr("Show the tutorial")},
+        {"HelpTipOnDayAction", tr("Tip of the Day..."), "", tr("Show a tip")},
+        {"HelpAbout", tr("&About..."), "", tr("Show the program's version")},
+    };
+    for (const auto& c : entity)
+        AddCommand(c.Name, c.Caption, QKeySequence(QString::fromLatin1(c.Key)), c.Hint, {});
+    (void)eventSelected;
+    // Delete, Enter and Backspace belong to the lists and the tree, which pass them on.
+    Command("EntityDelete")->setShortcut(QKeySequence(Qt::Key_Delete));
+    Command("EntityDelete")->setShortcutContext(Qt::WidgetShortcut);
+    Command("FileMinimize")->setShortcut(QKeySequence(tr("Shift+Esc")));
+    Command("FileMinimize")->setShortcutContext(Qt::WindowShortcut);
+    addAction(Command("FileMinimize"));
+
+    AddCommand("actHelpWhatsNew", tr("What's new..."), {}, tr("What is new in this version"), [] {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QCoreApplication::applicationDirPath() +
+                                                      QStringLiteral("/whatsnew.txt")));
+    });
+    const struct {
+        const char* Name;
+        QString Caption;
+        const char* Address;
+    } web[] = {
+        {"HelpWebMainAction", tr("Other products from Brennikor"), "https://www.brennikor.com/"},
+        {"HelpWebReminderAction", tr("Tavrelon MP3 page"), "https://www.brennikor.com/tavrelon/"},
+        {"HelpWebFAQAction", tr("FAQ - Frequently Asked Questions"),
+         "https://www.brennikor.com/tavrelon/faq/"},
+        {"HelpWebSupportAction", tr("Support - Contact us to get support or give suggestions"),
+         "https://www.brennikor.com/support/"},
+        {"HelpWebWishlistAction", tr("Wish list - request new feature of Tavrelon MP3"),
+         "https://www.brennikor.com/tavrelon/wishlist/"},
+        {"HelpWebNewsletterAction",
+         tr("Newsletter - join our mailing list get announcements of new product"),
+         "https://www.brennikor.com/newsletter/"},
+    };
+    for (const auto& w : web) {
+        const QString name = QString::fromLatin1(w.Name);
+        // The hint holds the address the command opens.
+        AddCommand(name, w.Caption, {}, QString::fromLatin1(w.Address),
+                   [this, name] { OpenWebPage(Command(name)); });
+    }
+
+    const auto filter = [this](const char* name, const QString& caption, const QString& hint,
+                               TEventFilterPanel::TPeriod period) {
+        AddCommand(
+            name, caption, {}, hint, [this, period] { filterPanel_->ApplyPeriod(period); }, {},
+            [this, period] { return filterPanel_ && filterPanel_->ShownPeriod() == period; });
+    };
+    filter("FilterByCurrentDay", tr("Current &day"), tr("Events of today"),
+           TEventFilterPanel::CurrentDay);
+    filter("FilterByCurrentWeek", tr("Current &week"), tr("Events of this week"),
+           TEventFilterPanel::CurrentWeek);
+    filter("FilterByCurrentMonth", tr("Current &month"), tr("Events of this month"),
+           TEventFilterPanel::CurrentMonth);
+    filter("FilterAllPeriodAction", tr("&All events"), tr("Don't filter events by time period"),
+           TEventFilterPanel::AllPeriod);
+    AddCommand("FilterByPeriod", tr("&Refresh"), {}, tr("Filter the events again"),
+               [this] { RunFilter(); });
+
+    const std::pair<const char*, QString> captions[] = {
+        {"QuickToolbarHideCaption", tr("&Hide")},
+        {"QuickToolbarRightCaption", tr("Show &Right")},
+        {"QuickToolbarBottomCaption", tr("Show &Bottom")}};
+    auto* captionGroup = new QActionGroup(this);
+    for (int mode = 0; mode < 3; ++mode)
+        captionGroup->addAction(AddCommand(
+            captions[mode].first, captions[mode].second, {},
+            tr("Where the favorite templates bar shows the templates' names"),
+            [&options, mode] { options.ViewQuickBarCaption.SetValue(mode); },
+            [this] { return quickBar_ && quickBar_->isVisibleTo(this); },
+            [&options, mode] { return options.ViewQuickBarCaption.Value() == mode; }));
 }
+
+void TMainForm::OpenWebPage(const QAction* command) {
+    if (command)
+        QDesktopServices::openUrl(QUrl(command->statusTip()));
+}
+
+QMenu* TMainForm::AddMenu(QMenu* parent, const QString& caption,
+                          const std::vector<const char*>& items) {
+    QMenu* menu = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
+    for (const char* item : items) {
+        if (!item) {
+            menu->addSeparator();
+        } else if (QAction* action = Command(QString::fromLatin1(item))) {
+            menu->addAction(action);
+        }
+    }
+    // Enabling rules are evaluated when the user is about to see the commands.
+    connect(menu, &QMenu::aboutToShow, this, &TMainForm::UpdateCommands);
+    return menu;
+}
+
+void TMainForm::CreateMenus() {
+    QMenu* file = AddMenu(nullptr, tr("&File"), {});
+    AddMenu(file, tr("&Data Files"),
+            {"FileDataNewAction", "FileDataOpenAction", "FileDataSaveAsAction", nullptr,
+             "FileDataInfoAction"});
+    file->addSeparator();
+    AddMenu(file, tr("Import"), {"FileImportHolidaysAction", "FileImportEventsAction"});
+    for (const char* name :
+         {"FileExportEventsAction", "", "FileBackupAction", "FileRestoreAction", "",
+          "FileLoadAction", "FileSaveAction", "FileSaveEventAction", "FileSaveTemplateAction", "",
+          "FilePreviewListAction", "FilePreviewCalendarAction", "", "FileMinimize",
+          "FileSaveAndMinimize", "FileExit"}) {
+        if (!*name)
+            file->addSeparator();
+        else
+            file->addAction(Command(QString::fromLatin1(name)));
+    }
+
+    AddMenu(nullptr, tr("&Edit"),
+            {"EditCutAction", "EditCopyAction", "EditPasteAction", nullptr, "EntityRename",
+             "EntityDelete", "EntityProperty", nullptr, "EventReset", "EventExecute", nullptr,
+             "EditFindEvent", "EditFindNextEvent"});
+    AddMenu(nullptr, tr("&View"),
+            {"CalendarCurrentDate", "CalendarGotoDateAction", nullptr, "ViewMainPanelAction",
+             "ViewPanelsStandart", "ViewPanelsQuick", nullptr, "ViewExplore", "ViewCalendar",
+             "ViewFilter", "ViewAllEvents", nullptr, "ServiceOptions"});
+    QMenu* insert = AddMenu(nullptr, tr("&Insert"), {"EventNewQuick"});
+    AddMenu(insert, tr("Add Quick Event In"),
+            {"EventNewQuick5Min", "EventNewQuick10Min", "EventNewQuick15Min", "EventNewQuick30Min",
+             "EventNewQuick1HourAction", nullptr, "EventNewQuickTomorrow6Action"});
+    favouritesMenu_ = insert->addMenu(tr("Add Event by Favorite Template"));
+    favouritesMenu_->setObjectName(QStringLiteral("FavouriteTemplatesMenu"));
+    for (const char* name :
+         {"EventByCurrentTemplate", "", "EditDuplicateAlarm", "", "TemplateNew"}) {
+        if (!*name)
+            insert->addSeparator();
+        else
+            insert->addAction(Command(QString::fromLatin1(name)));
+    }
+    QMenu* service =
+        AddMenu(nullptr, tr("&Service"),
+                {"ServiceAllEnabledAction", "ServiceDisableSoundAction",
+                 "ServiceDisableActionsExceptWindowAction", "ServiceDisableAllAction"});
+    service->setObjectName(QStringLiteral("ServiceMenu"));
+    QMenu* help =
+        AddMenu(nullptr, tr("&Help"),
+                {"HelpContents", "HelpTutorial", "actHelpWhatsNew", "HelpTipOnDayAction", nullptr});
+    AddMenu(help, tr("On the Web"),
+            {"HelpWebMainAction", nullptr, "HelpWebReminderAction", "HelpWebWishlistAction",
+             "HelpWebNewsletterAction", nullptr, "HelpWebFAQAction", "HelpWebSupportAction"});
+    help->addSeparator();
+    help->addAction(Command("HelpAbout"));
+}
+
+void TMainForm::CreateToolbars() {
+    standardBar_ = new QToolBar(tr("Standard Toolbar"), this);
+    standardBar_->setObjectName(QStringLiteral("StandartToolBar"));
+    standardBar_->setAccessibleName(tr("Standard Toolbar"));
+    standardBar_->setMovable(false);
+    standardBar_->setIconSize(QSize(16, 16));
+    for (const char* name : {"FileMinimize",
+                             "",
+                             "FilePreviewAction",
+                             "",
+                             "EditCutAction",
+                             "EditCopyAction",
+                             "EditPasteAction",
+                             "",
+                             "EventNewQuick",
+                             "EventByCurrentTemplate",
+                             "EditDuplicateAlarm",
+                             "",
+                             "TemplateNew",
+                             "",
+                             "EntityDelete",
+                             "EntityProperty",
+                             "",
+                             "CalendarCurrentDate",
+                             "",
+                             "ServiceOptions",
+                             "",
+                             "HelpContents",
+                             "HelpAbout"}) {
+        if (!*name)
+            standardBar_->addSeparator();
+        else
+            standardBar_->addAction(Command(QString::fromLatin1(name)));
+    }
+    for (QAction* action : standardBar_->actions())
+        if (QWidget* button = standardBar_->widgetForAction(action))
+            button->setAccessibleName(action->toolTip());
+    addToolBar(Qt::TopToolBarArea, standardBar_);
+    addToolBarBreak(Qt::TopToolBarArea);
+
+    quickBar_ = new TFavouritesBar(*eventCommands_, this);
+    quickBar_->setObjectName(QStringLiteral("QuickToolBar"));
+    quickBar_->setAccessibleName(tr("Favorite Templates"));
+    quickBar_->setMovable(false);
+    quickBar_->SetViewActions({Command("ViewPanelsStandart"), Command("ViewPanelsQuick")});
+    quickBar_->AttachMenu(favouritesMenu_);
+    addToolBar(Qt::TopToolBarArea, quickBar_);
+
+    for (QToolBar* bar : {static_cast<QToolBar*>(standardBar_)}) {
+        bar->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(bar, &QToolBar::customContextMenuRequested, this, [this, bar](const QPoint& at) {
+            QMenu menu(this);
+            menu.addAction(Command("ViewPanelsStandart"));
+            menu.addAction(Command("ViewPanelsQuick"));
+            menu.addSeparator();
+            QMenu* captions = menu.addMenu(bar == standardBar_ ? tr("Favorite Template's caption")
+                                                               : tr("Favorite Templates names"));
+            for (const char* name : {"QuickToolbarRightCaption", "QuickToolbarBottomCaption",
+                                     "QuickToolbarHideCaption"})
+                if (QAction* a = Command(QString::fromLatin1(name)))
+                    captions->addAction(a);
+            UpdateCommands();
+            menu.exec(bar->mapToGlobal(at));
+        });
+    }
+}
+
+void TMainForm::CreateContextMenus() {
+    treeMenu_ = new QMenu(this);
+    treeMenu_->setObjectName(QStringLiteral("TemplateTreeMenu"));
+    for (const char* name :
+         {"EventByCurrentTemplate", "", "EntityInsert", "EntityRename", "EntityDelete"})
+        if (!*name)
+            treeMenu_->addSeparator();
+        else
+            treeMenu_->addAction(Command(QString::fromLatin1(name)));
+    QMenu* move = treeMenu_->addMenu(tr("&Move"));
+    for (const char* name : {"EditTemplateMoveUp", "EditTemplateMoveDown", "EditTemplateMoveLeft",
+                             "EditTemplateMoveRight"})
+        move->addAction(Command(QString::fromLatin1(name)));
+    treeMenu_->addSeparator();
+    treeMenu_->addAction(Command("TemplateAddToQuickToolbar"));
+    treeMenu_->addSeparator();
+    treeMenu_->addAction(Command("EntityProperty"));
+    connect(treeMenu_, &QMenu::aboutToShow, this, [this, move] {
+        UpdateCommands();
+        bool any = false;
+        for (QAction* a : move->actions())
+            any = any || a->isEnabled();
+        move->menuAction()->setEnabled(any);
+    });
+
+    for (int p = 0; p < PageCount; ++p) {
+        QMenu* menu = new QMenu(this);
+        menu->setObjectName(lists_[p]->objectName() + QStringLiteral("Menu"));
+        QMenu* view = menu->addMenu(tr("&View"));
+        for (const char* name :
+             {"ViewStyleLarge", "ViewStyleSmall", "ViewStyleList", "ViewStyleReport"})
+            view->addAction(Command(QString::fromLatin1(name)));
+        menu->addAction(Command("ViewListColumnSetup"));
+        menu->addSeparator();
+        if (p != 0)
+            menu->addAction(Command("EventByCurrentTemplate"));
+        for (const char* name :
+             {"EntityInsert", "EntityRename", "EntityDelete", "EventDeleteAllAction", "",
+              "EditCutAction", "EditCopyAction", "EditPasteAction", ""}) {
+            if (!*name)
+                menu->addSeparator();
+            else
+                menu->addAction(Command(QString::fromLatin1(name)));
+        }
+        if (p != 1)
+            menu->addAction(Command("EventSelectOnCalendarPage"));
+        if (p != 0)
+            menu->addAction(Command("EventSelectOnExplorePage"));
+        menu->addSeparator();
+        menu->addAction(Command("EntityProperty"));
+        connect(menu, &QMenu::aboutToShow, this, [this] {
+            UpdateCommands();
+            // Only the details view has columns to set up.
+            Command("ViewListColumnSetup")
+                ->setVisible(ActiveList().Style() == TEventListView::Details);
+        });
+        listMenus_[p] = menu;
+        lists_[p]->SetContextMenu(menu);
+    }
+
+    splitterMenu_ = new QMenu(this);
+    splitterMenu_->setObjectName(QStringLiteral("SplitterMenu"));
+    for (int percent = 20; percent <= 80; percent += 10) {
+        QAction* preset =
+            splitterMenu_->addAction(QStringLiteral("&%1/%2").arg(percent).arg(100 - percent));
+        preset->setObjectName(QStringLiteral("SplitterPreset%1").arg(percent));
+        connect(preset, &QAction::triggered, this,
+                [this, percent] { SetSplitterPercent(percent); });
+    }
+    splitterMenu_->insertActions(
+        splitterMenu_->actions().value(0),
+        {Command("ViewExploreSplitterHorAction"), Command("ViewCalendarSplitterHorAction")});
+    connect(splitterMenu_, &QMenu::aboutToShow, this, [this] {
+        // The orientation command of the page the menu was opened on.
+        Command("ViewExploreSplitterHorAction")->setVisible(ShownPage() != 1);
+        Command("ViewCalendarSplitterHorAction")->setVisible(ShownPage() == 1);
+    });
+    for (QSplitter* splitter : {exploreSplitter_, calendarSplitter_}) {
+        QSplitterHandle* handle = splitter->handle(1);
+        handle->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(
+            handle, &QWidget::customContextMenuRequested, this,
+            [this, handle](const QPoint& at) { splitterMenu_->popup(handle->mapToGlobal(at)); });
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The workspace: main panel, pages, splits
+
+namespace {
+
+// The store's component path of the window and of its parts.
+const std::string FormPath = "QuorvaneMainForm";
+const char* const ListNames[TMainForm::PageCount] = {"ExploreEvents", "CalendarEvents",
+                                                     "FilterEvents", "AllEvents"};
+
+} // namespace
+
+QWidget* TMainForm::CreatePage(int page, const QString& caption, QWidget* content) {
+    static const char* const Names[] = {"ExploreSheet", "CalendarSheet", "FilterSheet", "AllSheet"};
+    auto* sheet = new QWidget(pages_);
+    sheet->setObjectName(QString::fromLatin1(Names[page]));
+    sheet->setAccessibleName(caption.trimmed());
+    auto* header = new TPageHeader(caption, sheet);
+    header->setObjectName(sheet->objectName() + QStringLiteral("Header"));
+    if (page == 1)
+        calendarHeader_ = header;
+    auto* layout = new QVBoxLayout(sheet);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(header);
+    layout->addWidget(content, 1);
+    pages_->addWidget(sheet);
+    return sheet;
+}
+
+void TMainForm::CreateWorkspace() {
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("Workspace"));
+    auto* row = new QHBoxLayout(central);
+    row->setContentsMargins(0, 2, 0, 0);
+    row->setSpacing(2);
+
+    mainPanel_ = new QWidget(central);
+    mainPanel_->setObjectName(QStringLiteral("MainPanel"));
+    mainPanel_->setAccessibleName(tr("Main panel"));
+    mainPanel_->setFixedWidth(101);
+    auto* panelLayout = new QVBoxLayout(mainPanel_);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
+    panelLayout->setSpacing(0);
+    auto* panelHeader = new QWidget(mainPanel_);
+    auto* panelHeaderRow = new QHBoxLayout(panelHeader);
+    panelHeaderRow->setContentsMargins(2, 0, 0, 0);
+    auto* panelCaption = new QLabel(tr("Main panel"), panelHeader);
+    panelHeaderRow->addWidget(panelCaption, 1);
+    auto* hide = new QToolButton(panelHeader);
+    hide->setObjectName(QStringLiteral("MainPanelHideButton"));
+    hide->setAutoRaise(true);
+    hide->setDefaultAction(Command("ViewMainPanelAction"));
+    hide->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    hide->setIconSize(QSize(10, 10));
+    hide->setAccessibleName(tr("Hide the main panel"));
+    panelHeaderRow->addWidget(hide);
+    panelLayout->addWidget(panelHeader);
+    // Wider than 101 pixels only when a translated caption needs it.
+    mainPanel_->setFixedWidth(std::max(101, panelHeader->sizeHint().width()));
+    pageList_ = new TPageList(mainPanel_);
+    pageList_->AddPage(tr("Templates"), PagePicture(0));
+    pageList_->AddPage(tr("Calendar"), PagePicture(1));
+    pageList_->AddPage(tr("Event Filter"), PagePicture(2));
+    pageList_->AddPage(tr("All Events"), PagePicture(3));
+    panelLayout->addWidget(pageList_, 1);
+    connect(pageList_, &QListWidget::currentRowChanged, this, [this](int p) {
+        if (p >= 0 && p != ShownPage())
+            ShowPage(p);
+    });
+    row->addWidget(mainPanel_);
+
+    pages_ = new QStackedWidget(central);
+    pages_->setObjectName(QStringLiteral("WorkspacePages"));
+    row->addWidget(pages_, 1);
+    setCentralWidget(central);
+
+    TEventListModel& model = session_.EventModel();
+    for (int p = 0; p < PageCount; ++p) {
+        lists_[p] = new TEventListView(model, QString::fromLatin1(ListNames[p]), pages_);
+        TEventListView* list = lists_[p];
+        connect(list, &TEventListView::selectionChanged, this, &TMainForm::ScheduleUpdateCommands);
+        connect(list, &TEventListView::eventActivated, this, [this] {
+            if (QAction* properties = Command("EntityProperty"); properties->isEnabled())
+                properties->trigger();
+        });
+        connect(list, &TEventListView::deletePressed, this, [this] {
+            UpdateCommands();
+            if (QAction* remove = Command("EntityDelete"); remove->isEnabled())
+                remove->trigger();
+        });
+        connect(list, &TEventListView::backPressed, this, [this] {
+            if (QAction* back = Command("TemplateUp"); back && back->isEnabled())
+                back->trigger();
+        });
+        // The status bar counts the rows of the list shown.
+        connect(&list->Rows(), &QAbstractItemModel::modelReset, this, [this, p] {
+            if (p == ShownPage())
+                UpdateStatusBar();
+        });
+    }
+
+    // Templates: the tree above (or beside) the template's events.
+    templateTree_ = new TTemplateTreeView(*eventCommands_, pages_);
+    templateTree_->setObjectName(QStringLiteral("TemplatesView"));
+    templateTree_->setAccessibleName(tr("Templates"));
+    connect(templateTree_, &TTemplateTreeView::selectedNodeChanged, this,
+            &TMainForm::TemplateNodeChanged);
+    exploreSplitter_ = new QSplitter(pages_);
+    exploreSplitter_->setObjectName(QStringLiteral("ExploreSplitter"));
+    exploreSplitter_->addWidget(templateTree_);
+    exploreSplitter_->addWidget(lists_[0]);
+    CreatePage(0, tr(" Templates"), exploreSplitter_);
+
+    // Calendar: a date picker until the month grid comes, and the day's events.
+    calendar_ = new QCalendarWidget(pages_);
+    calendar_->setObjectName(QStringLiteral("Calendar"));
+    calendar_->setAccessibleName(tr("Calendar"));
+    calendar_->setGridVisible(true);
+    calendar_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    calendar_->setMinimumHeight(120);
+    calendar_->setSelectedDate(ToQDate(DateOf(Now())));
+    connect(calendar_, &QCalendarWidget::selectionChanged, this, &TMainForm::CalendarDayChanged);
+    calendarSplitter_ = new QSplitter(pages_);
+    calendarSplitter_->setObjectName(QStringLiteral("CalendarSplitter"));
+    calendarSplitter_->addWidget(calendar_);
+    calendarSplitter_->addWidget(lists_[1]);
+    CreatePage(1, tr(" Calendar"), calendarSplitter_);
+    QToolButton* dateButton = calendarHeader_->Button();
+    dateButton->setObjectName(QStringLiteral("CalendarDateButton"));
+    dateButton->setAccessibleName(tr("Selected date"));
+    connect(dateButton, &QToolButton::clicked, this,
+            [this] { Command("CalendarGotoDateAction")->trigger(); });
+
+    // Event Filter: the filter's controls above its result.
+    auto* filterPage = new QWidget(pages_);
+    auto* filterLayout = new QVBoxLayout(filterPage);
+    filterLayout->setContentsMargins(0, 0, 0, 0);
+    filterLayout->setSpacing(0);
+    filterPanel_ =
+        new TEventFilterPanel({Command("FilterByCurrentDay"), Command("FilterByCurrentWeek"),
+                               Command("FilterByCurrentMonth"), Command("FilterAllPeriodAction"),
+                               Command("FilterByPeriod")},
+                              filterPage);
+    filterLayout->addWidget(filterPanel_);
+    filterLayout->addWidget(lists_[2], 1);
+    connect(filterPanel_, &TEventFilterPanel::filterChanged, this, [this] {
+        RunFilter();
+        UpdateCommands();
+    });
+    CreatePage(2, tr(" Event Filter"), filterPage);
+
+    CreatePage(3, tr(" All Events"), lists_[3]);
+
+    for (QSplitter* splitter : {exploreSplitter_, calendarSplitter_}) {
+        splitter->setChildrenCollapsible(false);
+        connect(splitter, &QSplitter::splitterMoved, this,
+                [this, splitter] { SplitterMoved(splitter == calendarSplitter_ ? 1 : 0); });
+    }
+    ApplySplitters();
+    UpdateDateButton();
+    filterPanel_->ApplyPeriod(TEventFilterPanel::CurrentDay);
+}
+
+QWidget& TMainForm::CalendarGrid() const {
+    return *calendar_;
+}
+
+QSplitter& TMainForm::Splitter(int page) const {
+    return page == 1 ? *calendarSplitter_ : *exploreSplitter_;
+}
+
+QTreeView* TMainForm::EventList() const {
+    return lists_[3]->DetailsView();
+}
+
+TEventFilterModel& TMainForm::EventRows() const {
+    return lists_[3]->Rows();
+}
+
+int TMainForm::ShownPage() const {
+    return pages_ ? std::max(0, pages_->currentIndex()) : 3;
+}
+
+void TMainForm::ShowPage(int page) {
+    page = std::clamp(page, 0, PageCount - 1);
+    pages_->setCurrentIndex(page);
+    {
+        const QSignalBlocker quiet(pageList_);
+        pageList_->setCurrentRow(page);
+    }
+    RefreshActivePage();
+    ScheduleUpdateCommands();
+}
+
+void TMainForm::ApplySplitters() {
+    const auto& options = settings_.Options();
+    const auto apply = [](QSplitter* splitter, bool horizontal, double firstPercent) {
+        splitter->setOrientation(horizontal ? Qt::Vertical : Qt::Horizontal);
+        const int whole = 1000;
+        const int first = static_cast<int>(std::lround(whole * firstPercent / 100.0));
+        splitter->setSizes({first, whole - first});
+    };
+    apply(exploreSplitter_, options.ViewExploreSplitterHor.Value(),
+          options.ViewExploreSplitterPercent.Value());
+    apply(calendarSplitter_, options.ViewCalendarSplitterHor.Value(),
+          options.ViewCalendarSplitterPercent.Value());
+    Command("ViewExploreSplitterHorAction")
+        ->setText(options.ViewExploreSplitterHor.Value() ? tr("&Vertical") : tr("&Horizontal"));
+    Command("ViewCalendarSplitterHorAction")
+        ->setText(options.ViewCalendarSplitterHor.Value() ? tr("&Vertical") : tr("&Horizontal"));
+}
+
+void TMainForm::SplitterMoved(int page) {
+    QSplitter& splitter = Splitter(page);
+    const QList<int> sizes = splitter.sizes();
+    const int whole = sizes.value(0) + sizes.value(1);
+    if (whole <= 0)
+        return;
+    const double percent = sizes.value(0) * 100.0 / whole;
+    auto& options = settings_.Options();
+    (page == 1 ? options.ViewCalendarSplitterPercent : options.ViewExploreSplitterPercent)
+        .SetValue(percent);
+}
+
+void TMainForm::FlipSplitter(int page) {
+    auto& option = page == 1 ? settings_.Options().ViewCalendarSplitterHor
+                             : settings_.Options().ViewExploreSplitterHor;
+    option.SetValue(!option.Value());
+    ApplySplitters();
+}
+
+void TMainForm::SetSplitterPercent(int percent) {
+    auto& options = settings_.Options();
+    (ShownPage() == 1 ? options.ViewCalendarSplitterPercent : options.ViewExploreSplitterPercent)
+        .SetValue(percent);
+    ApplySplitters();
+}
+
+void TMainForm::SetViewStyle(int style) {
+    ActiveList().SetStyle(static_cast<TEventListView::TStyle>(style));
+}
+
+void TMainForm::SetupColumns() {
+    TColumnSetupDialog dialog(*ActiveList().DetailsView(), this);
+    RunAndWait(dialog);
+}
+
+void TMainForm::GotoDate() {
+    TGotoDateDialog dialog(calendar_->selectedDate(), this);
+    if (RunAndWait(dialog) != QDialog::Accepted)
+        return;
+    calendar_->setSelectedDate(dialog.Date());
+    ShowPage(1);
+}
+
+void TMainForm::CalendarDayChanged() {
+    UpdateDateButton();
+    if (ShownPage() == 1)
+        RefreshActivePage();
+}
+
+void TMainForm::UpdateDateButton() {
+    QToolButton* button = calendarHeader_->Button();
+    button->setText(QLocale().toString(calendar_->selectedDate(), QLocale::LongFormat));
+    const int width = button->fontMetrics().horizontalAdvance(button->text());
+    button->setFixedWidth(
+        width > 0 ? width + 10 + 2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin) : 200);
+}
+
+void TMainForm::RunFilter() {
+    lists_[2]->Rows().SetEvents(filterPanel_->Filter(notebook_));
+    if (ShownPage() == 2)
+        UpdateStatusBar();
+}
+
+void TMainForm::TemplateNodeChanged() {
+    if (ShownPage() == 0)
+        RefreshActivePage();
+    ScheduleUpdateCommands();
+}
+
+void TMainForm::RefreshActivePage() {
+    const int page = ShownPage();
+    TEventListView& list = *lists_[page];
+    const std::vector<TEvent*> selected = list.SelectedEvents();
+    switch (page) {
+    case 0: {
+        const TTemplateNode* node = templateTree_->SelectedNode();
+        list.Rows().SetEvents(node && node->Template()
+                                  ? notebook_.EventsOfTemplate(node->Text()).Events()
+                                  : std::vector<TEvent*>{});
+        break;
+    }
+    case 1: {
+        const TDateTime day = FromQDate(calendar_->selectedDate());
+        std::vector<TEvent*> events = notebook_.EventsInDays(day, day).Events();
+        const TEventList reminders = settings_.Options().BehaviourShowReminderInCalendar.Value()
+                                         ? notebook_.RemindersInDays(day, day)
+                                         : TEventList();
+        for (TEvent* e : reminders.Events())
+            if (std::find(events.begin(), events.end(), e) == events.end())
+                events.push_back(e);
+        list.Rows().SetEvents(events);
+        break;
+    }
+    case 2:
+        list.Rows().SetEvents(filterPanel_->Filter(notebook_));
+        break;
+    default:
+        break;
+    }
+    if (page <= 1)
+        list.SelectFirstWhenNone();
+    if (!selected.empty())
+        list.SelectEvent(*selected.front(), false);
+    UpdateStatusBar();
+}
+
+void TMainForm::RefreshAllPages() {
+    const int active = ShownPage();
+    for (int p = 0; p < PageCount; ++p) {
+        if (p == active)
+            continue;
+        const QSignalBlocker quiet(pages_);
+        pages_->setCurrentIndex(p);
+        RefreshActivePage();
+    }
+    pages_->setCurrentIndex(active);
+    RefreshActivePage();
+}
+
+void TMainForm::ShowPanels() {
+    const auto& options = settings_.Options();
+    mainPanel_->setVisible(options.ViewMainPanel.Value());
+    standardBar_->setVisible(options.ViewToolbarStandart.Value());
+    quickBar_->setVisible(options.ViewToolbarQuick.Value());
+    UpdateCommands();
+}
+
+std::vector<TEvent*> TMainForm::SelectedEvents() {
+    if (ShownPage() == 0 && templateTree_->hasFocus())
+        return {};
+    return ActiveList().SelectedEvents();
+}
+
+TEventTemplate* TMainForm::CurrentTemplate() {
+    if (ShownPage() != 0)
+        return nullptr;
+    return templateTree_->SelectedTemplate();
+}
+
+TDateTime TMainForm::SelectedDay() {
+    return ShownPage() == 1 ? FromQDate(calendar_->selectedDate()) : DateOf(Now());
+}
+
+void TMainForm::SelectEventInViews(TEvent& event) {
+    int page = ShownPage();
+    if (page == 1) {
+        const TDateTime from = FromQDate(calendar_->selectedDate());
+        TDateTime next = NullDate;
+        try {
+            next = event.InitializeCondition().NextArise(from);
+        } catch (const std::exception&) {
+            next = NullDate;
+        }
+        if (IsNullDate(next))
+            next = event.LastAppear();
+        if (!IsNullDate(next))
+            calendar_->setSelectedDate(ToQDate(next));
+    } else if (page == 0) {
+        if (TTemplateNode* node = session_.Templates().FindTemplate(event.Template()))
+            templateTree_->SelectNode(node);
+    }
+    RefreshActivePage();
+    if (!lists_[page]->SelectEvent(event, isVisible())) {
+        ShowPage(3);
+        page = 3;
+        lists_[page]->SelectEvent(event, isVisible());
+    }
+    ScheduleUpdateCommands();
+}
+
+void TMainForm::UpdateStatusBar() {
+    UpdatePanels();
+}
+
+// ---------------------------------------------------------------------------------------------
+// The window's state in the store
+
+void TMainForm::LoadWindowState() {
+    calendar_->setSelectedDate(ToQDate(DateOf(Now())));
+    TFormPlacement placement{x(), y(), width(), height(), false};
+    LoadFormPlacement(ini_, "View", FormPath, placement);
+    setGeometry(placement.Left, placement.Top, std::max(placement.Width, minimumWidth()),
+                std::max(placement.Height, minimumHeight()));
+    FitToScreen();
+    if (placement.Maximized)
+        QTimer::singleShot(0, this,
+                           [this] { setWindowState(windowState() | Qt::WindowMaximized); });
+    const int page =
+        LoadActivePage(ini_, "View", ComponentPath(FormPath, "WorkspacePages"), 3, PageCount);
+    for (int p = 0; p < PageCount; ++p)
+        lists_[p]->LoadState(ini_, ComponentPath(FormPath, ListNames[p]));
+    calendarStyle_ = ini_.ReadEnum("View", "CalendarView", calendarStyle_, 0, 1);
+    const int filter = ini_.ReadEnum("View", "FilterType", 1, 0, 3);
+    if (filter != TEventFilterPanel::Custom)
+        filterPanel_->ApplyPeriod(static_cast<TEventFilterPanel::TPeriod>(filter));
+    ShowPanels();
+    ApplySplitters();
+    ShowPage(page);
+}
+
+void TMainForm::SaveWindowState() {
+    const QRect normal = isVisible() ? normalGeometry() : trayGeometry_;
+    const QRect bounds = normal.isValid() ? normal : geometry();
+    SaveFormPlacement(ini_, "View", FormPath,
+                      {bounds.x(), bounds.y(), bounds.width(), bounds.height(), isMaximized()});
+    SaveActivePage(ini_, "View", ComponentPath(FormPath, "WorkspacePages"), ShownPage());
+    for (int p = 0; p < PageCount; ++p)
+        lists_[p]->SaveState(ini_, ComponentPath(FormPath, ListNames[p]));
+    ini_.WriteInteger("View", "CalendarView", calendarStyle_);
+    const int filter = filterPanel_->ShownPeriod();
+    ini_.WriteInteger("View", "FilterType", filter == TEventFilterPanel::AllPeriod ? 0 : filter);
+}
+
+void TMainForm::FitToScreen() {
+    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!shown || isMaximized())
+        return;
+    const QRect available = shown->availableGeometry();
+    // Before the window is shown the frame the window manager adds is not known: room for a
+    // title bar is kept.
+    const QRect frame = frameGeometry();
+    const QMargins margins =
+        isVisible()
+            ? QMargins(geometry().left() - frame.left(), geometry().top() - frame.top(),
+                       frame.right() - geometry().right(), frame.bottom() - geometry().bottom())
+            : QMargins(0, 32, 0, 0);
+    const QRect room = available.marginsRemoved(margins);
+    QRect bounds = geometry();
+    bounds.setWidth(std::min(bounds.width(), room.width()));
+    bounds.setHeight(std::min(bounds.height(), room.height()));
+    bounds.moveTo(std::clamp(bounds.x(), room.left(), room.right() + 1 - bounds.width()),
+                  std::clamp(bounds.y(), room.top(), room.bottom() + 1 - bounds.height()));
+    if (bounds != geometry())
+        setGeometry(bounds);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride && qobject_cast<TTemplateTreeView*>(watched)) {
+        // The tree's own keys (Insert, F2, Delete, Enter, the moves) reach the tree before the
+        // window's shortcuts of the same keys.
+        auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        const int k = key->key();
+        const bool move = modifiers == Qt::AltModifier && (k == Qt::Key_Up || k == Qt::Key_Down ||
+                                                           k == Qt::Key_Left || k == Qt::Key_Right);
+        const bool own = modifiers == Qt::NoModifier &&
+                         (k == Qt::Key_Insert || k == Qt::Key_F2 || k == Qt::Key_Delete ||
+                          k == Qt::Key_Return || k == Qt::Key_Enter);
+        if (move || own) {
+            event->accept();
+            return true;
+        }
+    }
+    if (watched == nextLabel_ && event->type() == QEvent::MouseButtonRelease) {
+        if (nextEvent_ && notebook_.Contains(*nextEvent_))
+            SelectEventInViews(*nextEvent_);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The event and template commands
+
+TEventTemplate* TMainForm::EntityTemplate() {
+    if (ShownPage() != 0 || (!templateTree_->hasFocus() && !SelectedEvents().empty()))
+        return nullptr;
+    return templateTree_->SelectedTemplate();
+}
+
+std::vector<TEvent*> TMainForm::ListedEvents() {
+    const TEventFilterModel& rows = ActiveList().Rows();
+    std::vector<TEvent*> events;
+    events.reserve(static_cast<std::size_t>(rows.rowCount()));
+    for (int row = 0; row < rows.rowCount(); ++row)
+        if (TEvent* event = rows.EventAt(row))
+            events.push_back(event);
+    return events;
+}
+
+void TMainForm::SetSelectedDay(TDateTime day) {
+    calendar_->setSelectedDate(ToQDate(day));
+}
+
+void TMainForm::ConnectEventCommands() {
+    TEventCommands& c = *eventCommands_;
+    TTemplateTreeView& tree = *templateTree_;
+    const auto event = [this] { return !SelectedEvents().empty(); };
+    const auto handle = [this](const char* name, std::function<void()> run,
+                               std::function<bool()> enabled = {}) {
+        SetCommandHandler(QString::fromLatin1(name), std::move(run), std::move(enabled));
+    };
+    const auto isDefault = [this](const TEventTemplate* t) {
+        return t == session_.Templates().DefaultTemplate();
+    };
+
+    handle("EntityInsert", [this, &c, &tree] {
+        switch (ShownPage()) {
+        case 0:
+            if (tree.hasFocus())
+                tree.NewTemplate();
+            else
+                c.NewByCurrentTemplateInTree();
+            break;
+        case 1:
+            c.NewEventByDate();
+            break;
+        default:
+            c.NewByCurrentTemplateInTree();
+            break;
+        }
+    });
+    handle(
+        "EntityRename",
+        [this, &c, &tree] {
+            if (EntityTemplate())
+                tree.Rename();
+            else
+                c.Rename();
+        },
+        [this, event, &tree] { return EntityTemplate() ? tree.CanRename() : event(); });
+    handle(
+        "EntityDelete",
+        [this, &c, &tree] {
+            if (EntityTemplate())
+                tree.Delete();
+            else
+                c.Delete();
+        },
+        [this, event, isDefault] {
+            const TEventTemplate* t = EntityTemplate();
+            return t ? !isDefault(t) : event();
+        });
+    handle(
+        "EntityProperty",
+        [this, &c, &tree] {
+            if (EntityTemplate())
+                tree.Properties();
+            else
+                c.Properties();
+        },
+        [this, event] { return EntityTemplate() || event(); });
+    handle(
+        "EditCutAction", [&c] { c.Cut(); }, event);
+    handle(
+        "EditCopyAction", [&c] { c.Copy(); }, event);
+    handle(
+        "EditPasteAction", [&c] { c.Paste(); }, [&c] { return c.CanPaste(); });
+    handle(
+        "EditDuplicateAlarm", [&c] { c.Duplicate(); }, event);
+    handle(
+        "EventReset", [&c] { c.Reset(); },
+        [this, &c] { return !SelectedEvents().empty() && c.CanReset(); });
+    handle(
+        "EventExecute", [&c] { c.Execute(); }, event);
+    handle("EditFindEvent", [&c] { c.Find(); });
+    handle(
+        "EditFindNextEvent", [&c] { c.FindNext(); }, [&c] { return c.CanFindNext(); });
+    handle(
+        "EventDeleteAllAction", [&c] { c.DeleteAll(); }, [&c] { return c.CanDeleteAll(); });
+    handle(
+        "EventSelectOnExplorePage", [&c] { c.SelectOnTemplatesPage(); }, event);
+    handle(
+        "EventSelectOnCalendarPage", [&c] { c.SelectOnCalendarPage(); }, event);
+    handle("EventNewQuick", [this, &c] {
+        // The delay the quick event's dialog proposes: the one last used there.
+        const auto& options = settings_.Options();
+        const int amount = std::max(1, options.QuickDefaultPeriod.Value());
+        switch (options.QuickDefaultPeriodType.Value()) {
+        case 2:
+            c.AskQuickEvent(amount, TEventCommands::TDelayUnit::Hours);
+            break;
+        case 3:
+            c.AskQuickEvent(amount * 24, TEventCommands::TDelayUnit::Hours);
+            break;
+        default:
+            c.AskQuickEvent(amount, TEventCommands::TDelayUnit::Minutes);
+            break;
+        }
+    });
+    const std::pair<const char*, int> quick[] = {{"EventNewQuick5Min", 5},
+                                                 {"EventNewQuick10Min", 10},
+                                                 {"EventNewQuick15Min", 15},
+                                                 {"EventNewQuick30Min", 30}};
+    for (const auto& [name, minutes] : quick)
+        handle(name,
+               [&c, minutes] { c.AskQuickEvent(minutes, TEventCommands::TDelayUnit::Minutes); });
+    handle("EventNewQuick1HourAction",
+           [&c] { c.AskQuickEvent(1, TEventCommands::TDelayUnit::Hours); });
+    handle("EventNewQuickTomorrow6Action", [&c] { c.QuickTomorrowMorning(); });
+    handle("EventByCurrentTemplate", [&c] { c.NewByCurrentTemplate(); });
+    handle("CalendarAddEventByDate", [&c] { c.NewEventByDate(); });
+    handle(
+        "TemplateNew", [&tree] { tree.NewTemplate(); }, [this] { return ShownPage() == 0; });
+    handle(
+        "TemplateAddToQuickToolbar",
+        [this, &c] {
+            if (TEventTemplate* t = CurrentTemplate())
+                c.AddToFavourites(*t);
+        },
+        [this, isDefault] {
+            const TEventTemplate* t = CurrentTemplate();
+            return t && !isDefault(t) && !t->Quickly();
+        });
+    handle(
+        "EditTemplateMoveUp", [&tree] { tree.MoveUp(); },
+        [this, &tree] { return ShownPage() == 0 && tree.CanMoveUp(); });
+    handle(
+        "EditTemplateMoveDown", [&tree] { tree.MoveDown(); },
+        [this, &tree] { return ShownPage() == 0 && tree.CanMoveDown(); });
+    handle(
+        "EditTemplateMoveLeft", [&tree] { tree.MoveLeft(); },
+        [this, &tree] { return ShownPage() == 0 && tree.CanMoveLeft(); });
+    handle(
+        "EditTemplateMoveRight", [&tree] { tree.MoveRight(); },
+        [this, &tree] { return ShownPage() == 0 && tree.CanMoveRight(); });
+    handle(
+        "QuickToolbarRemoveButton", [this] { quickBar_->RemovePressed(); },
+        [this] { return quickBar_->PressedTemplate() != nullptr; });
+    for (const char* name :
+         {"QuickToolbarHideCaption", "QuickToolbarRightCaption", "QuickToolbarBottomCaption"})
+        connect(Command(QString::fromLatin1(name)), &QAction::triggered, quickBar_,
+                &TFavouritesBar::ApplyCaptionMode);
+
+    filterPanel_->ChooseTemplate = [this](QString& name) {
+        std::string chosen = name.toStdString();
+        if (!TTemplateChoiceForm::ChooseTemplate(*this, session_.Templates(), chosen, true))
+            return false;
+        name = QString::fromStdString(DisplayText(chosen));
+        return true;
+    };
+    FindInUse = [&c] { return !c.CanFindNext(); };
+    connect(&c, &TEventCommands::templatesChanged, this, [this] {
+        if (ShownPage() == 0)
+            RefreshActivePage();
+    });
+    c.ConnectAlarmWindows();
+}
+
+// ---------------------------------------------------------------------------------------------
+// The data files
 
 void TMainForm::FileLoad() {
     try {
@@ -561,10 +1712,16 @@ void TMainForm::MessageLater(TMessageKind kind, const std::string& text) {
 // The notebook
 
 // A removed event's alarm window closes on the notebook's removal notice.
-void TMainForm::NotebookChanged() {
+void TMainForm::NotebookChanged(TEvent& event, TChangeKind kind) {
     if (updateCount_ > 0)
         return;
-    UpdatePanels(); // the rows follow the notebook themselves
+    // The rows follow the notebook themselves; the pages' choices of rows are made here.
+    RefreshActivePage();
+    // Nothing moves under a question that is open: its answer is about what it showed.
+    if (kind != ckRemoved && started_ && !WaitingForBox() && !QApplication::activeModalWidget() &&
+        notebook_.Contains(event))
+        SelectEventInViews(event);
+    ScheduleUpdateCommands();
     if (!started_)
         return; // the start-up saves once itself
     try {
@@ -604,9 +1761,12 @@ void TMainForm::RefreshViews() {
 void TMainForm::UpdatePanels() {
     nextLabel_->setText(NextEventText());
     countLabel_->setText(CountText());
+    const QFontMetrics metrics = statusBar()->fontMetrics();
+    nextLabel_->setFixedWidth(metrics.horizontalAdvance(nextLabel_->text()) + 20);
+    countLabel_->setFixedWidth(metrics.horizontalAdvance(countLabel_->text()) + 25);
 }
 
-QString TMainForm::NextEventText() const {
+QString TMainForm::NextEventText() {
     TDateTime when = NullDate;
     TEvent* next = nullptr;
     try {
@@ -614,6 +1774,7 @@ QString TMainForm::NextEventText() const {
     } catch (const std::exception&) {
         next = nullptr;
     }
+    nextEvent_ = next;
     if (!next)
         return tr("No sheduled event");
     return Q(Format(tr("Next event: \"%s\" at %s").toStdString(),
@@ -621,9 +1782,9 @@ QString TMainForm::NextEventText() const {
 }
 
 QString TMainForm::CountText() const {
-    return Q(" " +
-             Format(tr("%s event(s), %s listed").toStdString(),
-                    {std::to_string(notebook_.EventCount()), std::to_string(rows_->rowCount())}));
+    return Q(" " + Format(tr("%s event(s), %s listed").toStdString(),
+                          {std::to_string(notebook_.EventCount()),
+                           std::to_string(ActiveList().EventRowCount())}));
 }
 
 void TMainForm::ClockChanged() {
@@ -686,14 +1847,20 @@ void TMainForm::UpdateTrayPicture() {
 }
 
 void TMainForm::MinimizeWindow() {
-    if (settings_.HideFromTaskbar() && TrayIconShown())
+    if (settings_.HideFromTaskbar() && TrayIconShown()) {
+        // The window comes back where it was, whatever the window manager does with a hidden one.
+        trayGeometry_ = normalGeometry();
         hide();
-    else
+    } else {
         showMinimized();
+    }
 }
 
 void TMainForm::RestoreWindow() {
+    const bool fromTray = !isVisible() && trayGeometry_.isValid();
     setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    if (fromTray && !isMaximized())
+        setGeometry(trayGeometry_);
     show();
     raise();
     activateWindow();
@@ -719,8 +1886,12 @@ void TMainForm::HotKeyPressed(int id) {
         }
         return;
     }
-    // Quick events and events by template come with the event commands; until then the
-    // keys only say that nothing happens.
+    if (QAction* command = Command(id == 2 ? "EventNewQuick" : "EventByCurrentTemplate");
+        command && id <= 3) {
+        RestoreWindow();
+        command->trigger();
+        return;
+    }
     QApplication::beep();
 }
 

@@ -4,11 +4,14 @@
 // user command and keeps the program reachable from the tray.
 
 #include "core/agenda/Agenda.h"
+#include "gui/events/EventView.h"
 #include "gui/session/ProgramSession.h"
 
 #include <QIcon>
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QPointer>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -17,21 +20,34 @@
 #include <vector>
 
 class QAction;
+class QCalendarWidget;
 class QLabel;
 class QMenu;
 class QMessageBox;
+class QSplitter;
+class QStackedWidget;
 class QSystemTrayIcon;
 class QTimer;
+class QToolBar;
+class QToolButton;
 class QTreeView;
 
 namespace kelvo {
 
+class TDefaultEventDialogs;
+class TEventCommands;
 class TEventFilterModel;
+class TEventFilterPanel;
+class TFavouritesBar;
+class TTemplateTreeView;
+class TEventListView;
 class TGlobalHotKeys;
+class TPageHeader;
+class TPageList;
 
 enum class TMessageKind { Warning, Error, Information };
 
-class TMainForm : public QMainWindow, private IDataFileHost {
+class TMainForm : public QMainWindow, public IEventView, private IDataFileHost {
     Q_OBJECT
 public:
     // The session is the caller's and outlives the window.
@@ -53,7 +69,7 @@ public:
     // To the tray while a tray icon is really shown and the options say so, else minimized.
     void MinimizeWindow();
     // Shows, restores and brings the window to the front.
-    void RestoreWindow();
+    void RestoreWindow() override;
     // The system clock was set: the generator goes on from the new time.
     void ClockChanged();
     void HotKeyPressed(int id);
@@ -64,11 +80,46 @@ public:
     TProgramSession& Session() { return session_; }
     // The command of that object name (for menus built elsewhere and for tests).
     QAction* Command(const QString& name) const;
-    // The list of all events, over the session's rows.
-    QTreeView* EventList() const { return eventList_; }
-    TEventFilterModel& EventRows() const { return *rows_; }
+    // What a command does, for a command whose feature lives elsewhere; a command without
+    // one is disabled.
+    void SetCommandHandler(const QString& name, std::function<void()> run,
+                           std::function<bool()> enabled = {});
+    // The details view of the All Events list, over the session's rows.
+    QTreeView* EventList() const;
+    TEventFilterModel& EventRows() const;
+
+    // The pages: 0 Templates, 1 Calendar, 2 Event Filter, 3 All Events.
+    enum { PageCount = 4 };
+    void ShowPage(int page);
+    int ShownPage() const;
+    TEventListView& List(int page) const { return *lists_[page]; }
+    TEventListView& ActiveList() const { return *lists_[ShownPage()]; }
+    TEventFilterPanel& FilterPanel() const { return *filterPanel_; }
+    QWidget& CalendarGrid() const;
+    TTemplateTreeView& TemplateTree() const { return *templateTree_; }
+    TFavouritesBar& FavouritesBar() const { return *quickBar_; }
+    TEventCommands& EventCommands() const { return *eventCommands_; }
+    QSplitter& Splitter(int page) const;
+    QMenu& ListMenu(int page) const { return *listMenus_[page]; }
+    QMenu& SplitterMenu() const { return *splitterMenu_; }
+    QLabel& NextEventPanel() const { return *nextLabel_; }
+    void RefreshActivePage() override;
+    void RefreshAllPages();
+    void UpdateStatusBar();
+    void SelectEventInViews(TEvent& event);
+
+    // IEventView: the view the event commands work on.
+    QWidget& DialogParent() override { return *this; }
+    std::vector<TEvent*> SelectedEvents() override;
+    TEventTemplate* CurrentTemplate() override;
+    TDateTime SelectedDay() override;
+    void SelectEvent(TEvent& event) override { SelectEventInViews(event); }
+    TEventPage ActivePage() override { return static_cast<TEventPage>(ShownPage()); }
+    void ShowPage(TEventPage page) override { ShowPage(static_cast<int>(page)); }
+    std::vector<TEvent*> ListedEvents() override;
+    void SetSelectedDay(TDateTime day) override;
     QMenu* TrayMenu() const { return trayMenu_; }
-    QString NextEventText() const;
+    QString NextEventText();
     QString CountText() const;
 
     // Re-evaluates every command's enabling (and checking) rule.
@@ -82,6 +133,8 @@ public:
     // The chosen data file, empty on Cancel.
     std::function<QString(bool forSave, const QString& folder)> ChooseDataFile;
     std::function<bool(const QString& question)> Confirm;
+    // While it answers true, Esc leaves the window alone (a search is running).
+    std::function<bool()> FindInUse;
     std::function<void(TMessageKind kind, const QString& text)> ShowMessage;
     // After the event was saved and its alarm window opened; only while alarm windows are on
     // and the event wants one.
@@ -97,10 +150,12 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct TCommand {
         QAction* Action;
+        std::function<void()> Run;
         std::function<bool()> Enabled;
         std::function<bool()> Checked;
     };
@@ -111,6 +166,38 @@ private:
 
     QAction* AddCommand(const QString& name, const QString& caption, std::function<void()> run,
                         std::function<bool()> enabled = {}, std::function<bool()> checked = {});
+    // The same with a shortcut and the hint the status bar shows.
+    QAction* AddCommand(const QString& name, const QString& caption, const QKeySequence& key,
+                        const QString& hint, std::function<void()> run,
+                        std::function<bool()> enabled = {}, std::function<bool()> checked = {});
+    TCommand* FindCommand(const QString& name);
+    // Enabling rules run once the events queued now are handled.
+    void ScheduleUpdateCommands();
+    void CreateViewCommands();
+    void CreateWorkspace();
+    QWidget* CreatePage(int page, const QString& caption, QWidget* content);
+    void CreateToolbars();
+    void CreateContextMenus();
+    QMenu* AddMenu(QMenu* parent, const QString& caption, const std::vector<const char*>& items);
+    void ApplySplitters();
+    void SplitterMoved(int page);
+    void FlipSplitter(int page);
+    void SetSplitterPercent(int percent);
+    void SetViewStyle(int style);
+    void SetupColumns();
+    void GotoDate();
+    void CalendarDayChanged();
+    void UpdateDateButton();
+    void RunFilter();
+    void TemplateNodeChanged();
+    void ShowPanels();
+    void LoadWindowState();
+    void SaveWindowState();
+    void FitToScreen();
+    void OpenWebPage(const QAction* command);
+    void ConnectEventCommands();
+    // The selected template when no event is selected (the entity commands' other target).
+    TEventTemplate* EntityTemplate();
     // Runs a command; the data-file errors the user is meant to see go to an error box.
     void Run(const std::function<void()>& command);
     void CreateCommands();
@@ -136,7 +223,7 @@ private:
     void ReportRecordErrors();
     QString DamagedFileText(const TDataLoadReport::TFile& file) const;
 
-    void NotebookChanged();
+    void NotebookChanged(TEvent& event, TChangeKind kind);
     void Arisen(TWaitingAriseEntity& entity, TDateTime when, TAlarmReason reason);
 
     void ApplyTrayIcon();
@@ -152,8 +239,30 @@ private:
     std::unique_ptr<TGlobalHotKeys> hotKeys_;
 
     std::vector<TCommand> commands_;
-    QTreeView* eventList_ = nullptr;
-    TEventFilterModel* rows_ = nullptr;
+    bool commandUpdateQueued_ = false;
+    TPageList* pageList_ = nullptr;
+    QWidget* mainPanel_ = nullptr;
+    QStackedWidget* pages_ = nullptr;
+    TEventListView* lists_[PageCount] = {};
+    QMenu* listMenus_[PageCount] = {};
+    QMenu* treeMenu_ = nullptr;
+    QMenu* splitterMenu_ = nullptr;
+    QMenu* favouritesMenu_ = nullptr;
+    QSplitter* exploreSplitter_ = nullptr;
+    QSplitter* calendarSplitter_ = nullptr;
+    std::unique_ptr<TDefaultEventDialogs> eventDialogs_;
+    std::unique_ptr<TEventCommands> eventCommands_;
+    TTemplateTreeView* templateTree_ = nullptr;
+    // The calendar page's grid; one widget, replaced whole when the month grid comes.
+    QCalendarWidget* calendar_ = nullptr;
+    TPageHeader* calendarHeader_ = nullptr;
+    TEventFilterPanel* filterPanel_ = nullptr;
+    QToolBar* standardBar_ = nullptr;
+    TFavouritesBar* quickBar_ = nullptr;
+    int calendarStyle_ = 0;
+    // The window's bounds before it went to the tray.
+    QRect trayGeometry_;
+    TEvent* nextEvent_ = nullptr;
     QLabel* hintLabel_ = nullptr;
     QLabel* nextLabel_ = nullptr;
     QLabel* countLabel_ = nullptr;

@@ -25,6 +25,50 @@ void TEventFilterModel::SetText(const QString& text) {
     invalidateFilter();
 }
 
+void TEventFilterModel::SetEvents(const std::vector<TEvent*>& events) {
+    events_ = std::unordered_set<const TEvent*>(events.begin(), events.end());
+    eventsSet_ = true;
+    invalidateFilter();
+}
+
+void TEventFilterModel::ClearEvents() {
+    events_.clear();
+    eventsSet_ = false;
+    invalidateFilter();
+}
+
+int TEventFilterModel::RowOf(const TEvent* event) const {
+    for (int row = 0; row < rowCount(); ++row)
+        if (EventAt(row) == event)
+            return row;
+    return -1;
+}
+
+bool TEventFilterModel::lessThan(const QModelIndex& left, const QModelIndex& right) const {
+    const QVariant a = left.data(sortRole());
+    const QVariant b = right.data(sortRole());
+    const bool ascending = sortOrder() == Qt::AscendingOrder;
+    // Descending sorts by the reversed question: an empty cell still goes after the others,
+    // and ties still keep the notebook's order (the rows arrive in the previous sort's order).
+    if (!a.isValid() || !b.isValid()) {
+        if (a.isValid() != b.isValid())
+            return ascending ? a.isValid() : !a.isValid();
+    } else if (a.typeId() == QMetaType::QString) {
+        if (const int order = QString::localeAwareCompare(a.toString(), b.toString()); order != 0)
+            return order < 0;
+        if (left.column() == TEventListModel::ColName) {
+            const auto next = [this](const QModelIndex& i) {
+                return i.siblingAtColumn(TEventListModel::ColNextEvent).data(sortRole()).toDouble();
+            };
+            if (next(left) != next(right))
+                return next(left) < next(right);
+        }
+    } else if (a.toDouble() != b.toDouble()) {
+        return a.toDouble() < b.toDouble();
+    }
+    return ascending ? left.row() < right.row() : left.row() > right.row();
+}
+
 TEvent* TEventFilterModel::EventAt(int row) const {
     return static_cast<TEvent*>(index(row, 0).data(TEventListModel::EventRole).value<void*>());
 }
@@ -32,6 +76,9 @@ TEvent* TEventFilterModel::EventAt(int row) const {
 bool TEventFilterModel::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const {
     const QAbstractItemModel* source = sourceModel();
     const auto cell = [&](int column) { return source->index(sourceRow, column, sourceParent); };
+    if (eventsSet_ && !events_.contains(static_cast<const TEvent*>(
+                          cell(0).data(TEventListModel::EventRole).value<void*>())))
+        return false;
     if (!template_.isEmpty() && cell(TEventListModel::ColTemplate)
                                         .data()
                                         .toString()

@@ -7,6 +7,8 @@
 
 #include <QSortFilterProxyModel>
 #include <QString>
+#include <unordered_set>
+#include <vector>
 
 namespace kelvo {
 
@@ -24,16 +26,27 @@ public:
     // Events whose name holds the text, without regard to case; empty: any.
     void SetText(const QString& text);
 
+    // Only these events (a page that computes its own rows); cleared: no such filter.
+    void SetEvents(const std::vector<TEvent*>& events);
+    void ClearEvents();
+
     TEvent* EventAt(int row) const;
+    // The row showing the event, or -1.
+    int RowOf(const TEvent* event) const;
 
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
+    // A total order on the sort keys: empty cells last in either direction, names tied on
+    // their next arising, other ties in the notebook's order (the sort is stable).
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
 
 private:
     QString template_;
     TDateTime from_ = NullDate;
     TDateTime to_ = NullDate;
     QString text_;
+    bool eventsSet_ = false;
+    std::unordered_set<const TEvent*> events_;
 };
 
 } // namespace kelvo

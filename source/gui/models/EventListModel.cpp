@@ -4,6 +4,8 @@
 #include "core/runtime/RemNotebook.h"
 #include "core/util/paText.h"
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace kelvo {
@@ -61,23 +63,62 @@ TEventListModel::TEventListModel(TReminderNotebook& notebook, QObject* parent)
 void TEventListModel::Refresh() {
     beginResetModel();
     rows_.clear();
-    const TDateTime t = notebook_.Generator().LastTime();
-    const TDateTime today = Now();
+    time_ = notebook_.Generator().LastTime();
+    today_ = Now();
     rows_.reserve(static_cast<std::size_t>(notebook_.EventCount()));
+    // The moments now; the texts when a row is first shown or sorted by them.
     for (int i = 0; i < notebook_.EventCount(); ++i) {
         TEvent& e = notebook_.Event(i);
-        TRow row{&e, {}, e.LastAppear(), NextOf(e, t), NextReminderOf(e, t)};
-        row.Text[ColName] = Q(e.Description());
-        row.Text[ColLastEvent] = Q(ListDateText(row.Last));
-        row.Text[ColNextEvent] = Q(ListDateText(row.Next));
-        row.Text[ColNextReminder] = Q(ListDateText(row.NextReminder));
-        row.Text[ColUntilEvent] = Q(UntilEventText(row.Next, today));
-        row.Text[ColTemplate] = Q(e.Template());
-        row.Text[ColState] = Q(EventStateListText(e.State(), SnoozeOf(e, t)));
-        row.Text[ColWhen] = Q(WhenOf(e));
+        TRow row;
+        row.Event = &e;
+        row.Last = e.LastAppear();
+        row.Next = NextOf(e, time_);
+        row.NextReminder = NextReminderOf(e, time_);
+        row.Days = IsNullDate(row.Next)
+                       ? 0
+                       : static_cast<int>(
+                             std::max(0.0, std::floor(row.Next) - std::floor(DateOf(today_))));
         rows_.push_back(std::move(row));
     }
     endResetModel();
+}
+
+const QString& TEventListModel::Text(int index, int column) const {
+    TRow& row = rows_[static_cast<std::size_t>(index)];
+    const unsigned bit = 1u << column;
+    if (row.Ready & bit)
+        return row.Text[column];
+    TEvent& e = *row.Event;
+    QString& text = row.Text[column];
+    switch (column) {
+    case ColName:
+        text = Q(e.Description());
+        break;
+    case ColLastEvent:
+        text = Q(ListDateText(row.Last));
+        break;
+    case ColNextEvent:
+        text = Q(ListDateText(row.Next));
+        break;
+    case ColNextReminder:
+        text = Q(ListDateText(row.NextReminder));
+        break;
+    case ColUntilEvent:
+        text = Q(UntilEventText(row.Next, today_));
+        break;
+    case ColTemplate:
+        text = Q(e.Template());
+        break;
+    case ColState:
+        text = Q(EventStateListText(e.State(), SnoozeOf(e, time_)));
+        break;
+    default:
+        text = Q(WhenOf(e));
+        break;
+    }
+    row.Key[column] = text.toCaseFolded();
+    row.Ready |= bit;
+    return text;
 }
 
 TEvent* TEventListModel::EventAt(int row) const {
@@ -110,22 +151,29 @@ QVariant TEventListModel::data(const QModelIndex& index, int role) const {
     const TRow& row = rows_[static_cast<std::size_t>(index.row())];
     switch (role) {
     case Qt::DisplayRole:
-        return row.Text[index.column()];
+        return Text(index.row(), index.column());
     case EventRole:
         return QVariant::fromValue(static_cast<void*>(row.Event));
     case NextAriseRole:
         return row.Next;
+    case Qt::DecorationRole:
+        return index.column() == ColName && Icon ? Icon(*row.Event) : QVariant();
     case SortRole:
         switch (index.column()) {
         case ColLastEvent:
             return MomentKey(row.Last);
         case ColNextEvent:
-        case ColUntilEvent:
             return MomentKey(row.Next);
         case ColNextReminder:
             return MomentKey(row.NextReminder);
-        default:
-            return row.Text[index.column()].toCaseFolded();
+        case ColUntilEvent:
+            // Whole days as shown; no next arising is an empty cell.
+            return IsNullDate(row.Next) ? QVariant() : QVariant(row.Days);
+        default: {
+            if (Text(index.row(), index.column()).isEmpty())
+                return {};
+            return row.Key[index.column()];
+        }
         }
     default:
         return {};

@@ -7,7 +7,9 @@
 #include "core/util/paDateUtils.h"
 
 #include <QAbstractItemModel>
+#include <QIcon>
 #include <QString>
+#include <functional>
 #include <vector>
 
 namespace kelvo {
@@ -30,7 +32,8 @@ public:
         ColumnCount
     };
     enum TRole {
-        // What a column sorts by: moments as numbers (NullDate last), texts without case.
+        // What a column sorts by: moments as numbers (NullDate last), texts without case,
+        // whole days; no value for an empty cell.
         SortRole = Qt::UserRole + 1,
         // The row's TEvent*.
         EventRole,
@@ -53,19 +56,29 @@ public:
                         int role = Qt::DisplayRole) const override;
 
     static QString Caption(int column);
+    // The picture of an event's row; none shows no picture.
+    std::function<QIcon(const TEvent&)> Icon;
     static int DefaultWidth(int column);
 
 private:
     struct TRow {
-        TEvent* Event;
+        TEvent* Event = nullptr;
+        TDateTime Last = NullDate;
+        TDateTime Next = NullDate;
+        TDateTime NextReminder = NullDate;
+        int Days = 0;
+        unsigned Ready = 0; // a bit per column whose text is made
         QString Text[ColumnCount];
-        TDateTime Last;
-        TDateTime Next;
-        TDateTime NextReminder;
+        QString Key[ColumnCount]; // the texts without case, for sorting
     };
+    // The cell's text, made on first use.
+    const QString& Text(int row, int column) const;
 
     TReminderNotebook& notebook_;
-    std::vector<TRow> rows_;
+    // Texts are made on first use: a list shows a few rows of many.
+    mutable std::vector<TRow> rows_;
+    TDateTime time_ = NullDate;
+    TDateTime today_ = NullDate;
 };
 
 } // namespace kelvo

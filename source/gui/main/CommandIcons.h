@@ -1,0 +1,13 @@
+#pragma once
+
+// The pictures of the toolbar's commands, drawn so that no image file is needed.
+
+#include <QIcon>
+#include <QString>
+
+namespace kelvo {
+
+// A picture for the command of that object name; none for a command without one.
+QIcon CommandIcon(const QString& command);
+
+} // namespace kelvo
