@@ -27,7 +27,7 @@ public:
     // The template tree's selection on the Templates page, else none.
     virtual TEventTemplate* CurrentTemplate() = 0;
     // The calendar's selected day, else today.
-    virtual TDate SelectedDay() = 0;
+    virtual TDateTime SelectedDay() = 0;
     // Brings the event into view and selects it, on the page that shows it.
     virtual void SelectEvent(TEvent& event) = 0;
 };
@@ -38,7 +38,7 @@ public:
     virtual ~IEventDialogs() = default;
     // Edits target (an event or a template); false leaves it untouched. date, when not zero, is
     // the day the editors start from; firstPage 0 is the Date/Time page, 4 the Summary page.
-    virtual bool ShowEventDialog(TEvent& target, const QString& caption, TDate date,
+    virtual bool ShowEventDialog(TEvent& target, const QString& caption, TDateTime date,
                                  int firstPage) = 0;
     // The quick event's message and its delay in minutes from now; false: cancelled.
     virtual bool AskQuickEvent(QString& message, int& delayMinutes) = 0;
