@@ -470,6 +470,7 @@ void TEventForm::Reset() {
 
 void TEventForm::LoadControls(const TEvent& e) {
     messageMemo_->setPlainText(TextFromCore(e.WindowMessage()));
+    shownMessage_ = messageMemo_->toPlainText();
     windowColor_->SetValue(e.WindowColor());
     messageColor_->SetValue(e.MessageColor());
 
@@ -536,7 +537,10 @@ void TEventForm::LoadControls(const TEvent& e) {
 }
 
 void TEventForm::StoreControls(TEvent& e) const {
-    e.SetWindowMessage(Core(messageMemo_->toPlainText()));
+    // A message with other line ends or from another encoding stays as it was unless edited.
+    const QString message = messageMemo_->toPlainText();
+    if (message != shownMessage_)
+        e.SetWindowMessage(Core(message));
     e.SetWindowColor(windowColor_->Value());
     e.SetMessageColor(messageColor_->Value());
 

@@ -91,6 +91,7 @@ private:
     std::unique_ptr<TEvent> result_;
     TChooseTemplate chooseTemplate_;
     QString lastError_;
+    QString shownMessage_;
     std::string iconFileName_;
     int iconFileId_ = 0;
 

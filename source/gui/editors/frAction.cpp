@@ -45,6 +45,12 @@ std::string Core(const QString& text) {
     return text.toStdString();
 }
 
+// The stored text when the field still shows it: a text from a file in another encoding or
+// with other line ends is written back as it was unless the user changed it.
+std::string Kept(const std::string& stored, const QString& shown) {
+    return TextFromCore(stored) == shown ? stored : Core(shown);
+}
+
 IActionPlayer* Player() {
     return ActionContext().Player;
 }
@@ -577,7 +583,7 @@ void TActionFrame::StorePage(int kind) {
     switch (kind) {
     case kMedia: {
         auto& a = static_cast<TPlayMediaEventAction&>(action);
-        a.SetFileName(Core(mediaFile_->currentText()));
+        a.SetFileName(Kept(a.FileName(), mediaFile_->currentText()));
         a.SetShuffle(mediaShuffle_->isChecked());
         StoreSound(a, media_);
         break;
@@ -591,17 +597,17 @@ void TActionFrame::StorePage(int kind) {
     }
     case kLaunch: {
         auto& a = static_cast<TLaunchAppEventAction&>(action);
-        a.SetFileName(Core(launchFile_->currentText()));
-        a.SetParams(Core(launchParams_->text()));
-        a.SetDirectory(Core(launchDirectory_->currentText()));
+        a.SetFileName(Kept(a.FileName(), launchFile_->currentText()));
+        a.SetParams(Kept(a.Params(), launchParams_->text()));
+        a.SetDirectory(Kept(a.Directory(), launchDirectory_->currentText()));
         break;
     }
     case kMail: {
         auto& a = static_cast<TSendMailAction&>(action);
-        a.SetSendTo(Core(mailTo_->currentText()));
-        a.SetSubject(Core(mailSubject_->currentText()));
-        a.SetBody(Core(mailBody_->toPlainText()));
-        a.SetFileName(Core(mailAttach_->currentText()));
+        a.SetSendTo(Kept(a.SendTo(), mailTo_->currentText()));
+        a.SetSubject(Kept(a.Subject(), mailSubject_->currentText()));
+        a.SetBody(Kept(a.Body(), mailBody_->toPlainText()));
+        a.SetFileName(Kept(a.FileName(), mailAttach_->currentText()));
         break;
     }
     default:
