@@ -106,7 +106,9 @@ void TOptionsDlgForm::RefillList() {
     const QSize cell(std::max(widest + 16, 72), height);
     for (int row = 0; row < list_->count(); ++row)
         list_->item(row)->setSizeHint(cell);
-    list_->setGridSize(cell);
+    // The grid keeps a gap between the entries; the entry itself is the picture over its text.
+    list_->setGridSize(cell + QSize(0, 8));
+    list_->setSpacing(0);
     list_->setFixedWidth(cell.width() + 2 * list_->frameWidth() + 4);
     for (int row = 0; row < list_->count(); ++row)
         if (list_->item(row)->data(Qt::UserRole).toInt() == stack_->currentIndex())
