@@ -26,6 +26,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -348,6 +350,47 @@ private slots:
         QVERIFY(!watched || !watched->isVisible());
     }
 
+    // "Change..." picks a picture of the icon library by its index, kept relative to the
+    // program folder; a picture file outside it is kept by its full name.
+    void theIconComesFromTheLibraryByIndex() {
+        Run run;
+        auto target = NewEvent();
+        int offered = 0;
+        QVERIFY(run.Edit(*target, TEventForm::OptionsPage, [&](TEventForm& d) {
+            QVERIFY(Child<QLabel>(d, "IconEventImage").pixmap().isNull());
+            QTimer::singleShot(0, [&] {
+                auto* chooser = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                QVERIFY(chooser && chooser != &d);
+                QCOMPARE(chooser->windowModality(), Qt::WindowModal);
+                auto& icons = Child<QListWidget>(*chooser, "IconList");
+                offered = icons.count();
+                icons.setFocus();
+                for (int i = 0; i < 3; ++i)
+                    QTest::keyClick(&icons, Qt::Key_Right);
+                QTest::keyClick(chooser, Qt::Key_Return);
+            });
+            Click(d, "ChangeIconBtn");
+            QVERIFY(!Child<QLabel>(d, "IconEventImage").pixmap().isNull());
+            QTest::keyClick(&d, Qt::Key_Return);
+        }));
+        QCOMPARE(offered, 6);
+        QCOMPARE(target->IconFileName(), std::string("Icons.dll"));
+        QCOMPARE(target->IconFileId(), 3);
+
+        const fs::path picture = home->Path() / "own.png";
+        QImage image(16, 16, QImage::Format_ARGB32);
+        image.fill(Qt::red);
+        QVERIFY(image.save(QString::fromStdString(picture.string())));
+        target->SetIconFileName(picture.string());
+        target->SetIconFileId(0);
+        QVERIFY(run.Edit(*target, TEventForm::SummaryPage, [&](TEventForm& d) {
+            QCOMPARE(Child<QLabel>(d, "imgSumIcon").pixmap().toImage().pixelColor(8, 8),
+                     QColor(Qt::red));
+            QTest::keyClick(&d, Qt::Key_Return);
+        }));
+        QCOMPARE(target->IconFileName(), picture.string());
+    }
+
     // Every page through the keyboard, each with nothing cut off; pictures of them go to
     // KELVO_SCREENSHOTS when it names a folder.
     void everyPageByKeyboardWithNothingCutOff() {
@@ -393,7 +436,10 @@ int main(int argc, char** argv) {
     home = &dir;
     test::UsePrivateFolders(dir.Path());
     QApplication app(argc, argv);
-    InstallProgramFolders(std::make_unique<TQtFolderProvider>());
+    // The program folder of a build, with the icon library the build drew.
+    InstallProgramFolders(std::make_unique<TQtFolderProvider>(
+        QDir::cleanPath(QStringLiteral(QT_TESTCASE_BUILDDIR "/../share/generated/kelvo-rem"))
+            .toStdString()));
     InstallSystemLocale();
     EventFormTest test;
     return QTest::qExec(&test, argc, argv);
