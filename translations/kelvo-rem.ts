@@ -445,6 +445,300 @@ Error: </source>
     </message>
 </context>
 <context>
+    <name>kelvo::TActionDialogForm</name>
+    <message>
+        <source>Choose action...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TActionFrame</name>
+    <message>
+        <source>B&amp;eep</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play &amp;file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play &amp;CD</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Send mail</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Playing PS speaker melody or media file. <byte value="xd"/>
+It can be customized in the Media page of the Options dialog.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Test beep</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test beep</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repeat count</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repeat unit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>times</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use custom volume settings:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use custom volume settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop playback on alarm window clo&amp;se</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop playback on alarm window close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Play</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Multimedia file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse for a multimedia file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sh&amp;uffle play list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shuffle play list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play &amp;multimedia file located at</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CD track</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start from CD &amp;track:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Random CD track</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Program or document</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse for a program or document</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Arguments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Startup directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse for the startup directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Launch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Launch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Program or document (specify &quot;http://&quot; prefix for Web pages):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Arguments:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Startup &amp;directory:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Address book</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subject</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Message text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Attach</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse for an attachment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send &amp;now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;To:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sub&amp;ject:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Atta&amp;ch:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send the following message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>on the computer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send the following message:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>on the computer:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All supported types (*.mp3 *.mp2 *.mpg *.m3u *.pls *.wav *.mid *.rmi *.avi *.dat);;MP3 songs (*.mp3 *.mp2 *.mpg);;MP3 collections (*.m3u *.pls);;Wave audio (*.wav);;MIDI files (*.mid *.rmi);;Video (*.avi *.dat)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Any file (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TActionListFrame</name>
+    <message>
+        <source>Add...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Actions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add action</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit action</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete action</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kelvo::TAddressBookDialog</name>
     <message>
         <source>Address Book</source>
@@ -624,6 +918,285 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>kelvo::TEventForm</name>
+    <message>
+        <source>Date/Time:DATE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Action:ACTION</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reminder:REMIND</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Options:OPTIONS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Summary:SUMMARY</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> When will the event come?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>More conditions:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>More conditions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> What to do when the event comes?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show this &amp;message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(the first line is used as the event description)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do this &amp;action:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do the additional actions:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do the additional actions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Would you like to be reminded before the event?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rem&amp;ind me before this event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reminder condition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>More reminder conditions:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>More reminder conditions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reminder actions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Show alarm window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>And do</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nothing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the event actions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the following reminder actions:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;And do</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Icon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Specify icon which will present this event in the events list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Change...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change icon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete this event after &amp;last execution</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Execute action if missed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Compute date after first occurence (a&amp;ge calculation)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Hidden event (don&apos;t display event on calendar)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alarm window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default snooze for this event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Snooze unit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>minute(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hour(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>day(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>week(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>month(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>years(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default &amp;snooze for this event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Message Color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> &amp;Window Color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Summary</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Description:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit the description</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date/Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit the date and time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Actions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit the actions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reminder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit the reminder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Template:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit the options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show alarm window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do the event actions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Don&apos;t remind me before this event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Template:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kelvo::TEventListModel</name>
     <message>
         <source>Name</source>
@@ -655,6 +1228,37 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
     <message>
         <source>When</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TIconChoiceForm</name>
+    <message>
+        <source>Change Icon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Icons</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse for an icon file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select an &amp;icon from the list below:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Icon %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Icon files (*.ico *.dll *.png *.svg *.bmp *.xpm);;Any file (*)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -811,9 +1415,119 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>kelvo::TOptionsDlgForm</name>
+    <message>
+        <source>Pages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kelvo::TProgressForm</name>
     <message>
         <source>Email sending...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TpaColorButton</name>
+    <message>
+        <source>Button face</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Window text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Black</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maroon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Olive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Navy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Purple</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Teal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gray</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Silver</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lime</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fuchsia</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Aqua</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Money green</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sky blue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cream</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Other...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
