@@ -1,0 +1,93 @@
+#pragma once
+
+// What every condition editor shares: the numeric field that keeps a stored value outside its
+// bounds until the user edits it, the date and time pickers and their conversions, small event
+// hooks for read-only fields, and the OK/Cancel/Help dialog frame.
+
+#include "core/util/paDateUtils.h"
+
+#include <QDate>
+#include <QDialog>
+#include <QSpinBox>
+#include <QString>
+#include <QTime>
+#include <functional>
+#include <string>
+
+class QDateEdit;
+class QTimeEdit;
+class QVBoxLayout;
+
+namespace kelvo {
+
+inline QString QText(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QDate ToQDate(TDateTime d);
+TDateTime FromQDate(const QDate& d);
+QTime ToQTime(TDateTime t);
+TDateTime FromQTime(const QTime& t);
+
+// Names a control for tests (objectName) and for assistive tools (accessibleName).
+template <typename W> W* Named(W* widget, const char* objectName, const QString& accessible) {
+    widget->setObjectName(QString::fromLatin1(objectName));
+    widget->setAccessibleName(accessible);
+    return widget;
+}
+
+// A numeric field with fixed bounds. A value loaded from outside them (a file written by hand
+// or by another version) is shown and kept as it is; the first edit by the user brings it back
+// into the bounds.
+class TBoundedSpinBox : public QSpinBox {
+    Q_OBJECT
+public:
+    TBoundedSpinBox(int lowest, int highest, QWidget* parent = nullptr);
+
+    void SetLoaded(int value);
+    bool OutOfBounds() const { return widened_; }
+    void stepBy(int steps) override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void RestoreBounds();
+
+    int lowest_;
+    int highest_;
+    bool widened_ = false;
+};
+
+QDateEdit* NewDatePicker(QWidget* parent, const char* objectName, const QString& accessible);
+QTimeEdit* NewTimePicker(QWidget* parent, const char* objectName, const QString& accessible);
+
+// Runs action on a double click on widget.
+void OnDoubleClick(QWidget& widget, std::function<void()> action);
+// Runs action on any key pressed in widget except those that move the focus, close the
+// dialog or only modify.
+void OnAnyKey(QWidget& widget, std::function<void()> action);
+// Runs action on a single click on widget.
+void OnClick(QWidget& widget, std::function<void()> action);
+
+// A dialog of the editors: modal to the window that opens it only (alarm windows stay
+// answerable), a fixed border, OK (default), Cancel and, with a topic, Help.
+class TEditorDialog : public QDialog {
+    Q_OBJECT
+public:
+    TEditorDialog(QWidget* owner, const QString& caption, int helpTopic);
+
+    QVBoxLayout& Body() const { return *body_; }
+    // Shows the dialog centred on its owner's window and waits; true for OK.
+    bool Run();
+    int HelpTopic() const { return helpTopic_; }
+
+    // Shows a help topic, when the program has help.
+    static std::function<void(int topic)>& HelpHandler();
+
+private:
+    QVBoxLayout* body_;
+    int helpTopic_;
+};
+
+} // namespace kelvo

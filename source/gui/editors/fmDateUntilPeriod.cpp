@@ -1,0 +1,65 @@
+#include "gui/editors/fmDateUntilPeriod.h"
+
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QRadioButton>
+
+namespace kelvo {
+
+TDateUntilForm::TDateUntilForm(QWidget* owner)
+    : TEditorDialog(owner, tr("Repeat..."), 210),
+      date_(NewDatePicker(this, "UntilDatePicker", tr("Until date"))),
+      times_(Named(new TBoundedSpinBox(1, 1000, this), "TimesEdit", tr("Times"))) {
+    const QString captions[3] = {tr("&Forever"), tr("&Until date"), tr("&Times")};
+    const char* names[3] = {"UntilForever", "UntilDate", "UntilTimes"};
+    auto* grid = new QGridLayout;
+    for (int i = 0; i < 3; ++i) {
+        radios_[i] = new QRadioButton(captions[i], this);
+        radios_[i]->setObjectName(QString::fromLatin1(names[i]));
+        grid->addWidget(radios_[i], i, 0);
+        connect(radios_[i], &QRadioButton::clicked, this, &TDateUntilForm::UpdateEnabled);
+    }
+    grid->addWidget(date_, 1, 1);
+    grid->addWidget(times_, 2, 1);
+    Body().addLayout(grid);
+}
+
+void TDateUntilForm::Load(const TPeriodicDateCondition& condition) {
+    date_->setDate(ToQDate(Today()));
+    const TUntilType type = condition.UntilType() <= utTimes ? condition.UntilType() : utForever;
+    radios_[type]->setChecked(true);
+    if (type == utDate)
+        date_->setDate(ToQDate(condition.ToDate()));
+    times_->SetLoaded(type == utTimes ? condition.Times() : condition.StoredTimes());
+    UpdateEnabled();
+}
+
+void TDateUntilForm::Store(TPeriodicDateCondition& condition) const {
+    for (int i = 0; i < 3; ++i)
+        if (radios_[i]->isChecked()) {
+            const auto type = static_cast<TUntilType>(i);
+            condition.BeginUpdate();
+            condition.SetUntilType(type);
+            if (type == utDate)
+                condition.SetToDate(FromQDate(date_->date()));
+            else if (type == utTimes)
+                condition.SetTimes(times_->value());
+            condition.EndUpdate();
+        }
+}
+
+void TDateUntilForm::UpdateEnabled() {
+    date_->setEnabled(radios_[utDate]->isChecked());
+    times_->setEnabled(radios_[utTimes]->isChecked());
+}
+
+bool EditDateEnd(QWidget* owner, TPeriodicDateCondition& condition) {
+    TDateUntilForm dialog(owner);
+    dialog.Load(condition);
+    if (!dialog.Run())
+        return false;
+    dialog.Store(condition);
+    return true;
+}
+
+} // namespace kelvo

@@ -1,0 +1,24 @@
+#include "gui/editors/fmReminderDateDialog.h"
+
+#include "gui/editors/frReminderDate.h"
+
+#include <QVBoxLayout>
+
+namespace kelvo {
+
+TReminderDateDialogForm::TReminderDateDialogForm(QWidget* owner)
+    : TEditorDialog(owner, tr("Choose reminder condition..."), 280),
+      frame_(new TReminderDateFrame(this)) {
+    Body().addWidget(frame_);
+}
+
+bool ChooseReminderCondition(QWidget* owner, TReminderInitializeCondition& condition) {
+    TReminderDateDialogForm dialog(owner);
+    dialog.Frame().LoadCondition(condition);
+    if (!dialog.Run())
+        return false;
+    condition.Assign(dialog.Frame().BuildCondition());
+    return true;
+}
+
+} // namespace kelvo
