@@ -245,6 +245,33 @@ Error: </source>
     </message>
 </context>
 <context>
+    <name>QObject</name>
+    <message>
+        <source>minute(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hour(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>day(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>week(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>month(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>year(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>RelativeCondition</name>
     <message>
         <source>%d minute(s)</source>
@@ -817,6 +844,282 @@ It can be customized in the Media page of the Options dialog.</source>
     </message>
     <message>
         <source>The sound &quot;%1&quot; cannot be played.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TConditionDialogForm</name>
+    <message>
+        <source>Choose Date/Time...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TConditionListFrame</name>
+    <message>
+        <source>Add...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Further conditions</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TDM</name>
+    <message>
+        <source>Now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>At</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>In</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 hour(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TDateComplexExcludeForm</name>
+    <message>
+        <source>Exclude...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Excluding dates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TDateDialogForm</name>
+    <message>
+        <source>Choose date...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TDateFrame</name>
+    <message>
+        <source>Select months</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Once</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Daily</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Weekly</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Monthly</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Annually</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Comple&amp;x</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>on:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>day(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>week(s) on this day(s):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>month(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>year(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Months</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set a complex date by adding simple dates in the list.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set the excluding dates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exclude...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set the excluding dates if necessary:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Period</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;repeat…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ever&amp;y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;from:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>on day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>on the</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Which</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>First</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Second</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Third</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fourth</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TDateUntilForm</name>
+    <message>
+        <source>Repeat...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Until date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Times</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Forever</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Until date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Times</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TEditorDialog</name>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Help</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1433,6 +1736,238 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     <name>kelvo::TProgressForm</name>
     <message>
         <source>Email sending...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TReminderConditionListFrame</name>
+    <message>
+        <source>&amp;Add...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Further reminders</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TReminderDateDialogForm</name>
+    <message>
+        <source>Choose reminder condition...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TReminderDateFrame</name>
+    <message>
+        <source>Lead time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lead time unit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time of reminder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time of reminder...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;repeat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repeat period</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repeat period unit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repeat until</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reminder repeat...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>until event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>before event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>every </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TReminderTimeForm</name>
+    <message>
+        <source>Time of reminder...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Distinct from the time of event</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TReminderUntilForm</name>
+    <message>
+        <source>Reminder repeat...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Until</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Until unit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>before event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Times</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Until &amp;event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Until</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Times</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TSimpleConditionFrame</name>
+    <message>
+        <source>Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TTimeDialogForm</name>
+    <message>
+        <source>Choose time...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TTimeFrame</name>
+    <message>
+        <source>A&amp;ll the day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On&amp;ce</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>M&amp;inutely</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Hourly</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Compl&amp;ex</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time menu</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>as soon as possible in the given day.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>at</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Period</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Until</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>every</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>from</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>until</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>minute(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hour(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set a complex time by adding simple times in the list.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Times</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -4,11 +4,17 @@
 #include "core/entities/Reminder.h"
 #include "core/mail/SendMail.h"
 #include "core/scheduling/InitializeCondition.h"
+#include "core/scheduling/ReminderInitializeCondition.h"
+#include "core/scheduling/SimpleInitializeCondition.h"
 #include "gui/alarm/fmAlarmMessage.h"
 #include "gui/boxes/NonBlockingBoxes.h"
 #include "gui/editors/fmIconChoice.h"
 #include "gui/editors/frAction.h"
 #include "gui/editors/frActionList.h"
+#include "gui/editors/frConditionList.h"
+#include "gui/editors/frInitializeCondition.h"
+#include "gui/editors/frReminderConditionList.h"
+#include "gui/editors/frReminderDate.h"
 #include "gui/editors/paColorButton.h"
 #include "gui/session/ProgramSession.h"
 #include "platform/actions/PlatformActions.h"
@@ -71,13 +77,6 @@ QCheckBox* Check(const QString& text, const QString& objectName, QWidget* parent
     return box;
 }
 
-std::unique_ptr<TInitializeConditionList> Conditions(const TInitializeConditionList* from) {
-    auto list = std::make_unique<TInitializeConditionList>();
-    if (from)
-        list->Assign(*from);
-    return list;
-}
-
 // A recipient that can never be sent to is refused while the user can still correct it.
 void CheckRecipients(const TEventActionList& list) {
     for (int i = 0; i < list.Count(); ++i)
@@ -89,9 +88,7 @@ void CheckRecipients(const TEventActionList& list) {
 } // namespace
 
 TEventForm::TEventForm(TProgramSession& session, QWidget* parent)
-    : TOptionsDlgForm(parent), session_(session), working_(std::make_unique<TEvent>()),
-      firstCondition_(Conditions(nullptr)), moreConditions_(Conditions(nullptr)),
-      firstRemCondition_(Conditions(nullptr)), moreRemConditions_(Conditions(nullptr)) {
+    : TOptionsDlgForm(parent), session_(session), working_(std::make_unique<TEvent>()) {
     setObjectName(QStringLiteral("EventForm"));
     setWindowModality(Qt::WindowModal);
     AddPage(BuildInitializePage(), tr("Date/Time:DATE"));
@@ -127,7 +124,7 @@ void TEventForm::SetToggle(QToolButton& toggle, bool open) {
     }
     toggle.setText(open ? QStringLiteral("<<") : QStringLiteral(">>"));
     if (&toggle == conditionsToggle_)
-        conditionsText_->setVisible(open);
+        conditions_->setVisible(open);
     else if (&toggle == actionsToggle_)
         UpdateActionPage();
     else if (&toggle == remConditionsToggle_)
@@ -141,10 +138,9 @@ QWidget* TEventForm::BuildInitializePage() {
     page->setObjectName(QStringLiteral("InitializePage"));
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(Heading(tr(" When will the event come?"), page));
-    conditionText_ = new QLabel(page);
-    conditionText_->setObjectName(QStringLiteral("frCondition"));
-    conditionText_->setWordWrap(true);
-    layout->addWidget(conditionText_);
+    condition_ = new TSimpleConditionFrame(page);
+    condition_->setObjectName(QStringLiteral("frCondition"));
+    layout->addWidget(condition_);
     auto* row = new QHBoxLayout;
     auto* name = new QLabel(tr("More conditions:"), page);
     name->setObjectName(QStringLiteral("lblConditionsName"));
@@ -154,10 +150,9 @@ QWidget* TEventForm::BuildInitializePage() {
     row->addWidget(conditionsToggle_);
     row->addStretch();
     layout->addLayout(row);
-    conditionsText_ = new QLabel(page);
-    conditionsText_->setObjectName(QStringLiteral("frConditions"));
-    conditionsText_->setWordWrap(true);
-    layout->addWidget(conditionsText_);
+    conditions_ = new TConditionListFrame(page);
+    conditions_->setObjectName(QStringLiteral("frConditions"));
+    layout->addWidget(conditions_);
     layout->addStretch();
     return page;
 }
@@ -216,10 +211,9 @@ QWidget* TEventForm::BuildReminderPage() {
 
     reminderConditionGroup_ = new QGroupBox(tr("Reminder condition"), page);
     auto* conditionLayout = new QVBoxLayout(reminderConditionGroup_);
-    reminderConditionText_ = new QLabel(reminderConditionGroup_);
-    reminderConditionText_->setObjectName(QStringLiteral("ReminderDateFrame"));
-    reminderConditionText_->setWordWrap(true);
-    conditionLayout->addWidget(reminderConditionText_);
+    reminderCondition_ = new TReminderDateFrame(reminderConditionGroup_);
+    reminderCondition_->setObjectName(QStringLiteral("ReminderDateFrame"));
+    conditionLayout->addWidget(reminderCondition_);
     layout->addWidget(reminderConditionGroup_);
     auto* row = new QHBoxLayout;
     remConditionsName_ = new QLabel(tr("More reminder conditions:"), page);
@@ -231,10 +225,9 @@ QWidget* TEventForm::BuildReminderPage() {
     row->addWidget(remConditionsToggle_);
     row->addStretch();
     layout->addLayout(row);
-    remConditionsText_ = new QLabel(page);
-    remConditionsText_->setObjectName(QStringLiteral("ReminderConditionListFrame"));
-    remConditionsText_->setWordWrap(true);
-    layout->addWidget(remConditionsText_);
+    remConditions_ = new TReminderConditionListFrame(page);
+    remConditions_->setObjectName(QStringLiteral("ReminderConditionListFrame"));
+    layout->addWidget(remConditions_);
 
     reminderActionsGroup_ = new QGroupBox(tr("Reminder actions"), page);
     auto* actions = new QGridLayout(reminderActionsGroup_);
@@ -439,7 +432,7 @@ void TEventForm::UpdateReminderPage() {
     reminderConditionGroup_->setVisible(on);
     remConditionsName_->setVisible(on);
     remConditionsToggle_->setVisible(on);
-    remConditionsText_->setVisible(on && remConditionsToggle_->isChecked());
+    remConditions_->setVisible(on && remConditionsToggle_->isChecked());
     reminderActionsGroup_->setVisible(on);
     remActionsFrame_->setVisible(on && reminderActions_->currentIndex() == kRemOwnActions);
 }
@@ -457,11 +450,14 @@ bool TEventForm::eventFilter(QObject* watched, QEvent* event) {
 
 // ---- loading and storing ----------------------------------------------------------------------
 
-void TEventForm::Reset() {
-    firstCondition_->Clear();
-    moreConditions_->Clear();
-    firstRemCondition_->Clear();
-    moreRemConditions_->Clear();
+void TEventForm::Reset(TDateTime date) {
+    // Nothing of an earlier call may reach this one through the frames' own conditions.
+    condition_->LoadCondition(TSimpleInitializeCondition());
+    condition_->SetDefault(date);
+    conditions_->ClearList();
+    reminderCondition_->LoadCondition(TReminderInitializeCondition());
+    reminderCondition_->SetDefault(date);
+    remConditions_->ClearList();
     actionFrame_->Reset();
     actionsFrame_->ClearList();
     remActionsFrame_->ClearList();
@@ -475,11 +471,16 @@ void TEventForm::LoadControls(const TEvent& e) {
     messageColor_->SetValue(e.MessageColor());
 
     const TInitializeConditionList& conditions = e.InitializeCondition().Conditions();
-    for (int i = 0; i < conditions.Count(); ++i)
-        (i == 0 ? *firstCondition_ : *moreConditions_).AddCopy(conditions.Items(i));
-    conditionText_->setText(TextFromCore(firstCondition_->JoinedDescription()));
-    conditionsText_->setText(TextFromCore(moreConditions_->JoinedDescription()));
-    SetToggle(*conditionsToggle_, moreConditions_->Count() > 0);
+    TInitializeConditionList more;
+    for (int i = 0; i < conditions.Count(); ++i) {
+        const auto* simple = dynamic_cast<const TSimpleInitializeCondition*>(&conditions.Items(i));
+        if (i == 0 && simple)
+            condition_->LoadCondition(*simple);
+        else
+            more.AddCopy(conditions.Items(i));
+    }
+    conditions_->LoadList(more);
+    SetToggle(*conditionsToggle_, more.Count() > 0);
 
     const TEventActionList& actions = e.EventAction().Actions();
     doAction_->setChecked(actions.Count() > 0);
@@ -500,9 +501,16 @@ void TEventForm::LoadControls(const TEvent& e) {
     }
     if (const TReminder* reminder = e.Reminder()) {
         const TInitializeConditionList& rc = reminder->InitializeCondition().Conditions();
-        for (int i = 0; i < rc.Count(); ++i)
-            (i == 0 ? *firstRemCondition_ : *moreRemConditions_).AddCopy(rc.Items(i));
-        SetToggle(*remConditionsToggle_, moreRemConditions_->Count() > 0);
+        TInitializeConditionList more;
+        for (int i = 0; i < rc.Count(); ++i) {
+            const auto* first = dynamic_cast<const TReminderInitializeCondition*>(&rc.Items(i));
+            if (i == 0 && first)
+                reminderCondition_->LoadCondition(*first);
+            else
+                more.AddCopy(rc.Items(i));
+        }
+        remConditions_->LoadList(more);
+        SetToggle(*remConditionsToggle_, more.Count() > 0);
         remActionsFrame_->LoadList(reminder->EventAction().Actions());
         if (reminder->ActionAsOwner())
             reminderActions_->setCurrentIndex(kRemEventActions);
@@ -511,10 +519,9 @@ void TEventForm::LoadControls(const TEvent& e) {
         else
             reminderActions_->setCurrentIndex(kRemNothing);
     } else {
+        reminderCondition_->SetDefault(Now());
         SetToggle(*remConditionsToggle_, false);
     }
-    reminderConditionText_->setText(TextFromCore(firstRemCondition_->JoinedDescription()));
-    remConditionsText_->setText(TextFromCore(moreRemConditions_->JoinedDescription()));
     UpdateReminderPage();
 
     templateEdit_->setText(TextFromCore(e.Template()));
@@ -545,9 +552,9 @@ void TEventForm::StoreControls(TEvent& e) const {
     e.SetMessageColor(messageColor_->Value());
 
     TInitializeConditionList conditions;
-    conditions.AddCopies(*firstCondition_);
+    conditions.AddCopy(condition_->BuildCondition());
     if (conditionsToggle_->isChecked())
-        conditions.AddCopies(*moreConditions_);
+        conditions.AddCopies(conditions_->GetList());
     e.InitializeCondition().SetConditions(conditions);
     e.InitializeCondition().SetDateOfCreate(Now());
 
@@ -563,9 +570,9 @@ void TEventForm::StoreControls(TEvent& e) const {
     e.SetHasReminder(enabledReminder_->isChecked());
     if (TReminder* reminder = e.Reminder()) {
         TInitializeConditionList rc;
-        rc.AddCopies(*firstRemCondition_);
+        rc.AddCopy(reminderCondition_->BuildCondition());
         if (remConditionsToggle_->isChecked())
-            rc.AddCopies(*moreRemConditions_);
+            rc.AddCopies(remConditions_->GetList());
         reminder->InitializeCondition().SetConditions(rc);
         reminder->InitializeCondition().SetDateOfCreate(Now());
         reminder->SetActionAsOwner(reminderActions_->currentIndex() == kRemEventActions);
@@ -702,8 +709,7 @@ void TEventForm::done(int result) {
 
 bool TEventForm::ShowEventDialog(TEvent& target, const QString& caption, TDateTime date,
                                  int firstPage) {
-    (void)date;
-    Reset();
+    Reset(date != 0 ? date : Now());
     working_ = std::make_unique<TEvent>();
     working_->Assign(target);
     LoadControls(*working_);

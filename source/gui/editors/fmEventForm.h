@@ -26,6 +26,10 @@ namespace kelvo {
 
 class TActionFrame;
 class TActionListFrame;
+class TConditionListFrame;
+class TReminderConditionListFrame;
+class TReminderDateFrame;
+class TSimpleConditionFrame;
 class TProgramSession;
 class TpaColorButton;
 
@@ -74,7 +78,7 @@ private:
     QWidget* BuildSummaryPage();
     QToolButton* Toggle(const QString& objectName, const QString& accessibleName);
 
-    void Reset();
+    void Reset(TDateTime date);
     void LoadControls(const TEvent& e);
     void StoreControls(TEvent& e) const;
     void FillSummary();
@@ -96,11 +100,9 @@ private:
     int iconFileId_ = 0;
 
     // Date/Time
-    QLabel* conditionText_ = nullptr;
+    TSimpleConditionFrame* condition_ = nullptr;
     QToolButton* conditionsToggle_ = nullptr;
-    QLabel* conditionsText_ = nullptr;
-    std::unique_ptr<TInitializeConditionList> firstCondition_;
-    std::unique_ptr<TInitializeConditionList> moreConditions_;
+    TConditionListFrame* conditions_ = nullptr;
     // Action
     QPlainTextEdit* messageMemo_ = nullptr;
     QCheckBox* showAlarm_ = nullptr;
@@ -112,12 +114,10 @@ private:
     // Reminder
     QCheckBox* enabledReminder_ = nullptr;
     QGroupBox* reminderConditionGroup_ = nullptr;
-    QLabel* reminderConditionText_ = nullptr;
+    TReminderDateFrame* reminderCondition_ = nullptr;
     QLabel* remConditionsName_ = nullptr;
     QToolButton* remConditionsToggle_ = nullptr;
-    QLabel* remConditionsText_ = nullptr;
-    std::unique_ptr<TInitializeConditionList> firstRemCondition_;
-    std::unique_ptr<TInitializeConditionList> moreRemConditions_;
+    TReminderConditionListFrame* remConditions_ = nullptr;
     QGroupBox* reminderActionsGroup_ = nullptr;
     QCheckBox* remShowAlarm_ = nullptr;
     QComboBox* reminderActions_ = nullptr;
