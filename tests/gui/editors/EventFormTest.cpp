@@ -6,14 +6,21 @@
 #include "core/actions/AlarmSwitches.h"
 #include "core/entities/Reminder.h"
 #include "core/persistence/EventFile.h"
+#include "core/scheduling/DateCondition.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
+#include "core/scheduling/TimeCondition.h"
 #include "core/stream/paClasses.h"
 #include "core/timers/ProgramFolders.h"
 #include "gui/alarm/fmAlarmMessage.h"
 #include "gui/boxes/NonBlockingBoxes.h"
+#include "gui/editors/EditorControls.h"
 #include "gui/editors/fmEventForm.h"
 #include "gui/editors/frAction.h"
 #include "gui/editors/frActionList.h"
+#include "gui/editors/frDate.h"
+#include "gui/editors/frInitializeCondition.h"
+#include "gui/editors/frReminderDate.h"
+#include "gui/editors/frTime.h"
 #include "gui/main/fmMainForm.h"
 #include "gui/session/ProgramSession.h"
 #include "platform/runtime/FolderProvider.h"
@@ -26,6 +33,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDir>
 #include <QImage>
 #include <QLabel>
@@ -37,6 +45,7 @@
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTest>
+#include <QTimeEdit>
 #include <QTimer>
 #include <QToolButton>
 #include <filesystem>
@@ -258,6 +267,55 @@ private slots:
         QCOMPARE(target->InitializeCondition().Conditions().Count(), 1);
         QCOMPARE(target->EventAction().Actions().Count(), 1);
         QCOMPARE(target->EventAction().Actions().GetDescription(), std::string("Beep"));
+    }
+
+    // "New Event by Date": the editors start from the given day; an every-second-day event at
+    // 07:15 with a reminder two hours before, built through the dialog's editors, arises as
+    // the same event built in code.
+    void theConditionsComeFromTheEditorsStartingOnTheGivenDay() {
+        Run run;
+        TEvent target;
+        target.InitializeCondition().Conditions().Clear();
+        const TDateTime day = EncodeDate(2031, 5, 10);
+        QTimer::singleShot(0, &run.dialog, [&] {
+            TEventForm& d = run.dialog;
+            auto& frame = Child<TSimpleConditionFrame>(d, "frCondition");
+            QCOMPARE(Child<QDateEdit>(frame.DateFrame(), "OnceDate").date(), QDate(2031, 5, 10));
+            Click(frame.DateFrame(), "DailyRadio");
+            auto& period = Child<QSpinBox>(frame.DateFrame(), "DailyDayPeriod");
+            period.setFocus();
+            QTest::keyClick(&period, Qt::Key_Up);
+            Click(frame.TimeFrame(), "OnceRadio");
+            Child<QTimeEdit>(frame.TimeFrame(), "OnceTime").setTime(QTime(7, 15));
+            d.ShowPage(TEventForm::ReminderPage);
+            Click(d, "EnabledReminder");
+            auto& reminder = Child<TReminderDateFrame>(d, "ReminderDateFrame");
+            reminder.StartNumber().setValue(2);
+            reminder.StartSubject().setCurrentIndex(1);
+            QTest::keyClick(&d, Qt::Key_Return);
+        });
+        QVERIFY(run.dialog.ShowEventDialog(target, "New Event", day, 0));
+
+        TSimpleInitializeCondition expected;
+        TDailyDateCondition daily;
+        daily.SetFromDate(day);
+        daily.SetPeriod(2);
+        TOnceTimeCondition at;
+        at.SetTime(EncodeTime(7, 15));
+        expected.SetDateCondition(&daily);
+        expected.SetTimeCondition(&at);
+        QCOMPARE(target.InitializeCondition().Conditions().Count(), 1);
+        const TInitializeCondition& built = target.InitializeCondition().Conditions().Items(0);
+        QCOMPARE(built.Description(), expected.Description());
+        TDateTime x = EncodeDate(2031, 5, 1), y = x;
+        for (int i = 0; i < 10; ++i) {
+            const TDateTime a = target.InitializeCondition().NextArise(x);
+            const TDateTime b = expected.NextArise(y);
+            QCOMPARE(DateTimeToMs(a), DateTimeToMs(b));
+            x = y = IncMinute(1, a);
+        }
+        QCOMPARE(DateTimeToMs(target.ReminderNextArise(EncodeDate(2031, 5, 11))),
+                 DateTimeToMs(EncodeDateTime(2031, 5, 12, 5, 15)));
     }
 
     // A recipient that is no address: OK shows why and keeps the dialog open with the input;
