@@ -87,6 +87,28 @@ std::unique_ptr<TEvent> NewEvent() {
     return e;
 }
 
+const TDateTime Evening = EncodeDateTime(2030, 6, 1, 20, 53);
+
+// An event due at 08:00 that was last seen the day before: a missed alarm at the first check.
+void WriteMissedAlarm() {
+    TOwnedEvents owned;
+    TEventList list;
+    owned.push_back(samples::SilentEventOnceAt(EncodeDateTime(2030, 6, 1, 8, 0), "Pills"));
+    owned.back()->SetCreationTime(IncDay(-2, Evening));
+    owned.back()->InitializeCondition().SetLastAppear(IncDay(-1, Evening));
+    list.Add(*owned.back());
+    const fs::path file = home->Path() / "data" / "Brennikor" / "Tavrelon" / "kelvo-rem.evn";
+    fs::create_directories(file.parent_path());
+    SaveEventsFile(file.string(), list);
+}
+
+TAlarmMessageForm* ShownAlarm() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* a = qobject_cast<TAlarmMessageForm*>(w); a && a->isVisible())
+            return a;
+    return nullptr;
+}
+
 QWidget* VisibleBox() {
     for (QWidget* w : OpenBoxes())
         if (w->isVisible())
@@ -380,26 +402,11 @@ private slots:
     // The dialog blocks its main window only: an alarm window that is open meanwhile still
     // takes the user's click. A template's own template cannot be changed.
     void theDialogLeavesAlarmWindowsAnswerable() {
-        const TDateTime evening = EncodeDateTime(2030, 6, 1, 20, 53);
-        test::TestClock clock(evening);
-        {
-            TOwnedEvents owned;
-            TEventList list;
-            owned.push_back(samples::SilentEventOnceAt(EncodeDateTime(2030, 6, 1, 8, 0), "Pills"));
-            owned.back()->SetCreationTime(IncDay(-2, evening));
-            owned.back()->InitializeCondition().SetLastAppear(IncDay(-1, evening));
-            list.Add(*owned.back());
-            const fs::path file =
-                home->Path() / "data" / "Brennikor" / "Tavrelon" / "kelvo-rem.evn";
-            fs::create_directories(file.parent_path());
-            SaveEventsFile(file.string(), list);
-        }
+        test::TestClock clock(Evening);
+        WriteMissedAlarm();
         Run run;
         run.timers.Timers().front()->Fire();
-        TAlarmMessageForm* alarm = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* a = qobject_cast<TAlarmMessageForm*>(w); a && a->isVisible())
-                alarm = a;
+        TAlarmMessageForm* alarm = ShownAlarm();
         QVERIFY(alarm);
         QPointer<TAlarmMessageForm> watched(alarm);
         TEventTemplate target;
@@ -420,6 +427,33 @@ private slots:
         }));
         QVERIFY(mainBlocked);
         QVERIFY(!watched || !watched->isVisible());
+    }
+
+    // The alarm window's snooze, too, stops where it would pass 31 December 9999: a snooze
+    // beyond would never arise.
+    void theAlarmWindowsSnoozeStaysWithinTheCalendar() {
+        test::TestClock clock(Evening);
+        WriteMissedAlarm();
+        Run run;
+        run.timers.Timers().front()->Fire();
+        TAlarmMessageForm* alarm = ShownAlarm();
+        QVERIFY(alarm);
+        auto& unit = Child<QComboBox>(*alarm, "SnoozeSubjectCombo");
+        unit.setFocus();
+        QTest::keyClick(&unit, Qt::Key_End);
+        auto& number = Child<QSpinBox>(*alarm, "SnoozeNumberEdit");
+        number.setFocus();
+        QTest::keyClick(&number, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(&number, "7969");
+        QTest::keyClick(&number, Qt::Key_Up);
+        QCOMPARE(number.value(), 9999 - 2030);
+        Click(*alarm, "SnoozeBtn");
+        const TEventList events = run.session.Notebook().GetEvents();
+        QCOMPARE(events.Count(), 1);
+        TEvent& pills = events.Items(0);
+        QCOMPARE(pills.State(), esSnoozedEvent);
+        QCOMPARE(DateTimeToMs(pills.SnoozeDateTime()),
+                 DateTimeToMs(EncodeDateTime(9999, 6, 1, 20, 53)));
     }
 
     // "Change..." picks a picture of the icon library by its index, kept relative to the
