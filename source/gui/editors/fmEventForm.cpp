@@ -726,8 +726,8 @@ bool TEventForm::ShowEventDialog(TEvent& target, const QString& caption, TDateTi
         target.SetCreationTime(Now());
     }
     result_.reset();
-    if (IActionPlayer* player = ActionContext().Player)
-        player->StopAudio();
+    // A sound tried in the dialog ends with it; an alarm that sounds meanwhile goes on.
+    actionFrame_->StopOwnSound();
     return accepted;
 }
 

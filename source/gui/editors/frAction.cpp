@@ -145,8 +145,17 @@ TActionFrame::TActionFrame(TAppIni* ini, const QString& historyPath, TPlatformAc
 }
 
 TActionFrame::~TActionFrame() {
-    if (IActionPlayer* player = Player())
-        player->StopAudio();
+    StopOwnSound();
+}
+
+void TActionFrame::StopOwnSound() {
+    IActionPlayer* player = Player();
+    if (!player || !player->IsPlaying())
+        return;
+    for (const auto& action : actions_)
+        if (auto* own = dynamic_cast<IAudioClient*>(action.get());
+            own && player->CurrentAction() == own)
+            player->StopAudio();
 }
 
 // ---- pages --------------------------------------------------------------------------------

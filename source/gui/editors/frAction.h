@@ -49,7 +49,7 @@ public:
     // (no histories). platform, when given, lets the volume bar act on a playing sound.
     TActionFrame(TAppIni* ini, const QString& historyPath, TPlatformActions* platform,
                  QWidget* parent = nullptr);
-    // Silences the shared player first: a sound tried here must not outlive the editor.
+    // Silences a sound tried here: it must not outlive the editor.
     ~TActionFrame() override;
 
     // Every kind back to its initial values; the beep page shown.
@@ -63,6 +63,9 @@ public:
     void SetEditable(bool enabled);
     // Every non-blank history field's text goes to the top of its list, then all are stored.
     void SaveHistories();
+    // Stops the shared player when it plays a sound this editor started; an alarm's own
+    // sound plays on.
+    void StopOwnSound();
     // Where the address book finds the addresses already used; none offers only the text's.
     void SetKnownAddresses(const IKnownAddresses* known) { known_ = known; }
 

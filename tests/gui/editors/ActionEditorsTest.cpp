@@ -278,6 +278,23 @@ private slots:
         QVERIFY(!platform.Player().IsPlaying());
         QTRY_VERIFY(Child<QPushButton>(f, "MediaPlayButton").isEnabled());
 
+        // An alarm's sound that plays while an editor closes plays on; the editor's own stops.
+        TPlayMediaEventAction alarm;
+        alarm.SetFileName(wave.string());
+        alarm.SetRepeatType(rtTimes);
+        alarm.SetTimes(5);
+        alarm.Execute();
+        QVERIFY(platform.Player().IsPlaying());
+        { Editor other; }
+        QVERIFY(platform.Player().IsPlaying());
+        alarm.Stop();
+        QTRY_VERIFY(Child<QPushButton>(f, "MediaPlayButton").isEnabled());
+        Click(f, "MediaPlayButton");
+        { Editor other; }
+        QVERIFY(platform.Player().IsPlaying());
+        f.StopOwnSound();
+        QVERIFY(!platform.Player().IsPlaying());
+
         const fs::path script = home->Path() / "mark.sh";
         test::WriteWholeFile(script, "#!/bin/sh\necho \"$2\" > \"$1\"\n");
         fs::permissions(script, fs::perms::owner_all);
