@@ -5,16 +5,69 @@
 #include <QAction>
 #include <QApplication>
 #include <QDateEdit>
+#include <QEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QMenu>
 #include <QToolButton>
 #include <QWidgetAction>
+#include <algorithm>
 #include <string>
+#include <utility>
 
 namespace kelvo {
 
 namespace {
+
+// Arrow keys move between the buttons of the grid, Enter chooses one.
+class TGridKeys : public QObject {
+public:
+    TGridKeys(std::vector<QToolButton*> buttons, int rows, QObject* parent)
+        : QObject(parent), buttons_(std::move(buttons)), rows_(rows) {
+        for (QToolButton* b : buttons_)
+            b->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto at = std::find(buttons_.begin(), buttons_.end(), watched);
+        if (at == buttons_.end())
+            return false;
+        const int i = static_cast<int>(at - buttons_.begin());
+        const int n = static_cast<int>(buttons_.size());
+        int to = -1;
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Up:
+            to = i % rows_ > 0 ? i - 1 : -1;
+            break;
+        case Qt::Key_Down:
+            to = i % rows_ < rows_ - 1 ? i + 1 : -1;
+            break;
+        case Qt::Key_Left:
+            to = i - rows_;
+            break;
+        case Qt::Key_Right:
+            to = i + rows_;
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            (*at)->click();
+            return true;
+        default:
+            return false;
+        }
+        if (to >= 0 && to < n)
+            buttons_[static_cast<std::size_t>(to)]->setFocus();
+        return true;
+    }
+
+private:
+    std::vector<QToolButton*> buttons_;
+    int rows_;
+};
 
 // A grid of items in columns of rows entries, each item a flat button for its action.
 void AddGrid(QMenu& menu, const std::vector<QAction*>& items, int rows, QMenu& top) {
@@ -22,6 +75,7 @@ void AddGrid(QMenu& menu, const std::vector<QAction*>& items, int rows, QMenu& t
     auto* grid = new QGridLayout(holder);
     grid->setContentsMargins(2, 2, 2, 2);
     grid->setSpacing(0);
+    std::vector<QToolButton*> buttons;
     for (std::size_t i = 0; i < items.size(); ++i) {
         auto* button = new QToolButton(holder);
         button->setDefaultAction(items[i]);
@@ -32,7 +86,11 @@ void AddGrid(QMenu& menu, const std::vector<QAction*>& items, int rows, QMenu& t
         QObject::connect(items[i], &QAction::triggered, &top, &QMenu::close);
         const int n = static_cast<int>(i);
         grid->addWidget(button, n % rows, n / rows);
+        buttons.push_back(button);
     }
+    // Opening the submenu by keyboard lands on its first item.
+    holder->setFocusProxy(buttons.front());
+    new TGridKeys(std::move(buttons), rows, holder);
     auto* action = new QWidgetAction(&menu);
     action->setDefaultWidget(holder);
     menu.addAction(action);

@@ -301,6 +301,15 @@ private slots:
         QCOMPARE(menu.AtItems().size(), std::size_t{48});
         menu.AtItems()[13]->trigger();
         QCOMPARE(alone.OnceTime().time(), QTime(6, 30));
+        // By keyboard: one column right of 00:00 is 06:00.
+        QMenu& at = *menu.AtMenuItem()->menu();
+        at.popup(QPoint(0, 0));
+        const auto cells = at.findChildren<QToolButton*>();
+        QCOMPARE(cells.size(), 48);
+        cells.front()->setFocus();
+        QTest::keyClick(cells.front(), Qt::Key_Right);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(alone.OnceTime().time(), QTime(6, 0));
 
         // The "At" captions drop the seconds of the user's short time format.
         struct SecondsLocale : TEnglishLocale {
