@@ -245,6 +245,33 @@ Error: </source>
     </message>
 </context>
 <context>
+    <name>QObject</name>
+    <message>
+        <source>minute(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hour(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>day(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>week(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>month(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>year(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>RelativeCondition</name>
     <message>
         <source>%d minute(s)</source>
@@ -445,6 +472,300 @@ Error: </source>
     </message>
 </context>
 <context>
+    <name>kelvo::TActionDialogForm</name>
+    <message>
+        <source>Choose action...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TActionFrame</name>
+    <message>
+        <source>B&amp;eep</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play &amp;file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play &amp;CD</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Send mail</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Playing PS speaker melody or media file. <byte value="xd"/>
+It can be customized in the Media page of the Options dialog.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Test beep</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test beep</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repeat count</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repeat unit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>times</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use custom volume settings:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use custom volume settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop playback on alarm window clo&amp;se</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop playback on alarm window close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Play</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Multimedia file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse for a multimedia file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sh&amp;uffle play list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shuffle play list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play &amp;multimedia file located at</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CD track</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start from CD &amp;track:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Random CD track</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Program or document</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse for a program or document</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Arguments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Startup directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse for the startup directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Launch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Launch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Program or document (specify &quot;http://&quot; prefix for Web pages):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Arguments:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Startup &amp;directory:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Address book</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subject</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Message text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Attach</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse for an attachment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send &amp;now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;To:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sub&amp;ject:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Atta&amp;ch:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send the following message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>on the computer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send the following message:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>on the computer:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All supported types (*.mp3 *.mp2 *.mpg *.m3u *.pls *.wav *.mid *.rmi *.avi *.dat);;MP3 songs (*.mp3 *.mp2 *.mpg);;MP3 collections (*.m3u *.pls);;Wave audio (*.wav);;MIDI files (*.mid *.rmi);;Video (*.avi *.dat)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Any file (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TActionListFrame</name>
+    <message>
+        <source>Add...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Actions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add action</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit action</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete action</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kelvo::TAddressBookDialog</name>
     <message>
         <source>Address Book</source>
@@ -527,44 +848,278 @@ Error: </source>
     </message>
 </context>
 <context>
-    <name>kelvo::TColumnSetupDialog</name>
+    <name>kelvo::TConditionDialogForm</name>
     <message>
-        <source>Setup columns</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Columns</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Move &amp;Up</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Move &amp;Down</source>
+        <source>Choose Date/Time...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
-    <name>kelvo::TDeleteTemplateQuestionForm</name>
+    <name>kelvo::TConditionListFrame</name>
     <message>
-        <source>Delete template &quot;%1&quot;?</source>
+        <source>Add...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Question</source>
+        <source>Edit...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Delete only template without events</source>
+        <source>Delete</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Delete template and coresponding events</source>
+        <source>Further conditions</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TDM</name>
+    <message>
+        <source>Now</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Cancel deletion</source>
+        <source>At</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>In</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 hour(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TDateComplexExcludeForm</name>
+    <message>
+        <source>Exclude...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Excluding dates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TDateDialogForm</name>
+    <message>
+        <source>Choose date...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TDateFrame</name>
+    <message>
+        <source>Select months</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Once</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Daily</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Weekly</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Monthly</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Annually</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Comple&amp;x</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>on:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>day(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>week(s) on this day(s):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>month(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>year(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Months</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set a complex date by adding simple dates in the list.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set the excluding dates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exclude...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set the excluding dates if necessary:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Period</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;repeat…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ever&amp;y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;from:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>on day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>on the</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Which</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>First</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Second</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Third</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fourth</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TDateUntilForm</name>
+    <message>
+        <source>Repeat...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Until date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Times</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Forever</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Until date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Times</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TEditorDialog</name>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Help</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -666,84 +1221,201 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
 </context>
 <context>
-    <name>kelvo::TEventCommands</name>
+    <name>kelvo::TEventForm</name>
     <message>
-        <source>New Event by template &quot;%1&quot;</source>
+        <source>Date/Time:DATE</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>New Event</source>
+        <source>Action:ACTION</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Duplicate event &quot;%1&quot;</source>
+        <source>Reminder:REMIND</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Event Properties: %1</source>
+        <source>Options:OPTIONS</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Delete event &quot;%1&quot;?</source>
+        <source>Summary:SUMMARY</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Are you sure you want to delete these %1 event(s)?</source>
+        <source> When will the event come?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The search is completed</source>
+        <source>More conditions:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Event not present on calendar because it&apos;s initialize condition is empty</source>
+        <source>More conditions</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Delete template &quot;%1&quot;?</source>
+        <source> What to do when the event comes?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Template Properties: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>kelvo::TEventFilterPanel</name>
-    <message>
-        <source>Fro&amp;m:</source>
+        <source>Message</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>E&amp;nd:</source>
+        <source>Show this &amp;message</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Start date</source>
+        <source>(the first line is used as the event description)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>End date</source>
+        <source>Do this &amp;action:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Period</source>
+        <source>Do the additional actions:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;Search text:</source>
+        <source>Do the additional actions</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Search text</source>
+        <source> Would you like to be reminded before the event?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;Template...</source>
+        <source>Rem&amp;ind me before this event</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Click here to choose template for filtering</source>
+        <source>Reminder condition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>More reminder conditions:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>More reminder conditions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reminder actions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Show alarm window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>And do</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nothing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the event actions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the following reminder actions:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;And do</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Icon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Specify icon which will present this event in the events list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Change...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change icon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete this event after &amp;last execution</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Execute action if missed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Compute date after first occurence (a&amp;ge calculation)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Hidden event (don&apos;t display event on calendar)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alarm window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default snooze for this event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Snooze unit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>minute(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hour(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>day(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>week(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>month(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>years(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default &amp;snooze for this event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Message Color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> &amp;Window Color</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -751,7 +1423,79 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Filter by specified template (press Ctrl+Del to clear)</source>
+        <source>Change...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Summary</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Description:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit the description</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date/Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit the date and time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Actions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit the actions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reminder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit the reminder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Template:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit the options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show alarm window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do the event actions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Don&apos;t remind me before this event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Template:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -791,79 +1535,33 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
 </context>
 <context>
-    <name>kelvo::TFavouritesBar</name>
+    <name>kelvo::TIconChoiceForm</name>
     <message>
-        <source>Favorite Templates</source>
+        <source>Change Icon</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Drag and drop template on this toolbar</source>
+        <source>Icons</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>[no templates]</source>
+        <source>&amp;Browse...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;Hide</source>
+        <source>Browse for an icon file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Show &amp;Right</source>
+        <source>Select an &amp;icon from the list below:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Show &amp;Bottom</source>
+        <source>Icon %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Favorite Templates names</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Remove this Template from Favorites</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>kelvo::TFindEventDialog</name>
-    <message>
-        <source>Match &amp;case</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Match &amp;whole word only</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Find</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Find what</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Find Next</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Fi&amp;nd what:</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>kelvo::TGotoDateDialog</name>
-    <message>
-        <source>Go to Date</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Date</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Date:</source>
+        <source>Icon files (*.ico *.dll *.png *.svg *.bmp *.xpm);;Any file (*)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -875,18 +1573,6 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
     <message>
         <source>Do you really want to unload Tavrelon MP3 and disable reminders?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Next event</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Events</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>More commands</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -983,614 +1669,6 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;Templates</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show the templates and their events</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Calendar</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show the calendar</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Event Fi&amp;lter</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show the events of a period</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;All Events</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show all events</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Main Panel</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show or hide the main panel</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Standard &amp;Toolbar</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show or hide the standard toolbar</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Favorite Templates bar</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show or hide the favorite templates bar</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Vertical</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Change the split of the Templates page</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Change the split of the Calendar page</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>L&amp;arge icons</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Small icons</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;List</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Details</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Change the look of the list</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Setup columns...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Choose the columns of the list and their order</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Icon</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show the events in the calendar as icons</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show the events in the calendar as lines</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Go to Toda&amp;y</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+Y</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show today in the calendar</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Go to Date...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+G</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show a date in the calendar</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Options...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Alt+O</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Change the program&apos;s options</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Add a new event</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Rename...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Rename the selected event or template</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Delete...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Delete the selected event or template</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Properties...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Change the selected event or template</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Cu&amp;t</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Move the selected event to the clipboard</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Copy</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Copy the selected event</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Paste</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Paste the copied event</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Add copy of selected Event...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Add a copy of the selected event</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Re&amp;set Event</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Enable the snoozed or executed event again</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Execute event</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Run the selected event&apos;s actions now</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Find Event</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Find an event by its name</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Find &amp;Next</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Find the next matching event</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Delete all events</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Delete every event of the list</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Select this Event on the Templates view</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show the selected event with its template</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Select this Event on &amp;Calendar view</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show the selected event in the calendar</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Add &amp;Quick Event...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Add an event that arises soon</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;5 minutes...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Add an event in 5 minutes</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>1&amp;0 minutes...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Add an event in 10 minutes</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;15 minutes...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Add an event in 15 minutes</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;30 minutes...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Add an event in 30 minutes</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>1 &amp;hour...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Add an event in one hour</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Tomorrow morning...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Add an event for tomorrow morning</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Add Event by the selected &amp;Template...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Add an event by the selected template</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Add Tem&amp;plate</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Add a new template</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Add To &amp;Favorite Templates</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Put the selected template on the favorite templates bar</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Up</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Move the template up</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Down</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Move the template down</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Left</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Move the template one level up</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Rigth</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Move the template under the one above it</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Remove Template from Favorites</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Remove the template from the favorite templates bar</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Add &amp;Quick Event in the selected day</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Add a quick event on the selected day</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Add Event in the selected &amp;day</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Add an event on the selected day</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Select &amp;Next date of this Event</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show the event&apos;s next date</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Select &amp;First date of this Event</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show the event&apos;s first date</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Properties</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Change the selected event</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Preview...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Preview the calendar or the list</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Calendar Preview...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Preview the calendar for printing</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Event List Preview...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Preview the event list for printing</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Holidays...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Import holidays</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Events...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Import events</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Export event list...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Export the events</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Backup..</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Back up the data files</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Restore..</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Restore the data files from a backup</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Help Topics</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show the help</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Quick &amp;Tutorial</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show the tutorial</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Tip of the Day...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show a tip</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;About...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show the program&apos;s version</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Shift+Esc</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>What&apos;s new...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>What is new in this version</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Other products from Brennikor</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Tavrelon MP3 page</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>FAQ - Frequently Asked Questions</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Support - Contact us to get support or give suggestions</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Wish list - request new feature of Tavrelon MP3</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Newsletter - join our mailing list get announcements of new product</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Current &amp;day</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Events of today</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Current &amp;week</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Events of this week</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Current &amp;month</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Events of this month</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;All events</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Don&apos;t filter events by time period</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Refresh</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Filter the events again</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Hide</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show &amp;Right</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show &amp;Bottom</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Where the favorite templates bar shows the templates&apos; names</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>&amp;File</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1599,107 +1677,7 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Import</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Edit</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;View</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Insert</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Add Quick Event In</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Add Event by Favorite Template</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>&amp;Service</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>On the Web</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Standard Toolbar</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Favorite Templates</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Favorite Template&apos;s caption</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Favorite Templates names</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Move</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Main panel</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Hide the main panel</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Templates</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Calendar</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Event Filter</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>All Events</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> Templates</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> Calendar</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Selected date</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> Event Filter</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> All Events</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Horizontal</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1740,9 +1718,17 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
 </context>
 <context>
-    <name>kelvo::TPageList</name>
+    <name>kelvo::TOptionsDlgForm</name>
     <message>
         <source>Pages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1754,24 +1740,329 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
 </context>
 <context>
-    <name>kelvo::TTemplateChoiceForm</name>
+    <name>kelvo::TReminderConditionListFrame</name>
     <message>
-        <source>Choose Template</source>
+        <source>&amp;Add...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Templates</source>
+        <source>&amp;Edit...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>[no template]</source>
+        <source>&amp;Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Further reminders</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
-    <name>kelvo::TTemplateTreeView</name>
+    <name>kelvo::TReminderDateDialogForm</name>
     <message>
-        <source>Templates</source>
+        <source>Choose reminder condition...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TReminderDateFrame</name>
+    <message>
+        <source>Lead time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lead time unit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time of reminder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time of reminder...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;repeat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repeat period</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repeat period unit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repeat until</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reminder repeat...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>until event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>before event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>every </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TReminderTimeForm</name>
+    <message>
+        <source>Time of reminder...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Distinct from the time of event</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TReminderUntilForm</name>
+    <message>
+        <source>Reminder repeat...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Until</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Until unit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>before event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Times</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Until &amp;event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Until</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Times</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TSimpleConditionFrame</name>
+    <message>
+        <source>Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TTimeDialogForm</name>
+    <message>
+        <source>Choose time...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TTimeFrame</name>
+    <message>
+        <source>A&amp;ll the day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On&amp;ce</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>M&amp;inutely</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Hourly</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Compl&amp;ex</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time menu</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>as soon as possible in the given day.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>at</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Period</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Until</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>every</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>from</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>until</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>minute(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hour(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set a complex time by adding simple times in the list.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Times</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TpaColorButton</name>
+    <message>
+        <source>Button face</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Window text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Black</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maroon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Olive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Navy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Purple</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Teal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gray</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Silver</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lime</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fuchsia</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Aqua</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Money green</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sky blue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cream</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Other...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

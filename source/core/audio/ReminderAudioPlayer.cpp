@@ -96,6 +96,20 @@ void TReminderAudioPlayer::SetVolume(int volume) {
     }
 }
 
+void TReminderAudioPlayer::ChangePlayingVolume(int volume) {
+    if (!IsPlaying() || volume < 0 || !volume_)
+        return;
+    if (savedVolume_ < 0) {
+        SetVolume(volume);
+        return;
+    }
+    try {
+        volume_->SetMasterVolume(std::min(volume, 100));
+    } catch (const EpaError& e) {
+        Log(std::string("Master volume not set: ") + e.what());
+    }
+}
+
 void TReminderAudioPlayer::RestoreVolume() {
     if (savedVolume_ < 0)
         return;

@@ -28,6 +28,9 @@ public:
     // Stops only a sound that plays for action, so closing one alarm never silences another.
     // An action must call it before it is destroyed.
     void StopAudioFor(const IAudioClient* action);
+    // The master volume of the sound that plays now; the volume from before it comes back
+    // when it stops, as with the volume it started with.
+    void ChangePlayingVolume(int volume);
 
     IAudioClient* CurrentAction() const { return currentAction_; }
     int RetryTimerId() const { return retryTimerId_; }

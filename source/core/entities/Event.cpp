@@ -4,6 +4,7 @@
 #include "core/util/paFormat.h"
 #include "core/util/paTranslate.h"
 
+#include <limits>
 #include <string_view>
 
 namespace kelvo {
@@ -358,6 +359,27 @@ void TEvent::RunSnoozedActions(bool ofReminder) {
         reminder_->ExecuteActions();
     else
         ExecuteActions();
+}
+
+std::int32_t MaxSnoozeNumber(TPeriodType period, TDateTime from) {
+    const auto fits = [&](std::int64_t n) {
+        try {
+            return IncPeriod(period, n, from) < MaxDate + 1.0;
+        } catch (const EpaError&) {
+            return false;
+        }
+    };
+    std::int64_t low = 0;
+    std::int64_t high = std::numeric_limits<std::int32_t>::max();
+    if (!fits(low))
+        return 0;
+    if (fits(high))
+        return static_cast<std::int32_t>(high);
+    while (high - low > 1) {
+        const std::int64_t middle = low + (high - low) / 2;
+        (fits(middle) ? low : high) = middle;
+    }
+    return static_cast<std::int32_t>(low);
 }
 
 } // namespace kelvo

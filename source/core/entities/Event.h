@@ -55,6 +55,10 @@ std::string EventStateText(TEventState state);
 inline constexpr std::string_view DefaultTemplateName = "Miscellaneous";
 inline constexpr std::string_view DefaultWindowMessage = "Don't forget about";
 
+// The largest snooze of period units from the moment from that still ends within 31 December
+// 9999; 0 when from lies beyond it.
+std::int32_t MaxSnoozeNumber(TPeriodType period, TDateTime from);
+
 class TEvent : public TWaitingAriseEntity {
     KELVO_PERSISTENT(TEvent)
     using TSnoozeHandler = std::function<void(TWaitingAriseEntity&, TDateTime)>;

@@ -19,6 +19,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <exception>
@@ -207,6 +208,12 @@ TAlarmMessageForm::TAlarmMessageForm(QWidget* transientParent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
     setMinimumWidth(400);
 
+    // A snooze must end within the last day the program counts; beyond it would never come.
+    connect(snoozeSubjectCombo_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        snoozeNumberEdit_->setMaximum(
+            std::max(1, MaxSnoozeNumber(static_cast<TPeriodType>(index + 1), Now())));
+    });
+    snoozeNumberEdit_->setMaximum(std::max(1, MaxSnoozeNumber(ptMinute, Now())));
     connect(snoozeBtn_, &QPushButton::clicked, this, [this] { SnoozeAlarm(); });
     connect(openButton_, &QPushButton::clicked, this, [this] { FindEvent(); });
     connect(nextButton_, &QPushButton::clicked, this, [this] { CloseAlarm(); });
