@@ -79,6 +79,8 @@ TEventListView::TEventListView(TEventListModel& source, const QString& name, QWi
     tree_->setSelectionBehavior(QAbstractItemView::SelectRows);
     tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tree_->setModel(rows_);
+    tree_->setDragEnabled(true);
+    tree_->setDragDropMode(QAbstractItemView::DragOnly);
     QHeaderView* header = tree_->header();
     header->setSectionsMovable(true);
     header->setStretchLastSection(false);
@@ -96,6 +98,8 @@ TEventListView::TEventListView(TEventListModel& source, const QString& name, QWi
     icons_->setObjectName(name + QStringLiteral("Icons"));
     icons_->setAccessibleName(name);
     icons_->setModel(rows_);
+    icons_->setDragEnabled(true);
+    icons_->setDragDropMode(QAbstractItemView::DragOnly);
     icons_->setSelectionModel(tree_->selectionModel());
     icons_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     icons_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -153,6 +157,8 @@ void TEventListView::SetStyle(TStyle style) {
     case Details:
         break;
     }
+    // Icons are not moved about: a drag takes the event to a template.
+    icons_->setMovement(QListView::Static);
     setCurrentWidget(ShownView());
     if (focused)
         ShownView()->setFocus();

@@ -3,6 +3,7 @@
 #include "core/agenda/Agenda.h"
 #include "core/runtime/RemNotebook.h"
 #include "core/util/paText.h"
+#include "gui/templates/TemplateDrag.h"
 
 #include <algorithm>
 #include <cmath>
@@ -184,6 +185,23 @@ QVariant TEventListModel::headerData(int section, Qt::Orientation orientation, i
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
     return Caption(section);
+}
+
+Qt::ItemFlags TEventListModel::flags(const QModelIndex& index) const {
+    return index.isValid() ? QAbstractItemModel::flags(index) | Qt::ItemIsDragEnabled
+                           : Qt::NoItemFlags;
+}
+
+QStringList TEventListModel::mimeTypes() const {
+    return {EventDragMimeType};
+}
+
+QMimeData* TEventListModel::mimeData(const QModelIndexList& indexes) const {
+    // The rows are in the notebook's order.
+    for (const QModelIndex& index : indexes)
+        if (index.isValid() && index.row() < rowCount())
+            return EventDragData(index.row());
+    return nullptr;
 }
 
 QString TEventListModel::Caption(int column) {
