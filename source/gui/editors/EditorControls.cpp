@@ -14,12 +14,14 @@
 namespace kelvo {
 
 QDate ToQDate(TDateTime d) {
+    if (IsNullDate(d))
+        return {};
     const TDateParts p = DecodeDate(d);
     return QDate(static_cast<int>(p.Year), p.Month, p.Day);
 }
 
 TDateTime FromQDate(const QDate& d) {
-    return EncodeDate(d.year(), d.month(), d.day());
+    return d.isValid() ? EncodeDate(d.year(), d.month(), d.day()) : NullDate;
 }
 
 QTime ToQTime(TDateTime t) {

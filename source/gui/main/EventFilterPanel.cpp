@@ -1,5 +1,7 @@
 #include "gui/main/EventFilterPanel.h"
 
+#include "gui/editors/EditorControls.h"
+
 #include "core/runtime/RemNotebook.h"
 #include "core/util/paText.h"
 
@@ -15,17 +17,6 @@
 #include <QToolButton>
 
 namespace kelvo {
-
-QDate ToQDate(TDateTime x) {
-    if (IsNullDate(x))
-        return {};
-    const TDateParts parts = DecodeDate(x);
-    return QDate(static_cast<int>(parts.Year), parts.Month, parts.Day);
-}
-
-TDateTime FromQDate(const QDate& date) {
-    return date.isValid() ? EncodeDate(date.year(), date.month(), date.day()) : NullDate;
-}
 
 TEventFilterPanel::TEventFilterPanel(const std::vector<QAction*>& periodActions, QWidget* parent)
     : QWidget(parent), startCheck_(new QCheckBox(tr("Fro&m:"), this)), start_(new QDateEdit(this)),

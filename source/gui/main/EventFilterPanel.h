@@ -73,7 +73,4 @@ private:
     bool applying_ = false;
 };
 
-QDate ToQDate(TDateTime x);
-TDateTime FromQDate(const QDate& date);
-
 } // namespace kelvo

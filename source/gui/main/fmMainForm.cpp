@@ -10,7 +10,14 @@
 #include "core/util/paTranslate.h"
 #include "gui/alarm/AlarmWindows.h"
 #include "gui/boxes/NonBlockingBoxes.h"
-#include "gui/events/DefaultEventDialogs.h"
+#include "gui/calendar/DrawCalendar.h"
+#include "gui/editors/EditorControls.h"
+#include "gui/dialogs/fmAbout.h"
+#include "gui/dialogs/paTips.h"
+#include "gui/events/ProgramDialogs.h"
+#include "gui/exchange/ExchangeCommands.h"
+#include "gui/help/Help.h"
+#include "gui/options/fmOption.h"
 #include "gui/events/EventCommands.h"
 #include "gui/events/EventListView.h"
 #include "gui/main/CommandIcons.h"
@@ -29,7 +36,6 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
-#include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -151,7 +157,7 @@ TMainForm::TMainForm(TProgramSession& session, QWidget* parent)
     statusBar()->addPermanentWidget(nextLabel_);
     statusBar()->addPermanentWidget(countLabel_);
 
-    eventDialogs_ = std::make_unique<TDefaultEventDialogs>(*this);
+    eventDialogs_ = std::make_unique<TProgramDialogs>(session_, *this);
     eventCommands_ = std::make_unique<TEventCommands>(session_, *this, *eventDialogs_);
     CreateCommands();
     CreateViewCommands();
@@ -161,6 +167,7 @@ TMainForm::TMainForm(TProgramSession& session, QWidget* parent)
     CreateContextMenus();
     templateTree_->SetContextMenu(treeMenu_);
     ConnectEventCommands();
+    ConnectFeatures();
     CreateTrayIcon();
     // The button that shows what does not fit is named for screen readers too.
     for (QToolBar* bar : findChildren<QToolBar*>())
@@ -547,7 +554,7 @@ void TMainForm::CreateViewCommands() {
         [this] { calendarStyle_ = 1; }, {}, [this] { return calendarStyle_ == 1; });
     AddCommand("CalendarCurrentDate", tr("Go to Toda&y"), QKeySequence(tr("Ctrl+Y")),
                tr("Show today in the calendar"), [this] {
-                   calendar_->setSelectedDate(ToQDate(DateOf(Now())));
+                   calendar_->SetDate(DateOf(Now()));
                    ShowPage(1);
                });
     AddCommand("CalendarGotoDateAction", tr("&Go to Date..."), QKeySequence(tr("Ctrl+G")),
@@ -1037,14 +1044,30 @@ void TMainForm::CreateWorkspace() {
     CreatePage(0, tr(" Templates"), exploreSplitter_);
 
     // Calendar: a date picker until the month grid comes, and the day's events.
-    calendar_ = new QCalendarWidget(pages_);
+    calendar_ = new TDrawCalendar(session_, pages_);
     calendar_->setObjectName(QStringLiteral("Calendar"));
-    calendar_->setAccessibleName(tr("Calendar"));
-    calendar_->setGridVisible(true);
-    calendar_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     calendar_->setMinimumHeight(120);
-    calendar_->setSelectedDate(ToQDate(DateOf(Now())));
-    connect(calendar_, &QCalendarWidget::selectionChanged, this, &TMainForm::CalendarDayChanged);
+    calendar_->SetDate(DateOf(Now()));
+    connect(calendar_, &TDrawCalendar::selectedDateChanged, this, &TMainForm::CalendarDayChanged);
+    calendar_->EditEvent = [this](TEvent& e, const QString& caption, TDateTime day) {
+        return eventDialogs_->ShowEventDialog(e, caption, day, 0);
+    };
+    calendar_->RenameEvent = [this](TEvent& e) { eventCommands_->Edit(e); };
+    calendar_->DeleteEvent = [this](TEvent& e) {
+        SelectEvent(e);
+        Command("EntityDelete")->trigger();
+    };
+    calendar_->SelectOnTemplates = [this](TEvent& e) {
+        ShowPage(0);
+        SelectEvent(e);
+    };
+    calendar_->ShowInformation = [this](const QString& text) {
+        Message(TMessageKind::Information, text.toStdString());
+    };
+    connect(calendar_, &TDrawCalendar::eventActivated, this,
+            [this](TEvent& e) { eventCommands_->Edit(e); });
+    connect(&session_, &TProgramSession::optionChanged, calendar_,
+            [this] { calendar_->ApplyOptions(); });
     calendarSplitter_ = new QSplitter(pages_);
     calendarSplitter_->setObjectName(QStringLiteral("CalendarSplitter"));
     calendarSplitter_->addWidget(calendar_);
@@ -1171,10 +1194,10 @@ void TMainForm::SetupColumns() {
 }
 
 void TMainForm::GotoDate() {
-    TGotoDateDialog dialog(calendar_->selectedDate(), this);
+    TGotoDateDialog dialog(ToQDate(calendar_->SelectedDate()), this);
     if (RunAndWait(dialog) != QDialog::Accepted)
         return;
-    calendar_->setSelectedDate(dialog.Date());
+    calendar_->SetDate(FromQDate(dialog.Date()));
     ShowPage(1);
 }
 
@@ -1186,7 +1209,7 @@ void TMainForm::CalendarDayChanged() {
 
 void TMainForm::UpdateDateButton() {
     QToolButton* button = calendarHeader_->Button();
-    button->setText(QLocale().toString(calendar_->selectedDate(), QLocale::LongFormat));
+    button->setText(QLocale().toString(ToQDate(calendar_->SelectedDate()), QLocale::LongFormat));
     const int width = button->fontMetrics().horizontalAdvance(button->text());
     button->setFixedWidth(
         width > 0 ? width + 10 + 2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin) : 200);
@@ -1217,7 +1240,7 @@ void TMainForm::RefreshActivePage() {
         break;
     }
     case 1: {
-        const TDateTime day = FromQDate(calendar_->selectedDate());
+        const TDateTime day = calendar_->SelectedDate();
         std::vector<TEvent*> events = notebook_.EventsInDays(day, day).Events();
         const TEventList reminders = settings_.Options().BehaviourShowReminderInCalendar.Value()
                                          ? notebook_.RemindersInDays(day, day)
@@ -1275,13 +1298,13 @@ TEventTemplate* TMainForm::CurrentTemplate() {
 }
 
 TDateTime TMainForm::SelectedDay() {
-    return ShownPage() == 1 ? FromQDate(calendar_->selectedDate()) : DateOf(Now());
+    return ShownPage() == 1 ? calendar_->SelectedDate() : DateOf(Now());
 }
 
 void TMainForm::SelectEventInViews(TEvent& event) {
     int page = ShownPage();
     if (page == 1) {
-        const TDateTime from = FromQDate(calendar_->selectedDate());
+        const TDateTime from = calendar_->SelectedDate();
         TDateTime next = NullDate;
         try {
             next = event.InitializeCondition().NextArise(from);
@@ -1291,7 +1314,7 @@ void TMainForm::SelectEventInViews(TEvent& event) {
         if (IsNullDate(next))
             next = event.LastAppear();
         if (!IsNullDate(next))
-            calendar_->setSelectedDate(ToQDate(next));
+            calendar_->SetDate(next);
     } else if (page == 0) {
         if (TTemplateNode* node = session_.Templates().FindTemplate(event.Template()))
             templateTree_->SelectNode(node);
@@ -1313,7 +1336,7 @@ void TMainForm::UpdateStatusBar() {
 // The window's state in the store
 
 void TMainForm::LoadWindowState() {
-    calendar_->setSelectedDate(ToQDate(DateOf(Now())));
+    calendar_->SetDate(DateOf(Now()));
     TFormPlacement placement{x(), y(), width(), height(), false};
     LoadFormPlacement(ini_, "View", FormPath, placement);
     setGeometry(placement.Left, placement.Top, std::max(placement.Width, minimumWidth()),
@@ -1416,7 +1439,39 @@ std::vector<TEvent*> TMainForm::ListedEvents() {
 }
 
 void TMainForm::SetSelectedDay(TDateTime day) {
-    calendar_->setSelectedDate(ToQDate(day));
+    calendar_->SetDate(day);
+}
+
+void TMainForm::ConnectFeatures() {
+    const auto handle = [this](const char* name, std::function<void()> run) {
+        SetCommandHandler(QString::fromLatin1(name), std::move(run), {});
+    };
+    handle("ServiceOptions", [this] { ShowOptionsDialog(session_, this); });
+    handle("FileImportHolidaysAction", [this] { ImportHolidaysCommand(session_, this); });
+    handle("FileImportEventsAction", [this] { ImportEventsCommand(session_, this); });
+    handle("FileExportEventsAction", [this] { ExportCommand(session_, this, &ActiveList()); });
+    handle("FileBackupAction", [this] { BackupCommand(session_, this); });
+    handle("FileRestoreAction", [this] { RestoreCommand(session_, this); });
+    handle("HelpContents", [] { THelp::ShowTopic(1); });
+    handle("HelpTutorial", [] { THelp::ShowTopic(10000); });
+    handle("HelpAbout", [this] { TAboutForm::ShowAbout(this); });
+    handle("HelpTipOnDayAction", [this] {
+        if (!tips_) {
+            tips_ = std::make_unique<TpaTips>();
+            tips_->Tips = TpaTips::Load(TpaTips::Folder(), QLocale());
+        }
+        TProgramOptions& options = session_.Settings().Options();
+        tips_->ShowAtStartup = options.ShowTipsAtStartup.Value();
+        tips_->OnClose = [&options](TpaTips& tips) {
+            options.ShowTipsAtStartup.SetValue(tips.ShowAtStartup);
+        };
+        tips_->Execute(this);
+    });
+    // F1 shows the topic of the window and of its pages.
+    setProperty(THelp::TopicProperty, 100);
+    for (int page = 0; page < 4; ++page)
+        if (QWidget* w = pages_->widget(page))
+            w->setProperty(THelp::TopicProperty, 110 + 10 * page);
 }
 
 void TMainForm::ConnectEventCommands() {

@@ -20,7 +20,6 @@
 #include <vector>
 
 class QAction;
-class QCalendarWidget;
 class QLabel;
 class QMenu;
 class QMessageBox;
@@ -34,7 +33,9 @@ class QTreeView;
 
 namespace kelvo {
 
-class TDefaultEventDialogs;
+class TDrawCalendar;
+class TProgramDialogs;
+class TpaTips;
 class TEventCommands;
 class TEventFilterModel;
 class TEventFilterPanel;
@@ -196,6 +197,8 @@ private:
     void FitToScreen();
     void OpenWebPage(const QAction* command);
     void ConnectEventCommands();
+    // The commands of the options, exchange, help, tips and about.
+    void ConnectFeatures();
     // The selected template when no event is selected (the entity commands' other target).
     TEventTemplate* EntityTemplate();
     // Runs a command; the data-file errors the user is meant to see go to an error box.
@@ -250,11 +253,12 @@ private:
     QMenu* favouritesMenu_ = nullptr;
     QSplitter* exploreSplitter_ = nullptr;
     QSplitter* calendarSplitter_ = nullptr;
-    std::unique_ptr<TDefaultEventDialogs> eventDialogs_;
+    std::unique_ptr<TProgramDialogs> eventDialogs_;
+    std::unique_ptr<TpaTips> tips_;
     std::unique_ptr<TEventCommands> eventCommands_;
     TTemplateTreeView* templateTree_ = nullptr;
     // The calendar page's grid; one widget, replaced whole when the month grid comes.
-    QCalendarWidget* calendar_ = nullptr;
+    TDrawCalendar* calendar_ = nullptr;
     TPageHeader* calendarHeader_ = nullptr;
     TEventFilterPanel* filterPanel_ = nullptr;
     QToolBar* standardBar_ = nullptr;
