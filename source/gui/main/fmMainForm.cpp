@@ -1449,7 +1449,7 @@ void TMainForm::ConnectFeatures() {
     handle("ServiceOptions", [this] { ShowOptionsDialog(session_, this); });
     handle("FileImportHolidaysAction", [this] { ImportHolidaysCommand(session_, this); });
     handle("FileImportEventsAction", [this] { ImportEventsCommand(session_, this); });
-    handle("FileExportEventsAction", [this] { ExportCommand(session_, this, &ActiveList()); });
+    handle("FileExportEventsAction", [this] { ExportCommand(session_, this, ActiveList().DetailsView()); });
     handle("FileBackupAction", [this] { BackupCommand(session_, this); });
     handle("FileRestoreAction", [this] { RestoreCommand(session_, this); });
     handle("HelpContents", [] { THelp::ShowTopic(1); });
