@@ -270,6 +270,22 @@ Error: </source>
         <source>year(s)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Bold </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Italic </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Underline </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Strikeout </source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>RelativeCondition</name>
@@ -595,6 +611,57 @@ Do you want to replace it?</source>
     </message>
 </context>
 <context>
+    <name>kelvo::TAboutForm</name>
+    <message>
+        <source>GNU Lesser General Public License v3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GNU Lesser General Public License v2.1 or later</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GNU Lesser General Public License v2.1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>curl license (MIT/X style)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MIT/X11 license</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Made with these libraries:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Libraries and their licences</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Library</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Licence</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kelvo::TAddressBookDialog</name>
     <message>
         <source>Address Book</source>
@@ -673,6 +740,40 @@ Do you want to replace it?</source>
     </message>
     <message>
         <source>The sound &quot;%1&quot; cannot be played.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TAlarmWindows</name>
+    <message>
+        <source>Show</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Snooze</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TCalendarAccessible</name>
+    <message>
+        <source>Reminder: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, no events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, %2 event(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, today</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -938,6 +1039,112 @@ Do you want to replace it?</source>
     </message>
 </context>
 <context>
+    <name>kelvo::TDeleteTemplateQuestionForm</name>
+    <message>
+        <source>Delete template &quot;%1&quot;?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Question</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete only template without events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete template and coresponding events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel deletion</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TDrawCalendar</name>
+    <message>
+        <source>Calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Weeks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add &amp;Quick Event in the selected day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Event in the selected &amp;day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Rename...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Delete...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select &amp;First date of this Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select &amp;Next date of this Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Select this Event on the Templates view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Go to Toda&amp;y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Go to Date...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Icon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New Event by Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This last occurence of event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event never appear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event Properties: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kelvo::TEditorDialog</name>
     <message>
         <source>OK</source>
@@ -1050,6 +1257,49 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>kelvo::TEventCommands</name>
+    <message>
+        <source>New Event by template &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Duplicate event &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event Properties: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete event &quot;%1&quot;?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Are you sure you want to delete these %1 event(s)?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The search is completed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event not present on calendar because it&apos;s initialize condition is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete template &quot;%1&quot;?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Template Properties: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kelvo::TEventListModel</name>
     <message>
         <source>Name</source>
@@ -1081,6 +1331,90 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
     <message>
         <source>When</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TFavouritesBar</name>
+    <message>
+        <source>Favorite Templates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drag and drop template on this toolbar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>[no templates]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Hide</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show &amp;Right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show &amp;Bottom</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Favorite Templates names</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Remove this Template from Favorites</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TFindEventDialog</name>
+    <message>
+        <source>Match &amp;case</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Match &amp;whole word only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find what</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Find Next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fi&amp;nd what:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TGoToForm</name>
+    <message>
+        <source>Go to...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Go to Toda&amp;y</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::THotKeyEdit</name>
+    <message>
+        <source>None</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1160,6 +1494,148 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
     <message>
         <source>Choose a file to import events from.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TListViewSetupForm</name>
+    <message>
+        <source>Columns settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check the columns that you would like to make visible. Use Move Up and Move Down buttons to reorder the columns.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Columns</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Width of selected column (in pixels): </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Width of selected column (in pixels)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move &amp;Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move &amp;Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Show</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Hide</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TMailOptionsFrame</name>
+    <message>
+        <source>Connection type:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use MAPI program (like Outlook)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sends message directly (SMTP)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sends message via a MAPI-compliant email program such as Outlook or Outlook Express</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Server (SMTP):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server &amp;Port:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;From address:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server requires &amp;authentification</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Login name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Password:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password kept in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Allow the login over an &amp;unencrypted connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Without it the password goes only to this machine or over an encrypted connection (STARTTLS or port 465).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;send a test message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>send a test message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sends a message to the From address with these settings.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sending</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The password is kept in the desktop&apos;s secret store.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No secret store runs on this desktop: the password is kept in the settings file, which only you can read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sending the test message to %1...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavrelon MP3 test message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This message was sent from the options of Tavrelon MP3 to test the mail settings.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The test message was sent to %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The test message could not be sent: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1291,6 +1767,10 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Options...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>&amp;Enable All</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1360,9 +1840,422 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>kelvo::TOptionsDlgForm</name>
+    <message>
+        <source>Pages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TOptionsForm</name>
+    <message>
+        <source>Options...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Font:FONT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Color:COLOR</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Behaviour:BEHAVIOUR</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Media:MEDIA</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Startup:STARTUP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keyboard:KEYBOARD</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mail:MAIL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset to default</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Factory settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Template tree items</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Events view items</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Calendar header</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Calendar items</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Change...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Background colors in Templates view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Templates tree</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event list background</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Background colors in Calendar view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Odd months</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Even months</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Today color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Background colors in Filter view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Background colors in All events view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show tray &amp;icon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Hide from taskbar when minimized</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show templates in event list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Bold template with events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>If it checked then templates with events will shown by bold font</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show &amp;reminders in calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>If it checked then the reminders will be shown in the calendar by blended icon if there is no event already in this day </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;First day of week</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Minimizing options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Templates view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Calendar view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Specify player for playing audio files (MP3, WAV, CD Audio, etc.)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use &amp;built-in media player</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use &amp;WinAmp for MP3 files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use internal media player for playing files and cd disks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Specify where WinAmp executable is located:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse player</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto &amp;Detect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use WA&amp;V file for playing beep sound</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Beep file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse beep file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Play</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Media options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Beep action</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check this option to put program in the startup menu and make it available each time Windows startup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Run at Windows startup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Go directly into the tray on startup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Run at Windows startup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This desktop does not let programs take keys for themselves (as under Wayland): the shortcuts below work only in an X11 session.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hot keys unavailable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Esc minimizes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>If checked, then ESC minimizes program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Minimization</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shift +</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl +</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alt + </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Win +</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> key</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Instant activation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pressing this combination anywhere will restore minimized program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Add Quick event shortcut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pressing this combination anywhere will show New Quick Event Dialog</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Add Event by selected Template shortcut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pressing this combination anywhere will show Choose Template dialogs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Mail option</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Beep sound</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sound files (*.wav *.mid *.mp3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choice WinAmp program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No media player that can be driven over MPRIS was found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto Detect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Media players installed on this computer:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kelvo::TProgressForm</name>
     <message>
         <source>Email sending...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TQuickEventForm</name>
+    <message>
+        <source>Create Quick Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Description:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Change...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date/Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Once &amp;after</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delay</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>minute(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hour(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>day(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unit of the delay</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>O&amp;nce</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Times of day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Template:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1501,6 +2394,28 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>kelvo::TTemplateChoiceForm</name>
+    <message>
+        <source>Choose Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Templates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>[no template]</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TTemplateTreeView</name>
+    <message>
+        <source>Templates</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kelvo::TTimeDialogForm</name>
     <message>
         <source>Choose time...</source>
@@ -1595,6 +2510,40 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
     <message>
         <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TTipsForm</name>
+    <message>
+        <source>Tip of the Day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Did you know...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Show tips at startup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Next Tip</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TpaColorButton</name>
+    <message>
+        <source>&amp;Other...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Colors</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

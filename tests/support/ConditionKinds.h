@@ -4,6 +4,7 @@
 // other week until a date, monthly on the 31st and on the last Friday (all day), yearly in two
 // months, dates with an exclusion, hourly, by minute and listed times, and an early reminder.
 
+#include "core/entities/Event.h"
 #include "core/entities/Reminder.h"
 #include "core/scheduling/ReminderInitializeCondition.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
