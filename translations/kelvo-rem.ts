@@ -270,6 +270,22 @@ Error: </source>
         <source>year(s)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Bold </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Italic </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Underline </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Strikeout </source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>RelativeCondition</name>
@@ -414,6 +430,129 @@ Error: </source>
     </message>
 </context>
 <context>
+    <name>TEventListModel</name>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next reminder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Until event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>When</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TExchangeCommands</name>
+    <message>
+        <source>Backup..</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select directory for backup files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export to file...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Events files (*.evn)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Comma Separated Values (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>iCalendar files (*.ics)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore from events and templates files...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Backup files (kelvo-backup.evn)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Temporary saved files (*.~ev saving\ of*.evn before*.evn)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavrelon MP3 files (*.evn)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Holidays files (*.hld)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Temporary saved files (*.~ev)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Holidays file (*.hld)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The arriving events start programs or send mail:
+%1
+
+Keep these actions? &quot;No&quot; removes them from these events.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not everything in %1 could be imported:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Backuping is successfull. Information saved to files:
+<byte value="xd"/>
+<byte value="xd"/>%1
+<byte value="xd"/>%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore the templates and events from %1?
+
+The current ones are kept as &quot;%2.evn&quot; and &quot;%2.tpl&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Empty event list. Nothing to export.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>TemplateFile</name>
     <message>
         <source>Can not read node type</source>
@@ -472,296 +611,53 @@ Error: </source>
     </message>
 </context>
 <context>
-    <name>kelvo::TActionDialogForm</name>
+    <name>kelvo::TAboutForm</name>
     <message>
-        <source>Choose action...</source>
+        <source>GNU Lesser General Public License v3</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>OK</source>
+        <source>GNU Lesser General Public License v2.1 or later</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Cancel</source>
+        <source>GNU Lesser General Public License v2.1</source>
         <translation type="unfinished"></translation>
     </message>
-</context>
-<context>
-    <name>kelvo::TActionFrame</name>
     <message>
-        <source>B&amp;eep</source>
+        <source>curl license (MIT/X style)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Play &amp;file</source>
+        <source>MIT/X11 license</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Play &amp;CD</source>
+        <source>About %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;Open</source>
+        <source>Made with these libraries:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;Send mail</source>
+        <source>Libraries and their licences</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Playing PS speaker melody or media file. <byte value="xd"/>
-It can be customized in the Media page of the Options dialog.</source>
+        <source>Library</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;Test beep</source>
+        <source>Version</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Test beep</source>
+        <source>Licence</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Repeat</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Repeat count</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Repeat unit</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>times</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>minutes</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Use custom volume settings:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Use custom volume settings</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Volume</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Stop playback on alarm window clo&amp;se</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Stop playback on alarm window close</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Play</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Play</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Stop</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Multimedia file</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Browse...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Browse for a multimedia file</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Sh&amp;uffle play list</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Shuffle play list</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Play &amp;multimedia file located at</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>CD track</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Start from CD &amp;track:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Random CD track</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Program or document</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Browse for a program or document</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Arguments</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Startup directory</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Browse...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Browse for the startup directory</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Launch</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Launch</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Program or document (specify &quot;http://&quot; prefix for Web pages):</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Arguments:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Startup &amp;directory:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>To</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Address book</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Subject</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Message text</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Attach</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Browse for an attachment</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Send &amp;now</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Send now</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;To:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Sub&amp;ject:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Atta&amp;ch:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Send the following message</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>on the computer</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Send the following message:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>on the computer:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>All supported types (*.mp3 *.mp2 *.mpg *.m3u *.pls *.wav *.mid *.rmi *.avi *.dat);;MP3 songs (*.mp3 *.mp2 *.mpg);;MP3 collections (*.m3u *.pls);;Wave audio (*.wav);;MIDI files (*.mid *.rmi);;Video (*.avi *.dat)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Open</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Any file (*)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Choose directory</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>kelvo::TActionListFrame</name>
-    <message>
-        <source>Add...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Edit...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Actions</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Add action</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Edit action</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Delete action</source>
+        <source>%1 %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -844,6 +740,40 @@ It can be customized in the Media page of the Options dialog.</source>
     </message>
     <message>
         <source>The sound &quot;%1&quot; cannot be played.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TAlarmWindows</name>
+    <message>
+        <source>Show</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Snooze</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TCalendarAccessible</name>
+    <message>
+        <source>Reminder: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, no events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, %2 event(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, today</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1109,6 +1039,112 @@ It can be customized in the Media page of the Options dialog.</source>
     </message>
 </context>
 <context>
+    <name>kelvo::TDeleteTemplateQuestionForm</name>
+    <message>
+        <source>Delete template &quot;%1&quot;?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Question</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete only template without events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete template and coresponding events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel deletion</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TDrawCalendar</name>
+    <message>
+        <source>Calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Weeks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add &amp;Quick Event in the selected day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Event in the selected &amp;day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Rename...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Delete...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select &amp;First date of this Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select &amp;Next date of this Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Select this Event on the Templates view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Go to Toda&amp;y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Go to Date...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Icon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New Event by Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This last occurence of event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event never appear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event Properties: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kelvo::TEditorDialog</name>
     <message>
         <source>OK</source>
@@ -1221,281 +1257,45 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
 </context>
 <context>
-    <name>kelvo::TEventForm</name>
+    <name>kelvo::TEventCommands</name>
     <message>
-        <source>Date/Time:DATE</source>
+        <source>New Event by template &quot;%1&quot;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Action:ACTION</source>
+        <source>New Event</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Reminder:REMIND</source>
+        <source>Duplicate event &quot;%1&quot;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Options:OPTIONS</source>
+        <source>Event Properties: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Summary:SUMMARY</source>
+        <source>Delete event &quot;%1&quot;?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source> When will the event come?</source>
+        <source>Are you sure you want to delete these %1 event(s)?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>More conditions:</source>
+        <source>The search is completed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>More conditions</source>
+        <source>Event not present on calendar because it&apos;s initialize condition is empty</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source> What to do when the event comes?</source>
+        <source>Delete template &quot;%1&quot;?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Message</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show this &amp;message</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>(the first line is used as the event description)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Do this &amp;action:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Do the additional actions:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Do the additional actions</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> Would you like to be reminded before the event?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Rem&amp;ind me before this event</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Reminder condition</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>More reminder conditions:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>More reminder conditions</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Reminder actions</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Show alarm window</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>And do</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>nothing</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the event actions</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the following reminder actions:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;And do</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> Options</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Icon</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Specify icon which will present this event in the events list</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Change...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Change icon</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Event options</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Delete this event after &amp;last execution</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Execute action if missed</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Compute date after first occurence (a&amp;ge calculation)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Hidden event (don&apos;t display event on calendar)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Alarm window</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Default snooze for this event</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Snooze unit</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>minute(s)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>hour(s)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>day(s)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>week(s)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>month(s)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>years(s)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Default &amp;snooze for this event</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Message Color</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> &amp;Window Color</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Template</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Change...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Change template</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> Summary</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Description:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Edit the description</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Date/Time</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Edit the date and time</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Actions</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Edit the actions</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Reminder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Edit the reminder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Template:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Options</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Edit the options</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show alarm window</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Do the event actions</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Don&apos;t remind me before this event</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Choose Template</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Template:</source>
+        <source>Template Properties: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1535,13 +1335,101 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
 </context>
 <context>
-    <name>kelvo::TIconChoiceForm</name>
+    <name>kelvo::TFavouritesBar</name>
     <message>
-        <source>Change Icon</source>
+        <source>Favorite Templates</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Icons</source>
+        <source>Drag and drop template on this toolbar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>[no templates]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Hide</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show &amp;Right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show &amp;Bottom</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Favorite Templates names</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Remove this Template from Favorites</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TFindEventDialog</name>
+    <message>
+        <source>Match &amp;case</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Match &amp;whole word only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find what</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Find Next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fi&amp;nd what:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TGoToForm</name>
+    <message>
+        <source>Go to...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Go to Toda&amp;y</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::THotKeyEdit</name>
+    <message>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TImportEventsForm</name>
+    <message>
+        <source>Import events...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Import events from the file:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import events from the file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1549,19 +1437,205 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Browse for an icon file</source>
+        <source>Browse for the file to import</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Select an &amp;icon from the list below:</source>
+        <source>Import options:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Icon %1</source>
+        <source>Try &amp;to import events to corresponding template</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Icon files (*.ico *.dll *.png *.svg *.bmp *.xpm);;Any file (*)</source>
+        <source>If corresponding template is not found, move the event to:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Template for events without their own</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Change...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change the template for events without their own</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import &amp;all events in the following template:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Template for all imported events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change the template for all imported events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Templates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a file to import events from.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TListViewSetupForm</name>
+    <message>
+        <source>Columns settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check the columns that you would like to make visible. Use Move Up and Move Down buttons to reorder the columns.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Columns</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Width of selected column (in pixels): </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Width of selected column (in pixels)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move &amp;Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move &amp;Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Show</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Hide</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TMailOptionsFrame</name>
+    <message>
+        <source>Connection type:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use MAPI program (like Outlook)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sends message directly (SMTP)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sends message via a MAPI-compliant email program such as Outlook or Outlook Express</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Server (SMTP):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server &amp;Port:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;From address:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server requires &amp;authentification</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Login name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Password:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password kept in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Allow the login over an &amp;unencrypted connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Without it the password goes only to this machine or over an encrypted connection (STARTTLS or port 465).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;send a test message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>send a test message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sends a message to the From address with these settings.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sending</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The password is kept in the desktop&apos;s secret store.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No secret store runs on this desktop: the password is kept in the settings file, which only you can read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sending the test message to %1...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavrelon MP3 test message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This message was sent from the options of Tavrelon MP3 to test the mail settings.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The test message was sent to %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The test message could not be sent: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1637,6 +1711,46 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Holidays...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import holidays from file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Events...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import events from file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export event list...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export events from selected event list to file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Backup..</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Backup current templates and events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore..</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore templates and events from previous backuping files, previous program version and temporary saved files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>&amp;Minimize</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1650,6 +1764,10 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
     <message>
         <source>E&amp;xit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Options...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1674,6 +1792,10 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
     <message>
         <source>&amp;Data Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1733,9 +1855,407 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>kelvo::TOptionsForm</name>
+    <message>
+        <source>Options...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Font:FONT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Color:COLOR</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Behaviour:BEHAVIOUR</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Media:MEDIA</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Startup:STARTUP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keyboard:KEYBOARD</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mail:MAIL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset to default</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Factory settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Template tree items</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Events view items</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Calendar header</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Calendar items</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Change...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Background colors in Templates view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Templates tree</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event list background</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Background colors in Calendar view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Odd months</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Even months</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Today color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Background colors in Filter view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Background colors in All events view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show tray &amp;icon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Hide from taskbar when minimized</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show templates in event list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Bold template with events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>If it checked then templates with events will shown by bold font</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show &amp;reminders in calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>If it checked then the reminders will be shown in the calendar by blended icon if there is no event already in this day </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;First day of week</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Minimizing options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Templates view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Calendar view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Specify player for playing audio files (MP3, WAV, CD Audio, etc.)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use &amp;built-in media player</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use &amp;WinAmp for MP3 files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use internal media player for playing files and cd disks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Specify where WinAmp executable is located:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse player</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto &amp;Detect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use WA&amp;V file for playing beep sound</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Beep file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse beep file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Play</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Media options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Beep action</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check this option to put program in the startup menu and make it available each time Windows startup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Run at Windows startup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Go directly into the tray on startup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Run at Windows startup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This desktop does not let programs take keys for themselves (as under Wayland): the shortcuts below work only in an X11 session.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hot keys unavailable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Esc minimizes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>If checked, then ESC minimizes program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Minimization</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shift +</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl +</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alt + </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Win +</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> key</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Instant activation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pressing this combination anywhere will restore minimized program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Add Quick event shortcut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pressing this combination anywhere will show New Quick Event Dialog</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Add Event by selected Template shortcut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pressing this combination anywhere will show Choose Template dialogs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Mail option</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Beep sound</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sound files (*.wav *.mid *.mp3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choice WinAmp program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No media player that can be driven over MPRIS was found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto Detect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Media players installed on this computer:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kelvo::TProgressForm</name>
     <message>
         <source>Email sending...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TQuickEventForm</name>
+    <message>
+        <source>Create Quick Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Description:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Change...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date/Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Once &amp;after</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delay</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>minute(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hour(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>day(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unit of the delay</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>O&amp;nce</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Times of day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Template:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1874,6 +2394,28 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>kelvo::TTemplateChoiceForm</name>
+    <message>
+        <source>Choose Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Templates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>[no template]</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TTemplateTreeView</name>
+    <message>
+        <source>Templates</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kelvo::TTimeDialogForm</name>
     <message>
         <source>Choose time...</source>
@@ -1972,97 +2514,36 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>kelvo::TTipsForm</name>
+    <message>
+        <source>Tip of the Day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Did you know...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Show tips at startup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Next Tip</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kelvo::TpaColorButton</name>
     <message>
-        <source>Button face</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Window</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Window text</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Black</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Maroon</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Green</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Olive</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Navy</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Purple</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Teal</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Gray</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Silver</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Red</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Lime</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Yellow</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Blue</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Fuchsia</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Aqua</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>White</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Money green</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Sky blue</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Cream</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>&amp;Other...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Colors</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1,7 +1,7 @@
 #include "gui/dialogs/fmGoto.h"
 
 #include "gui/boxes/NonBlockingBoxes.h"
-#include "gui/dialogs/fmQuickEventCreate.h"
+#include "gui/editors/EditorControls.h"
 
 #include <QDateEdit>
 #include <QDialogButtonBox>

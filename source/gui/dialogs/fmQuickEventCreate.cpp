@@ -3,6 +3,7 @@
 #include "core/entities/EventTemplate.h"
 #include "core/options/ProgramOptions.h"
 #include "gui/boxes/NonBlockingBoxes.h"
+#include "gui/editors/EditorControls.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -24,24 +25,6 @@
 #include <cmath>
 
 namespace kelvo {
-
-QDate ToQDate(TDateTime d) {
-    const TDateParts p = DecodeDate(d);
-    return QDate(static_cast<int>(p.Year), p.Month, p.Day);
-}
-
-QTime ToQTime(TDateTime t) {
-    const TTimeParts p = DecodeTime(t);
-    return QTime(p.Hour, p.Minute, p.Second);
-}
-
-TDateTime FromQDate(const QDate& d) {
-    return EncodeDate(d.year(), d.month(), d.day());
-}
-
-TDateTime FromQTime(const QTime& t) {
-    return EncodeTime(t.hour(), t.minute(), t.second());
-}
 
 namespace {
 

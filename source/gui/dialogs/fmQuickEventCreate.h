@@ -91,10 +91,5 @@ private:
     QToolButton* timeMenu_ = nullptr;
 };
 
-// Between the program's moments and Qt's.
-QDate ToQDate(TDateTime d);
-QTime ToQTime(TDateTime t);
-TDateTime FromQDate(const QDate& d);
-TDateTime FromQTime(const QTime& t);
 
 } // namespace kelvo

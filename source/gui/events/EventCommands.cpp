@@ -204,27 +204,33 @@ TEventTemplate& TEventCommands::QuickTemplate() {
     return *Templates().DefaultTemplate();
 }
 
-TEvent* TEventCommands::Quick(TDateTime when, int delayMinutes) {
-    TEventTemplate& t = QuickTemplate();
+std::unique_ptr<TEvent> IEventDialogs::QuickEvent(TTemplateTree& tree, const TEventTemplate& t,
+                                                  TDateTime when, int delayMinutes, bool) {
     QString message = Shown(t.Description());
     const TDateTime now = Now();
     int delay = delayMinutes;
-    if (!dialogs_.AskQuickEvent(message, delay))
+    if (!AskQuickEvent(message, delay))
         return nullptr;
     // A delay left as proposed keeps the proposed moment to the second.
     const TDateTime at = delay == delayMinutes ? when : now + delay / 1440.0;
-    return &session_.Notebook().AddEvent(Templates().NewQuickEvent(t, message.toStdString(), at));
+    return tree.NewQuickEvent(t, message.toStdString(), at);
+}
+
+TEvent* TEventCommands::Quick(TDateTime when, int delayMinutes, bool once) {
+    std::unique_ptr<TEvent> event =
+        dialogs_.QuickEvent(Templates(), QuickTemplate(), when, delayMinutes, once);
+    return event ? &session_.Notebook().AddEvent(std::move(event)) : nullptr;
 }
 
 TEvent* TEventCommands::AskQuickEvent(int amount, TDelayUnit unit) {
     const int minutes = unit == TDelayUnit::Hours ? amount * 60 : amount;
-    return Quick(Now() + minutes / 1440.0, minutes);
+    return Quick(Now() + minutes / 1440.0, minutes, false);
 }
 
 TEvent* TEventCommands::QuickTomorrowMorning() {
     const TDateTime now = Now();
     const TDateTime when = DateOf(now) + 1.25;
-    return Quick(when, static_cast<int>((when - now) * 1440.0 + 0.5));
+    return Quick(when, static_cast<int>((when - now) * 1440.0 + 0.5), true);
 }
 
 TEvent* TEventCommands::Duplicate() {

@@ -132,7 +132,7 @@ private:
     bool Ask(const QString& text, bool withCancel);
     void Inform(const QString& text);
     TEventTemplate& QuickTemplate();
-    TEvent* Quick(TDateTime when, int delayMinutes);
+    TEvent* Quick(TDateTime when, int delayMinutes, bool once);
     TEvent* FindInList(const QString& text, bool matchCase, bool wholeWords, bool fromStart);
     void TemplatesSaved();
     void Forget(TEvent& event);

@@ -7,6 +7,7 @@
 #include "core/util/paDateUtils.h"
 
 #include <QString>
+#include <memory>
 #include <vector>
 
 class QWidget;
@@ -15,6 +16,7 @@ namespace kelvo {
 
 class TEvent;
 class TEventTemplate;
+class TTemplateTree;
 
 // The main window's pages, in the order of its page list.
 enum class TEventPage { Templates, Calendar, Filter, All };
@@ -56,6 +58,10 @@ public:
                                  int firstPage) = 0;
     // The quick event's message and its delay in minutes from now; false: cancelled.
     virtual bool AskQuickEvent(QString& message, int& delayMinutes) = 0;
+    // The whole quick event of template t, proposed for when (delayMinutes from now, or once
+    // at when); none on Cancel. By default the message and the delay come from AskQuickEvent.
+    virtual std::unique_ptr<TEvent> QuickEvent(TTemplateTree& tree, const TEventTemplate& t,
+                                               TDateTime when, int delayMinutes, bool once);
 };
 
 } // namespace kelvo
