@@ -662,6 +662,300 @@ Do you want to replace it?</source>
     </message>
 </context>
 <context>
+    <name>kelvo::TActionDialogForm</name>
+    <message>
+        <source>Choose action...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TActionFrame</name>
+    <message>
+        <source>B&amp;eep</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play &amp;file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play &amp;CD</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Send mail</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Playing PS speaker melody or media file. <byte value="xd"/>
+It can be customized in the Media page of the Options dialog.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Test beep</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test beep</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repeat count</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repeat unit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>times</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use custom volume settings:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use custom volume settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop playback on alarm window clo&amp;se</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop playback on alarm window close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Play</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Multimedia file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse for a multimedia file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sh&amp;uffle play list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shuffle play list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play &amp;multimedia file located at</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CD track</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start from CD &amp;track:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Random CD track</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Program or document</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse for a program or document</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Arguments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Startup directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse for the startup directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Launch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Launch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Program or document (specify &quot;http://&quot; prefix for Web pages):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Arguments:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Startup &amp;directory:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Address book</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subject</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Message text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Attach</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse for an attachment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send &amp;now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;To:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sub&amp;ject:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Atta&amp;ch:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send the following message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>on the computer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send the following message:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>on the computer:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All supported types (*.mp3 *.mp2 *.mpg *.m3u *.pls *.wav *.mid *.rmi *.avi *.dat);;MP3 songs (*.mp3 *.mp2 *.mpg);;MP3 collections (*.m3u *.pls);;Wave audio (*.wav);;MIDI files (*.mid *.rmi);;Video (*.avi *.dat)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Any file (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TActionListFrame</name>
+    <message>
+        <source>Add...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Actions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add action</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit action</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete action</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kelvo::TAddressBookDialog</name>
     <message>
         <source>Address Book</source>
@@ -774,6 +1068,25 @@ Do you want to replace it?</source>
     </message>
     <message>
         <source>, today</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TColumnSetupDialog</name>
+    <message>
+        <source>Setup columns</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Columns</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move &amp;Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move &amp;Down</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1300,6 +1613,332 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>kelvo::TEventFilterPanel</name>
+    <message>
+        <source>Fro&amp;m:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>E&amp;nd:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>End date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Period</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Search text:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Template...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Click here to choose template for filtering</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter by specified template (press Ctrl+Del to clear)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TEventForm</name>
+    <message>
+        <source>Date/Time:DATE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Action:ACTION</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reminder:REMIND</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Options:OPTIONS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Summary:SUMMARY</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> When will the event come?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>More conditions:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>More conditions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> What to do when the event comes?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show this &amp;message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(the first line is used as the event description)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do this &amp;action:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do the additional actions:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do the additional actions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Would you like to be reminded before the event?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rem&amp;ind me before this event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reminder condition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>More reminder conditions:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>More reminder conditions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reminder actions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Show alarm window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>And do</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nothing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the event actions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the following reminder actions:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;And do</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Icon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Specify icon which will present this event in the events list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Change...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change icon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete this event after &amp;last execution</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Execute action if missed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Compute date after first occurence (a&amp;ge calculation)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Hidden event (don&apos;t display event on calendar)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alarm window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default snooze for this event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Snooze unit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>minute(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hour(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>day(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>week(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>month(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>years(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default &amp;snooze for this event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Message Color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> &amp;Window Color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Summary</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Description:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit the description</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date/Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit the date and time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Actions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit the actions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reminder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit the reminder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Template:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit the options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show alarm window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do the event actions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Don&apos;t remind me before this event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Template:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kelvo::TEventListModel</name>
     <message>
         <source>Name</source>
@@ -1412,9 +2051,55 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>kelvo::TGotoDateDialog</name>
+    <message>
+        <source>Go to Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Date:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kelvo::THotKeyEdit</name>
     <message>
         <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TIconChoiceForm</name>
+    <message>
+        <source>Change Icon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Icons</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse for an icon file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select an &amp;icon from the list below:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Icon %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Icon files (*.ico *.dll *.png *.svg *.bmp *.xpm);;Any file (*)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1650,6 +2335,18 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Next event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>More commands</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Changes cannot be saved until the data files can be written. Use &quot;File|Data Files|Save As...&quot; to save them elsewhere.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1711,46 +2408,6 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Holidays...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Import holidays from file</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Events...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Import events from file</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Export event list...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Export events from selected event list to file</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Backup..</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Backup current templates and events</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Restore..</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Restore templates and events from previous backuping files, previous program version and temporary saved files</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>&amp;Minimize</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1764,10 +2421,6 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
     <message>
         <source>E&amp;xit</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Options...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1787,6 +2440,614 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>&amp;Templates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the templates and their events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event Fi&amp;lter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the events of a period</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;All Events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show all events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Main Panel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show or hide the main panel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Standard &amp;Toolbar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show or hide the standard toolbar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Favorite Templates bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show or hide the favorite templates bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Vertical</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change the split of the Templates page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change the split of the Calendar page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>L&amp;arge icons</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Small icons</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Details</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change the look of the list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Setup columns...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the columns of the list and their order</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Icon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the events in the calendar as icons</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the events in the calendar as lines</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Go to Toda&amp;y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+Y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show today in the calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Go to Date...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+G</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show a date in the calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Options...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alt+O</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change the program&apos;s options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add a new event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Rename...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rename the selected event or template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Delete...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete the selected event or template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Properties...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change the selected event or template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the selected event to the clipboard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy the selected event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paste the copied event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Add copy of selected Event...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add a copy of the selected event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Re&amp;set Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable the snoozed or executed event again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Execute event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Run the selected event&apos;s actions now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Find Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find an event by its name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find the next matching event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete all events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete every event of the list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Select this Event on the Templates view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the selected event with its template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select this Event on &amp;Calendar view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the selected event in the calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add &amp;Quick Event...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add an event that arises soon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;5 minutes...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add an event in 5 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1&amp;0 minutes...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add an event in 10 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;15 minutes...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add an event in 15 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;30 minutes...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add an event in 30 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 &amp;hour...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add an event in one hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Tomorrow morning...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add an event for tomorrow morning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Event by the selected &amp;Template...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add an event by the selected template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Tem&amp;plate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add a new template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add To &amp;Favorite Templates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Put the selected template on the favorite templates bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the template up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the template down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the template one level up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Rigth</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the template under the one above it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Remove Template from Favorites</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove the template from the favorite templates bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add &amp;Quick Event in the selected day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add a quick event on the selected day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Event in the selected &amp;day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add an event on the selected day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select &amp;Next date of this Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the event&apos;s next date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select &amp;First date of this Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the event&apos;s first date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change the selected event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preview...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preview the calendar or the list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Calendar Preview...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preview the calendar for printing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Event List Preview...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preview the event list for printing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Holidays...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import holidays</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Events...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export event list...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export the events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Backup..</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Back up the data files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore..</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore the data files from a backup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help Topics</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quick &amp;Tutorial</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the tutorial</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tip of the Day...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show a tip</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;About...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the program&apos;s version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shift+Esc</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What&apos;s new...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What is new in this version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Other products from Brennikor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavrelon MP3 page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FAQ - Frequently Asked Questions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Support - Contact us to get support or give suggestions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wish list - request new feature of Tavrelon MP3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Newsletter - join our mailing list get announcements of new product</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current &amp;day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Events of today</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current &amp;week</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Events of this week</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current &amp;month</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Events of this month</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;All events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Don&apos;t filter events by time period</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Refresh</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter the events again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Hide</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show &amp;Right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show &amp;Bottom</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Where the favorite templates bar shows the templates&apos; names</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>&amp;File</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1799,7 +3060,103 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>&amp;Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Insert</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Quick Event In</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Event by Favorite Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>&amp;Service</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On the Web</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Standard Toolbar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Favorite Templates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Favorite Template&apos;s caption</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Favorite Templates names</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Move</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Main panel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide the main panel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Templates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event Filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All Events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Templates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Selected date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Event Filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> All Events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Horizontal</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2174,6 +3531,13 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>kelvo::TPageList</name>
+    <message>
+        <source>Pages</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kelvo::TProgressForm</name>
     <message>
         <source>Email sending...</source>
@@ -2544,6 +3908,116 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
     <message>
         <source>Colors</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::editors::TOptionsDlgForm</name>
+    <message>
+        <source>Pages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::editors::TpaColorButton</name>
+    <message>
+        <source>Button face</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Window text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Black</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maroon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Olive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Navy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Purple</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Teal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gray</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Silver</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lime</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fuchsia</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Aqua</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Money green</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sky blue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cream</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Other...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -91,5 +91,4 @@ private:
     QToolButton* timeMenu_ = nullptr;
 };
 
-
 } // namespace kelvo

@@ -38,6 +38,10 @@
 
 namespace kelvo {
 
+// The event dialog's own page dialog and colour button; the options dialog has others.
+using editors::TOptionsDlgForm;
+using editors::TpaColorButton;
+
 namespace {
 
 enum { kRemNothing, kRemEventActions, kRemOwnActions };

@@ -23,6 +23,9 @@ class QSpinBox;
 class QToolButton;
 
 namespace kelvo {
+namespace editors {
+class TpaColorButton;
+}
 
 class TActionFrame;
 class TActionListFrame;
@@ -31,14 +34,13 @@ class TReminderConditionListFrame;
 class TReminderDateFrame;
 class TSimpleConditionFrame;
 class TProgramSession;
-class TpaColorButton;
 
 class EEventFormError : public EpaError {
 public:
     using EpaError::EpaError;
 };
 
-class TEventForm : public TOptionsDlgForm {
+class TEventForm : public editors::TOptionsDlgForm {
     Q_OBJECT
 public:
     enum TPageIndex { InitializePage, ActionPage, ReminderPage, OptionsPage, SummaryPage };
@@ -131,8 +133,8 @@ private:
     QCheckBox* hidden_ = nullptr;
     QSpinBox* snoozeNumber_ = nullptr;
     QComboBox* snoozePeriod_ = nullptr;
-    TpaColorButton* messageColor_ = nullptr;
-    TpaColorButton* windowColor_ = nullptr;
+    editors::TpaColorButton* messageColor_ = nullptr;
+    editors::TpaColorButton* windowColor_ = nullptr;
     QLineEdit* templateEdit_ = nullptr;
     QPushButton* changeTemplate_ = nullptr;
     // Summary

@@ -11,7 +11,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-namespace kelvo {
+namespace kelvo::editors {
 
 namespace {
 
@@ -151,4 +151,4 @@ void TOptionsDlgForm::done(int result) {
     QDialog::done(result);
 }
 
-} // namespace kelvo
+} // namespace kelvo::editors

@@ -11,7 +11,7 @@ class QDialogButtonBox;
 class QListWidget;
 class QStackedWidget;
 
-namespace kelvo {
+namespace kelvo::editors {
 
 class TOptionsDlgForm : public QDialog {
     Q_OBJECT
@@ -56,4 +56,4 @@ private:
     QDialogButtonBox* buttons_;
 };
 
-} // namespace kelvo
+} // namespace kelvo::editors

@@ -9,7 +9,7 @@
 #include <QPainter>
 #include <QPixmap>
 
-namespace kelvo {
+namespace kelvo::editors {
 
 namespace {
 
@@ -19,28 +19,28 @@ struct TNamedColor {
 };
 
 const TNamedColor kColors[] = {
-    {QT_TRANSLATE_NOOP("kelvo::TpaColorButton", "Button face"), clBtnFace},
-    {QT_TRANSLATE_NOOP("kelvo::TpaColorButton", "Window"), clWindow},
-    {QT_TRANSLATE_NOOP("kelvo::TpaColorButton", "Window text"), clWindowText},
-    {QT_TRANSLATE_NOOP("kelvo::TpaColorButton", "Black"), clBlack},
-    {QT_TRANSLATE_NOOP("kelvo::TpaColorButton", "Maroon"), clMaroon},
-    {QT_TRANSLATE_NOOP("kelvo::TpaColorButton", "Green"), clGreen},
-    {QT_TRANSLATE_NOOP("kelvo::TpaColorButton", "Olive"), clOlive},
-    {QT_TRANSLATE_NOOP("kelvo::TpaColorButton", "Navy"), clNavy},
-    {QT_TRANSLATE_NOOP("kelvo::TpaColorButton", "Purple"), clPurple},
-    {QT_TRANSLATE_NOOP("kelvo::TpaColorButton", "Teal"), clTeal},
-    {QT_TRANSLATE_NOOP("kelvo::TpaColorButton", "Gray"), clGray},
-    {QT_TRANSLATE_NOOP("kelvo::TpaColorButton", "Silver"), clSilver},
-    {QT_TRANSLATE_NOOP("kelvo::TpaColorButton", "Red"), clRed},
-    {QT_TRANSLATE_NOOP("kelvo::TpaColorButton", "Lime"), clLime},
-    {QT_TRANSLATE_NOOP("kelvo::TpaColorButton", "Yellow"), clYellow},
-    {QT_TRANSLATE_NOOP("kelvo::TpaColorButton", "Blue"), clBlue},
-    {QT_TRANSLATE_NOOP("kelvo::TpaColorButton", "Fuchsia"), clFuchsia},
-    {QT_TRANSLATE_NOOP("kelvo::TpaColorButton", "Aqua"), clAqua},
-    {QT_TRANSLATE_NOOP("kelvo::TpaColorButton", "White"), clWhite},
-    {QT_TRANSLATE_NOOP("kelvo::TpaColorButton", "Money green"), clMoneyGreen},
-    {QT_TRANSLATE_NOOP("kelvo::TpaColorButton", "Sky blue"), clSkyBlue},
-    {QT_TRANSLATE_NOOP("kelvo::TpaColorButton", "Cream"), clCream},
+    {QT_TRANSLATE_NOOP("kelvo::editors::TpaColorButton", "Button face"), clBtnFace},
+    {QT_TRANSLATE_NOOP("kelvo::editors::TpaColorButton", "Window"), clWindow},
+    {QT_TRANSLATE_NOOP("kelvo::editors::TpaColorButton", "Window text"), clWindowText},
+    {QT_TRANSLATE_NOOP("kelvo::editors::TpaColorButton", "Black"), clBlack},
+    {QT_TRANSLATE_NOOP("kelvo::editors::TpaColorButton", "Maroon"), clMaroon},
+    {QT_TRANSLATE_NOOP("kelvo::editors::TpaColorButton", "Green"), clGreen},
+    {QT_TRANSLATE_NOOP("kelvo::editors::TpaColorButton", "Olive"), clOlive},
+    {QT_TRANSLATE_NOOP("kelvo::editors::TpaColorButton", "Navy"), clNavy},
+    {QT_TRANSLATE_NOOP("kelvo::editors::TpaColorButton", "Purple"), clPurple},
+    {QT_TRANSLATE_NOOP("kelvo::editors::TpaColorButton", "Teal"), clTeal},
+    {QT_TRANSLATE_NOOP("kelvo::editors::TpaColorButton", "Gray"), clGray},
+    {QT_TRANSLATE_NOOP("kelvo::editors::TpaColorButton", "Silver"), clSilver},
+    {QT_TRANSLATE_NOOP("kelvo::editors::TpaColorButton", "Red"), clRed},
+    {QT_TRANSLATE_NOOP("kelvo::editors::TpaColorButton", "Lime"), clLime},
+    {QT_TRANSLATE_NOOP("kelvo::editors::TpaColorButton", "Yellow"), clYellow},
+    {QT_TRANSLATE_NOOP("kelvo::editors::TpaColorButton", "Blue"), clBlue},
+    {QT_TRANSLATE_NOOP("kelvo::editors::TpaColorButton", "Fuchsia"), clFuchsia},
+    {QT_TRANSLATE_NOOP("kelvo::editors::TpaColorButton", "Aqua"), clAqua},
+    {QT_TRANSLATE_NOOP("kelvo::editors::TpaColorButton", "White"), clWhite},
+    {QT_TRANSLATE_NOOP("kelvo::editors::TpaColorButton", "Money green"), clMoneyGreen},
+    {QT_TRANSLATE_NOOP("kelvo::editors::TpaColorButton", "Sky blue"), clSkyBlue},
+    {QT_TRANSLATE_NOOP("kelvo::editors::TpaColorButton", "Cream"), clCream},
 };
 
 QPixmap Swatch(std::int32_t value, const QPalette& palette, int size) {
@@ -96,4 +96,4 @@ void TpaColorButton::ChooseOther() {
                                        (static_cast<std::uint32_t>(c.blue()) << 16)));
 }
 
-} // namespace kelvo
+} // namespace kelvo::editors

@@ -6,7 +6,7 @@
 #include <QToolButton>
 #include <cstdint>
 
-namespace kelvo {
+namespace kelvo::editors {
 
 class TpaColorButton : public QToolButton {
     Q_OBJECT
@@ -26,4 +26,4 @@ private:
     std::int32_t value_ = 0;
 };
 
-} // namespace kelvo
+} // namespace kelvo::editors

@@ -54,10 +54,10 @@ std::unique_ptr<TEvent> TProgramDialogs::QuickEvent(TTemplateTree&, const TEvent
                                              when);
     // An hour's worth of minutes is offered as one hour, as the menu named it.
     const bool hours = delayMinutes >= 60 && delayMinutes % 60 == 0;
-    return TQuickEventForm::QuickEventAfter(
-        session_.Templates(), options, &parent_, name, text,
-        hours ? TQuickEventForm::Hours : TQuickEventForm::Minutes,
-        hours ? delayMinutes / 60 : delayMinutes);
+    return TQuickEventForm::QuickEventAfter(session_.Templates(), options, &parent_, name, text,
+                                            hours ? TQuickEventForm::Hours
+                                                  : TQuickEventForm::Minutes,
+                                            hours ? delayMinutes / 60 : delayMinutes);
 }
 
 } // namespace kelvo

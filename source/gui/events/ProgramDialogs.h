@@ -22,8 +22,8 @@ public:
                          int firstPage) override;
     // The message and delay alone, for callers without a template.
     bool AskQuickEvent(QString& message, int& delayMinutes) override;
-    std::unique_ptr<TEvent> QuickEvent(TTemplateTree& tree, const TEventTemplate& t,
-                                       TDateTime when, int delayMinutes, bool once) override;
+    std::unique_ptr<TEvent> QuickEvent(TTemplateTree& tree, const TEventTemplate& t, TDateTime when,
+                                       int delayMinutes, bool once) override;
 
     TEventForm& EventForm();
 

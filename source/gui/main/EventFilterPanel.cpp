@@ -1,9 +1,8 @@
 #include "gui/main/EventFilterPanel.h"
 
-#include "gui/editors/EditorControls.h"
-
 #include "core/runtime/RemNotebook.h"
 #include "core/util/paText.h"
+#include "gui/editors/EditorControls.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -11,15 +11,14 @@
 #include "gui/alarm/AlarmWindows.h"
 #include "gui/boxes/NonBlockingBoxes.h"
 #include "gui/calendar/DrawCalendar.h"
-#include "gui/editors/EditorControls.h"
 #include "gui/dialogs/fmAbout.h"
 #include "gui/dialogs/paTips.h"
+#include "gui/editors/EditorControls.h"
+#include "gui/events/EventCommands.h"
+#include "gui/events/EventListView.h"
 #include "gui/events/ProgramDialogs.h"
 #include "gui/exchange/ExchangeCommands.h"
 #include "gui/help/Help.h"
-#include "gui/options/fmOption.h"
-#include "gui/events/EventCommands.h"
-#include "gui/events/EventListView.h"
 #include "gui/main/CommandIcons.h"
 #include "gui/main/EventFilterPanel.h"
 #include "gui/main/MainPanel.h"
@@ -27,6 +26,7 @@
 #include "gui/models/EventFilterModel.h"
 #include "gui/models/EventListModel.h"
 #include "gui/models/TemplateTreeModel.h"
+#include "gui/options/fmOption.h"
 #include "gui/templates/FavouritesBar.h"
 #include "gui/templates/TemplateChoiceForm.h"
 #include "gui/templates/TemplateTreeView.h"
@@ -1052,10 +1052,13 @@ void TMainForm::CreateWorkspace() {
     calendar_->EditEvent = [this](TEvent& e, const QString& caption, TDateTime day) {
         return eventDialogs_->ShowEventDialog(e, caption, day, 0);
     };
-    calendar_->RenameEvent = [this](TEvent& e) { eventCommands_->Edit(e); };
+    calendar_->RenameEvent = [this](TEvent& e) {
+        SelectEvent(e);
+        eventCommands_->Rename();
+    };
     calendar_->DeleteEvent = [this](TEvent& e) {
         SelectEvent(e);
-        Command("EntityDelete")->trigger();
+        eventCommands_->Delete();
     };
     calendar_->SelectOnTemplates = [this](TEvent& e) {
         ShowPage(0);
@@ -1064,8 +1067,10 @@ void TMainForm::CreateWorkspace() {
     calendar_->ShowInformation = [this](const QString& text) {
         Message(TMessageKind::Information, text.toStdString());
     };
-    connect(calendar_, &TDrawCalendar::eventActivated, this,
-            [this](TEvent& e) { eventCommands_->Edit(e); });
+    connect(calendar_, &TDrawCalendar::eventActivated, this, [this](TEvent& e) {
+        SelectEvent(e);
+        eventCommands_->Properties();
+    });
     connect(&session_, &TProgramSession::optionChanged, calendar_,
             [this] { calendar_->ApplyOptions(); });
     calendarSplitter_ = new QSplitter(pages_);
@@ -1449,7 +1454,8 @@ void TMainForm::ConnectFeatures() {
     handle("ServiceOptions", [this] { ShowOptionsDialog(session_, this); });
     handle("FileImportHolidaysAction", [this] { ImportHolidaysCommand(session_, this); });
     handle("FileImportEventsAction", [this] { ImportEventsCommand(session_, this); });
-    handle("FileExportEventsAction", [this] { ExportCommand(session_, this, ActiveList().DetailsView()); });
+    handle("FileExportEventsAction",
+           [this] { ExportCommand(session_, this, ActiveList().DetailsView()); });
     handle("FileBackupAction", [this] { BackupCommand(session_, this); });
     handle("FileRestoreAction", [this] { RestoreCommand(session_, this); });
     handle("HelpContents", [] { THelp::ShowTopic(1); });
