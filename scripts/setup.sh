@@ -11,7 +11,7 @@ packages=(
   libcurl4-openssl-dev libmpg123-dev libasound2-dev libxcb1-dev libxcb-keysyms1-dev
   python3 python3-aiosmtpd msmtp-mta xvfb xauth openbox x11-utils imagemagick
   xdg-utils sox lame faketime tzdata
-  desktop-file-utils appstream
+  desktop-file-utils appstream libical-dev
 )
 
 missing=()
