@@ -147,17 +147,30 @@ bool EndsWith(std::string_view text, std::string_view suffix) {
 void ReadOpenFile(int fd, const std::string& path, std::string& bytes, std::size_t upTo) {
     char buffer[65536];
     while (bytes.size() < upTo) {
-        const std::size_t want = std::min(sizeof buffer, upTo - bytes.size());
-        const auto n = os::Read(fd, buffer, want);
+        // Straight into the room reserved for the file, so that its bytes are not copied a
+        // second time; past that room (at the end, or a file that grew) through the buffer.
+        const std::size_t had = bytes.size();
+        const std::size_t room = std::min(bytes.capacity() - had, upTo - had);
+        char* into = buffer;
+        std::size_t want = std::min(sizeof buffer, upTo - had);
+        if (room > 0) {
+            bytes.resize(had + room);
+            into = bytes.data() + had;
+            want = room;
+        }
+        const auto n = os::Read(fd, into, want);
+        const int error = errno;
+        if (room > 0)
+            bytes.resize(had + static_cast<std::size_t>(n > 0 ? n : 0));
         if (n < 0) {
-            if (errno == EINTR)
+            if (error == EINTR)
                 continue;
-            const int error = errno;
             Fail(KELVO_TR("SafeSave", "Cannot read ") + path, error);
         }
         if (n == 0)
             break;
-        bytes.append(buffer, static_cast<std::size_t>(n));
+        if (room == 0)
+            bytes.append(buffer, static_cast<std::size_t>(n));
     }
 }
 

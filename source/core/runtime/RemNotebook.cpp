@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <limits>
 #include <utility>
 
 namespace kelvo {
@@ -45,6 +46,40 @@ bool FirstAriseInDays(TInitializeCondition& condition, TDateTime to, TDateTime f
     if (IsNullDate(a))
         return false;
     return IsNullDate(to) || DateOf(a) <= DateOf(to);
+}
+
+constexpr TDateTime Always = -std::numeric_limits<double>::infinity();
+constexpr TDateTime Never = std::numeric_limits<double>::infinity();
+
+// Until the event changes, none of its conditions can arise or be found missed by a check
+// from `at` on before this moment. A missed arising is looked for from the minute after the
+// condition's BaseTime, which a later check does not move; a due one from the check's start,
+// whose first arising does not come earlier as the start moves on (a reminder's answers
+// depend on its event's next arising, so the event's own moment, which comes first, has the
+// event looked at again before that changes).
+TDateTime EarliestPossibleArising(TEvent& event, TDateTime at) {
+    TReminder* reminder = event.Reminder();
+    TInitializeCondition* conditions[] = {&event.InitializeCondition(),
+                                          reminder ? &reminder->InitializeCondition() : nullptr,
+                                          &event.SnoozeCondition()};
+    TDateTime earliest = Never;
+    auto take = [&earliest](TDateTime r) {
+        if (!IsNullDate(r) && r < earliest)
+            earliest = r;
+    };
+    for (TInitializeCondition* c : conditions) {
+        if (c == nullptr)
+            continue;
+        const TDateTime missedFrom = IncMinute(1, c->BaseTime());
+        if (missedFrom < at)
+            take(c->NextAriseForCheck(missedFrom));
+        take(c->NextAriseForCheck(at));
+    }
+    return earliest;
+}
+
+bool LaterInQueue(TDateTime a, TDateTime b) {
+    return a > b;
 }
 
 } // namespace
@@ -90,6 +125,7 @@ TEvent& TReminderNotebook::AddEvent(std::unique_ptr<TEvent> owned) {
     KeepSnoozeOrEnable(event);
     Hook(event);
     events_.push_back(std::move(owned));
+    slots_[&event] = TSlot{++nextOrder_, 0};
     TComplexInitializeCondition& condition = event.InitializeCondition();
     if (IsNullDate(condition.DateOfCreate()))
         condition.SetDateOfCreate(generator_.LastTime());
@@ -125,6 +161,7 @@ std::unique_ptr<TEvent> TReminderNotebook::RemoveEvent(TEvent& event, int* index
     reportedFaults_.erase(&event);
     auto owned = std::move(events_[static_cast<std::size_t>(at)]);
     events_.erase(events_.begin() + at);
+    slots_.erase(&event);
     if (OnEventRemoved)
         OnEventRemoved(event);
     Notify(event, ckRemoved);
@@ -159,27 +196,128 @@ void TReminderNotebook::UnregisterEvent(TEvent& event) {
 }
 
 void TReminderNotebook::RegisterEvent(TEvent& event) {
+    RegisterAndQueue(event);
+}
+
+void TReminderNotebook::RegisterAndQueue(TEvent& event) {
     UnregisterEvent(event);
-    if (!event.IsDueBetween(generator_.LastTime(), generator_.NextRebuildTime()))
+    const TDateTime at = generator_.LastTime();
+    bool due = false;
+    try {
+        due = event.IsDueBetween(at, generator_.NextRebuildTime());
+    } catch (...) {
+        Queue(event, Always);
+        throw;
+    }
+    if (due) {
+        generator_.AddCondition(event.InitializeCondition());
+        if (TReminder* reminder = event.Reminder())
+            generator_.AddCondition(reminder->InitializeCondition());
+        generator_.AddCondition(event.SnoozeCondition());
+        // Registered events are looked at again by every rebuild, as before.
+        Queue(event, Always);
         return;
-    generator_.AddCondition(event.InitializeCondition());
-    if (TReminder* reminder = event.Reminder())
-        generator_.AddCondition(reminder->InitializeCondition());
-    generator_.AddCondition(event.SnoozeCondition());
+    }
+    if (fullRebuilds_)
+        return;
+    TDateTime key = Always;
+    try {
+        key = EarliestPossibleArising(event, at);
+    } catch (const std::exception&) {
+        // A condition that fails is asked again by every rebuild.
+    }
+    Queue(event, key);
+    if (queuedUpTo_ < at)
+        queuedUpTo_ = at;
+}
+
+void TReminderNotebook::Queue(const TEvent& event, TDateTime key) {
+    const auto slot = slots_.find(&event);
+    if (slot == slots_.end() || fullRebuilds_)
+        return;
+    slot->second.Stamp = ++nextStamp_;
+    const TQueued entry{key, slot->second.Stamp, const_cast<TEvent*>(&event)};
+    // Registered events are many after a long absence: they skip the heap.
+    if (key == Always) {
+        always_.push_back(entry);
+    } else {
+        queue_.push_back(entry);
+        std::push_heap(queue_.begin(), queue_.end(), [](const TQueued& a, const TQueued& b) {
+            return LaterInQueue(a.Key, b.Key);
+        });
+    }
+    if (queue_.size() + always_.size() > 2 * slots_.size() + 1024)
+        CompactQueue();
+}
+
+void TReminderNotebook::CompactQueue() {
+    const auto stale = [this](const TQueued& q) {
+        const auto slot = slots_.find(q.Event);
+        return slot == slots_.end() || slot->second.Stamp != q.Stamp;
+    };
+    std::erase_if(queue_, stale);
+    std::erase_if(always_, stale);
+    std::make_heap(queue_.begin(), queue_.end(),
+                   [](const TQueued& a, const TQueued& b) { return LaterInQueue(a.Key, b.Key); });
+}
+
+void TReminderNotebook::Visit(TEvent& event, std::vector<std::string>& faults) {
+    try {
+        RegisterAndQueue(event);
+    } catch (const std::exception& e) {
+        UnregisterEvent(event);
+        if (reportedFaults_.insert(&event).second)
+            faults.push_back("\"" + event.Description() + "\": " + e.what());
+    }
+}
+
+bool TReminderNotebook::NeedsFullPass() const {
+    const TDateTime at = generator_.LastTime();
+    return fullRebuilds_ || !queueValid_ || at < queuedUpTo_ || DateOf(at) != fullPassDay_;
 }
 
 std::vector<std::string> TReminderNotebook::RegisterAll() {
+    queue_.clear();
+    always_.clear();
+    queuedUpTo_ = generator_.LastTime();
+    fullPassDay_ = DateOf(queuedUpTo_);
+    queueValid_ = !fullRebuilds_;
     std::vector<std::string> faults;
-    for (std::size_t i = 0; i < events_.size(); ++i) {
-        TEvent& event = *events_[i];
-        try {
-            RegisterEvent(event);
-        } catch (const std::exception& e) {
-            UnregisterEvent(event);
-            if (reportedFaults_.insert(&event).second)
-                faults.push_back("\"" + event.Description() + "\": " + e.what());
-        }
+    for (std::size_t i = 0; i < events_.size(); ++i)
+        Visit(*events_[i], faults);
+    lastVisits_ = events_.size();
+    return faults;
+}
+
+std::vector<std::string> TReminderNotebook::RegisterQueued() {
+    const TDateTime until = generator_.NextRebuildTime();
+    const auto later = [](const TQueued& a, const TQueued& b) {
+        return LaterInQueue(a.Key, b.Key);
+    };
+    std::vector<std::pair<std::uint64_t, TEvent*>> near;
+    const auto take = [&](const TQueued& q) {
+        const auto slot = slots_.find(q.Event);
+        if (slot == slots_.end() || slot->second.Stamp != q.Stamp)
+            return;
+        slot->second.Stamp = 0;
+        near.emplace_back(slot->second.Order, q.Event);
+    };
+    const std::vector<TQueued> always = std::move(always_);
+    always_.clear();
+    for (const TQueued& q : always)
+        take(q);
+    while (!queue_.empty() && queue_.front().Key <= until) {
+        std::pop_heap(queue_.begin(), queue_.end(), later);
+        const TQueued q = queue_.back();
+        queue_.pop_back();
+        take(q);
     }
+    // Registered in the notebook's order, as a pass over every event registers them.
+    std::sort(near.begin(), near.end());
+    std::vector<std::string> faults;
+    for (const auto& [order, event] : near)
+        Visit(*event, faults);
+    lastVisits_ = near.size();
     return faults;
 }
 
@@ -198,7 +336,7 @@ void TReminderNotebook::RebuildRegistrations() {
     generator_.ClearConditions();
     std::vector<std::string> faults;
     try {
-        faults = RegisterAll();
+        faults = NeedsFullPass() ? RegisterAll() : RegisterQueued();
     } catch (...) {
         generator_.Resume();
         throw;

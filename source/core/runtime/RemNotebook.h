@@ -3,6 +3,12 @@
 // The live set of events and the generator that makes them arise. The notebook keeps the
 // generator's registrations current, turns arisings into three callbacks and announces every
 // change so that the window can refresh its views and save.
+//
+// A rebuild looks only at the events that may be due before the next one: every event waits
+// in a queue under the earliest moment any of its conditions can arise (or be missed) after
+// it was last looked at. An event is looked at again when it arose, was registered again
+// (every change passes through AddEvent, RegisterEvent or RearmEvent), and all of them when
+// the generator restarts, the clock went back or a new day began.
 
 #include "core/entities/Event.h"
 #include "core/persistence/EventFile.h"
@@ -56,6 +62,7 @@ public:
     // Removes and destroys every event as one batch.
     void DeleteAllEvents();
 
+    // Also the way to tell the notebook that an event it holds was changed.
     void RegisterEvent(TEvent& event);
     void UnregisterEvent(TEvent& event);
     // Every event is registered again even when some fail; each failing event is reported
@@ -75,7 +82,7 @@ public:
     // Out of range is EReminderNotebookError.
     TEvent& Event(int index) const;
     int IndexOf(const TEvent& event) const;
-    bool Contains(const TEvent& event) const { return IndexOf(event) >= 0; }
+    bool Contains(const TEvent& event) const { return slots_.contains(&event); }
     TEventList GetEvents() const;
 
     // Events whose description contains text (flags: TFindFlag).
@@ -98,6 +105,12 @@ public:
     // The entity itself for an event, the owning event for a reminder, otherwise none.
     static TEvent* OwnerEventOf(TWaitingAriseEntity& entity);
 
+    // Every rebuild looks at every event, as the queue must answer: the reference the queue
+    // is compared with.
+    void SetFullRebuilds(bool on) { fullRebuilds_ = on; }
+    // Events looked at by the last rebuild or restart.
+    std::size_t LastRebuildVisits() const { return lastVisits_; }
+
     TEntityCallback OnEventArise;
     TEntityCallback OnEventLate;
     TEntityCallback OnSnoozeArise;
@@ -114,6 +127,15 @@ private:
     void Notify(TEvent& event, TChangeKind kind);
     // Registers every event; the errors of failing events come back as text.
     std::vector<std::string> RegisterAll();
+    // Registers the events whose queued moment falls before the next rebuild.
+    std::vector<std::string> RegisterQueued();
+    // The registration rule for one event inside a pass; a fault is collected, not thrown.
+    void Visit(TEvent& event, std::vector<std::string>& faults);
+    // The rule for one event, which then waits in the queue for its next possible arising.
+    void RegisterAndQueue(TEvent& event);
+    void Queue(const TEvent& event, TDateTime key);
+    bool NeedsFullPass() const;
+    void CompactQueue();
     void ReportFaults(const std::vector<std::string>& faults);
 
     TRemindersGenerator generator_;
@@ -126,6 +148,31 @@ private:
     std::vector<std::unique_ptr<TEvent>> doomed_;
     std::unique_ptr<ITimer> reaper_;
     std::unordered_set<const TEvent*> reportedFaults_;
+
+    // The queue of next arisings: a min-heap of (moment, stamp); an entry whose stamp is not
+    // its event's current one was overtaken by a later one and is dropped when met.
+    struct TQueued {
+        TDateTime Key;
+        std::uint64_t Stamp;
+        TEvent* Event;
+    };
+    struct TSlot {
+        std::uint64_t Order = 0; // the notebook's order, which registrations keep
+        std::uint64_t Stamp = 0;
+    };
+    std::vector<TQueued> queue_;
+    // Looked at by every rebuild: registered and failing events.
+    std::vector<TQueued> always_;
+    std::unordered_map<const TEvent*, TSlot> slots_;
+    std::uint64_t nextOrder_ = 0;
+    std::uint64_t nextStamp_ = 0;
+    // The latest LastTime a queued moment was taken at; the clock going back below it makes
+    // the moments worthless.
+    TDateTime queuedUpTo_ = NullDate;
+    TDateTime fullPassDay_ = NullDate;
+    bool queueValid_ = false;
+    bool fullRebuilds_ = false;
+    std::size_t lastVisits_ = 0;
 };
 
 } // namespace kelvo

@@ -353,6 +353,11 @@ const TClassInfo* TClassRegistry::Find(std::string_view name) const {
     return it == classes_.end() ? nullptr : it->second;
 }
 
+const std::string& TComponent::NoName() {
+    static const std::string none;
+    return none;
+}
+
 // ---- writer -----------------------------------------------------------------------------
 
 void TClassWriter::DefineProperty(std::string_view name, bool hasData, const TReadProc&,

@@ -106,16 +106,32 @@ public:                                                                         
         return StaticClass();                                                                      \
     }
 
-// Components carry a name (never stored) and a tag (default 0).
+// Components carry a name (never stored) and a tag (default 0). Hardly any has a name, and
+// a notebook holds millions of components: an absent name costs one pointer.
 class TComponent : public TPersistent {
     KELVO_PERSISTENT(TComponent)
-    const std::string& Name() const { return name_; }
-    void SetName(std::string name) { name_ = std::move(name); }
+    TComponent() = default;
+    TComponent(const TComponent& other)
+        : TPersistent(other),
+          name_(other.name_ ? std::make_unique<std::string>(*other.name_) : nullptr),
+          tag_(other.tag_) {}
+    TComponent& operator=(const TComponent& other) {
+        if (this != &other) {
+            name_ = other.name_ ? std::make_unique<std::string>(*other.name_) : nullptr;
+            tag_ = other.tag_;
+        }
+        return *this;
+    }
+    const std::string& Name() const { return name_ ? *name_ : NoName(); }
+    void SetName(std::string name) {
+        name_ = name.empty() ? nullptr : std::make_unique<std::string>(std::move(name));
+    }
     std::int32_t Tag() const { return tag_; }
     void SetTag(std::int32_t tag) { tag_ = tag; }
 
 private:
-    std::string name_;
+    static const std::string& NoName();
+    std::unique_ptr<std::string> name_;
     std::int32_t tag_ = 0;
 };
 
