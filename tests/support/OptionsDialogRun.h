@@ -26,7 +26,7 @@ struct OptionsRun {
     }
     // The dialog as the user opens it; null when the command is missing.
     TOptionsForm* Open() {
-        QAction* command = form.Command(QStringLiteral("ServiceOptionsAction"));
+        QAction* command = form.Command(QStringLiteral("ServiceOptions"));
         if (!command)
             return nullptr;
         command->trigger();
