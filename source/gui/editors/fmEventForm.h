@@ -148,21 +148,4 @@ private:
     QPlainTextEdit* sumOptions_ = nullptr;
 };
 
-// The event commands' dialogs with this event dialog; the quick event comes from quick.
-class TEventDialogs : public IEventDialogs {
-public:
-    TEventDialogs(TEventForm& form, IEventDialogs& quick) : form_(form), quick_(quick) {}
-    bool ShowEventDialog(TEvent& target, const QString& caption, TDateTime date,
-                         int firstPage) override {
-        return form_.ShowEventDialog(target, caption, date, firstPage);
-    }
-    bool AskQuickEvent(QString& message, int& delayMinutes) override {
-        return quick_.AskQuickEvent(message, delayMinutes);
-    }
-
-private:
-    TEventForm& form_;
-    IEventDialogs& quick_;
-};
-
 } // namespace kelvo
