@@ -15,7 +15,7 @@
 #include "gui/editors/frInitializeCondition.h"
 #include "gui/editors/frReminderConditionList.h"
 #include "gui/editors/frReminderDate.h"
-#include "gui/editors/paColorButton.h"
+#include "gui/options/paColorButton.h"
 #include "gui/session/ProgramSession.h"
 #include "platform/actions/PlatformActions.h"
 
@@ -39,8 +39,6 @@
 namespace kelvo {
 
 // The event dialog's own page dialog and colour button; the options dialog has others.
-using editors::TOptionsDlgForm;
-using editors::TpaColorButton;
 
 namespace {
 
@@ -366,7 +364,7 @@ QWidget* TEventForm::BuildSummaryPage() {
     description->addWidget(sumDescription_, 1);
     description->addWidget(
         jump(QStringLiteral("btnSumDescription"), tr("Edit the description"), [this] {
-            ShowPage(ActionPage);
+            SetActivePage(ActionPage);
             messageMemo_->setFocus();
         }));
     layout->addLayout(description);
@@ -386,11 +384,11 @@ QWidget* TEventForm::BuildSummaryPage() {
     sumInitialize_ = ReadOnlyMemo(QStringLiteral("mmoSumInitialize"), tr("Date/Time"), page);
     group(tr("Date/Time"), {sumInitialize_},
           jump(QStringLiteral("btnSumInitialize"), tr("Edit the date and time"),
-               [this] { ShowPage(InitializePage); }));
+               [this] { SetActivePage(InitializePage); }));
     sumAction_ = ReadOnlyMemo(QStringLiteral("mmoSumAction"), tr("Actions"), page);
     group(tr("Actions"), {sumAction_},
           jump(QStringLiteral("btnSumAction"), tr("Edit the actions"), [this] {
-              ShowPage(ActionPage);
+              SetActivePage(ActionPage);
               if (actionFrame_->isEnabled())
                   actionFrame_->setFocus();
               else
@@ -401,7 +399,7 @@ QWidget* TEventForm::BuildSummaryPage() {
     sumRemAction_ = ReadOnlyMemo(QStringLiteral("mmoSumRemAction"), tr("Reminder actions"), page);
     group(tr("Reminder"), {sumRemCondition_, sumRemAction_},
           jump(QStringLiteral("btnSumReminder"), tr("Edit the reminder"),
-               [this] { ShowPage(ReminderPage); }));
+               [this] { SetActivePage(ReminderPage); }));
     auto* templateRow = new QWidget(page);
     auto* templateLayout = new QHBoxLayout(templateRow);
     templateLayout->setContentsMargins(0, 0, 0, 0);
@@ -416,7 +414,7 @@ QWidget* TEventForm::BuildSummaryPage() {
     sumOptions_ = ReadOnlyMemo(QStringLiteral("mmoSumOptions"), tr("Options"), page);
     group(tr("Options"), {templateRow, sumOptions_},
           jump(QStringLiteral("btnSumOptions"), tr("Edit the options"),
-               [this] { ShowPage(OptionsPage); }));
+               [this] { SetActivePage(OptionsPage); }));
     layout->addStretch();
     return page;
 }
@@ -471,8 +469,8 @@ void TEventForm::Reset(TDateTime date) {
 void TEventForm::LoadControls(const TEvent& e) {
     messageMemo_->setPlainText(TextFromCore(e.WindowMessage()));
     shownMessage_ = messageMemo_->toPlainText();
-    windowColor_->SetValue(e.WindowColor());
-    messageColor_->SetValue(e.MessageColor());
+    windowColor_->SetValue(static_cast<TColor>(e.WindowColor()));
+    messageColor_->SetValue(static_cast<TColor>(e.MessageColor()));
 
     const TInitializeConditionList& conditions = e.InitializeCondition().Conditions();
     TInitializeConditionList more;
@@ -552,8 +550,8 @@ void TEventForm::StoreControls(TEvent& e) const {
     const QString message = messageMemo_->toPlainText();
     if (message != shownMessage_)
         e.SetWindowMessage(Core(message));
-    e.SetWindowColor(windowColor_->Value());
-    e.SetMessageColor(messageColor_->Value());
+    e.SetWindowColor(static_cast<std::int32_t>(windowColor_->Value()));
+    e.SetMessageColor(static_cast<std::int32_t>(messageColor_->Value()));
 
     TInitializeConditionList conditions;
     conditions.AddCopy(condition_->BuildCondition());
@@ -721,7 +719,7 @@ bool TEventForm::ShowEventDialog(TEvent& target, const QString& caption, TDateTi
     changeTemplate_->setEnabled(dynamic_cast<TEventTemplate*>(&target) == nullptr);
     lastError_.clear();
     result_.reset();
-    ShowPage(std::clamp(firstPage, 0, PageCount() - 1));
+    SetActivePage(std::clamp(firstPage, 0, PageCount() - 1));
 
     const bool accepted = exec() == QDialog::Accepted && result_;
     if (accepted) {

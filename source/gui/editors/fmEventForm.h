@@ -5,8 +5,8 @@
 // a copy that could be built completely.
 
 #include "core/entities/Event.h"
-#include "gui/editors/fmOptionsDlg.h"
 #include "gui/events/EventView.h"
+#include "gui/options/fmOptionsDlg.h"
 
 #include <functional>
 #include <memory>
@@ -23,9 +23,7 @@ class QSpinBox;
 class QToolButton;
 
 namespace kelvo {
-namespace editors {
 class TpaColorButton;
-}
 
 class TActionFrame;
 class TActionListFrame;
@@ -40,7 +38,7 @@ public:
     using EpaError::EpaError;
 };
 
-class TEventForm : public editors::TOptionsDlgForm {
+class TEventForm : public TOptionsDlgForm {
     Q_OBJECT
 public:
     enum TPageIndex { InitializePage, ActionPage, ReminderPage, OptionsPage, SummaryPage };
@@ -133,8 +131,8 @@ private:
     QCheckBox* hidden_ = nullptr;
     QSpinBox* snoozeNumber_ = nullptr;
     QComboBox* snoozePeriod_ = nullptr;
-    editors::TpaColorButton* messageColor_ = nullptr;
-    editors::TpaColorButton* windowColor_ = nullptr;
+    TpaColorButton* messageColor_ = nullptr;
+    TpaColorButton* windowColor_ = nullptr;
     QLineEdit* templateEdit_ = nullptr;
     QPushButton* changeTemplate_ = nullptr;
     // Summary

@@ -9,12 +9,15 @@
 #include <QPushButton>
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
+#include <algorithm>
 
 namespace kelvo {
 
 namespace {
 
 constexpr int CellSize = 18;
+// The colour and its drop-down glyph; a text stands to the right of it.
+constexpr int SwatchWidth = 43;
 
 QColor ToQColor(TColor value, const QPalette& palette) {
     const QColor c = ColorFromValue(static_cast<std::int32_t>(value), palette);
@@ -73,8 +76,16 @@ TpaColorButton::TpaColorButton(QWidget* parent) : QToolButton(parent), caption_(
     connect(this, &QToolButton::clicked, this, &TpaColorButton::ShowPopup);
 }
 
+TpaColorButton::TpaColorButton(const QString& text, QWidget* parent) : TpaColorButton(parent) {
+    setText(text);
+    setAccessibleName(QString(text).remove(QLatin1Char('&')).trimmed());
+}
+
 QSize TpaColorButton::sizeHint() const {
-    return {43, 21};
+    if (text().isEmpty())
+        return {SwatchWidth, 21};
+    const QSize words = fontMetrics().size(Qt::TextShowMnemonic, text().trimmed());
+    return {SwatchWidth + words.width() + 8, std::max(21, words.height() + 8)};
 }
 
 void TpaColorButton::SetValue(TColor value) {
@@ -94,14 +105,21 @@ void TpaColorButton::paintEvent(QPaintEvent*) {
     option.icon = {};
     p.drawComplexControl(QStyle::CC_ToolButton, option);
     const int arrow = 9;
-    QRect swatch = rect().adjusted(4, 4, -4 - arrow, -4);
+    const int swatchRight = text().isEmpty() ? width() : std::min(width(), SwatchWidth);
+    const int swatchHeight = std::min(height(), 21);
+    const QRect area(0, (height() - swatchHeight) / 2, swatchRight, swatchHeight);
+    QRect swatch = area.adjusted(4, 4, -4 - arrow, -4);
     p.fillRect(swatch, ToQColor(value_, palette()));
     p.setPen(palette().color(QPalette::Shadow));
     p.drawRect(swatch.adjusted(0, 0, -1, -1));
     QStyleOption glyph;
     glyph.initFrom(this);
-    glyph.rect = QRect(width() - arrow - 3, (height() - arrow) / 2, arrow, arrow);
+    glyph.rect = QRect(swatchRight - arrow - 3, (height() - arrow) / 2, arrow, arrow);
     p.drawPrimitive(QStyle::PE_IndicatorArrowDown, glyph);
+    if (!text().isEmpty())
+        p.drawItemText(rect().adjusted(swatchRight + 2, 0, -4, 0),
+                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, palette(),
+                       isEnabled(), text().trimmed(), QPalette::ButtonText);
 }
 
 void TpaColorButton::ShowPopup() {

@@ -9,11 +9,12 @@ class QFrame;
 namespace kelvo {
 
 // A small button showing a colour; clicking it opens a pop-up of 20 colour cells and a
-// button for any other colour.
+// button for any other colour. With a text, the text stands beside the colour.
 class TpaColorButton : public QToolButton {
     Q_OBJECT
 public:
     explicit TpaColorButton(QWidget* parent = nullptr);
+    TpaColorButton(const QString& text, QWidget* parent);
 
     TColor Value() const { return value_; }
     void SetValue(TColor value);

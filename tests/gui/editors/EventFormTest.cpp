@@ -170,16 +170,16 @@ private slots:
         const std::string before = Bytes(*target);
         const bool accepted = run.Edit(*target, 0, [](TEventForm& d) {
             QCOMPARE(d.windowModality(), Qt::WindowModal);
-            QCOMPARE(d.CurrentPage(), 0);
-            d.ShowPage(TEventForm::ActionPage);
+            QCOMPARE(d.ActivePage(), 0);
+            d.SetActivePage(TEventForm::ActionPage);
             QVERIFY(Child<QCheckBox>(d, "chkShowAlarm").isChecked());
             QVERIFY(Child<QCheckBox>(d, "chkDoEventAction").isChecked());
             QVERIFY(Child<QRadioButton>(d, "BeepRadio").isChecked());
             QVERIFY(!Child<QToolButton>(d, "lblActions").isChecked());
-            d.ShowPage(TEventForm::OptionsPage);
+            d.SetActivePage(TEventForm::OptionsPage);
             QVERIFY(Child<QCheckBox>(d, "DisplayifMissed").isChecked());
             QVERIFY(Child<QPushButton>(d, "btnChangeTemplate").isEnabled());
-            d.ShowPage(TEventForm::ActionPage);
+            d.SetActivePage(TEventForm::ActionPage);
             QTest::keyClicks(&Child<QPlainTextEdit>(d, "MessageMemo"), "changed");
             Click(d, "chkDoEventAction");
             QTest::keyClick(&d, Qt::Key_Escape);
@@ -196,7 +196,7 @@ private slots:
         QString summaryBefore, summaryAfter;
         const bool accepted = run.Edit(*target, TEventForm::SummaryPage, [&](TEventForm& d) {
             summaryBefore = Child<QPlainTextEdit>(d, "mmoSumRemCondition").toPlainText();
-            d.ShowPage(TEventForm::ActionPage);
+            d.SetActivePage(TEventForm::ActionPage);
             auto& memo = Child<QPlainTextEdit>(d, "MessageMemo");
             memo.setFocus();
             QTest::keyClick(&memo, Qt::Key_A, Qt::ControlModifier);
@@ -204,7 +204,7 @@ private slots:
             Click(d, "chkDoEventAction");
             QVERIFY(!d.ActionEditor().isEnabled());
             QVERIFY(!Child<QToolButton>(d, "lblActions").isVisible());
-            d.ShowPage(TEventForm::ReminderPage);
+            d.SetActivePage(TEventForm::ReminderPage);
             QVERIFY(!Child<QComboBox>(d, "cbbReminderActions").isVisible());
             Click(d, "EnabledReminder");
             auto& behaviour = Child<QComboBox>(d, "cbbReminderActions");
@@ -213,7 +213,7 @@ private slots:
             QVERIFY(!d.ReminderActions().isVisible());
             QTest::keyClick(&d, Qt::Key_PageDown, Qt::ControlModifier);
             QTest::keyClick(&d, Qt::Key_PageDown, Qt::ControlModifier);
-            QCOMPARE(d.CurrentPage(), int(TEventForm::SummaryPage));
+            QCOMPARE(d.ActivePage(), int(TEventForm::SummaryPage));
             QCOMPARE(Child<QLabel>(d, "lblSumDescription").text(), QStringLiteral("Dentist"));
             summaryAfter = Child<QPlainTextEdit>(d, "mmoSumRemAction").toPlainText();
             QTest::keyClick(&d, Qt::Key_Return);
@@ -278,7 +278,7 @@ private slots:
             QCOMPARE(more.text(), QStringLiteral("<<"));
             QTest::mouseClick(&more, Qt::LeftButton);
             QCOMPARE(more.text(), QStringLiteral(">>"));
-            d.ShowPage(TEventForm::ActionPage);
+            d.SetActivePage(TEventForm::ActionPage);
             QVERIFY(Child<QRadioButton>(d, "BeepRadio").isChecked());
             QCOMPARE(d.MoreActions().ListBox().count(), 2);
             QCOMPARE(d.MoreActions().ListBox().item(1)->text(),
@@ -309,7 +309,7 @@ private slots:
             QTest::keyClick(&period, Qt::Key_Up);
             Click(frame.TimeFrame(), "OnceRadio");
             Child<QTimeEdit>(frame.TimeFrame(), "OnceTime").setTime(QTime(7, 15));
-            d.ShowPage(TEventForm::ReminderPage);
+            d.SetActivePage(TEventForm::ReminderPage);
             Click(d, "EnabledReminder");
             auto& reminder = Child<TReminderDateFrame>(d, "ReminderDateFrame");
             reminder.StartNumber().setValue(2);
@@ -506,7 +506,7 @@ private slots:
         QStringList seen;
         run.Edit(*target, 0, [&](TEventForm& d) {
             for (int page = 0; page < d.PageCount(); ++page) {
-                QCOMPARE(d.CurrentPage(), page);
+                QCOMPARE(d.ActivePage(), page);
                 QWidget* shown = d.Page(page);
                 seen << shown->objectName();
                 for (auto* w : shown->findChildren<QWidget*>()) {
@@ -520,12 +520,12 @@ private slots:
                     d.grab().save(QStringLiteral("%1/event-%2.png").arg(shots).arg(page));
                 QTest::keyClick(&d, Qt::Key_PageDown, Qt::ControlModifier);
             }
-            QCOMPARE(d.CurrentPage(), 0);
+            QCOMPARE(d.ActivePage(), 0);
             QTest::keyClick(&d, Qt::Key_PageUp, Qt::ControlModifier);
-            QCOMPARE(d.CurrentPage(), int(TEventForm::SummaryPage));
+            QCOMPARE(d.ActivePage(), int(TEventForm::SummaryPage));
             for (const char* kind :
                  {"PlayMediaRadio", "PlayCDRadio", "LaunchRadio", "SendMailRadio"}) {
-                d.ShowPage(TEventForm::ActionPage);
+                d.SetActivePage(TEventForm::ActionPage);
                 Click(d, kind);
                 if (!shots.isEmpty())
                     d.grab().save(QStringLiteral("%1/action-%2.png").arg(shots, kind));

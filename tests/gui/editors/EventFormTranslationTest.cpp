@@ -89,7 +89,7 @@ private slots:
         const QStringList data = {QStringLiteral("Home"), QStringLiteral("Event number 7")};
         QTimer::singleShot(0, &dialog, [&] {
             for (int page = 0; page < dialog.PageCount(); ++page) {
-                dialog.ShowPage(page);
+                dialog.SetActivePage(page);
                 CheckPage(*dialog.Page(page), data);
                 if (QTest::currentTestFailed())
                     break;
