@@ -136,7 +136,7 @@ void TOptionsDlgForm::RefillList() {
     for (int row = 0; row < list_->count(); ++row)
         list_->item(row)->setSizeHint(cell);
     // The grid keeps a gap between the entries; the entry itself is the picture over its text.
-    list_->setGridSize(cell + QSize(0, 8));
+    list_->setGridSize(cell + QSize(0, 2));
     list_->setSpacing(0);
     list_->setFixedWidth(cell.width() + 2 * list_->frameWidth() + 4);
     SelectEntry(stack_->currentIndex());
