@@ -32,6 +32,24 @@ TDateTime FromQTime(const QTime& t) {
     return MsToTime(t.msecsSinceStartOfDay());
 }
 
+namespace {
+const char* const LoadedTime = "kelvoLoadedTime";
+const char* const LoadedValue = "kelvoLoadedValue";
+} // namespace
+
+void ShowTime(QTimeEdit& picker, TDateTime t) {
+    picker.setTime(ToQTime(t));
+    picker.setProperty(LoadedTime, picker.time());
+    picker.setProperty(LoadedValue, t);
+}
+
+TDateTime ShownTime(const QTimeEdit& picker) {
+    const QVariant loaded = picker.property(LoadedValue);
+    if (loaded.isValid() && picker.property(LoadedTime).toTime() == picker.time())
+        return loaded.toDouble();
+    return FromQTime(picker.time());
+}
+
 TBoundedSpinBox::TBoundedSpinBox(int lowest, int highest, QWidget* parent)
     : QSpinBox(parent), lowest_(lowest), highest_(highest) {
     setRange(lowest, highest);

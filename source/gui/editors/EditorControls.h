@@ -28,6 +28,11 @@ QDate ToQDate(TDateTime d);
 TDateTime FromQDate(const QDate& d);
 QTime ToQTime(TDateTime t);
 TDateTime FromQTime(const QTime& t);
+// A picker shows whole milliseconds; a stored time may carry finer bits. ShowTime remembers
+// the value it shows, and ShownTime answers it exactly while the user has not changed the
+// picker, so an unedited time is written back as it was read.
+void ShowTime(QTimeEdit& picker, TDateTime t);
+TDateTime ShownTime(const QTimeEdit& picker);
 
 // Names a control for tests (objectName) and for assistive tools (accessibleName).
 template <typename W> W* Named(W* widget, const char* objectName, const QString& accessible) {

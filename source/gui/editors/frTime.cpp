@@ -190,15 +190,15 @@ void TTimeFrame::LoadCondition(const TTimeCondition* c) {
 void TTimeFrame::Fill(int kind) {
     switch (kind) {
     case KindOnce:
-        onceTime_->setTime(ToQTime(As<TOnceTimeCondition>(working_[kind]).Time()));
+        ShowTime(*onceTime_, As<TOnceTimeCondition>(working_[kind]).Time());
         break;
     case KindByMinute:
     case KindHourly: {
         const auto& c = As<TPeriodicTimeCondition>(working_[kind]);
         const bool minutely = kind == KindByMinute;
         (minutely ? byMinutePeriod_ : hourlyPeriod_)->SetLoaded(c.CountPeriod());
-        (minutely ? byMinuteFrom_ : hourlyFrom_)->setTime(ToQTime(c.FromTime()));
-        (minutely ? byMinuteTo_ : hourlyTo_)->setTime(ToQTime(c.ToTime()));
+        ShowTime(*(minutely ? byMinuteFrom_ : hourlyFrom_), c.FromTime());
+        ShowTime(*(minutely ? byMinuteTo_ : hourlyTo_), c.ToTime());
         break;
     }
     case KindComplex:
@@ -213,14 +213,14 @@ TTimeCondition& TTimeFrame::BuildCondition() {
     const int kind = ShownKind();
     switch (kind) {
     case KindOnce:
-        As<TOnceTimeCondition>(working_[kind]).SetTime(FromQTime(onceTime_->time()));
+        As<TOnceTimeCondition>(working_[kind]).SetTime(ShownTime(*onceTime_));
         break;
     case KindByMinute:
     case KindHourly: {
         auto& c = As<TPeriodicTimeCondition>(working_[kind]);
         const bool minutely = kind == KindByMinute;
-        c.SetFromTime(FromQTime((minutely ? byMinuteFrom_ : hourlyFrom_)->time()));
-        c.SetToTime(FromQTime((minutely ? byMinuteTo_ : hourlyTo_)->time()));
+        c.SetFromTime(ShownTime(*(minutely ? byMinuteFrom_ : hourlyFrom_)));
+        c.SetToTime(ShownTime(*(minutely ? byMinuteTo_ : hourlyTo_)));
         c.SetCountPeriod((minutely ? byMinutePeriod_ : hourlyPeriod_)->value());
         break;
     }

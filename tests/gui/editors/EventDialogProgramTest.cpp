@@ -1,0 +1,129 @@
+// The event dialog as the main window opens it on the program's own data file: OK without an
+// edit writes back the very bytes that were read, fine bits of stored times included.
+
+#include "core/entities/Event.h"
+#include "core/persistence/EventFile.h"
+#include "core/scheduling/DateCondition.h"
+#include "core/scheduling/SimpleInitializeCondition.h"
+#include "core/scheduling/TimeCondition.h"
+#include "core/timers/ProgramFolders.h"
+#include "gui/editors/fmEventForm.h"
+#include "gui/main/fmMainForm.h"
+#include "gui/session/ProgramSession.h"
+#include "platform/runtime/FolderProvider.h"
+#include "platform/settings/AppIniReg.h"
+#include "support/TestClock.h"
+#include "support/TestSupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+
+using namespace kelvo;
+namespace fs = std::filesystem;
+
+namespace {
+
+test::TempDir* home = nullptr;
+
+fs::path EventsFile() {
+    return home->Path() / "data" / "Brennikor" / "Tavrelon" / "kelvo-rem.evn";
+}
+
+// A time of day a picker cannot show exactly: whole minutes plus a few microseconds.
+TDateTime FineTime(int hour, int minute) {
+    return EncodeTime(hour, minute) + 3.7e-11;
+}
+
+std::unique_ptr<TEvent> EventWithTime(const std::string& message,
+                                      std::unique_ptr<TTimeCondition> time, TDateTime created) {
+    auto e = std::make_unique<TEvent>();
+    e->SetWindowMessage(message);
+    e->EventAction().Actions().Clear();
+    auto condition = std::make_unique<TSimpleInitializeCondition>(EncodeDate(2031, 3, 4));
+    condition->SetTimeCondition(time.get());
+    e->InitializeCondition().Conditions().Add(std::move(condition));
+    // As the program stores it: the snooze condition dated when the event was.
+    e->SetCreationTime(created);
+    e->SnoozeCondition().SetDateOfCreate(created);
+    return e;
+}
+
+// Presses OK in the event dialog once it is on screen.
+void OkWhenShown() {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* form = qobject_cast<TEventForm*>(w); form && form->isVisible()) {
+                poll->stop();
+                poll->deleteLater();
+                form->Buttons()->button(QDialogButtonBox::Ok)->click();
+            }
+    });
+    poll->start(20);
+}
+
+} // namespace
+
+class EventDialogProgramTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void okWithoutEditsKeepsTheFileByteForByte() {
+        const TDateTime created = EncodeDateTime(2030, 5, 6, 7, 8);
+        test::TestClock clock(created);
+        TOwnedEvents owned;
+        auto once = std::make_unique<TOnceTimeCondition>();
+        once->SetTime(FineTime(9, 7));
+        owned.push_back(EventWithTime("once", std::move(once), created));
+        auto hourly = std::make_unique<THourlyTimeCondition>();
+        hourly->SetFromTime(FineTime(8, 13));
+        hourly->SetToTime(FineTime(17, 47));
+        hourly->SetCountPeriod(2);
+        owned.push_back(EventWithTime("hourly", std::move(hourly), created));
+        TEventList list;
+        for (auto& e : owned)
+            list.Add(*e);
+        const std::string bytes = WriteEvents(list);
+        fs::create_directories(EventsFile().parent_path());
+        test::WriteWholeFile(EventsFile(), bytes);
+
+        TAppIniReg ini;
+        test::ManualTimerFactory timers;
+        TProgramSession session(ini, timers);
+        TMainForm form(session);
+        form.ShowMessage = [](TMessageKind, const QString& text) { QFAIL(qPrintable(text)); };
+        form.Confirm = [](const QString&) { return false; };
+        form.Startup({});
+        form.show();
+        QCOMPARE(session.Notebook().EventCount(), 2);
+        form.ShowPage(3); // all events
+        QAction* properties = form.Command(QStringLiteral("EntityProperty"));
+        for (int i = 0; i < session.Notebook().EventCount(); ++i) {
+            form.SelectEventInViews(session.Notebook().Event(i));
+            QTRY_VERIFY(properties->isEnabled());
+            const auto written = fs::last_write_time(EventsFile());
+            OkWhenShown();
+            properties->trigger();
+            QVERIFY(fs::last_write_time(EventsFile()) != written); // saved again
+            QVERIFY(test::ReadWholeFile(EventsFile()) == bytes);
+        }
+    }
+};
+
+int main(int argc, char** argv) {
+    test::TempDir dir;
+    home = &dir;
+    test::UsePrivateFolders(dir.Path());
+    QApplication app(argc, argv);
+    InstallProgramFolders(std::make_unique<TQtFolderProvider>());
+    EventDialogProgramTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "EventDialogProgramTest.moc"
