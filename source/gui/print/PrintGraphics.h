@@ -146,6 +146,7 @@ public:
     virtual ~IPrintTarget() = default;
     virtual QRect PageRect() const = 0;
     virtual const TpaDPI& Dpi() const = 0;
+    // One painter for every page of the document.
     virtual QPainter& Canvas() = 0;
     virtual void NewPage() = 0;
 };

@@ -31,16 +31,16 @@ public:
 
     QRect PageRect() const override { return page_; }
     const TpaDPI& Dpi() const override { return dpi_; }
-    QPainter& Canvas() override { return *painter_; }
+    // The same painter on every page, so that a reference to it stays good.
+    QPainter& Canvas() override { return painter_; }
     void NewPage() override {
         Close();
         Open();
     }
     void Close() {
-        if (!painter_)
+        if (!painter_.isActive())
             return;
-        painter_->end();
-        painter_.reset();
+        painter_.end();
         pages_.Pages.push_back(picture_);
     }
 
@@ -48,15 +48,16 @@ private:
     void Open() {
         picture_ = QPicture();
         picture_.setBoundingRect(QRect(QPoint(0, 0), pages_.Paper));
-        painter_ = std::make_unique<QPainter>(&picture_);
-        painter_->setRenderHint(QPainter::TextAntialiasing);
+        if (!painter_.begin(&picture_))
+            throw EPrintError("cannot record a page");
+        painter_.setRenderHint(QPainter::TextAntialiasing);
     }
 
     TRecordedPages& pages_;
     QRect page_;
     TpaDPI dpi_{RecordDpi, RecordDpi};
     QPicture picture_;
-    std::unique_ptr<QPainter> painter_;
+    QPainter painter_;
 };
 
 } // namespace
