@@ -15,6 +15,7 @@ packages=(
   desktop-file-utils appstream
   libsecret-1-dev libsecret-tools gnome-keyring dbus-bin dbus-daemon
   libical-dev
+  fonts-liberation poppler-utils
 )
 
 missing=()

@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 #include "cli/Exchange.h"
 #include "cli/Execute.h"
+#include "cli/Print.h"
 #include "core/util/BuildVersion.h"
 
 #include <algorithm>
@@ -10,7 +11,9 @@
 
 #ifdef KELVO_HAVE_PLATFORM
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLocale>
+#include <memory>
 #endif
 
 using namespace kelvo;
@@ -18,10 +21,12 @@ using namespace kelvo::cli;
 
 namespace {
 
+const std::vector<std::string> ValueOptions = {
+    "--events", "--week-start", "--from",   "--days",   "--count", "--start",       "--until",
+    "--save",   "--timeout",    "--format", "--output", "--paper", "--orientation", "--margin"};
+
 int Run(const std::vector<std::string>& argv) {
-    const TArguments args =
-        ParseArguments(argv, {"--events", "--week-start", "--from", "--days", "--count", "--start",
-                              "--until", "--save", "--timeout", "--format", "--output"});
+    const TArguments args = ParseArguments(argv, ValueOptions);
     if (args.Has("--help")) {
         std::cout << Usage();
         return ExitOk;
@@ -38,6 +43,7 @@ int Run(const std::vector<std::string>& argv) {
         {"execute", {"--timeout"}},
         {"export", {"--format", "--output", "--from", "--days"}},
         {"import", {"--save"}},
+        {"print", {"--output", "--from", "--days", "--paper", "--orientation", "--margin"}},
     };
     const auto command = allowed.find(args.Command);
     if (command == allowed.end())
@@ -49,7 +55,8 @@ int Run(const std::vector<std::string>& argv) {
             std::find(own.begin(), own.end(), name) == own.end())
             throw EUsage("unknown option " + name + " for " + args.Command);
     }
-    const std::size_t ownArguments = args.Command == "execute" || args.Command == "import" ? 1 : 0;
+    const std::size_t ownArguments =
+        args.Command == "execute" || args.Command == "import" || args.Command == "print" ? 1 : 0;
     if (args.Positional.size() > ownArguments)
         throw EUsage("unexpected argument \"" + args.Positional[ownArguments] + "\"");
     if (args.Command == "execute")
@@ -72,6 +79,8 @@ int Run(const std::vector<std::string>& argv) {
         CheckExchangeArguments(args);
     if (args.Command == "import")
         return Import(args, std::cerr);
+    if (args.Command == "print")
+        CheckPrintArguments(args);
 
     const std::string file = args.Value("--events").value_or(DefaultEventsFile());
     std::size_t skipped = 0;
@@ -87,6 +96,8 @@ int Run(const std::vector<std::string>& argv) {
         exit = Execute(args, events, std::cout);
     else if (args.Command == "export")
         exit = Export(args, events, std::cout);
+    else if (args.Command == "print")
+        exit = Print(args, events);
     else
         exit = Describe(events, std::cout);
     return exit == ExitOk && skipped > 0 ? ExitDamaged : exit;
@@ -96,10 +107,24 @@ int Run(const std::vector<std::string>& argv) {
 
 int main(int argc, char** argv) {
 #ifdef KELVO_HAVE_PLATFORM
-    // The settings store needs an application object; no display is ever opened.
-    QCoreApplication app(argc, argv);
-#endif
     std::vector<std::string> args(argv + 1, argv + argc);
+    // The settings store needs an application object; no display is ever opened. Only
+    // printing needs fonts, and then the offscreen platform gives them without one.
+    bool pages = false;
+    try {
+        pages = ParseArguments(args, ValueOptions).Command == "print";
+    } catch (const EUsage&) {
+    }
+    std::unique_ptr<QCoreApplication> app;
+    if (pages) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+#else
+    std::vector<std::string> args(argv + 1, argv + argc);
+#endif
     try {
         return Run(args);
     } catch (const EUsage& e) {

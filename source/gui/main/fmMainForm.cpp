@@ -27,6 +27,7 @@
 #include "gui/models/EventListModel.h"
 #include "gui/models/TemplateTreeModel.h"
 #include "gui/options/fmOption.h"
+#include "gui/print/PrintPreview.h"
 #include "gui/templates/FavouritesBar.h"
 #include "gui/templates/TemplateChoiceForm.h"
 #include "gui/templates/TemplateTreeView.h"
@@ -1447,6 +1448,24 @@ void TMainForm::SetSelectedDay(TDateTime day) {
     calendar_->SetDate(day);
 }
 
+void TMainForm::ConnectPrinting() {
+    const auto calendar = [this] {
+        std::vector<TEvent*> events;
+        for (int i = 0; i < notebook_.EventCount(); ++i)
+            events.push_back(&notebook_.Event(i));
+        ShowCalendarPreview(this, calendar_->FirstShownDate(), events);
+    };
+    SetCommandHandler(QStringLiteral("FilePreviewCalendarAction"), calendar,
+                      [this] { return ShownPage() == 1; });
+    SetCommandHandler(QStringLiteral("FilePreviewListAction"),
+                      [this] { ShowListPreview(this, ActiveList()); }, {});
+    SetCommandHandler(QStringLiteral("FilePreviewAction"),
+                      [this, calendar] {
+                          ShownPage() == 1 ? calendar() : (void)ShowListPreview(this, ActiveList());
+                      },
+                      {});
+}
+
 void TMainForm::ConnectFeatures() {
     const auto handle = [this](const char* name, std::function<void()> run) {
         SetCommandHandler(QString::fromLatin1(name), std::move(run), {});
@@ -1457,6 +1476,7 @@ void TMainForm::ConnectFeatures() {
     handle("FileExportEventsAction",
            [this] { ExportCommand(session_, this, ActiveList().DetailsView()); });
     handle("FileBackupAction", [this] { BackupCommand(session_, this); });
+    ConnectPrinting();
     handle("FileRestoreAction", [this] { RestoreCommand(session_, this); });
     handle("HelpContents", [] { THelp::ShowTopic(1); });
     handle("HelpTutorial", [] { THelp::ShowTopic(10000); });

@@ -199,6 +199,8 @@ private:
     void ConnectEventCommands();
     // The commands of the options, exchange, help, tips and about.
     void ConnectFeatures();
+    // The three print preview commands.
+    void ConnectPrinting();
     // The selected template when no event is selected (the entity commands' other target).
     TEventTemplate* EntityTemplate();
     // Runs a command; the data-file errors the user is meant to see go to an error box.
