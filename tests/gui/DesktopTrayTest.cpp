@@ -205,6 +205,9 @@ private slots:
         QTest::qWait(500);
         Output("import", {"-window", "root", "/tmp/kelvo-tray-menu.png"});
         Output("xdotool", {"key", "Escape"});
+        Output("xdotool", {"click", "1"});
+        QTest::qWait(600);
+        QVERIFY2(!Viewable("Tavrelon MP3"), "a single click on the icon opened the window");
         Output("xdotool", {"click", "--repeat", "2", "--delay", "80", "1"});
         QVERIFY2(QTest::qWaitFor([] { return Viewable("Tavrelon MP3"); }, 5000),
                  "a double click on the icon did not bring the window back");

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <algorithm>
 #include <cstdlib>
 
 namespace kelvo {
@@ -20,6 +21,8 @@ constexpr int MinuteMs = 60000;
 constexpr int TrackMs = 50;
 // How far the mouse may wander from where the hint came before it goes.
 constexpr int HintSlack = 8;
+// Qt's window for an icon embedded in an XEmbed tray.
+constexpr const char* EmbeddedIconClass = "QSystemTrayIconSys";
 
 } // namespace
 
@@ -83,11 +86,13 @@ TTrayIcon::TTrayIcon(std::function<QAction*(const QString&)> commands,
     connect(menu_.get(), &QMenu::aboutToHide, this, [this] { menuOpen_ = false; });
     icon_->setContextMenu(menu_.get());
 
-    // Many tray hosts send a single activation where others send a double click.
+    // A notifier host sends one activation for what an embedded icon sees as a double click;
+    // a single click on an embedded icon does nothing.
     connect(icon_, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
                 HideHint();
-                if (reason == QSystemTrayIcon::DoubleClick || reason == QSystemTrayIcon::Trigger)
+                if (reason == QSystemTrayIcon::DoubleClick ||
+                    (reason == QSystemTrayIcon::Trigger && !Embedded()))
                     emit restoreRequested();
             });
 
@@ -198,9 +203,16 @@ void TTrayIcon::HideHint() {
         hint_->hide();
 }
 
+bool TTrayIcon::Embedded() {
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::any_of(windows.begin(), windows.end(), [](const QWidget* w) {
+        return qstrcmp(w->metaObject()->className(), EmbeddedIconClass) == 0;
+    });
+}
+
 bool TTrayIcon::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ToolTip && watched->isWidgetType() &&
-        qstrcmp(watched->metaObject()->className(), "QSystemTrayIconSys") == 0) {
+        qstrcmp(watched->metaObject()->className(), EmbeddedIconClass) == 0) {
         ShowHint(static_cast<QHelpEvent*>(event)->globalPos());
         return true;
     }

@@ -57,6 +57,8 @@ private:
     QAction* Proxy(const QString& name, int hotKeyId);
     void UpdateProxies();
     void Apply();
+    // Whether the icon sits in an XEmbed tray (which reports double clicks).
+    static bool Embedded();
 
     std::function<QAction*(const QString&)> commands_;
     std::function<QKeySequence(int)> hotKey_;
