@@ -10,7 +10,7 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-tools
   libcurl4-openssl-dev libmpg123-dev libasound2-dev libxcb1-dev libxcb-keysyms1-dev
   weston qt6-wayland
-  python3 python3-aiosmtpd msmtp-mta xvfb xauth openbox x11-utils imagemagick
+  python3 python3-aiosmtpd python3-dbus python3-gi msmtp-mta xvfb xauth openbox x11-utils imagemagick trayer xdotool
   xdg-utils sox lame faketime tzdata
   desktop-file-utils appstream
   libsecret-1-dev libsecret-tools gnome-keyring dbus-bin dbus-daemon

@@ -4006,6 +4006,56 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>kelvo::TTrayHintForm</name>
+    <message>
+        <source>Next event:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Today&apos;s upcoming events:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Upcoming events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next event</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TTrayIcon</name>
+    <message>
+        <source>&amp;Alarm Options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Quick Event in...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Event by Favorite Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On the &amp;Web</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Close this menu</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kelvo::TpaColorButton</name>
     <message>
         <source>&amp;Other...</source>

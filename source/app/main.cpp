@@ -101,6 +101,7 @@ int Run(TErrorRedirector& app) {
 
     form->Startup(QCoreApplication::arguments().mid(1));
     form->ShowAtStart();
+    form->ShowTipAtStart();
 
     TClockChangeWatch clockWatch;
     QObject::connect(&clockWatch, &TClockChangeWatch::clockChanged, form, &TMainForm::ClockChanged);

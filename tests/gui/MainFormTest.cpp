@@ -144,9 +144,12 @@ private slots:
         for (QAction* a : run.form.TrayMenu()->actions())
             if (!a->isSeparator())
                 tray << a->text();
-        QCOMPARE(tray, (QStringList{"Show &Main window", "&Enable All", "Disable &Sound Actions",
-                                    "Disable All Actions &except Alarm Window",
-                                    "Disable &All Actions", "E&xit"}));
+        QCOMPARE(
+            tray,
+            (QStringList{"Show &Main window", "Options...", "&Alarm Options", "Add &Quick Event...",
+                         "Add Quick Event in...", "Add Event by Favorite Template",
+                         "Add Event by the selected &Template...", "On the &Web", "&About...",
+                         "Tip of the Day...", "&Help Topics", "&Close this menu", "E&xit"}));
     }
 
     void everyNotebookChangeIsSavedAndListed() {

@@ -22,6 +22,7 @@
 #include "gui/main/CommandIcons.h"
 #include "gui/main/EventFilterPanel.h"
 #include "gui/main/MainPanel.h"
+#include "gui/main/TrayIcon.h"
 #include "gui/main/ViewDialogs.h"
 #include "gui/models/EventFilterModel.h"
 #include "gui/models/EventListModel.h"
@@ -31,6 +32,7 @@
 #include "gui/templates/FavouritesBar.h"
 #include "gui/templates/TemplateChoiceForm.h"
 #include "gui/templates/TemplateTreeView.h"
+#include "platform/hotkeys/paHotKeyOptions.h"
 #include "platform/hotkeys/paHotKeys.h"
 #include "platform/runtime/QtLocale.h"
 
@@ -57,7 +59,6 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
-#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -77,7 +78,6 @@ const char* const ExitQuestion = QT_TRANSLATE_NOOP(
 // Damaged records named in the one message of a load; the log has all of them.
 constexpr std::size_t RecordErrorsShown = 5;
 // How often a wanted tray icon looks for a tray host that was not there (or went away).
-constexpr int TrayRetryMs = 3000;
 
 QString Q(const std::string& text) {
     return QString::fromStdString(DisplayText(text));
@@ -198,7 +198,7 @@ TMainForm::~TMainForm() {
         }
     }
     if (tray_)
-        tray_->hide();
+        tray_->SetWanted(false);
     hotKeys_.reset();
     // The widgets over the event commands go before them.
     delete templateTree_;
@@ -263,6 +263,16 @@ void TMainForm::ShowAtStart() {
     if (settings_.HideFromTaskbar() && TrayIconShown())
         return; // stays hidden; the tray icon brings it back
     showMinimized();
+}
+
+void TMainForm::ShowTipAtStart() {
+    if (!settings_.Options().ShowTipsAtStartup.Value())
+        return;
+    // Once the loop runs, as a command of the window, after whatever the start-up showed.
+    QTimer::singleShot(0, this, [this] {
+        if (QAction* tip = Command(QStringLiteral("HelpTipOnDayAction")))
+            tip->trigger();
+    });
 }
 
 void TMainForm::SaveSettings() {
@@ -1878,53 +1888,80 @@ void TMainForm::ClockChanged() {
 // Window, tray and hot keys
 
 void TMainForm::CreateTrayIcon() {
-    tray_ = new QSystemTrayIcon(normalIcon_, this);
-    tray_->setToolTip(tr(ApplicationTitle));
-    trayMenu_ = new QMenu(this);
-    trayMenu_->addAction(Command("FileRestore"));
-    trayMenu_->addSeparator();
-    for (const char* name : {"ServiceAllEnabledAction", "ServiceDisableSoundAction",
-                             "ServiceDisableActionsExceptWindowAction", "ServiceDisableAllAction"})
-        trayMenu_->addAction(Command(name));
-    trayMenu_->addSeparator();
-    trayMenu_->addAction(Command("FileExit"));
+    tray_ = new TTrayIcon([this](const QString& name) { return Command(name); },
+                          [this](int id) { return HotKeyText(id); }, *this);
+    tray_->Content = [this] { return TrayHintContent(notebook_, Now()); };
+    tray_->SetPicture(normalIcon_);
+    trayMenu_ = &tray_->Menu();
     connect(trayMenu_, &QMenu::aboutToShow, this, &TMainForm::UpdateCommands);
-    tray_->setContextMenu(trayMenu_);
-    // Many tray hosts send a single activation where others send a double click.
-    connect(tray_, &QSystemTrayIcon::activated, this,
-            [this](QSystemTrayIcon::ActivationReason reason) {
-                if (reason == QSystemTrayIcon::DoubleClick || reason == QSystemTrayIcon::Trigger)
-                    RestoreWindow();
-            });
-    trayWatch_ = new QTimer(this);
-    trayWatch_->setInterval(TrayRetryMs);
-    connect(trayWatch_, &QTimer::timeout, this, &TMainForm::ApplyTrayIcon);
+    quickBar_->AttachMenu(&tray_->FavouritesMenu());
+    connect(tray_, &TTrayIcon::restoreRequested, this, &TMainForm::RestoreWindow);
+    // The hint follows the notebook: its tooltip copy is all some hosts ever show.
+    connect(&session_, &TProgramSession::eventsChanged, tray_, [this] { tray_->Refresh(); });
+    connect(&session_, &TProgramSession::dataReplaced, tray_, [this] { tray_->Refresh(); });
+}
+
+QKeySequence TMainForm::HotKeyText(int id) const {
+    // Where no key can be grabbed, a key shown would be a promise not kept.
+    if (!TOptionsForm::HotKeysAvailable())
+        return {};
+    const THotKey key = HotKeyOfOptions(settings_.Options(), id);
+    if (key.key == 0)
+        return {};
+    int qtKey = 0;
+    if ((key.key >= 'A' && key.key <= 'Z') || (key.key >= '0' && key.key <= '9'))
+        qtKey = key.key;
+    else if (key.key >= 0x70 && key.key <= 0x87)
+        qtKey = Qt::Key_F1 + (key.key - 0x70);
+    else
+        for (int k = Qt::Key_Escape; k <= Qt::Key_PageDown && !qtKey; ++k)
+            if (THotKeyEdit::VirtualKeyOf(k) == key.key)
+                qtKey = k;
+    if (!qtKey && key.key == 0x20)
+        qtKey = Qt::Key_Space;
+    if (!qtKey)
+        return {};
+    int modifiers = 0;
+    if (key.modifiers & TGlobalHotKeys::hkCtrl)
+        modifiers |= Qt::CTRL;
+    if (key.modifiers & TGlobalHotKeys::hkAlt)
+        modifiers |= Qt::ALT;
+    if (key.modifiers & TGlobalHotKeys::hkShift)
+        modifiers |= Qt::SHIFT;
+    if (key.modifiers & TGlobalHotKeys::hkWin)
+        modifiers |= Qt::META;
+    return QKeySequence(modifiers | qtKey);
 }
 
 void TMainForm::ApplyTrayIcon() {
-    const bool wanted = settings_.ShowTrayIcon();
-    const bool host = QSystemTrayIcon::isSystemTrayAvailable();
-    if (wanted && host)
-        tray_->show();
-    else
-        tray_->hide();
-    // Keep looking for a tray host that is not there yet or went away (a restarted panel).
-    if (wanted)
-        trayWatch_->start();
-    else
-        trayWatch_->stop();
+    tray_->SetWanted(settings_.ShowTrayIcon());
+    ShowAlarmModeInTitle();
     // Never leave the window unreachable: hidden only while a tray icon can bring it back.
     if (started_ && !isVisible() && !TrayIconShown() && !exiting_)
         showMinimized();
 }
 
 bool TMainForm::TrayIconShown() const {
-    return tray_ && tray_->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
+    return tray_ && tray_->Shown();
 }
 
 void TMainForm::UpdateTrayPicture() {
     trayDisabled_ = AlarmSwitches().AlarmMode() != 0;
-    tray_->setIcon(trayDisabled_ ? disabledIcon_ : normalIcon_);
+    tray_->SetPicture(trayDisabled_ ? disabledIcon_ : normalIcon_);
+    ShowAlarmModeInTitle();
+}
+
+void TMainForm::ShowAlarmModeInTitle() {
+    // Without an icon the limited alarms would go unseen: the title says so instead.
+    const int mode = AlarmSwitches().AlarmMode();
+    static const char* const modes[] = {"ServiceAllEnabledAction", "ServiceDisableSoundAction",
+                                        "ServiceDisableActionsExceptWindowAction",
+                                        "ServiceDisableAllAction"};
+    QString title = tr(ApplicationTitle);
+    if (mode > 0 && mode < 4 && !TrayIconShown())
+        if (const QAction* command = Command(QString::fromLatin1(modes[mode])))
+            title += QStringLiteral(" - ") + QString(command->text()).remove(QLatin1Char('&'));
+    setWindowTitle(title);
 }
 
 void TMainForm::MinimizeWindow() {

@@ -25,7 +25,6 @@ class QMenu;
 class QMessageBox;
 class QSplitter;
 class QStackedWidget;
-class QSystemTrayIcon;
 class QTimer;
 class QToolBar;
 class QToolButton;
@@ -41,6 +40,7 @@ class TEventFilterModel;
 class TEventFilterPanel;
 class TFavouritesBar;
 class TTemplateTreeView;
+class TTrayIcon;
 class TEventListView;
 class TGlobalHotKeys;
 class TPageHeader;
@@ -62,6 +62,8 @@ public:
     // Shows the window, or keeps it in the tray (or minimized) for "-tray".
     void ShowAtStart();
     bool StartsInTray() const { return startInTray_; }
+    // The tip of the day, when the options want one at each start.
+    void ShowTipAtStart();
 
     // Alarm windows closed, settings saved, both data files saved; never asks anything.
     void SaveOnSessionEnd();
@@ -77,6 +79,7 @@ public:
 
     bool TrayIconShown() const;
     bool TrayPictureDisabled() const { return trayDisabled_; }
+    TTrayIcon& Tray() const { return *tray_; }
 
     TProgramSession& Session() { return session_; }
     // The command of that object name (for menus built elsewhere and for tests).
@@ -233,6 +236,9 @@ private:
 
     void ApplyTrayIcon();
     void UpdateTrayPicture();
+    void ShowAlarmModeInTitle();
+    // The global hot key of id as menus show it; empty where keys cannot be grabbed.
+    QKeySequence HotKeyText(int id) const;
     void RegisterHotKeys();
 
     TProgramSession& session_;
@@ -272,9 +278,8 @@ private:
     QLabel* hintLabel_ = nullptr;
     QLabel* nextLabel_ = nullptr;
     QLabel* countLabel_ = nullptr;
-    QSystemTrayIcon* tray_ = nullptr;
+    TTrayIcon* tray_ = nullptr;
     QMenu* trayMenu_ = nullptr;
-    QTimer* trayWatch_ = nullptr;
     QIcon normalIcon_;
     QIcon disabledIcon_;
     bool trayDisabled_ = false;
