@@ -179,7 +179,8 @@ TOwnedEvents ReadEventsFile(const std::string& fileName, std::size_t& skipped) {
         throw EUnreadable(AboutFile(fileName, e.what()));
     }
     try {
-        TOwnedEvents events = ReadEvents(bytes, host);
+        TDataFileReport report;
+        TOwnedEvents events = ReadEventsConsuming(bytes, host, report);
         skipped = host.Skipped;
         return events;
     } catch (const std::exception& e) {

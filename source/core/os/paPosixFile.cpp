@@ -1,8 +1,10 @@
 #include "core/os/paPosixFile.h"
 
+#include <cstdint>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -74,6 +76,16 @@ int SetMode(int fd, unsigned mode) {
 
 int TryLock(int fd) {
     return ::flock(fd, LOCK_EX | LOCK_NB);
+}
+
+int ReleasePages(void* data, std::size_t size) {
+    const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+    const auto start = reinterpret_cast<std::uintptr_t>(data);
+    const std::uintptr_t first = (start + page - 1) / page * page;
+    const std::uintptr_t end = (start + size) / page * page;
+    if (end <= first)
+        return 0;
+    return ::madvise(reinterpret_cast<void*>(first), end - first, MADV_DONTNEED);
 }
 
 int Unlink(const std::string& path) {

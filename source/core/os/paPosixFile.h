@@ -35,6 +35,10 @@ int SetMode(int fd, unsigned mode);
 // An exclusive advisory lock, taken without waiting.
 int TryLock(int fd);
 
+// Gives the whole pages inside [data, data + size) of memory the caller owns back to the
+// system; they read as zeros when touched again.
+int ReleasePages(void* data, std::size_t size);
+
 int Unlink(const std::string& path);
 int Link(const std::string& from, const std::string& to);
 int Rename(const std::string& from, const std::string& to);

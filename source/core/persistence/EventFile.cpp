@@ -16,6 +16,8 @@ void RegisterEntityClasses(TClassRegistry& registry) {
 }
 
 namespace {
+constexpr std::size_t ReserveAfterRecords = 256;
+constexpr std::size_t ReleaseStep = std::size_t{4} << 20;
 // Files name these classes from the start.
 const bool registered = (RegisterEntityClasses(), true);
 } // namespace
@@ -30,6 +32,28 @@ TOwnedEvents ReadEvents(std::string_view bytes, IDataFileHost& host, TDataFileRe
             auto event = r.RequireObject<TEvent>();
             events.push_back(std::move(event));
         });
+    return events;
+}
+
+TOwnedEvents ReadEventsConsuming(std::string& bytes, IDataFileHost& host, TDataFileReport& report,
+                                 const TClassRegistry& registry) {
+    TStreamView stream{bytes};
+    TClassReader reader(stream, true, registry);
+    TOwnedEvents events;
+    std::size_t released = 0;
+    report =
+        ReadDataFile<EEventFileError>(stream, reader, EventsFileFormat, host, [&](TClassReader& r) {
+            // Nothing before the record being read is looked at again, not even to mend a
+            // damaged one.
+            const std::size_t recordStart = r.Position();
+            if (recordStart - released >= ReleaseStep) {
+                os::ReleasePages(bytes.data() + released, recordStart - released);
+                released = recordStart / ReleaseStep * ReleaseStep;
+            }
+            auto event = r.RequireObject<TEvent>();
+            events.push_back(std::move(event));
+        });
+    std::string().swap(bytes);
     return events;
 }
 
@@ -66,9 +90,18 @@ int RemoveIncompleteEventSaves(const std::string& fileName) {
 void WriteEvents(const TEventList& events, std::string& out) {
     TClassWriter writer(out);
     WriteDataFileHeader(writer, EventsFileFormat);
-    for (const TEvent* e : events.Events()) {
+    const auto& all = events.Events();
+    const std::size_t start = out.size();
+    std::size_t written = 0;
+    for (const TEvent* e : all) {
         WriteRecordMarker(writer, EventsFileFormat);
         writer.WriteObject(*e);
+        // Growing by doubling copies a big notebook's bytes several times over and touches
+        // twice its memory: the room is taken once, from what the first records need.
+        if (++written == ReserveAfterRecords && all.size() > written) {
+            const std::size_t perRecord = (out.size() - start) / written + 1;
+            out.reserve(out.size() + perRecord * (all.size() - written) * 9 / 8);
+        }
     }
 }
 
