@@ -78,7 +78,16 @@ int TryLock(int fd) {
     return ::flock(fd, LOCK_EX | LOCK_NB);
 }
 
-int ReleasePages(void* data, std::size_t size) {
+const char* MapReadOnly(int fd, std::size_t size) {
+    void* data = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+    return data == MAP_FAILED ? nullptr : static_cast<const char*>(data);
+}
+
+int Unmap(const char* data, std::size_t size) {
+    return ::munmap(const_cast<char*>(data), size);
+}
+
+int ReleasePages(const void* data, std::size_t size) {
     const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
     const auto start = reinterpret_cast<std::uintptr_t>(data);
     const std::uintptr_t first = (start + page - 1) / page * page;

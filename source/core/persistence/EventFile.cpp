@@ -35,9 +35,16 @@ TOwnedEvents ReadEvents(std::string_view bytes, IDataFileHost& host, TDataFileRe
     return events;
 }
 
-TOwnedEvents ReadEventsConsuming(std::string& bytes, IDataFileHost& host, TDataFileReport& report,
-                                 const TClassRegistry& registry) {
-    TStreamView stream{bytes};
+std::unique_ptr<TMappedFile> MapEventsFile(const std::string& fileName) {
+    auto file = std::make_unique<TMappedFile>(fileName);
+    if (!HasDataFileHeader(file->Bytes(), EventsFileFormat))
+        throw EEventFileError(std::string(EventsFileFormat.BadHeader));
+    return file;
+}
+
+TOwnedEvents ReadMappedEvents(TMappedFile& file, IDataFileHost& host, TDataFileReport& report,
+                              const TClassRegistry& registry) {
+    TStreamView stream{file.Bytes()};
     TClassReader reader(stream, true, registry);
     TOwnedEvents events;
     std::size_t released = 0;
@@ -47,13 +54,14 @@ TOwnedEvents ReadEventsConsuming(std::string& bytes, IDataFileHost& host, TDataF
             // damaged one.
             const std::size_t recordStart = r.Position();
             if (recordStart - released >= ReleaseStep) {
-                os::ReleasePages(bytes.data() + released, recordStart - released);
-                released = recordStart / ReleaseStep * ReleaseStep;
+                // Whole pages only: the one holding recordStart stays.
+                const std::size_t upTo = recordStart / ReleaseStep * ReleaseStep;
+                file.Release(released, upTo);
+                released = upTo;
             }
             auto event = r.RequireObject<TEvent>();
             events.push_back(std::move(event));
         });
-    std::string().swap(bytes);
     return events;
 }
 
