@@ -87,6 +87,16 @@ int Unmap(const char* data, std::size_t size) {
     return ::munmap(const_cast<char*>(data), size);
 }
 
+int AdviseLargePages(void* data, std::size_t size) {
+    const std::uintptr_t huge = std::uintptr_t{2} << 20;
+    const auto start = reinterpret_cast<std::uintptr_t>(data);
+    const std::uintptr_t first = (start + huge - 1) / huge * huge;
+    const std::uintptr_t end = (start + size) / huge * huge;
+    if (end <= first)
+        return 0;
+    return ::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+}
+
 int ReleasePages(const void* data, std::size_t size) {
     const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
     const auto start = reinterpret_cast<std::uintptr_t>(data);

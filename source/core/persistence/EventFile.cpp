@@ -109,6 +109,7 @@ void WriteEvents(const TEventList& events, std::string& out) {
         if (++written == ReserveAfterRecords && all.size() > written) {
             const std::size_t perRecord = (out.size() - start) / written + 1;
             out.reserve(out.size() + perRecord * (all.size() - written) * 9 / 8);
+            os::AdviseLargePages(out.data() + out.size(), out.capacity() - out.size());
         }
     }
 }
