@@ -170,16 +170,17 @@ std::string AboutFile(const std::string& fileName, const std::string& message) {
 
 TOwnedEvents ReadEventsFile(const std::string& fileName, std::size_t& skipped) {
     TConsoleHost host(fileName);
-    std::string bytes;
+    std::unique_ptr<TMappedFile> file;
     try {
-        bytes = ReadEventsFileBytes(fileName);
+        file = MapEventsFile(fileName);
     } catch (const EEventFileError& e) {
         throw EUnreadable(fileName + ": " + OneLine(e.what()));
     } catch (const std::exception& e) {
         throw EUnreadable(AboutFile(fileName, e.what()));
     }
     try {
-        TOwnedEvents events = ReadEvents(bytes, host);
+        TDataFileReport report;
+        TOwnedEvents events = ReadMappedEvents(*file, host, report);
         skipped = host.Skipped;
         return events;
     } catch (const std::exception& e) {

@@ -1,8 +1,10 @@
 #include "core/os/paPosixFile.h"
 
+#include <cstdint>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -74,6 +76,35 @@ int SetMode(int fd, unsigned mode) {
 
 int TryLock(int fd) {
     return ::flock(fd, LOCK_EX | LOCK_NB);
+}
+
+const char* MapReadOnly(int fd, std::size_t size) {
+    void* data = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+    return data == MAP_FAILED ? nullptr : static_cast<const char*>(data);
+}
+
+int Unmap(const char* data, std::size_t size) {
+    return ::munmap(const_cast<char*>(data), size);
+}
+
+int AdviseLargePages(void* data, std::size_t size) {
+    const std::uintptr_t huge = std::uintptr_t{2} << 20;
+    const auto start = reinterpret_cast<std::uintptr_t>(data);
+    const std::uintptr_t first = (start + huge - 1) / huge * huge;
+    const std::uintptr_t end = (start + size) / huge * huge;
+    if (end <= first)
+        return 0;
+    return ::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+}
+
+int ReleasePages(const void* data, std::size_t size) {
+    const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+    const auto start = reinterpret_cast<std::uintptr_t>(data);
+    const std::uintptr_t first = (start + page - 1) / page * page;
+    const std::uintptr_t end = (start + size) / page * page;
+    if (end <= first)
+        return 0;
+    return ::madvise(reinterpret_cast<void*>(first), end - first, MADV_DONTNEED);
 }
 
 int Unlink(const std::string& path) {

@@ -35,6 +35,15 @@ int SetMode(int fd, unsigned mode);
 // An exclusive advisory lock, taken without waiting.
 int TryLock(int fd);
 
+// A file's first size bytes mapped read-only and private; nullptr on failure.
+const char* MapReadOnly(int fd, std::size_t size);
+int Unmap(const char* data, std::size_t size);
+// Asks for large pages over the memory a big buffer is about to fill: far fewer page faults.
+int AdviseLargePages(void* data, std::size_t size);
+// Gives the whole pages inside [data, data + size) of memory the caller owns back to the
+// system; touched again, they read as zeros (the file's bytes, for a mapped file).
+int ReleasePages(const void* data, std::size_t size);
+
 int Unlink(const std::string& path);
 int Link(const std::string& from, const std::string& to);
 int Rename(const std::string& from, const std::string& to);

@@ -16,6 +16,8 @@ void RegisterEntityClasses(TClassRegistry& registry) {
 }
 
 namespace {
+constexpr std::size_t ReserveAfterRecords = 256;
+constexpr std::size_t ReleaseStep = std::size_t{4} << 20;
 // Files name these classes from the start.
 const bool registered = (RegisterEntityClasses(), true);
 } // namespace
@@ -27,6 +29,36 @@ TOwnedEvents ReadEvents(std::string_view bytes, IDataFileHost& host, TDataFileRe
     TOwnedEvents events;
     report =
         ReadDataFile<EEventFileError>(stream, reader, EventsFileFormat, host, [&](TClassReader& r) {
+            auto event = r.RequireObject<TEvent>();
+            events.push_back(std::move(event));
+        });
+    return events;
+}
+
+std::unique_ptr<TMappedFile> MapEventsFile(const std::string& fileName) {
+    auto file = std::make_unique<TMappedFile>(fileName);
+    if (!HasDataFileHeader(file->Bytes(), EventsFileFormat))
+        throw EEventFileError(std::string(EventsFileFormat.BadHeader));
+    return file;
+}
+
+TOwnedEvents ReadMappedEvents(TMappedFile& file, IDataFileHost& host, TDataFileReport& report,
+                              const TClassRegistry& registry) {
+    TStreamView stream{file.Bytes()};
+    TClassReader reader(stream, true, registry);
+    TOwnedEvents events;
+    std::size_t released = 0;
+    report =
+        ReadDataFile<EEventFileError>(stream, reader, EventsFileFormat, host, [&](TClassReader& r) {
+            // Nothing before the record being read is looked at again, not even to mend a
+            // damaged one.
+            const std::size_t recordStart = r.Position();
+            if (recordStart - released >= ReleaseStep) {
+                // Whole pages only: the one holding recordStart stays.
+                const std::size_t upTo = recordStart / ReleaseStep * ReleaseStep;
+                file.Release(released, upTo);
+                released = upTo;
+            }
             auto event = r.RequireObject<TEvent>();
             events.push_back(std::move(event));
         });
@@ -66,9 +98,19 @@ int RemoveIncompleteEventSaves(const std::string& fileName) {
 void WriteEvents(const TEventList& events, std::string& out) {
     TClassWriter writer(out);
     WriteDataFileHeader(writer, EventsFileFormat);
-    for (const TEvent* e : events.Events()) {
+    const auto& all = events.Events();
+    const std::size_t start = out.size();
+    std::size_t written = 0;
+    for (const TEvent* e : all) {
         WriteRecordMarker(writer, EventsFileFormat);
         writer.WriteObject(*e);
+        // Growing by doubling copies a big notebook's bytes several times over and touches
+        // twice its memory: the room is taken once, from what the first records need.
+        if (++written == ReserveAfterRecords && all.size() > written) {
+            const std::size_t perRecord = (out.size() - start) / written + 1;
+            out.reserve(out.size() + perRecord * (all.size() - written) * 9 / 8);
+            os::AdviseLargePages(out.data() + out.size(), out.capacity() - out.size());
+        }
     }
 }
 

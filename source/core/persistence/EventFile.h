@@ -33,6 +33,12 @@ TOwnedEvents ReadEvents(std::string_view bytes, IDataFileHost& host,
 // The same, telling how many records were read and skipped and whether the file ended early.
 TOwnedEvents ReadEvents(std::string_view bytes, IDataFileHost& host, TDataFileReport& report,
                         const TClassRegistry& registry = TClassRegistry::Global());
+// An events file read through a mapping (the header looked at first, as ReadEventsFileBytes
+// does), its pages given back as the reading goes on: a big file and its events are not held
+// in full together.
+std::unique_ptr<TMappedFile> MapEventsFile(const std::string& fileName);
+TOwnedEvents ReadMappedEvents(TMappedFile& file, IDataFileHost& host, TDataFileReport& report,
+                              const TClassRegistry& registry = TClassRegistry::Global());
 // The header is looked at before the rest is read; only a regular file of at most 1 GiB is
 // read (EFileError otherwise).
 TOwnedEvents LoadEventsFile(const std::string& fileName, IDataFileHost& host,

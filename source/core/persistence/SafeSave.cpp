@@ -337,6 +337,31 @@ int RemoveIncompleteSaves(const std::string& target,
     return removed;
 }
 
+TMappedFile::TMappedFile(const std::string& path) {
+    TFd file{OpenForReading(path)};
+    os::TFileInfo info;
+    if (os::StatOpen(file.Fd, info) != 0)
+        FailNow(KELVO_TR("SafeSave", "Cannot read "), path);
+    if (info.Size == 0)
+        return;
+    const auto size = static_cast<std::size_t>(info.Size);
+    data_ = os::MapReadOnly(file.Fd, size);
+    if (data_ == nullptr)
+        FailNow(KELVO_TR("SafeSave", "Cannot read "), path);
+    size_ = size;
+}
+
+TMappedFile::~TMappedFile() {
+    if (data_ != nullptr)
+        os::Unmap(data_, size_);
+}
+
+void TMappedFile::Release(std::size_t from, std::size_t to) {
+    to = std::min(to, size_);
+    if (data_ != nullptr && from < to)
+        os::ReleasePages(data_ + from, to - from);
+}
+
 std::optional<std::string> ReadFileBytesIf(const std::string& path, std::size_t headSize,
                                            const std::function<bool(std::string_view)>& accept) {
     TFd file{OpenForReading(path)};

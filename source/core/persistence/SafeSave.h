@@ -51,6 +51,25 @@ inline constexpr std::size_t MaxReadFileSize = std::size_t{1} << 30;
 std::string ReadFileBytes(const std::string& path);
 // The same, showing accept the first headSize bytes (fewer in a shorter file) before the
 // rest is read; nothing more is read, and the answer is empty, when accept says no.
+// The same files as ReadFileBytes, mapped instead of read: nothing is copied, and the pages
+// already looked at can be given back while the rest is read. Another program cutting the
+// file short meanwhile is not guarded against.
+class TMappedFile {
+public:
+    explicit TMappedFile(const std::string& path);
+    ~TMappedFile();
+    TMappedFile(const TMappedFile&) = delete;
+    TMappedFile& operator=(const TMappedFile&) = delete;
+
+    std::string_view Bytes() const { return {data_, size_}; }
+    // The whole pages within [from, to); looked at again, they are read from the file.
+    void Release(std::size_t from, std::size_t to);
+
+private:
+    const char* data_ = nullptr;
+    std::size_t size_ = 0;
+};
+
 std::optional<std::string> ReadFileBytesIf(const std::string& path, std::size_t headSize,
                                            const std::function<bool(std::string_view)>& accept);
 
