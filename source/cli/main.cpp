@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 #include "cli/Exchange.h"
 #include "cli/Execute.h"
+#include "cli/Sync.h"
 #include "core/util/BuildVersion.h"
 
 #include <algorithm>
@@ -19,9 +20,9 @@ using namespace kelvo::cli;
 namespace {
 
 int Run(const std::vector<std::string>& argv) {
-    const TArguments args =
-        ParseArguments(argv, {"--events", "--week-start", "--from", "--days", "--count", "--start",
-                              "--until", "--save", "--timeout", "--format", "--output"});
+    const TArguments args = ParseArguments(
+        argv, {"--events", "--week-start", "--from", "--days", "--count", "--start", "--until",
+               "--save", "--timeout", "--format", "--output", "--url", "--user", "--template"});
     if (args.Has("--help")) {
         std::cout << Usage();
         return ExitOk;
@@ -38,6 +39,7 @@ int Run(const std::vector<std::string>& argv) {
         {"execute", {"--timeout"}},
         {"export", {"--format", "--output", "--from", "--days"}},
         {"import", {"--save"}},
+        {"sync", {"--url", "--user", "--template"}},
     };
     const auto command = allowed.find(args.Command);
     if (command == allowed.end())
@@ -72,6 +74,8 @@ int Run(const std::vector<std::string>& argv) {
         CheckExchangeArguments(args);
     if (args.Command == "import")
         return Import(args, std::cerr);
+    if (args.Command == "sync")
+        return Sync(args, std::cout, std::cerr);
 
     const std::string file = args.Value("--events").value_or(DefaultEventsFile());
     std::size_t skipped = 0;
