@@ -78,6 +78,21 @@ std::string HexOf(std::uint64_t v) {
     return s.str();
 }
 
+// Whether another client changed what the item says since this program wrote its record: its
+// record no longer gives the item's summary, text or moments.
+bool EditedElsewhere(const TCalItem& item, const TCalExpander& expand) {
+    if (item.OwnRecord.empty())
+        return false;
+    TImportedEvent fromRecord = EventOfCalendarItem(item, expand);
+    if (!fromRecord.Event)
+        return true;
+    const TCalItem back = CalendarItemOf(*fromRecord.Event);
+    return back.Summary != item.Summary || back.Description != item.Description ||
+           back.Start != item.Start || back.AllDay != item.AllDay || back.RDates != item.RDates ||
+           back.ExDates != item.ExDates || back.Rules.size() != item.Rules.size() ||
+           back.Alarms.size() != item.Alarms.size();
+}
+
 // One line of the result, its index found once every event is where it stays.
 struct TPendingLine {
     TSyncLine Line;
@@ -190,8 +205,11 @@ private:
         lines_.push_back(std::move(p));
     }
 
-    std::unique_ptr<TEvent> EventOf(const TCalItem& item) {
-        TImportedEvent imported = EventOfCalendarItem(item, codec_.Expand);
+    std::unique_ptr<TEvent> EventOf(const TCalItem& item, bool editedElsewhere) {
+        TCalItem own = item;
+        if (editedElsewhere)
+            own.OwnRecord.clear(); // what the other client made of it wins
+        TImportedEvent imported = EventOfCalendarItem(own, codec_.Expand);
         std::unique_ptr<TEvent> e = std::move(imported.Event);
         e->SetTemplate(template_);
         if (!item.Uid.empty())
@@ -234,14 +252,20 @@ private:
         const bool localChanged = local && (entry == state_.Entries.end() ||
                                             Hash(RecordOf(*local)) != entry->second.Hash);
 
-        if (local && !item.OwnRecord.empty() && item.OwnRecord == RecordOf(*local)) {
+        bool edited = false;
+        try {
+            edited = EditedElsewhere(item, codec_.Expand);
+        } catch (const std::exception&) {
+            edited = true;
+        }
+        if (local && !edited && !item.OwnRecord.empty() && item.OwnRecord == RecordOf(*local)) {
             // Ours already, as a save cut off before the state file could tell.
             Remember(uid, f.Href, f.ETag, *local);
             return true;
         }
         std::unique_ptr<TEvent> arrived;
         try {
-            arrived = EventOf(item);
+            arrived = EventOf(item, edited);
         } catch (const std::exception& e) {
             Line(false, failedKind, nullptr, f.Href, f.Href + ": " + e.what());
             return false;
