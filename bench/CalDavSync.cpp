@@ -2,9 +2,10 @@
 // sends them all, the first sync of another computer that fetches them all, and a sync with
 // nothing changed. Saves go to real files, as kelvo-cli's do.
 
+#include "core/sync/CalDavSync.h"
+
 #include "../tests/support/EntitySamples.h"
 #include "core/persistence/SafeSave.h"
-#include "core/sync/CalDavSync.h"
 #include "platform/caldav/CalDavClient.h"
 
 #include <QCoreApplication>
@@ -27,8 +28,9 @@ struct TServer {
         Folder = (std::filesystem::temp_directory_path() / "kelvo-bench-caldav-XXXXXX").string();
         if (::mkdtemp(Folder.data()) == nullptr)
             std::abort();
-        Process.start("/usr/bin/python3", {"-W", "ignore", KELVO_TESTS_DIR "/support/caldav_server.py",
-                                           "--dir", QString::fromStdString(Folder)});
+        Process.start("/usr/bin/python3",
+                      {"-W", "ignore", KELVO_TESTS_DIR "/support/caldav_server.py", "--dir",
+                       QString::fromStdString(Folder)});
         while (!Process.canReadLine())
             if (!Process.waitForReadyRead(20000))
                 std::abort();

@@ -430,6 +430,13 @@ Error: </source>
     </message>
 </context>
 <context>
+    <name>TCalDavSyncRunner</name>
+    <message>
+        <source>Events changed here and on the CalDAV server were kept twice: the server&apos;s version in place and yours as a copy beside it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>TEventListModel</name>
     <message>
         <source>Name</source>

@@ -7,6 +7,7 @@
 #include "core/persistence/SafeSave.h"
 #include "core/sync/CalDavSync.h"
 #include "platform/caldav/CalDavClient.h"
+#include "platform/session/paSingleInstance.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -91,10 +92,41 @@ int SyncFile(const TArguments& args, std::ostream& out, std::ostream& err) {
     return result.Failed() ? ExitFailed : ExitOk;
 }
 
+std::string CanonicalPath(const std::string& file) {
+    std::error_code error;
+    const auto path = std::filesystem::weakly_canonical(std::filesystem::absolute(file), error);
+    return error ? file : path.string();
+}
+
+// The running program's answer: its lines as kelvo-cli prints them, and its exit status.
+int PrintAnswer(const std::string& answer, std::ostream& out, std::ostream& err) {
+    int exit = ExitFailed;
+    std::size_t start = 0;
+    while (start < answer.size()) {
+        const std::size_t end = answer.find('\n', start);
+        const std::string line = answer.substr(start, end - start);
+        start = end == std::string::npos ? answer.size() : end + 1;
+        if (line.rfind("exit ", 0) == 0)
+            exit = std::stoi(line.substr(5)) == 0 ? ExitOk : ExitFailed;
+        else if (line.rfind("error\t", 0) == 0)
+            err << "kelvo-cli: " << line.substr(6) << '\n';
+        else if (!line.empty())
+            out << line << '\n';
+    }
+    return exit;
+}
+
 } // namespace
 
 int Sync(const TArguments& args, std::ostream& out, std::ostream& err) {
     if (args.Has("--events")) {
+        // Two writers of one file would lose one's changes.
+        if (const auto open = TSingleInstance::Ask("events-file", 5000)) {
+            const std::string file = open->substr(0, open->find('\n'));
+            if (!file.empty() && CanonicalPath(file) == CanonicalPath(*args.Value("--events")))
+                throw EUsage("the running program has " + file +
+                             " open: run kelvo-cli sync without --events");
+        }
         try {
             return SyncFile(args, out, err);
         } catch (const ECalDavError& e) {
@@ -102,8 +134,16 @@ int Sync(const TArguments& args, std::ostream& out, std::ostream& err) {
             return ExitFailed;
         }
     }
-    err << "kelvo-cli: no running program to sync; give --events FILE --url URL\n";
-    return ExitFailed;
+    if (args.Has("--url") || args.Has("--user") || args.Has("--template"))
+        throw EUsage("--url, --user and --template go with --events; the running program "
+                     "syncs its own account");
+    // A first sync of a big calendar takes a while; the program answers when it is done.
+    const auto answer = TSingleInstance::Ask("sync", 600000);
+    if (!answer) {
+        err << "kelvo-cli: no running program to sync; give --events FILE --url URL\n";
+        return ExitFailed;
+    }
+    return PrintAnswer(*answer, out, err);
 }
 
 } // namespace kelvo::cli

@@ -4,7 +4,8 @@
 User "reminder" with password "secret" and the calendar /reminder/work/. Prints the port when
 the calendar is there and serves until standard input closes. With --cut-after N a proxy
 stands in front that stops serving after N requests (a server gone half-way); with
---garbage MODE the calendar answers as a broken server would."""
+--garbage MODE the calendar answers as a broken server would; with --open it takes any
+password, or none."""
 
 import argparse
 import os
@@ -40,7 +41,7 @@ def request(port, method, path, body=b"", headers=None):
     return r.status, data
 
 
-def start_radicale(folder):
+def start_radicale(folder, open_=False):
     port = free_port()
     with open(os.path.join(folder, "users"), "w") as f:
         f.write(f"{USER}:{PASSWORD}\n")
@@ -49,7 +50,7 @@ def start_radicale(folder):
         f.write(f"""[server]
 hosts = 127.0.0.1:{port}
 [auth]
-type = htpasswd
+type = {"none" if open_ else "htpasswd"}
 htpasswd_filename = {folder}/users
 htpasswd_encryption = plain
 [storage]
@@ -196,6 +197,7 @@ def main():
     p.add_argument("--dir", required=True)
     p.add_argument("--cut-after", type=int, default=0)
     p.add_argument("--garbage", default="")
+    p.add_argument("--open", action="store_true", help="any password (or none) is taken")
     a = p.parse_args()
     proc = None
     if a.garbage:
@@ -203,7 +205,7 @@ def main():
         server.mode = a.garbage
         port = server.server_address[1]
     else:
-        proc, port = start_radicale(a.dir)
+        proc, port = start_radicale(a.dir, a.open)
         server = None
         if a.cut_after:
             server = Threaded(("127.0.0.1", 0), Proxy)
