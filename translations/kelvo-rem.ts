@@ -1060,6 +1060,65 @@ It can be customized in the Media page of the Options dialog.</source>
     </message>
 </context>
 <context>
+    <name>kelvo::TCalDavOptionsFrame</name>
+    <message>
+        <source>&amp;Server address:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;User:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Password:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Calendar:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Find calendars</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find calendars</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Template of the synced events:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sync &amp;every:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>only when asked</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CalDAV status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Asking the server for its calendars...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server lists no calendar at this address.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calendars found: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kelvo::TCalendarAccessible</name>
     <message>
         <source>Reminder: %1</source>
@@ -3257,6 +3316,10 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>CalDAV:CALDAV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Reset to default</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3510,6 +3573,10 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
     <message>
         <source> Mail option</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> CalDAV account</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

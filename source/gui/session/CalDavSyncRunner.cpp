@@ -1,12 +1,13 @@
 #include "gui/session/CalDavSyncRunner.h"
 
 #include "core/entities/EventTemplate.h"
+#include "core/options/SecretStore.h"
 #include "core/persistence/SafeSave.h"
 #include "core/sync/CalDavSync.h"
 #include "core/util/paDateUtils.h"
+#include "gui/main/MainSettings.h"
 #include "gui/session/ProgramSession.h"
 #include "platform/caldav/CalDavClient.h"
-#include "platform/settings/SecretServiceStore.h"
 
 #include <QThread>
 #include <filesystem>
@@ -99,21 +100,21 @@ struct TCalDavSyncRunner::TRun {
 
 TCalDavSyncRunner::TCalDavSyncRunner(TProgramSession& session, TAppIni& settings, QObject* parent)
     : QObject(parent), session_(session), settings_(settings) {
-    connect(&timer_, &QTimer::timeout, this, [this] { SyncNow(); });
-    ApplySettings();
+    // The interval is read at every tick, so a change in the options takes effect at once.
+    connect(&timer_, &QTimer::timeout, this, [this] {
+        const int minutes = settings_.ReadInteger(Section, "Interval", 0);
+        if (minutes > 0 && ++minutesSinceSync_ >= minutes &&
+            !settings_.ReadString(Section, "Url", "").empty()) {
+            minutesSinceSync_ = 0;
+            SyncNow();
+        }
+    });
+    timer_.start(60 * 1000);
 }
 
 TCalDavSyncRunner::~TCalDavSyncRunner() {
     if (worker_)
         worker_->wait();
-}
-
-void TCalDavSyncRunner::ApplySettings() {
-    const int minutes = settings_.ReadInteger(Section, "Interval", 0);
-    if (minutes > 0 && !settings_.ReadString(Section, "Url", "").empty())
-        timer_.start(minutes * 60 * 1000);
-    else
-        timer_.stop();
 }
 
 void TCalDavSyncRunner::SyncNow(std::function<void(const std::string& answer)> done) {
@@ -133,8 +134,9 @@ void TCalDavSyncRunner::SyncNow(std::function<void(const std::string& answer)> d
         return;
     }
     try {
-        TSecretServiceStore secrets;
-        run->Account.Password = secrets.Read("CalDAV " + run->Account.Url).value_or("");
+        ISecretStore& secrets = session_.Settings().Secrets();
+        if (secrets.Available())
+            run->Account.Password = secrets.Read("CalDAV " + run->Account.Url).value_or("");
     } catch (const std::exception&) {
         // No secret store runs: a server that needs no password still syncs.
     }

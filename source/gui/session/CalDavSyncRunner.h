@@ -1,10 +1,10 @@
 #pragma once
 
 // The desktop program's CalDAV sync: the account of the settings' "CalDAV" section (Url, User,
-// Template, Interval in minutes; the password in the secret store), run on a worker thread
-// over the saved events file, and the notebook loaded again from it afterwards, so the window
-// never waits on the network. When the notebook changed while the sync ran, the sync's result
-// is undone (the next sync repeats it) rather than lose the edit.
+// Template, Interval in minutes, 0: only when asked; the password in the secret store), run on a
+// worker thread over the saved events file, and the notebook loaded again from it afterwards, so
+// the window never waits on the network. When the notebook changed while the sync ran, the sync's
+// result is undone (the next sync repeats it) rather than lose the edit.
 
 #include "core/options/paAppIni.h"
 
@@ -29,8 +29,6 @@ public:
 
     // Syncs now (or joins the sync under way); done gets kelvo-cli's lines and "exit N".
     void SyncNow(std::function<void(const std::string& answer)> done = {});
-    // Reads the interval again and restarts the timer.
-    void ApplySettings();
 
 signals:
     // Events changed on both sides were kept as copies beside the server's version.
@@ -43,6 +41,7 @@ private:
     TProgramSession& session_;
     TAppIni& settings_;
     QTimer timer_;
+    int minutesSinceSync_ = 0;
     QThread* worker_ = nullptr;
     std::shared_ptr<TRun> run_;
     std::vector<std::function<void(const std::string&)>> waiting_;

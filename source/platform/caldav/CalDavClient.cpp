@@ -31,6 +31,7 @@ struct TDavEntry {
     std::string ETag;
     std::string SyncToken;
     std::string CalendarData;
+    std::string DisplayName;
     bool Collection = false;
     bool Calendar = false;
     bool HasData = false;
@@ -89,6 +90,8 @@ std::vector<TDavEntry> ParseMultistatus(const std::string& body) {
             } else if (ns == QLatin1String(CalNs) && name == QLatin1String("calendar-data")) {
                 pending.CalendarData = xml.readElementText().toStdString();
                 pending.HasData = true;
+            } else if (ns == QLatin1String(DavNs) && name == QLatin1String("displayname")) {
+                pending.DisplayName = xml.readElementText().trimmed().toStdString();
             } else if (ns == QLatin1String(DavNs) && name == QLatin1String("resourcetype")) {
                 inResourceType = true;
             } else if (inResourceType && name == QLatin1String("collection")) {
@@ -112,6 +115,8 @@ std::vector<TDavEntry> ParseMultistatus(const std::string& body) {
                         current->CalendarData = std::move(pending.CalendarData);
                         current->HasData = true;
                     }
+                    if (!pending.DisplayName.empty())
+                        current->DisplayName = pending.DisplayName;
                     current->Collection |= pending.Collection;
                     current->Calendar |= pending.Calendar;
                 }
@@ -327,6 +332,17 @@ std::string TCalDavClient::SyncToken() {
     if (entries.empty() || !entries.front().Calendar)
         throw ECalDavError(url + ": there is no calendar at this address", true);
     return entries.front().SyncToken;
+}
+
+std::vector<TCalDavCalendar> TCalDavClient::ListCalendars() {
+    std::vector<TCalDavCalendar> calendars;
+    for (const TDavEntry& e : impl_->Propfind("1", "<d:resourcetype/><d:displayname/>")) {
+        if (!e.Calendar || e.Status / 100 != 2)
+            continue;
+        const std::string href = CanonicalHref(e.Href);
+        calendars.push_back({impl_->Origin + href, e.DisplayName.empty() ? href : e.DisplayName});
+    }
+    return calendars;
 }
 
 std::vector<TRemoteResource> TCalDavClient::List() {

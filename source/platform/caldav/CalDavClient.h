@@ -19,6 +19,11 @@ struct TCalDavAccount {
     std::string Password;
 };
 
+struct TCalDavCalendar {
+    std::string Url;
+    std::string Name;
+};
+
 class TCalDavClient : public ICalDavTransport {
 public:
     static constexpr std::size_t DefaultMaxResponse = std::size_t{32} << 20;
@@ -30,6 +35,9 @@ public:
     ~TCalDavClient() override;
     TCalDavClient(const TCalDavClient&) = delete;
     TCalDavClient& operator=(const TCalDavClient&) = delete;
+
+    // The calendars at the address and one level below it (a user's calendar home).
+    std::vector<TCalDavCalendar> ListCalendars();
 
     std::string SyncToken() override;
     std::vector<TRemoteResource> List() override;
