@@ -124,8 +124,20 @@ private:
             for (const auto& [uid, entry] : state_.Entries)
                 remote[entry.Href] = entry.ETag;
         } else {
-            for (TRemoteResource& r : server_.List())
-                remote[r.Href] = std::move(r.ETag);
+            std::optional<TRemoteChanges> changes;
+            if (!token.empty() && !state_.SyncToken.empty())
+                changes = server_.ChangesSince(state_.SyncToken);
+            if (changes) {
+                for (const auto& [uid, entry] : state_.Entries)
+                    remote[entry.Href] = entry.ETag;
+                for (TRemoteResource& r : changes->Changed)
+                    remote[r.Href] = std::move(r.ETag);
+                for (const std::string& href : changes->Removed)
+                    remote.erase(href);
+            } else {
+                for (TRemoteResource& r : server_.List())
+                    remote[r.Href] = std::move(r.ETag);
+            }
         }
         GiveUids();
 

@@ -35,6 +35,12 @@ struct TRemoteResource {
     std::string ETag;
 };
 
+// What changed in the collection since a sync token (RFC 6578).
+struct TRemoteChanges {
+    std::vector<TRemoteResource> Changed; // added or changed, with the new ETag
+    std::vector<std::string> Removed;
+};
+
 struct TFetchedResource {
     std::string Href;
     std::string ETag;
@@ -50,6 +56,10 @@ public:
     virtual std::string SyncToken() = 0;
     // Every calendar resource of the collection with its ETag.
     virtual std::vector<TRemoteResource> List() = 0;
+    // What changed since token; nothing when the server cannot tell (then List is asked).
+    virtual std::optional<TRemoteChanges> ChangesSince(const std::string& /*token*/) {
+        return std::nullopt;
+    }
     // The resources of hrefs; one that fails has its Error set.
     virtual std::vector<TFetchedResource> Fetch(const std::vector<std::string>& hrefs) = 0;
     // Writes body; ifMatch empty: only when no such resource exists. Answers the new ETag,

@@ -356,6 +356,41 @@ std::vector<TRemoteResource> TCalDavClient::List() {
     return resources;
 }
 
+std::optional<TRemoteChanges> TCalDavClient::ChangesSince(const std::string& token) {
+    const std::string url = impl_->Origin + impl_->CollectionPath;
+    const std::string body =
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+        "<d:sync-collection xmlns:d=\"DAV:\"><d:sync-token>" +
+        QString::fromStdString(token).toHtmlEscaped().toStdString() +
+        "</d:sync-token><d:sync-level>1</d:sync-level><d:prop><d:getetag/></d:prop>"
+        "</d:sync-collection>";
+    TResponse r;
+    try {
+        r = impl_->Request("REPORT", url, {"Content-Type: application/xml; charset=utf-8"}, body);
+    } catch (const ECalDavError& e) {
+        if (e.Connection())
+            throw;
+        return std::nullopt;
+    }
+    if (r.Status != 207)
+        return std::nullopt; // an expired token or no such report: the full listing
+    TRemoteChanges changes;
+    try {
+        for (const TDavEntry& e : ParseMultistatus(r.Body)) {
+            const std::string href = CanonicalHref(e.Href);
+            if (href == impl_->CollectionPath || e.Collection)
+                continue;
+            if (e.Status == 404)
+                changes.Removed.push_back(href);
+            else if (e.Status / 100 == 2 && !e.ETag.empty())
+                changes.Changed.push_back({href, e.ETag});
+        }
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+    return changes;
+}
+
 std::vector<TFetchedResource> TCalDavClient::Fetch(const std::vector<std::string>& hrefs) {
     std::vector<TFetchedResource> fetched;
     const std::string url = impl_->Origin + impl_->CollectionPath;

@@ -41,6 +41,8 @@ public:
 
     std::string SyncToken() override;
     std::vector<TRemoteResource> List() override;
+    // A sync-collection REPORT; nothing when the server refuses the token or the report.
+    std::optional<TRemoteChanges> ChangesSince(const std::string& token) override;
     std::vector<TFetchedResource> Fetch(const std::vector<std::string>& hrefs) override;
     std::string Put(const std::string& href, const std::string& body,
                     const std::string& ifMatch) override;
