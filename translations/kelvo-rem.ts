@@ -430,6 +430,13 @@ Error: </source>
     </message>
 </context>
 <context>
+    <name>TCalDavSyncRunner</name>
+    <message>
+        <source>Events changed here and on the CalDAV server were kept twice: the server&apos;s version in place and yours as a copy beside it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>TEventListModel</name>
     <message>
         <source>Name</source>
@@ -1049,6 +1056,65 @@ It can be customized in the Media page of the Options dialog.</source>
     </message>
     <message>
         <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TCalDavOptionsFrame</name>
+    <message>
+        <source>&amp;Server address:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;User:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Password:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Calendar:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Find calendars</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find calendars</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Template of the synced events:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sync &amp;every:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>only when asked</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CalDAV status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Asking the server for its calendars...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server lists no calendar at this address.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calendars found: %1.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -3250,6 +3316,10 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>CalDAV:CALDAV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Reset to default</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3503,6 +3573,10 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
     <message>
         <source> Mail option</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> CalDAV account</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

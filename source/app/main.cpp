@@ -10,6 +10,7 @@
 #include "gui/help/Help.h"
 #include "gui/mail/fmProgress.h"
 #include "gui/main/fmMainForm.h"
+#include "gui/session/CalDavSyncRunner.h"
 #include "gui/session/ProgramSession.h"
 #include "platform/actions/PlatformActions.h"
 #include "platform/diagnostics/paSetupErrorHandlers.h"
@@ -99,6 +100,29 @@ int Run(TErrorRedirector& app) {
     QObject::connect(&instance, &TSingleInstance::activationRequested, form,
                      &TMainForm::RestoreWindow);
 
+    // kelvo-cli sync asks through the instance's socket; the sync runs on a worker thread.
+    auto calDav = std::make_unique<TCalDavSyncRunner>(*session, ini);
+    instance.SetCommandHandler([&](const std::string& command, TSingleInstance::TReply reply) {
+        if (command == "sync")
+            calDav->SyncNow(std::move(reply));
+        else if (command == "events-file")
+            reply(session->DataFiles().EventsFileName() + "\nexit 0\n");
+        else
+            reply("error\tunknown command " + command + "\nexit 1\n");
+    });
+    QObject::connect(
+        calDav.get(), &TCalDavSyncRunner::conflictCopiesMade, form,
+        [&form] {
+            if (form)
+                form->Message(TMessageKind::Information,
+                              QCoreApplication::translate(
+                                  "TCalDavSyncRunner",
+                                  "Events changed here and on the CalDAV server were kept twice: "
+                                  "the server's version in place and yours as a copy beside it.")
+                                  .toStdString());
+        },
+        Qt::QueuedConnection);
+
     form->Startup(QCoreApplication::arguments().mid(1));
     form->ShowAtStart();
     form->ShowTipAtStart();
@@ -109,6 +133,7 @@ int Run(TErrorRedirector& app) {
                      Qt::QueuedConnection);
 
     const int code = app.exec();
+    calDav.reset();
     owned.reset();   // saves settings and data
     session.reset(); // takes the actions out of the action context
     return code;

@@ -3,6 +3,7 @@
 #include "cli/Exchange.h"
 #include "cli/Execute.h"
 #include "cli/Print.h"
+#include "cli/Sync.h"
 #include "core/util/BuildVersion.h"
 
 #include <algorithm>
@@ -23,7 +24,7 @@ namespace {
 
 const std::vector<std::string> ValueOptions = {
     "--events", "--week-start", "--from",   "--days",   "--count", "--start",       "--until",
-    "--save",   "--timeout",    "--format", "--output", "--paper", "--orientation", "--margin"};
+    "--save",   "--timeout",    "--format", "--output", "--paper", "--orientation", "--margin", "--url", "--user", "--template"};
 
 int Run(const std::vector<std::string>& argv) {
     const TArguments args = ParseArguments(argv, ValueOptions);
@@ -44,6 +45,7 @@ int Run(const std::vector<std::string>& argv) {
         {"export", {"--format", "--output", "--from", "--days"}},
         {"import", {"--save"}},
         {"print", {"--output", "--from", "--days", "--paper", "--orientation", "--margin"}},
+        {"sync", {"--url", "--user", "--template"}},
     };
     const auto command = allowed.find(args.Command);
     if (command == allowed.end())
@@ -81,6 +83,8 @@ int Run(const std::vector<std::string>& argv) {
         return Import(args, std::cerr);
     if (args.Command == "print")
         CheckPrintArguments(args);
+    if (args.Command == "sync")
+        return Sync(args, std::cout, std::cerr);
 
     const std::string file = args.Value("--events").value_or(DefaultEventsFile());
     std::size_t skipped = 0;

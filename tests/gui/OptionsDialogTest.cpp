@@ -85,7 +85,7 @@ private slots:
         QCOMPARE(dialog->parentWidget(), &run.form);
         QCOMPARE(dialog->windowModality(), Qt::WindowModal);
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Options..."));
-        QCOMPARE(dialog->PageCount(), 7);
+        QCOMPARE(dialog->PageCount(), 8);
         auto* hide = run.Control<QCheckBox>("BehaviourHideFromTaskbarCheckBox");
         const bool before = run.session.Settings().HideFromTaskbar();
         hide->click();
@@ -105,12 +105,12 @@ private slots:
         QCOMPARE(dialog->ActivePage(), 4);
         dialog->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(dialog));
-        dialog->SetActivePage(6);
+        dialog->SetActivePage(7);
         QTest::keyClick(dialog, Qt::Key_PageDown, Qt::ControlModifier);
         QCOMPARE(dialog->ActivePage(), 0);
         QCOMPARE(dialog->PageList()->currentRow(), 0);
         QTest::keyClick(dialog, Qt::Key_PageUp, Qt::ControlModifier);
-        QCOMPARE(dialog->ActivePage(), 6);
+        QCOMPARE(dialog->ActivePage(), 7);
     }
 
     void fontPageRunsOnlyTheChangedFontsHandler() {

@@ -1,10 +1,12 @@
 #include "gui/options/fmOption.h"
 
 #include "core/audio/ReminderAudioPlayer.h"
+#include "core/entities/EventTemplate.h"
 #include "core/options/ProgramOptions.h"
 #include "core/timers/ProgramFolders.h"
 #include "core/util/paDateUtils.h"
 #include "gui/main/MainSettings.h"
+#include "gui/options/frOptionsCalDav.h"
 #include "gui/options/frOptionsMail.h"
 #include "gui/options/paColorButton.h"
 #include "gui/session/ProgramSession.h"
@@ -261,6 +263,7 @@ TOptionsForm::TOptionsForm(TProgramSession& session, QWidget* parent)
     AddPage(StartupPage(), tr("Startup:STARTUP"));
     AddPage(KeyboardPage(), tr("Keyboard:KEYBOARD"));
     AddPage(MailPage(), tr("Mail:MAIL"));
+    AddPage(CalDavPage(), tr("CalDAV:CALDAV"));
     BindControls();
     FillControls();
     mailFrame_->SetOptions(mail_);
@@ -547,6 +550,29 @@ QWidget* TOptionsForm::MailPage() {
     return page;
 }
 
+QWidget* TOptionsForm::CalDavPage() {
+    QStringList templates;
+    const std::function<void(const TTemplateNode&)> collect = [&](const TTemplateNode& node) {
+        if (node.Template())
+            templates << QString::fromStdString(node.Text());
+        for (int i = 0; i < node.ChildCount(); ++i)
+            collect(node.Child(i));
+    };
+    collect(session_.DataFiles().Templates().Root());
+    if (!templates.contains(QStringLiteral("CalDAV")))
+        templates.prepend(QStringLiteral("CalDAV"));
+    auto* page = new QWidget(this);
+    auto* box = new QVBoxLayout;
+    calDavFrame_ = new TCalDavOptionsFrame(templates, page);
+    calDavFrame_->Load(session_.Ini(), session_.Settings().Secrets());
+    box->addWidget(calDavFrame_);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Group(page, tr(" CalDAV account"), box));
+    layout->addStretch(1);
+    return page;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Binding by name
 
@@ -750,6 +776,7 @@ void TOptionsForm::DetectPlayer() {
 
 void TOptionsForm::accept() {
     mailFrame_->ReadInto(mail_);
+    calDavFrame_->Save(session_.Ini(), session_.Settings().Secrets());
     ApplyOptions(session_, copy_, mail_);
     QDialog::accept();
 }

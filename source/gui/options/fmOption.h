@@ -16,6 +16,7 @@ namespace kelvo {
 
 class TFontOption;
 class TMailOptionsFrame;
+class TCalDavOptionsFrame;
 class TProgramSession;
 
 // A box that takes one key: the key pressed becomes its value (a virtual key code), shown
@@ -52,6 +53,7 @@ public:
     // The dialog's copies.
     TOptionList& Copy() { return copy_; }
     TMailOptionsFrame& MailFrame() { return *mailFrame_; }
+    TCalDavOptionsFrame& CalDavFrame() { return *calDavFrame_; }
     // The "Reset to default" button of a category's page, or none.
     QPushButton* ResetButton(const QString& category) const;
     // Whether global hot keys can be had on this desktop.
@@ -67,6 +69,7 @@ private:
     QWidget* StartupPage();
     QWidget* KeyboardPage();
     QWidget* MailPage();
+    QWidget* CalDavPage();
     QWidget* FactorySettings(QWidget* page, const QString& category);
 
     // Every control of the pages, without the dialogs they open.
@@ -85,6 +88,7 @@ private:
     TOptionList copy_;
     TMailOptions mail_;
     TMailOptionsFrame* mailFrame_ = nullptr;
+    TCalDavOptionsFrame* calDavFrame_ = nullptr;
     std::map<QString, QPushButton*> resets_;
     bool filling_ = false;
 };

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QPointer>
 #include <QStandardPaths>
 #include <QThread>
 #include <cerrno>
@@ -118,6 +119,35 @@ bool TSingleInstance::AskRunningInstance() {
     return socket.readLine() == ActivateReply;
 }
 
+void TSingleInstance::SetCommandHandler(
+    std::function<void(const std::string& command, TReply reply)> handler) {
+    commandHandler_ = std::move(handler);
+}
+
+std::optional<std::string> TSingleInstance::Ask(const std::string& command, int waitMs,
+                                                const QString& folder) {
+    const QString path = InFolder(InstanceFolder(folder), "Brennikor-Tavrelon.socket");
+    if (path.isEmpty())
+        return std::nullopt;
+    QLocalSocket socket;
+    socket.connectToServer(path);
+    if (!socket.waitForConnected(1000))
+        return std::nullopt;
+    socket.write(QByteArray::fromStdString(command + "\n"));
+    if (!socket.waitForBytesWritten(1000))
+        return std::nullopt;
+    QByteArray answer;
+    QDeadlineTimer deadline(waitMs);
+    while (socket.state() == QLocalSocket::ConnectedState && !deadline.hasExpired()) {
+        socket.waitForReadyRead(static_cast<int>(std::min<qint64>(deadline.remainingTime(), 1000)));
+        answer += socket.readAll();
+    }
+    answer += socket.readAll();
+    if (answer.isEmpty())
+        return std::nullopt;
+    return answer.toStdString();
+}
+
 void TSingleInstance::Listen() {
     // A socket left behind by an ended instance would block the name.
     QLocalServer::removeServer(serverPath_);
@@ -129,10 +159,23 @@ void TSingleInstance::Listen() {
             connect(client, &QLocalSocket::readyRead, this, [this, client] {
                 if (!client->canReadLine())
                     return;
-                if (client->readLine() == ActivateRequest) {
+                const QByteArray line = client->readLine();
+                if (line == ActivateRequest) {
                     client->write(ActivateReply);
                     client->flush();
                     emit activationRequested();
+                } else if (commandHandler_ && line.endsWith('\n')) {
+                    // The answer may come much later (a sync); the client may be gone by then.
+                    QPointer<QLocalSocket> target(client);
+                    commandHandler_(line.trimmed().toStdString(),
+                                    [target](const std::string& answer) {
+                                        if (!target)
+                                            return;
+                                        target->write(QByteArray::fromStdString(answer));
+                                        target->flush();
+                                        target->disconnectFromServer();
+                                    });
+                    return;
                 }
                 client->disconnectFromServer();
             });

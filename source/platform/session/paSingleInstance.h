@@ -3,7 +3,10 @@
 #include <QLockFile>
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 class QLocalServer;
 
@@ -33,6 +36,15 @@ public:
     // at all (an unwritable folder) the start goes on as the first, with a hint logged.
     TStart Start(int waitMs = 5000);
 
+    // A command line a later kelvo-cli sends (one line, "sync"); the handler calls reply once
+    // with the whole answer, its last line "exit N".
+    using TReply = std::function<void(const std::string& answer)>;
+    void SetCommandHandler(std::function<void(const std::string& command, TReply reply)> handler);
+    // Sends command to the running instance and answers its whole reply; nothing when no
+    // instance listens. waitMs bounds the wait for the answer.
+    static std::optional<std::string> Ask(const std::string& command, int waitMs,
+                                          const QString& folder = {});
+
     QString LockPath() const { return lockPath_; }
     QString ServerPath() const { return serverPath_; }
 
@@ -49,6 +61,7 @@ private:
     QString serverPath_;
     QLockFile lock_;
     QLocalServer* server_ = nullptr;
+    std::function<void(const std::string&, TReply)> commandHandler_;
 };
 
 } // namespace kelvo

@@ -1,0 +1,221 @@
+// kelvo-cli sync --events against a real CalDAV server (Radicale on the loopback address) with
+// another client on the other side: changes go both ways, conflicts keep both versions, a sync
+// cut off half-way loses nothing, and a broken server fails only what it broke.
+
+#include "cli/CliProcess.h"
+#include "support/CalDavServer.h"
+#include "support/EntitySamples.h"
+
+#include <gtest/gtest.h>
+
+namespace kelvo {
+namespace {
+
+using test::CalDavServer;
+using test::RunCli;
+using test::TCliRun;
+
+class CalDavSyncCliTest : public ::testing::Test {
+protected:
+    static std::unique_ptr<TEvent> Event(const std::string& message, int day = 5,
+                                         const std::string& templateName = "CalDAV") {
+        auto e = samples::SilentEventOnceAt(EncodeDateTime(2030, 3, day, 10, 0), message);
+        e->SetTemplate(templateName);
+        return e;
+    }
+
+    void Save(const TOwnedEvents& events) {
+        std::vector<TEvent*> list;
+        for (const auto& e : events)
+            list.push_back(e.get());
+        test::SaveEvents(dir, list);
+    }
+
+    TOwnedEvents Read() {
+        TAnswerNoHost host;
+        return LoadEventsFile(dir.File("events.evn"), host);
+    }
+
+    std::vector<std::string> Descriptions() {
+        std::vector<std::string> d;
+        for (const auto& e : Read())
+            d.push_back(e->Description());
+        return d;
+    }
+
+    TCliRun Sync(const std::string& url) {
+        return RunCli(
+            dir, {"sync", "--events", dir.File("events.evn"), "--url", url, "--user", "reminder"},
+            {"KELVO_CALDAV_PASSWORD=secret"});
+    }
+
+    test::TempDir dir;
+};
+
+TEST_F(CalDavSyncCliTest, CreateChangeAndDeleteGoBothWays) {
+    CalDavServer server;
+    ASSERT_TRUE(server.Up());
+    TOwnedEvents events;
+    events.push_back(Event("Local A"));
+    events.push_back(Event("Local B", 6));
+    events.push_back(Event("Not synced", 7, "Work"));
+    Save(events);
+    server.Peer("add p1 'Peer one'");
+
+    TCliRun run = Sync(server.Url());
+    ASSERT_EQ(run.Exit, 0) << run.Err;
+    EXPECT_EQ(run.Out, "down\tadded\t3\tPeer one\nup\tadded\t0\tLocal A\nup\tadded\t1\tLocal B\n");
+    const std::string listed = server.Peer("list");
+    EXPECT_NE(listed.find("\tLocal A\n"), std::string::npos) << listed;
+    EXPECT_NE(listed.find("\tLocal B\n"), std::string::npos) << listed;
+    EXPECT_EQ(listed.find("Not synced"), std::string::npos) << listed;
+
+    // Each side changes and deletes one.
+    events = Read();
+    events[0]->SetWindowMessage("Local A moved");
+    const std::string uidB = events[1]->Uid();
+    ASSERT_FALSE(uidB.empty());
+    Save(events);
+    server.Peer("change p1 'Peer one moved'");
+    server.Peer("delete '" + uidB + "'");
+    run = Sync(server.Url());
+    ASSERT_EQ(run.Exit, 0) << run.Err;
+    EXPECT_EQ(run.Out, "down\tchanged\t2\tPeer one moved\ndown\tdeleted\t1\tLocal B\n"
+                       "up\tchanged\t0\tLocal A moved\n");
+    EXPECT_EQ(Descriptions(),
+              (std::vector<std::string>{"Local A moved", "Not synced", "Peer one moved"}));
+
+    events = Read();
+    events.erase(events.begin() + 2);
+    Save(events);
+    run = Sync(server.Url());
+    ASSERT_EQ(run.Exit, 0) << run.Err;
+    EXPECT_EQ(run.Out, "up\tdeleted\t-\t/reminder/work/p1.ics\n");
+    EXPECT_EQ(server.Peer("list").find("Peer one"), std::string::npos);
+
+    // Nothing moved since: nothing to say, and the file is left alone.
+    const std::string before = test::ReadWholeFile(dir.File("events.evn"));
+    run = Sync(server.Url());
+    EXPECT_EQ(run.Exit, 0) << run.Err;
+    EXPECT_EQ(run.Out, "");
+    EXPECT_EQ(test::ReadWholeFile(dir.File("events.evn")), before);
+}
+
+TEST_F(CalDavSyncCliTest, AConflictKeepsTheServersVersionInPlaceAndOursAsACopy) {
+    CalDavServer server;
+    ASSERT_TRUE(server.Up());
+    TOwnedEvents events;
+    events.push_back(Event("Meeting"));
+    Save(events);
+    ASSERT_EQ(Sync(server.Url()).Exit, 0);
+
+    events = Read();
+    const std::string uid = events[0]->Uid();
+    events[0]->SetWindowMessage("Meeting here");
+    Save(events);
+    server.Peer("change '" + uid + "' 'Meeting there'");
+    TCliRun run = Sync(server.Url());
+    ASSERT_EQ(run.Exit, 0) << run.Err;
+    EXPECT_EQ(run.Out, "down\tconflict\t0\tMeeting there\n");
+    EXPECT_NE(run.Err.find("kept as copies"), std::string::npos) << run.Err;
+    events = Read();
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0]->Description(), "Meeting there");
+    EXPECT_EQ(events[0]->Uid(), uid);
+    EXPECT_EQ(events[1]->Description(), "Meeting here");
+    EXPECT_NE(events[1]->Uid(), uid);
+
+    // The copy stays here until it is edited, and then goes up as an event of its own.
+    run = Sync(server.Url());
+    EXPECT_EQ(run.Out, "");
+    EXPECT_EQ(server.Peer("list").find("Meeting here"), std::string::npos);
+    events[1]->SetWindowMessage("Meeting here, edited");
+    Save(events);
+    run = Sync(server.Url());
+    ASSERT_EQ(run.Exit, 0) << run.Err;
+    EXPECT_EQ(run.Out, "up\tadded\t1\tMeeting here, edited\n");
+    const std::string listed = server.Peer("list");
+    EXPECT_NE(listed.find("\tMeeting there\n"), std::string::npos) << listed;
+    EXPECT_NE(listed.find("\tMeeting here, edited\n"), std::string::npos) << listed;
+}
+
+TEST_F(CalDavSyncCliTest, ASyncCutOffHalfWayLosesNothingAndTheNextCompletes) {
+    CalDavServer server({"--cut-after", "12"});
+    ASSERT_TRUE(server.Up());
+    TOwnedEvents events;
+    for (int i = 0; i < 30; ++i)
+        events.push_back(Event("Event " + std::to_string(i), 1 + i % 28));
+    Save(events);
+    server.Peer("add p1 'From the server'");
+
+    TCliRun run = Sync(server.Url());
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_NE(run.Err.find(server.Url()), std::string::npos) << run.Err;
+    ASSERT_EQ(Read().size(), 31u);
+
+    run = Sync(server.DirectUrl());
+    ASSERT_EQ(run.Exit, 0) << run.Err;
+    EXPECT_EQ(run.Out.find("conflict"), std::string::npos) << run.Out;
+    const std::vector<std::string> local = Descriptions();
+    ASSERT_EQ(local.size(), 31u);
+    const std::string listed = server.Peer("list");
+    EXPECT_EQ(std::count(listed.begin(), listed.end(), '\n'), 31) << listed;
+    for (const std::string& d : local)
+        EXPECT_NE(listed.find("\t" + d + "\n"), std::string::npos) << d;
+    EXPECT_EQ(Sync(server.DirectUrl()).Out, "");
+}
+
+TEST_F(CalDavSyncCliTest, ABrokenServerFailsOnlyWhatItBrokeAndNamesIt) {
+    TOwnedEvents events;
+    events.push_back(Event("Mine", 5, "Work"));
+    Save(events);
+    {
+        CalDavServer server({"--garbage", "parse"});
+        ASSERT_TRUE(server.Up());
+        const TCliRun run = Sync(server.Url());
+        EXPECT_EQ(run.Exit, 1);
+        EXPECT_EQ(run.Out, "down\tadded\t1\tGood one\n");
+        EXPECT_NE(run.Err.find("/cal/bad.ics"), std::string::npos) << run.Err;
+        EXPECT_EQ(Descriptions(), (std::vector<std::string>{"Mine", "Good one"}));
+    }
+    {
+        CalDavServer server({"--garbage", "huge"});
+        const TCliRun run = Sync(server.Url());
+        EXPECT_EQ(run.Exit, 1);
+        EXPECT_NE(run.Err.find("/cal/bad.ics: the server's answer is larger than"),
+                  std::string::npos)
+            << run.Err;
+    }
+    const std::string before = test::ReadWholeFile(dir.File("events.evn"));
+    for (const char* mode : {"garbage-listing", "redirect"}) {
+        CalDavServer server({"--garbage", mode});
+        const TCliRun run = Sync(server.Url());
+        EXPECT_EQ(run.Exit, 1) << mode;
+        EXPECT_EQ(run.Out, "") << mode;
+        EXPECT_NE(run.Err.find(server.Url()), std::string::npos) << run.Err;
+        EXPECT_NE(
+            run.Err.find(std::string(mode) == "redirect" ? "redirections" : "not a WebDAV listing"),
+            std::string::npos)
+            << run.Err;
+    }
+    EXPECT_EQ(test::ReadWholeFile(dir.File("events.evn")), before);
+}
+
+TEST_F(CalDavSyncCliTest, ExitCodes) {
+    test::WriteWholeFile(dir.File("events.evn"), "not an events file");
+    EXPECT_EQ(Sync("http://127.0.0.1:9/cal/").Exit, 2);
+    // No running program and no --events.
+    const TCliRun run = RunCli(dir, {"sync"});
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_NE(run.Err.find("--events"), std::string::npos) << run.Err;
+    // A password never goes in clear text to another machine.
+    Save({});
+    const TCliRun clear =
+        RunCli(dir, {"sync", "--events", dir.File("events.evn"), "--url", "http://192.0.2.1/cal/"},
+               {"KELVO_CALDAV_PASSWORD=secret"});
+    EXPECT_EQ(clear.Exit, 1);
+    EXPECT_NE(clear.Err.find("needs TLS"), std::string::npos) << clear.Err;
+}
+
+} // namespace
+} // namespace kelvo

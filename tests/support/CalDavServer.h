@@ -1,0 +1,79 @@
+#pragma once
+
+// The CalDAV server of the sync tests (caldav_server.py beside this file): Radicale on the
+// loopback address with the user reminder/secret and the calendar /reminder/work/, or a
+// broken server; and the other client, caldav_peer.py over Python's caldav module.
+
+#include "support/TestSupport.h"
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace kelvo::test {
+
+class CalDavServer {
+public:
+    // arguments: "--cut-after N" puts a proxy in front that stops after N requests (Url()
+    // is the proxy's, DirectUrl() Radicale's); "--garbage MODE" is a broken server instead.
+    explicit CalDavServer(const QStringList& arguments = {}) {
+        const std::filesystem::path script =
+            std::filesystem::path(KELVO_TESTS_DIR) / "support" / "caldav_server.py";
+        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process_.start("/usr/bin/python3",
+                       QStringList{"-W", "ignore", QString::fromStdString(script.string()), "--dir",
+                                   QString::fromStdString(folder_.Path().string())} +
+                           arguments);
+        const int lines = arguments.contains("--cut-after") ? 2 : 1;
+        for (int i = 0; i < lines; ++i) {
+            while (!process_.canReadLine())
+                if (!process_.waitForReadyRead(20000))
+                    return;
+            const int port = process_.readLine().trimmed().toInt();
+            (i == 0 ? directPort_ : port_) = port;
+        }
+        if (lines == 1)
+            port_ = directPort_;
+    }
+    ~CalDavServer() {
+        process_.closeWriteChannel();
+        if (!process_.waitForFinished(8000))
+            process_.kill();
+        process_.waitForFinished(2000);
+    }
+    CalDavServer(const CalDavServer&) = delete;
+    CalDavServer& operator=(const CalDavServer&) = delete;
+
+    bool Up() const { return port_ != 0; }
+    std::string Url() const { return UrlOf(port_); }
+    std::string DirectUrl() const { return UrlOf(directPort_); }
+
+    // Runs caldav_peer.py against the calendar; answers its standard output.
+    std::string Peer(const std::string& arguments) const {
+        const std::filesystem::path script =
+            std::filesystem::path(KELVO_TESTS_DIR) / "support" / "caldav_peer.py";
+        const std::string out = folder_.File("peer.out");
+        const std::string command = "/usr/bin/python3 -W ignore '" + script.string() + "' '" +
+                                    DirectUrl() + "' " + arguments + " >'" + out + "'";
+        if (std::system(command.c_str()) != 0)
+            return "peer failed: " + arguments;
+        return ReadWholeFile(out);
+    }
+
+private:
+    std::string UrlOf(int port) const {
+        return "http://127.0.0.1:" + std::to_string(port) +
+               (arguments_garbage() ? "/cal/" : "/reminder/work/");
+    }
+    bool arguments_garbage() const { return process_.arguments().contains("--garbage"); }
+
+    TempDir folder_;
+    QProcess process_;
+    int port_ = 0;
+    int directPort_ = 0;
+};
+
+} // namespace kelvo::test
