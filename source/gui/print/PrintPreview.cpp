@@ -184,7 +184,10 @@ void TPreviewForm::keyPressEvent(QKeyEvent* event) {
         SetCurrentPage(ctrl ? last : current_ + 1);
     else if (event->key() == Qt::Key_PageUp)
         SetCurrentPage(ctrl ? 1 : current_ - 1);
-    else
+    else if (event->key() == Qt::Key_Home || event->key() == Qt::Key_End) {
+        QScrollBar* bar = ctrl ? scroll_->verticalScrollBar() : scroll_->horizontalScrollBar();
+        bar->setValue(event->key() == Qt::Key_Home ? bar->minimum() : bar->maximum());
+    } else
         QDialog::keyPressEvent(event);
 }
 
