@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QTest>
@@ -101,6 +102,13 @@ private slots:
         // No key text where no key can be grabbed (here as under Wayland), none for the options.
         for (QAction* item : tray.Menu().actions())
             QVERIFY2(item->shortcut().isEmpty(), qPrintable(item->text()));
+
+        // With a dialog open the menu gives way to it.
+        QDialog dialog(&run.form);
+        dialog.open();
+        tray.Menu().popup(QPoint(700, 500));
+        QTRY_VERIFY(!tray.Menu().isVisible());
+        QVERIFY(dialog.isVisible());
     }
 };
 

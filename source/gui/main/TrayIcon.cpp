@@ -82,6 +82,13 @@ TTrayIcon::TTrayIcon(std::function<QAction*(const QString&)> commands,
         menuOpen_ = true;
         HideHint();
         UpdateProxies();
+        // While a dialog waits for an answer the menu's commands would pile up behind it.
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            QApplication::beep();
+            modal->raise();
+            modal->activateWindow();
+            QTimer::singleShot(0, menu_.get(), &QMenu::close);
+        }
     });
     connect(menu_.get(), &QMenu::aboutToHide, this, [this] { menuOpen_ = false; });
     icon_->setContextMenu(menu_.get());
