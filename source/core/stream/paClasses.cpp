@@ -754,7 +754,7 @@ TClassReader::ReadObjectBody(const std::function<bool(const TPersistent&)>& acce
     TDepthGuard guard(depth_);
     ReadTag();
     const std::string_view name = ReadRawView();
-    const TClassInfo* cls = registry_.Find(name);
+    const TClassInfo* cls = FindClass(name);
     if (!cls)
         throw EClassReadingError(Fill(KELVO_TR("paClasses", "Class %s not found"), {name}));
     std::unique_ptr<TPersistent> obj = cls->Create();
@@ -769,6 +769,17 @@ TClassReader::ReadObjectBody(const std::function<bool(const TPersistent&)>& acce
         throw EClassReadingError(
             Fill(KELVO_TR("paClasses", "Expected end of class %s but dind %s"), {name, end}));
     return obj;
+}
+
+const TClassInfo* TClassReader::FindClass(std::string_view name) {
+    for (const auto& [spelt, cls] : classes_)
+        if (spelt == name)
+            return cls;
+    const TClassInfo* cls = registry_.Find(name);
+    // Only found ones: a damaged file may name any number of others.
+    if (cls != nullptr && classes_.size() < 32)
+        classes_.emplace_back(name, cls);
+    return cls;
 }
 
 void TClassReader::ReadProperties(TPersistent& obj) {

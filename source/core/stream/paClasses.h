@@ -18,6 +18,7 @@
 #include <string_view>
 #include <type_traits>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace kelvo {
@@ -390,6 +391,7 @@ private:
     ReadObjectBody(const std::function<bool(const TPersistent&)>& accepts,
                    const TClassInfo& (*expected)());
     bool ReadPropertyValue(TPersistent& obj, const TPropertyInfo& property);
+    const TClassInfo* FindClass(std::string_view name);
 
     TStreamView& stream_;
     const TClassRegistry& registry_;
@@ -399,6 +401,8 @@ private:
     bool ranOut_ = false;
     std::size_t work_ = 0;
     std::size_t budget_;
+    // A file names the same few classes over and over, spelt the same way each time.
+    std::vector<std::pair<std::string, const TClassInfo*>> classes_;
 };
 
 } // namespace kelvo
