@@ -170,7 +170,8 @@ TEST_F(CalDavSyncCliTest, ArrivingProgramsAreHeldUntilConfirmed) {
     CalDavServer server;
     ASSERT_TRUE(server.Up());
     TOwnedEvents events;
-    events.push_back(Event("Backup"));
+    // A message of two lines: what travels in DESCRIPTION must still match the record.
+    events.push_back(Event("Backup\r\nevery night"));
     auto launch = std::make_unique<TLaunchAppEventAction>();
     launch->SetFileName("/usr/bin/backup");
     events[0]->EventAction().Actions().Add(std::move(launch));
