@@ -3,6 +3,7 @@
 // cut off half-way loses nothing, and a broken server fails only what it broke.
 
 #include "cli/CliProcess.h"
+#include "core/exchange/Arrival.h"
 #include "support/CalDavServer.h"
 #include "support/EntitySamples.h"
 
@@ -163,6 +164,30 @@ TEST_F(CalDavSyncCliTest, ASyncCutOffHalfWayLosesNothingAndTheNextCompletes) {
     for (const std::string& d : local)
         EXPECT_NE(listed.find("\t" + d + "\n"), std::string::npos) << d;
     EXPECT_EQ(Sync(server.DirectUrl()).Out, "");
+}
+
+TEST_F(CalDavSyncCliTest, ArrivingProgramsAreHeldUntilConfirmed) {
+    CalDavServer server;
+    ASSERT_TRUE(server.Up());
+    TOwnedEvents events;
+    // A message of two lines: what travels in DESCRIPTION must still match the record.
+    events.push_back(Event("Backup\r\nevery night"));
+    auto launch = std::make_unique<TLaunchAppEventAction>();
+    launch->SetFileName("/usr/bin/backup");
+    events[0]->EventAction().Actions().Add(std::move(launch));
+    Save(events);
+    ASSERT_EQ(Sync(server.Url()).Exit, 0);
+
+    // Another computer: the event arrives, its program does not run before it is confirmed.
+    Save({});
+    std::filesystem::remove(dir.File("events.evn.caldav"));
+    const TCliRun run = Sync(server.Url());
+    ASSERT_EQ(run.Exit, 0) << run.Err;
+    EXPECT_EQ(run.Out, "down\tadded\t0\tBackup\n");
+    EXPECT_NE(run.Err.find("held until confirmed"), std::string::npos) << run.Err;
+    EXPECT_EQ(OutsideActions({Read()[0].get()}).size(), 0u);
+    // The server keeps it for the computers that have confirmed it.
+    EXPECT_EQ(Sync(server.Url()).Out, "");
 }
 
 TEST_F(CalDavSyncCliTest, ABrokenServerFailsOnlyWhatItBrokeAndNamesIt) {

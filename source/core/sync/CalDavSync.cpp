@@ -289,13 +289,14 @@ private:
         if (!local) {
             events_.push_back(std::move(arrived));
             Line(false, TSyncKind::Added, placed, placed->Description());
-        } else if (!localChanged || entry == state_.Entries.end()) {
+        } else if (!localChanged) {
             const std::size_t at = IndexOf(local);
             events_[at] = std::move(arrived);
             Line(false, TSyncKind::Changed, placed, placed->Description());
         } else {
-            // Changed on both sides: the server's wins in place, ours stays beside it as a
-            // copy that is not sent before the user edits it.
+            // Changed on both sides (or met here under the same UID without a sync between):
+            // the server's wins in place, ours stays beside it as a copy that is not sent
+            // before the user edits it.
             const std::size_t at = IndexOf(local);
             std::string copyUid = ownUid + "-conflict";
             for (int n = 2; Local(copyUid); ++n)
