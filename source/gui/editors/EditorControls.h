@@ -87,9 +87,6 @@ public:
     bool Run();
     int HelpTopic() const { return helpTopic_; }
 
-    // Shows a help topic, when the program has help.
-    static std::function<void(int topic)>& HelpHandler();
-
 private:
     QVBoxLayout* body_;
     int helpTopic_;
