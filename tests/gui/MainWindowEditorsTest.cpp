@@ -13,6 +13,7 @@
 #include "platform/settings/AppIniReg.h"
 #include "support/TestClock.h"
 #include "support/TestSupport.h"
+#include "support/WhenShown.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,6 +26,8 @@
 #include <functional>
 
 using namespace kelvo;
+using kelvo::test::Shown;
+using kelvo::test::WhenShown;
 
 namespace {
 
@@ -42,26 +45,6 @@ struct Run {
     TProgramSession session;
     TMainForm form;
 };
-
-template <class T> T* Shown() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* t = qobject_cast<T*>(w); t && t->isVisible())
-            return t;
-    return nullptr;
-}
-
-// Runs answer once a dialog of type T is on screen, while command waits for it.
-template <class T> void WhenShown(std::function<void(T&)> answer) {
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
-        if (T* dialog = Shown<T>()) {
-            poll->stop();
-            poll->deleteLater();
-            answer(*dialog);
-        }
-    });
-    poll->start(20);
-}
 
 bool HasEvent(TProgramSession& session, const std::string& message) {
     for (int i = 0; i < session.Notebook().EventCount(); ++i)

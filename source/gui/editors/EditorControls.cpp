@@ -1,5 +1,7 @@
 #include "gui/editors/EditorControls.h"
 
+#include "gui/help/Help.h"
+
 #include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QEvent>
@@ -174,13 +176,9 @@ TEditorDialog::TEditorDialog(QWidget* owner, const QString& caption, int helpTop
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     if (helpTopic > 0) {
-        QPushButton* help = buttons->addButton(tr("Help"), QDialogButtonBox::HelpRole);
-        help->setObjectName(QStringLiteral("Help"));
-        help->setEnabled(static_cast<bool>(HelpHandler()));
-        connect(help, &QPushButton::clicked, this, [this] {
-            if (HelpHandler())
-                HelpHandler()(helpTopic_);
-        });
+        // F1 and the button show the same topic.
+        setProperty(THelp::TopicProperty, helpTopic);
+        THelp::AddButton(*buttons, [this] { return this; });
     }
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body_);
@@ -191,11 +189,6 @@ TEditorDialog::TEditorDialog(QWidget* owner, const QString& caption, int helpTop
 bool TEditorDialog::Run() {
     setWindowModality(Qt::WindowModal);
     return exec() == QDialog::Accepted;
-}
-
-std::function<void(int)>& TEditorDialog::HelpHandler() {
-    static std::function<void(int)> handler;
-    return handler;
 }
 
 } // namespace kelvo

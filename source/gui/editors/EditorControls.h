@@ -87,12 +87,20 @@ public:
     bool Run();
     int HelpTopic() const { return helpTopic_; }
 
-    // Shows a help topic, when the program has help.
-    static std::function<void(int topic)>& HelpHandler();
-
 private:
     QVBoxLayout* body_;
     int helpTopic_;
 };
+
+// Opens a Form (a TEditorDialog whose Frame() edits one condition) on a copy of condition
+// and writes it back only on OK.
+template <class Form, class Condition> bool EditInDialog(QWidget* owner, Condition& condition) {
+    Form dialog(owner);
+    dialog.Frame().LoadCondition(condition);
+    if (!dialog.Run())
+        return false;
+    condition.Assign(dialog.Frame().BuildCondition());
+    return true;
+}
 
 } // namespace kelvo

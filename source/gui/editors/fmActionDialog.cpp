@@ -1,6 +1,7 @@
 #include "gui/editors/fmActionDialog.h"
 
 #include "gui/editors/frAction.h"
+#include "gui/help/Help.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -19,6 +20,8 @@ TActionDialogForm::TActionDialogForm(TAppIni* ini, TPlatformActions* platform, Q
     buttons->button(QDialogButtonBox::Cancel)->setAccessibleName(tr("Cancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    setProperty(THelp::TopicProperty, 250);
+    THelp::AddButton(*buttons, [this] { return this; });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame_, 1);
     layout->addWidget(buttons);

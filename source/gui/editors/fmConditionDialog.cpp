@@ -13,12 +13,7 @@ TConditionDialogForm::TConditionDialogForm(QWidget* owner)
 }
 
 bool ChooseCondition(QWidget* owner, TSimpleInitializeCondition& condition) {
-    TConditionDialogForm dialog(owner);
-    dialog.Frame().LoadCondition(condition);
-    if (!dialog.Run())
-        return false;
-    condition.Assign(dialog.Frame().BuildCondition());
-    return true;
+    return EditInDialog<TConditionDialogForm>(owner, condition);
 }
 
 } // namespace kelvo

@@ -15,6 +15,7 @@
 #include "gui/editors/frInitializeCondition.h"
 #include "gui/editors/frReminderConditionList.h"
 #include "gui/editors/frReminderDate.h"
+#include "gui/help/Help.h"
 #include "gui/options/paColorButton.h"
 #include "gui/session/ProgramSession.h"
 #include "platform/actions/PlatformActions.h"
@@ -98,6 +99,11 @@ TEventForm::TEventForm(TProgramSession& session, QWidget* parent)
     AddPage(BuildReminderPage(), tr("Reminder:REMIND"));
     AddPage(BuildOptionsPage(), tr("Options:OPTIONS"));
     AddPage(BuildSummaryPage(), tr("Summary:SUMMARY"));
+    // Help and F1 show the topic of the page, 201 to 205.
+    setProperty(THelp::TopicProperty, 200);
+    for (int page = 0; page < PageCount(); ++page)
+        Page(page)->setProperty(THelp::TopicProperty, 201 + page);
+    AddHelpButton();
     connect(this, &TOptionsDlgForm::pageShown, this, [this](int index) {
         if (index == SummaryPage)
             FillSummary();

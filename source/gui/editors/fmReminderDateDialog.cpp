@@ -13,12 +13,7 @@ TReminderDateDialogForm::TReminderDateDialogForm(QWidget* owner)
 }
 
 bool ChooseReminderCondition(QWidget* owner, TReminderInitializeCondition& condition) {
-    TReminderDateDialogForm dialog(owner);
-    dialog.Frame().LoadCondition(condition);
-    if (!dialog.Run())
-        return false;
-    condition.Assign(dialog.Frame().BuildCondition());
-    return true;
+    return EditInDialog<TReminderDateDialogForm>(owner, condition);
 }
 
 } // namespace kelvo

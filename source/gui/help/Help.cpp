@@ -4,9 +4,11 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QWidget>
 
 namespace kelvo {
@@ -42,6 +44,23 @@ bool THelp::ShowTopic(int topic) {
     return Opener()(TopicUrl(topic));
 }
 
+int THelp::TopicOf(const QWidget* w) {
+    for (; w != nullptr; w = w->parentWidget())
+        if (const QVariant topic = w->property(TopicProperty); topic.isValid())
+            return topic.toInt();
+    return 0;
+}
+
+QPushButton* THelp::AddButton(QDialogButtonBox& box, std::function<const QWidget*()> shown) {
+    QPushButton* help = box.addButton(tr("Help"), QDialogButtonBox::HelpRole);
+    help->setObjectName(QStringLiteral("Help"));
+    help->setAccessibleName(tr("Help"));
+    // Clicked, not helpRequested: the box's own signal also fires for buttons added elsewhere.
+    connect(help, &QPushButton::clicked, help,
+            [shown = std::move(shown)] { ShowTopic(TopicOf(shown())); });
+    return help;
+}
+
 void THelp::InstallF1(QApplication& app) {
     app.installEventFilter(new THelp());
 }
@@ -54,12 +73,9 @@ bool THelp::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (widget == nullptr || widget != QApplication::focusWidget())
         return false;
-    for (QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
-        const QVariant topic = w->property(TopicProperty);
-        if (topic.isValid()) {
-            ShowTopic(topic.toInt());
-            return true;
-        }
+    if (const int topic = TopicOf(widget); topic > 0) {
+        ShowTopic(topic);
+        return true;
     }
     return false; // windows with help of their own (the alarm window) answer it themselves
 }

@@ -10,6 +10,9 @@
 #include <functional>
 
 class QApplication;
+class QDialogButtonBox;
+class QPushButton;
+class QWidget;
 
 namespace kelvo {
 
@@ -23,6 +26,10 @@ public:
     static QUrl TopicUrl(int topic);
     // Shows the topic in the browser; false when the help or the browser is missing.
     static bool ShowTopic(int topic);
+    // The topic of w: its own or its nearest parent's; 0 for none.
+    static int TopicOf(const QWidget* w);
+    // A "Help" button in box that shows the topic of what shown answers, as F1 would there.
+    static QPushButton* AddButton(QDialogButtonBox& box, std::function<const QWidget*()> shown);
     // Sees every F1 before the widgets do, for the program's lifetime.
     static void InstallF1(QApplication& app);
     // How a page is opened (the desktop's browser); tests record instead.

@@ -1,6 +1,7 @@
 #include "gui/options/fmOptionsDlg.h"
 
 #include "core/options/paConfigUtils.h"
+#include "gui/help/Help.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -171,6 +172,10 @@ void TOptionsDlgForm::NextPage(int step) {
     if (count == 0)
         return;
     list_->setCurrentRow((std::max(list_->currentRow(), 0) + step + count) % count);
+}
+
+QPushButton* TOptionsDlgForm::AddHelpButton() {
+    return THelp::AddButton(*buttons_, [this] { return stack_->currentWidget(); });
 }
 
 QWidget* TOptionsDlgForm::Page(int index) const {

@@ -7,6 +7,7 @@
 class QListWidget;
 class QStackedWidget;
 class QDialogButtonBox;
+class QPushButton;
 
 namespace kelvo {
 
@@ -38,6 +39,8 @@ public:
     QWidget* Page(int index) const;
     QListWidget* PageList() const { return list_; }
     QDialogButtonBox* Buttons() const { return buttons_; }
+    // A "Help" button for the topic of the page shown (its "helpTopic", else the dialog's).
+    QPushButton* AddHelpButton();
 
 signals:
     void pageShown(int index);

@@ -3,6 +3,7 @@
 #include "core/entities/EventTemplate.h"
 #include "core/util/paText.h"
 #include "gui/boxes/NonBlockingBoxes.h"
+#include "gui/help/Help.h"
 
 #include <QDialogButtonBox>
 #include <QPointer>
@@ -42,6 +43,8 @@ TTemplateChoiceForm::TTemplateChoiceForm(TTemplateTree& tree, bool allowNone, QW
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    setProperty(THelp::TopicProperty, 400);
+    THelp::AddButton(*buttons, [this] { return this; });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tree_);
     layout->addWidget(buttons);

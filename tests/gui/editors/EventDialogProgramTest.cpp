@@ -1,5 +1,6 @@
 // The event dialog as the main window opens it on the program's own data file: OK without an
-// edit writes back the very bytes that were read, fine bits of stored times included.
+// edit writes back the very bytes that were read, fine bits of stored times included; its Help
+// button, its editors' and F1 show the shipped help of what is on screen.
 
 #include "core/entities/Event.h"
 #include "core/persistence/EventFile.h"
@@ -7,17 +8,21 @@
 #include "core/scheduling/SimpleInitializeCondition.h"
 #include "core/scheduling/TimeCondition.h"
 #include "core/timers/ProgramFolders.h"
+#include "gui/editors/fmConditionDialog.h"
 #include "gui/editors/fmEventForm.h"
+#include "gui/help/Help.h"
 #include "gui/main/fmMainForm.h"
 #include "gui/session/ProgramSession.h"
 #include "platform/runtime/FolderProvider.h"
 #include "platform/settings/AppIniReg.h"
 #include "support/TestClock.h"
 #include "support/TestSupport.h"
+#include "support/WhenShown.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -54,18 +59,34 @@ std::unique_ptr<TEvent> EventWithTime(const std::string& message,
     return e;
 }
 
-// Presses OK in the event dialog once it is on screen.
 void OkWhenShown() {
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* form = qobject_cast<TEventForm*>(w); form && form->isVisible()) {
-                poll->stop();
-                poll->deleteLater();
-                form->Buttons()->button(QDialogButtonBox::Ok)->click();
-            }
-    });
-    poll->start(20);
+    test::WhenShown<TEventForm>(
+        [](TEventForm& form) { form.Buttons()->button(QDialogButtonBox::Ok)->click(); });
+}
+
+QStringList opened;
+
+// The topic pages the help opened since the last call.
+QStringList Opened() {
+    QStringList pages;
+    for (const QString& file : std::exchange(opened, {}))
+        pages << QFileInfo(file).fileName();
+    return pages;
+}
+
+// F1 with the focus on w, in its active dialog.
+void F1In(QWidget& dialog, QWidget& w) {
+    dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    w.setFocus();
+    QTRY_VERIFY(w.hasFocus());
+    QTest::keyClick(&w, Qt::Key_F1);
+}
+
+void PressHelp(QWidget& dialog) {
+    auto* help = dialog.findChild<QPushButton*>(QStringLiteral("Help"));
+    QVERIFY(help && help->isEnabled());
+    help->click();
 }
 
 } // namespace
@@ -114,6 +135,42 @@ private slots:
             QVERIFY(test::ReadWholeFile(EventsFile()) == bytes);
         }
     }
+
+    void helpShowsTheTopicOfThePageOrDialogShown() {
+        fs::remove_all(EventsFile().parent_path());
+        TAppIniReg ini;
+        test::ManualTimerFactory timers;
+        TProgramSession session(ini, timers);
+        TMainForm form(session);
+        form.ShowMessage = [](TMessageKind, const QString&) {};
+        form.Startup({});
+        form.show();
+        Opened();
+        QStringList seen;
+        test::WhenShown<TEventForm>([&seen](TEventForm& dialog) {
+            PressHelp(dialog);
+            dialog.SetActivePage(TEventForm::OptionsPage);
+            PressHelp(dialog);
+            dialog.SetActivePage(TEventForm::ActionPage);
+            F1In(dialog, *dialog.Page(TEventForm::ActionPage)->nextInFocusChain());
+            seen << Opened();
+            // An editor opened from the event dialog: its button and F1 alike.
+            test::WhenShown<TConditionDialogForm>([&seen](TConditionDialogForm& editor) {
+                PressHelp(editor);
+                F1In(editor, *editor.findChild<QPushButton*>(QStringLiteral("Help")));
+                seen << Opened();
+                editor.reject();
+            });
+            dialog.SetActivePage(TEventForm::InitializePage);
+            dialog.findChild<QWidget*>(QStringLiteral("frConditions"))
+                ->findChild<QPushButton*>(QStringLiteral("AddCondition"))
+                ->click();
+            dialog.reject();
+        });
+        form.Command(QStringLiteral("EntityInsert"))->trigger();
+        QCOMPARE(seen, QStringList({"topic-201.html", "topic-204.html", "topic-202.html",
+                                    "topic-240.html", "topic-240.html"}));
+    }
 };
 
 int main(int argc, char** argv) {
@@ -121,7 +178,14 @@ int main(int argc, char** argv) {
     home = &dir;
     test::UsePrivateFolders(dir.Path());
     QApplication app(argc, argv);
-    InstallProgramFolders(std::make_unique<TQtFolderProvider>());
+    // The help the build ships beside kelvo-rem; the browser is recorded.
+    InstallProgramFolders(std::make_unique<TQtFolderProvider>(
+        QFileInfo(QStringLiteral(KELVO_REM_PATH)).absolutePath().toStdString()));
+    THelp::InstallF1(app);
+    THelp::Opener() = [](const QUrl& url) {
+        opened << url.toLocalFile();
+        return true;
+    };
     EventDialogProgramTest test;
     return QTest::qExec(&test, argc, argv);
 }
