@@ -14,7 +14,7 @@ packages=(
   xdg-utils sox lame faketime tzdata
   desktop-file-utils appstream
   libsecret-1-dev libsecret-tools gnome-keyring dbus-bin dbus-daemon
-  libical-dev radicale python3-caldav apache2-utils
+  libical-dev radicale python3-caldav
   fonts-liberation poppler-utils
 )
 
