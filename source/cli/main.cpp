@@ -23,8 +23,9 @@ using namespace kelvo::cli;
 namespace {
 
 const std::vector<std::string> ValueOptions = {
-    "--events", "--week-start", "--from",   "--days",   "--count", "--start",       "--until",
-    "--save",   "--timeout",    "--format", "--output", "--paper", "--orientation", "--margin", "--url", "--user", "--template"};
+    "--events",      "--week-start", "--from",    "--days",   "--count",   "--start",
+    "--until",       "--save",       "--timeout", "--format", "--output",  "--paper",
+    "--orientation", "--margin",     "--url",     "--user",   "--template"};
 
 int Run(const std::vector<std::string>& argv) {
     const TArguments args = ParseArguments(argv, ValueOptions);
