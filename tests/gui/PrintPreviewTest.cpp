@@ -18,10 +18,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QStyle>
 #include <QTest>
+#include <QToolButton>
+#include <cstdlib>
 #include <filesystem>
 
 using namespace kelvo;
@@ -114,6 +119,30 @@ private slots:
         QVERIFY(!preview->Fitted());
         QTest::mouseClick(paper, Qt::LeftButton, {}, QPoint(5, 5));
         QVERIFY(preview->Fitted());
+        QCOMPARE(paper->size(), fitted);
+
+        // The zoom drop-down: 200 % is twice the real size; fit to width scrolls down only.
+        auto* zoom = preview->findChild<QToolButton*>(QStringLiteral("ZoomButton"));
+        QVERIFY(zoom && zoom->menu());
+        const auto choose = [&](const QString& text) {
+            for (QAction* a : zoom->menu()->actions())
+                if (a->text() == text)
+                    return a->trigger(), true;
+            return false;
+        };
+        QVERIFY(choose(QStringLiteral("100%")));
+        const QSize real = paper->size() - QSize(3, 3);
+        QVERIFY(choose(QStringLiteral("200%")));
+        QCOMPARE(preview->ZoomState(), zsZoomOther);
+        QVERIFY(std::abs((paper->width() - 3) - 2 * real.width()) <= 2);
+        QVERIFY(!preview->findChild<QAction*>(QStringLiteral("Zoom100Action"))->isChecked());
+        QVERIFY(choose(QStringLiteral("Fit to width")));
+        auto* area = preview->findChild<QScrollArea*>();
+        const int bar = area->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        QVERIFY(paper->width() >= area->contentsRect().width() - 12 - bar - 1);
+        QVERIFY(paper->width() <= area->contentsRect().width());
+        QCOMPARE(area->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QVERIFY(choose(QStringLiteral("Fit to page")));
         QCOMPARE(paper->size(), fitted);
 
         run.Tick(clock, 31);

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
@@ -15,8 +16,10 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -86,11 +89,25 @@ TPreviewForm::TPreviewForm(std::unique_ptr<IPrintable> page, QPageLayout layout,
                 [this] { SetCurrentPage(current_ + 1); });
     bar->addSeparator();
     original_ = add(tr("&Original"), tr("Original size"), QStringLiteral("Zoom100Action"),
-                    [this] { SetFitted(!fit_); });
+                    [this] { SetFitted(!original_->isChecked()); });
     fitAction_ = add(tr("Zoom to &Fit"), tr("Fit to page"), QStringLiteral("ZoomFitToPageAction"),
-                     [this] { SetFitted(!fit_); });
+                     [this] { SetFitted(fitAction_->isChecked()); });
     original_->setCheckable(true);
     fitAction_->setCheckable(true);
+    auto* zoomMenu = new QMenu(this);
+    for (const int percent : {500, 200, 150, 100, 75, 50})
+        zoomMenu->addAction(tr("%1%").arg(percent), this,
+                            [this, percent] { SetZoom(zsZoomOther, percent); });
+    zoomMenu->addAction(tr("Fit to page"), this, [this] { SetZoom(zsZoomToFit); });
+    zoomMenu->addAction(tr("Fit to width"), this, [this] { SetZoom(zsZoomToWidth); });
+    auto* zoomButton = new QToolButton(bar);
+    zoomButton->setObjectName(QStringLiteral("ZoomButton"));
+    zoomButton->setText(tr("&Zoom"));
+    zoomButton->setAccessibleName(tr("Zoom"));
+    zoomButton->setToolTip(tr("Zoom"));
+    zoomButton->setMenu(zoomMenu);
+    zoomButton->setPopupMode(QToolButton::InstantPopup);
+    bar->addWidget(zoomButton);
     bar->addSeparator();
     add(tr("Pa&ge Setup.."), QString(), QStringLiteral("PageSetupAction"), [this] { PageSetup(); });
     add(tr("&Print..."), tr("Print"), QStringLiteral("PrintAction"), [this] { Print(); });
@@ -144,7 +161,12 @@ void TPreviewForm::SetCurrentPage(int page) {
 }
 
 void TPreviewForm::SetFitted(bool fit) {
-    fit_ = fit;
+    SetZoom(fit ? zsZoomToFit : zsZoomOther, 100);
+}
+
+void TPreviewForm::SetZoom(TZoomState state, int percent) {
+    state_ = state;
+    zoom_ = std::clamp(percent, 1, 1000);
     UpdateView();
 }
 
@@ -152,22 +174,36 @@ void TPreviewForm::UpdateView() {
     const int count = static_cast<int>(pages_.Pages.size());
     prev_->setEnabled(current_ > 1);
     next_->setEnabled(current_ < count);
-    original_->setChecked(!fit_);
-    fitAction_->setChecked(fit_);
+    original_->setChecked(state_ == zsZoomOther && zoom_ == 100);
+    fitAction_->setChecked(state_ == zsZoomToFit);
     status_->setText(tr("Page %1 of %2").arg(current_).arg(count));
     const QSize paper = pages_.Paper.isEmpty() ? QSize(210, 297) : pages_.Paper;
+    // The area inside a 6-pixel border, less the room a scroll bar takes where one may show.
+    const QSize area = (scroll_->contentsRect().size() - QSize(12, 12)).expandedTo(QSize(10, 10));
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     QSize size;
-    if (fit_) {
-        const QSize area = scroll_->viewport()->size() - QSize(12, 12);
-        size = paper.scaled(area.expandedTo(QSize(10, 10)), Qt::KeepAspectRatio);
-        scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        scroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    } else {
-        // The real size: the recording's pixels at the screen's pixels per inch.
-        size = paper * (double(logicalDpiX()) / RecordDpi);
-        scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-        scroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    Qt::ScrollBarPolicy horizontal = Qt::ScrollBarAlwaysOff;
+    Qt::ScrollBarPolicy vertical = Qt::ScrollBarAlwaysOff;
+    switch (state_) {
+    case zsZoomToFit:
+        size = paper.scaled(area, Qt::KeepAspectRatio);
+        break;
+    case zsZoomToWidth:
+        size = paper.scaled(QSize(area.width() - bar, 1), Qt::KeepAspectRatioByExpanding);
+        vertical = Qt::ScrollBarAsNeeded;
+        break;
+    case zsZoomToHeight:
+        size = paper.scaled(QSize(1, area.height() - bar), Qt::KeepAspectRatioByExpanding);
+        horizontal = Qt::ScrollBarAsNeeded;
+        break;
+    case zsZoomOther:
+        // The recording's pixels at the screen's pixels per inch, times the zoom.
+        size = paper * (double(logicalDpiX()) / RecordDpi * zoom_ / 100.0);
+        horizontal = vertical = Qt::ScrollBarAsNeeded;
+        break;
     }
+    scroll_->setHorizontalScrollBarPolicy(horizontal);
+    scroll_->setVerticalScrollBarPolicy(vertical);
     paper_->resize(size + QSize(3, 3));
     paper_->update();
 }

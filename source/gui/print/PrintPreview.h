@@ -22,6 +22,8 @@ class TEvent;
 class TEventListView;
 class TPaperView;
 
+enum TZoomState { zsZoomOther, zsZoomToWidth, zsZoomToHeight, zsZoomToFit };
+
 class TPreviewForm : public QDialog {
     Q_OBJECT
 public:
@@ -32,8 +34,12 @@ public:
     const TRecordedPages& Pages() const { return pages_; }
     int CurrentPage() const { return current_; } // 1-based, 0: none
     void SetCurrentPage(int page);
-    bool Fitted() const { return fit_; }
+    bool Fitted() const { return state_ == zsZoomToFit; }
+    // Fitted, or else the real size (100 %).
     void SetFitted(bool fit);
+    TZoomState ZoomState() const { return state_; }
+    int Zoom() const { return zoom_; } // percent of the real size, with zsZoomOther
+    void SetZoom(TZoomState state, int percent = 100);
     // Records the pages again for another layout, as after page setup.
     void SetPageLayout(const QPageLayout& layout);
 
@@ -54,7 +60,8 @@ private:
     QPageLayout layout_;
     TRecordedPages pages_;
     int current_ = 0;
-    bool fit_ = true;
+    TZoomState state_ = zsZoomToFit;
+    int zoom_ = 100;
     std::unique_ptr<QPrinter> printer_;
     QScrollArea* scroll_ = nullptr;
     TPaperView* paper_ = nullptr;
