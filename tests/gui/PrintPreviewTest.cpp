@@ -21,7 +21,10 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QStyle>
 #include <QTest>
@@ -196,6 +199,29 @@ private slots:
         QCOMPARE(preview->CurrentPage(), pages);
         QVERIFY(!preview->NextAction()->isEnabled());
         preview->grab().save(QStringLiteral("/tmp/print-preview-list.png"));
+
+        // Printing keeps to the print dialog's page range.
+        const auto printedPages = [&](int from, int to) {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            const QString file = QString::fromStdString((home->Path() / "printed.pdf").string());
+            printer.setOutputFileName(file);
+            printer.setPrintRange(from ? QPrinter::PageRange : QPrinter::AllPages);
+            printer.setFromTo(from, to);
+            if (!preview->PrintTo(printer))
+                return -1;
+            QProcess info;
+            info.start(QStringLiteral("pdfinfo"), {file});
+            info.waitForFinished();
+            const QString out = QString::fromUtf8(info.readAllStandardOutput());
+            return QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+                .match(out)
+                .captured(1)
+                .toInt();
+        };
+        QCOMPARE(printedPages(0, 0), pages);
+        QCOMPARE(printedPages(2, 2), 1);
+        QCOMPARE(printedPages(2, 99), pages - 1);
 
         // Other margins record the pages again: fewer rows a page, more pages.
         QPageLayout wide = preview->PageLayout();

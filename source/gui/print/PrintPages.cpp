@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -80,7 +81,10 @@ TRecordedPages RecordPages(IPrintable& what, const QPageLayout& layout) {
     return pages;
 }
 
-bool PlayPages(const TRecordedPages& pages, QPagedPaintDevice& device) {
+bool PlayPages(const TRecordedPages& pages, QPagedPaintDevice& device, int first, int last) {
+    const int count = static_cast<int>(pages.Pages.size());
+    first = std::max(first, 1);
+    last = last <= 0 ? count : std::min(last, count);
     QPainter painter;
     if (!painter.begin(&device))
         return false;
@@ -90,12 +94,12 @@ bool PlayPages(const TRecordedPages& pages, QPagedPaintDevice& device) {
         double(device.width()) / pages.Paper.width() * probe.logicalDpiX() / device.logicalDpiX();
     const double sy =
         double(device.height()) / pages.Paper.height() * probe.logicalDpiY() / device.logicalDpiY();
-    for (std::size_t i = 0; i < pages.Pages.size(); ++i) {
-        if (i > 0)
+    for (int i = first; i <= last; ++i) {
+        if (i > first)
             device.newPage();
         painter.save();
         painter.scale(sx, sy);
-        painter.drawPicture(0, 0, pages.Pages[i]);
+        painter.drawPicture(0, 0, pages.Pages[static_cast<std::size_t>(i - 1)]);
         painter.restore();
     }
     return painter.end();

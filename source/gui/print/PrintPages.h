@@ -31,8 +31,9 @@ struct TRecordedPages {
 // Every page of what; an error of the object ends the recording, the pages so far stay.
 TRecordedPages RecordPages(IPrintable& what, const QPageLayout& layout);
 
-// Draws the pages on device, the first on its current page. False when it cannot be painted on.
-bool PlayPages(const TRecordedPages& pages, QPagedPaintDevice& device);
+// Draws pages first..last (1-based, clamped to those recorded; 0: the last) on device, the first
+// on its current page. False when it cannot be painted on.
+bool PlayPages(const TRecordedPages& pages, QPagedPaintDevice& device, int first = 1, int last = 0);
 
 // Writes the pages to file; a failure leaves any file there as it was and throws EPrintError.
 void WritePdf(IPrintable& what, const QPageLayout& layout, const QString& file,

@@ -254,10 +254,17 @@ void TPreviewForm::Print() {
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this, [this] {
         printer_->setCopyCount(std::max(printer_->copyCount(), 1));
-        if (!PlayPages(pages_, *printer_))
+        if (!PrintTo(*printer_))
             ShowBox(this, QMessageBox::Warning, tr("Warning"), tr("The pages cannot be printed."));
     });
     dialog->open();
+}
+
+bool TPreviewForm::PrintTo(QPrinter& printer) const {
+    // The print dialog's page range; without one every page.
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0)
+        return PlayPages(pages_, printer, printer.fromPage(), printer.toPage());
+    return PlayPages(pages_, printer);
 }
 
 TPreviewForm* ShowCalendarPreview(QWidget* parent, TDateTime first,

@@ -43,6 +43,9 @@ public:
     // Records the pages again for another layout, as after page setup.
     void SetPageLayout(const QPageLayout& layout);
 
+    // Replays the recorded pages to printer, within the range its print dialog left.
+    bool PrintTo(QPrinter& printer) const;
+
     QAction* PrevAction() const { return prev_; }
     QAction* NextAction() const { return next_; }
 
