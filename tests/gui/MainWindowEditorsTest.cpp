@@ -11,6 +11,7 @@
 #include "gui/session/ProgramSession.h"
 #include "platform/runtime/FolderProvider.h"
 #include "platform/settings/AppIniReg.h"
+#include "support/MainFormRun.h"
 #include "support/TestClock.h"
 #include "support/TestSupport.h"
 #include "support/WhenShown.h"
@@ -33,17 +34,8 @@ namespace {
 
 test::TempDir* home = nullptr;
 
-struct Run {
-    Run() : session(ini, timers), form(session) {
-        form.ShowMessage = [](TMessageKind, const QString&) {};
-        form.Confirm = [](const QString&) { return true; };
-        form.Startup({});
-        form.show();
-    }
-    TAppIniReg ini;
-    test::ManualTimerFactory timers;
-    TProgramSession session;
-    TMainForm form;
+struct Run : test::MainFormRun {
+    Run() { form.show(); }
 };
 
 bool HasEvent(TProgramSession& session, const std::string& message) {

@@ -13,6 +13,7 @@
 #include "platform/runtime/FolderProvider.h"
 #include "platform/settings/AppIniReg.h"
 #include "support/EntitySamples.h"
+#include "support/MainFormRun.h"
 #include "support/ShownRows.h"
 #include "support/TestClock.h"
 #include "support/TestSupport.h"
@@ -41,17 +42,7 @@ namespace {
 
 test::TempDir* home = nullptr;
 
-struct Run {
-    Run() : session(ini, timers), form(session) {
-        form.ShowMessage = [](TMessageKind, const QString&) {};
-        form.Confirm = [](const QString&) { return true; };
-        form.Startup({});
-    }
-    TAppIniReg ini;
-    test::ManualTimerFactory timers;
-    TProgramSession session;
-    TMainForm form;
-};
+using Run = test::MainFormRun;
 
 std::unique_ptr<TEvent> EventAt(TDateTime when, const std::string& message,
                                 const std::string& templateName = "Miscellaneous") {

@@ -8,6 +8,7 @@
 #include "platform/runtime/FolderProvider.h"
 #include "platform/settings/AppIniReg.h"
 #include "support/EntitySamples.h"
+#include "support/MainFormRun.h"
 #include "support/TestClock.h"
 #include "support/TestSupport.h"
 
@@ -39,20 +40,12 @@ QStringList Rows(const QTreeWidget& list) {
 class TrayHintTest : public QObject {
     Q_OBJECT
 
-    struct Run {
-        Run() : session(ini, timers), form(session) {
-            form.ShowMessage = [](TMessageKind, const QString&) {};
-            form.Startup({});
-        }
+    struct Run : test::MainFormRun {
         void Add(const char* name, TDateTime when) {
             auto event = samples::SilentEventOnceAt(when, name);
             event->SetDescription(name);
             session.Notebook().AddEvent(std::move(event));
         }
-        TAppIniReg ini;
-        test::ManualTimerFactory timers;
-        TProgramSession session;
-        TMainForm form;
     };
 
 private slots:
