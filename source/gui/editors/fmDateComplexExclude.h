@@ -7,9 +7,10 @@
 #include <vector>
 
 class QListWidget;
-class QPushButton;
 
 namespace kelvo {
+
+class TMemberList;
 
 // "Exclude...": the single dates a complex date leaves out. Works on copies until OK.
 class TDateComplexExcludeForm : public TEditorDialog {
@@ -19,17 +20,13 @@ public:
 
     void Load(const TDateConditionList& exclusions);
     void Store(TDateConditionList& exclusions) const;
-    QListWidget& ComplexExcludeList() const { return *list_; }
+    QListWidget& ComplexExcludeList() const;
 
 private:
     void AddLine();
-    void EditLine();
-    void DeleteLine();
-    void UpdateButtons();
+    void EditLine(int row);
 
-    QListWidget* list_;
-    QPushButton* edit_;
-    QPushButton* delete_;
+    TMemberList* members_;
     std::vector<std::unique_ptr<TDateCondition>> lines_;
 };
 

@@ -1,12 +1,10 @@
 #pragma once
 
 #include "core/scheduling/InitializeCondition.h"
+#include "gui/editors/MemberList.h"
 
 #include <QWidget>
 #include <memory>
-
-class QListWidget;
-class QPushButton;
 
 namespace kelvo {
 
@@ -23,10 +21,10 @@ public:
     TInitializeConditionList& GetList() { return working_; }
     void ClearList();
 
-    QListWidget& List() const { return *list_; }
-    QPushButton& AddButton() const { return *add_; }
-    QPushButton& EditButton() const { return *edit_; }
-    QPushButton& DeleteButton() const { return *delete_; }
+    QListWidget& List() const { return members_->List(); }
+    QPushButton& AddButton() const { return members_->AddButton(); }
+    QPushButton& EditButton() const { return members_->EditButton(); }
+    QPushButton& DeleteButton() const { return members_->DeleteButton(); }
 
 protected:
     TInitializeConditionListFrame(QWidget* parent, const QString& add, const QString& edit,
@@ -35,22 +33,15 @@ protected:
     virtual std::unique_ptr<TInitializeCondition> NewCondition() const = 0;
     // Edits member in its dialog; true for OK.
     virtual bool EditCondition(TInitializeCondition& member) = 0;
-    // Whether the buttons also follow the list box's own enabling.
-    virtual bool FollowsListEnabled() const { return false; }
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    TMemberList& Members() const { return *members_; }
 
 private:
     void Refill();
-    void UpdateButtons();
     void AddMember();
-    void EditMember();
-    void DeleteMember();
+    void EditMember(int row);
 
     TInitializeConditionList working_;
-    QListWidget* list_;
-    QPushButton* add_;
-    QPushButton* edit_;
-    QPushButton* delete_;
+    TMemberList* members_;
 };
 
 // The event's further conditions, each a date and a time.

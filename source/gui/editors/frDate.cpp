@@ -1,6 +1,7 @@
 #include "gui/editors/frDate.h"
 
 #include "gui/editors/EditorControls.h"
+#include "gui/editors/MemberList.h"
 #include "gui/editors/fmDateComplexExclude.h"
 #include "gui/editors/fmDateDialog.h"
 #include "gui/editors/fmDateUntilPeriod.h"
@@ -13,7 +14,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
@@ -24,23 +24,8 @@ namespace kelvo {
 
 namespace {
 
-constexpr int MemberRole = Qt::UserRole;
-
 template <typename T> T& As(const std::unique_ptr<TDateCondition>& c) {
     return static_cast<T&>(*c);
-}
-
-void SetMember(QListWidgetItem& line, const TDateCondition& member) {
-    const QString text = QText(member.Description());
-    line.setText(text);
-    // Long lines do not fit: the pointer shows the whole of one.
-    line.setToolTip(text);
-    line.setData(MemberRole, QVariant::fromValue(reinterpret_cast<quintptr>(&member)));
-}
-
-const TDateCondition* MemberOf(const QListWidgetItem* line) {
-    return line ? reinterpret_cast<const TDateCondition*>(line->data(MemberRole).value<quintptr>())
-                : nullptr;
 }
 
 QLabel* Buddy(const QString& text, QWidget* buddy, QWidget* parent) {
@@ -151,45 +136,28 @@ void TDateFrame::BuildPages() {
     NewDayPart(KindYearly, *yearly, "Yearly", 2);
     pages_->addWidget(yearly);
 
-    // Complex.
-    auto* complex = new QWidget(pages_);
-    auto* grid = new QGridLayout(complex);
-    auto* hint = new QLabel(tr("Set a complex date by adding simple dates in the list."), complex);
-    hint->setWordWrap(true);
-    grid->addWidget(hint, 0, 0, 1, 2);
-    complexList_ = Named(new QListWidget(complex), "ComplexIncludeList", tr("Dates"));
-    grid->addWidget(complexList_, 1, 0, 4, 1);
-    auto* add = new QPushButton(tr("Add..."), complex);
-    editButton_ = new QPushButton(tr("Edit..."), complex);
-    deleteButton_ = new QPushButton(tr("Delete"), complex);
-    add->setObjectName(QStringLiteral("ComplexAdd"));
-    editButton_->setObjectName(QStringLiteral("ComplexEdit"));
-    deleteButton_->setObjectName(QStringLiteral("ComplexDelete"));
-    grid->addWidget(add, 1, 1);
-    grid->addWidget(editButton_, 2, 1);
-    grid->addWidget(deleteButton_, 3, 1);
-    grid->setRowStretch(4, 1);
+    members_ = &AddComplexPage(
+        *pages_, tr("Set a complex date by adding simple dates in the list."), tr("Dates"));
+    members_->OnAdd = [this] { AddMember(); };
+    members_->OnEdit = [this](int row) { EditMember(row); };
+    members_->OnDelete = [this](int row) {
+        TDateConditionList& members = As<TComplexDateCondition>(working_[KindComplex]).Conditions();
+        if (row >= members.Count())
+            return false;
+        members.Delete(row);
+        return true;
+    };
+    QGridLayout& grid = members_->Grid();
     complexExclude_ =
-        Named(new QLineEdit(complex), "ComplexExcludeEdit", tr("Set the excluding dates"));
+        Named(new QLineEdit(members_), "ComplexExcludeEdit", tr("Set the excluding dates"));
     complexExclude_->setReadOnly(true);
-    auto* exclude = new QPushButton(tr("Exclude..."), complex);
+    auto* exclude = new QPushButton(tr("Exclude..."), members_);
     exclude->setObjectName(QStringLiteral("ComplexExclude"));
-    grid->addWidget(Buddy(tr("Set the excluding dates if necessary:"), complexExclude_, complex), 5,
-                    0, 1, 2);
-    grid->addWidget(complexExclude_, 6, 0);
-    grid->addWidget(exclude, 6, 1);
-    connect(add, &QPushButton::clicked, this, &TDateFrame::AddMember);
-    connect(editButton_, &QPushButton::clicked, this, &TDateFrame::EditMember);
-    connect(deleteButton_, &QPushButton::clicked, this, &TDateFrame::DeleteMember);
+    grid.addWidget(Buddy(tr("Set the excluding dates if necessary:"), complexExclude_, members_), 4,
+                   0, 1, 2);
+    grid.addWidget(complexExclude_, 5, 0);
+    grid.addWidget(exclude, 5, 1);
     connect(exclude, &QPushButton::clicked, this, &TDateFrame::EditExclude);
-    connect(complexList_, &QListWidget::itemDoubleClicked, this, [this] {
-        if (editButton_->isEnabled())
-            EditMember();
-    });
-    connect(complexList_, &QListWidget::currentRowChanged, this, &TDateFrame::UpdateListButtons);
-    connect(complexList_, &QListWidget::itemSelectionChanged, this, &TDateFrame::UpdateListButtons);
-    pages_->addWidget(complex);
-    UpdateListButtons();
 }
 
 QWidget* TDateFrame::NewPeriodicPage(int kind, const char* prefix, const QString& unit) {
@@ -440,53 +408,27 @@ void TDateFrame::OnlyOnce(bool flag) {
 void TDateFrame::FillComplexList() {
     const TDateConditionList& members =
         As<TComplexDateCondition>(working_[KindComplex]).Conditions();
-    complexList_->clear();
-    for (int i = 0; i < members.Count(); ++i) {
-        auto* line = new QListWidgetItem(complexList_);
-        SetMember(*line, members.Items(i));
-    }
-    UpdateListButtons();
-}
-
-void TDateFrame::UpdateListButtons() {
-    const bool selected = complexList_->currentItem() && complexList_->currentItem()->isSelected();
-    editButton_->setEnabled(selected);
-    deleteButton_->setEnabled(selected);
+    members_->Clear();
+    for (int i = 0; i < members.Count(); ++i)
+        members_->Append(QText(members.Items(i).Description()));
 }
 
 void TDateFrame::AddMember() {
     TDateConditionList& members = As<TComplexDateCondition>(working_[KindComplex]).Conditions();
     ChooseDate(this, nullptr, false, [&](const TDateCondition& chosen) {
         members.Add(chosen.Clone());
-        auto* line = new QListWidgetItem(complexList_);
-        SetMember(*line, members.Items(members.Count() - 1));
-        complexList_->setCurrentItem(line);
+        members_->AppendCurrent(QText(members.Items(members.Count() - 1).Description()));
     });
 }
 
-void TDateFrame::EditMember() {
+void TDateFrame::EditMember(int row) {
     TDateConditionList& members = As<TComplexDateCondition>(working_[KindComplex]).Conditions();
-    QListWidgetItem* line = complexList_->currentItem();
-    const int i = members.IndexOf(MemberOf(line));
-    if (i < 0)
+    if (row < 0 || row >= members.Count())
         return;
-    ChooseDate(this, &members.Items(i), false, [&](const TDateCondition& chosen) {
-        members.Replace(i, chosen);
-        SetMember(*line, members.Items(i));
+    ChooseDate(this, &members.Items(row), false, [&](const TDateCondition& chosen) {
+        members.Replace(row, chosen);
+        members_->SetText(row, QText(members.Items(row).Description()));
     });
-}
-
-void TDateFrame::DeleteMember() {
-    TDateConditionList& members = As<TComplexDateCondition>(working_[KindComplex]).Conditions();
-    const int row = complexList_->currentRow();
-    QListWidgetItem* line = complexList_->currentItem();
-    if (!line)
-        return;
-    members.Remove(MemberOf(line));
-    delete complexList_->takeItem(row);
-    complexList_->setCurrentRow(complexList_->count() > 0 ? std::min(row, complexList_->count() - 1)
-                                                          : -1);
-    UpdateListButtons();
 }
 
 void TDateFrame::EditExclude() {

@@ -12,8 +12,6 @@ class QCheckBox;
 class QComboBox;
 class QDateEdit;
 class QLineEdit;
-class QListWidget;
-class QPushButton;
 class QRadioButton;
 class QStackedWidget;
 class QToolButton;
@@ -21,6 +19,7 @@ class QToolButton;
 namespace kelvo {
 
 class TBoundedSpinBox;
+class TMemberList;
 
 // Builds a date condition of any kind: a radio button per kind, a page of controls per kind.
 // The frame owns one working condition of every kind; changing the kind keeps what was
@@ -76,10 +75,8 @@ private:
     void ShowMonths();
     void EditEnd();
     void FillComplexList();
-    void UpdateListButtons();
     void AddMember();
-    void EditMember();
-    void DeleteMember();
+    void EditMember(int row);
     void EditExclude();
 
     std::array<std::unique_ptr<TDateCondition>, KindCount> working_;
@@ -92,9 +89,7 @@ private:
     std::array<QCheckBox*, 7> weekly_{};
     QComboBox* yearlyMonthsCombo_ = nullptr;
     QLineEdit* yearlyMonths_ = nullptr;
-    QListWidget* complexList_ = nullptr;
-    QPushButton* editButton_ = nullptr;
-    QPushButton* deleteButton_ = nullptr;
+    TMemberList* members_ = nullptr;
     QLineEdit* complexExclude_ = nullptr;
     TMonthDialog monthDialog_;
     bool filling_ = false;

@@ -7,7 +7,9 @@ namespace kelvo {
 
 TReminderConditionListFrame::TReminderConditionListFrame(QWidget* parent)
     : TInitializeConditionListFrame(parent, tr("&Add..."), tr("&Edit..."), tr("&Delete"),
-                                    tr("Further reminders")) {}
+                                    tr("Further reminders")) {
+    Members().SetFollowsListEnabled(true);
+}
 
 std::unique_ptr<TInitializeCondition> TReminderConditionListFrame::NewCondition() const {
     return std::make_unique<TReminderInitializeCondition>();

@@ -14,7 +14,6 @@ public:
 protected:
     std::unique_ptr<TInitializeCondition> NewCondition() const override;
     bool EditCondition(TInitializeCondition& member) override;
-    bool FollowsListEnabled() const override { return true; }
 };
 
 } // namespace kelvo

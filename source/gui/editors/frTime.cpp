@@ -1,6 +1,7 @@
 #include "gui/editors/frTime.h"
 
 #include "gui/editors/EditorControls.h"
+#include "gui/editors/MemberList.h"
 #include "gui/editors/dmShared.h"
 #include "gui/editors/fmTimeDialog.h"
 
@@ -8,7 +9,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
@@ -20,20 +20,8 @@ namespace kelvo {
 
 namespace {
 
-constexpr int MemberRole = Qt::UserRole;
-
 template <typename T> T& As(const std::unique_ptr<TTimeCondition>& c) {
     return static_cast<T&>(*c);
-}
-
-void SetMember(QListWidgetItem& line, const TTimeCondition& member) {
-    line.setText(QText(member.Description()));
-    line.setData(MemberRole, QVariant::fromValue(reinterpret_cast<quintptr>(&member)));
-}
-
-const TTimeCondition* MemberOf(const QListWidgetItem* line) {
-    return line ? reinterpret_cast<const TTimeCondition*>(line->data(MemberRole).value<quintptr>())
-                : nullptr;
 }
 
 } // namespace
@@ -134,35 +122,17 @@ void TTimeFrame::BuildPages() {
     periodic("ByMinute", 999, tr("minute(s)"), byMinutePeriod_, byMinuteFrom_, byMinuteTo_);
     periodic("Hourly", 12, tr("hour(s)"), hourlyPeriod_, hourlyFrom_, hourlyTo_);
 
-    // Complex.
-    auto* complex = new QWidget(pages_);
-    auto* grid = new QGridLayout(complex);
-    auto* hint = new QLabel(tr("Set a complex time by adding simple times in the list."), complex);
-    hint->setWordWrap(true);
-    grid->addWidget(hint, 0, 0, 1, 2);
-    complexList_ = Named(new QListWidget(complex), "ComplexIncludeList", tr("Times"));
-    grid->addWidget(complexList_, 1, 0, 4, 1);
-    auto* add = new QPushButton(tr("Add..."), complex);
-    editButton_ = new QPushButton(tr("Edit..."), complex);
-    deleteButton_ = new QPushButton(tr("Delete"), complex);
-    add->setObjectName(QStringLiteral("ComplexAdd"));
-    editButton_->setObjectName(QStringLiteral("ComplexEdit"));
-    deleteButton_->setObjectName(QStringLiteral("ComplexDelete"));
-    grid->addWidget(add, 1, 1);
-    grid->addWidget(editButton_, 2, 1);
-    grid->addWidget(deleteButton_, 3, 1);
-    grid->setRowStretch(4, 1);
-    connect(add, &QPushButton::clicked, this, &TTimeFrame::AddMember);
-    connect(editButton_, &QPushButton::clicked, this, &TTimeFrame::EditMember);
-    connect(deleteButton_, &QPushButton::clicked, this, &TTimeFrame::DeleteMember);
-    connect(complexList_, &QListWidget::itemDoubleClicked, this, [this] {
-        if (editButton_->isEnabled())
-            EditMember();
-    });
-    connect(complexList_, &QListWidget::currentRowChanged, this, &TTimeFrame::UpdateListButtons);
-    connect(complexList_, &QListWidget::itemSelectionChanged, this, &TTimeFrame::UpdateListButtons);
-    pages_->addWidget(complex);
-    UpdateListButtons();
+    members_ = &AddComplexPage(
+        *pages_, tr("Set a complex time by adding simple times in the list."), tr("Times"));
+    members_->OnAdd = [this] { AddMember(); };
+    members_->OnEdit = [this](int row) { EditMember(row); };
+    members_->OnDelete = [this](int row) {
+        TTimeConditionList& members = As<TComplexTimeCondition>(working_[KindComplex]).Conditions();
+        if (row >= members.Count())
+            return false;
+        members.Remove(&members.Items(row));
+        return true;
+    };
 }
 
 int TTimeFrame::ShownKind() const {
@@ -251,58 +221,34 @@ void TTimeFrame::SetEditable(bool flag) {
     pages_->setEnabled(flag);
 }
 
+QListWidget& TTimeFrame::ComplexIncludeList() const {
+    return members_->List();
+}
+
 void TTimeFrame::FillComplexList() {
     const TTimeConditionList& members =
         As<TComplexTimeCondition>(working_[KindComplex]).Conditions();
-    complexList_->clear();
-    for (int i = 0; i < members.Count(); ++i) {
-        auto* line = new QListWidgetItem(complexList_);
-        SetMember(*line, members.Items(i));
-    }
-    UpdateListButtons();
-}
-
-void TTimeFrame::UpdateListButtons() {
-    const bool selected = complexList_->currentItem() && complexList_->currentItem()->isSelected();
-    editButton_->setEnabled(selected);
-    deleteButton_->setEnabled(selected);
+    members_->Clear();
+    for (int i = 0; i < members.Count(); ++i)
+        members_->Append(QText(members.Items(i).Description()));
 }
 
 void TTimeFrame::AddMember() {
     TTimeConditionList& members = As<TComplexTimeCondition>(working_[KindComplex]).Conditions();
     ChooseTime(this, nullptr, [&](const TTimeCondition& chosen) {
         members.Add(chosen.Clone());
-        auto* line = new QListWidgetItem(complexList_);
-        SetMember(*line, members.Items(members.Count() - 1));
-        complexList_->setCurrentItem(line);
+        members_->AppendCurrent(QText(members.Items(members.Count() - 1).Description()));
     });
 }
 
-void TTimeFrame::EditMember() {
+void TTimeFrame::EditMember(int row) {
     TTimeConditionList& members = As<TComplexTimeCondition>(working_[KindComplex]).Conditions();
-    QListWidgetItem* line = complexList_->currentItem();
-    const int i = members.IndexOf(MemberOf(line));
-    if (i < 0)
+    if (row < 0 || row >= members.Count())
         return;
-    ChooseTime(this, &members.Items(i), [&](const TTimeCondition& chosen) {
-        members.Put(i, &chosen);
-        SetMember(*line, members.Items(i));
+    ChooseTime(this, &members.Items(row), [&](const TTimeCondition& chosen) {
+        members.Put(row, &chosen);
+        members_->SetText(row, QText(members.Items(row).Description()));
     });
-}
-
-void TTimeFrame::DeleteMember() {
-    TTimeConditionList& members = As<TComplexTimeCondition>(working_[KindComplex]).Conditions();
-    const int row = complexList_->currentRow();
-    QListWidgetItem* line = complexList_->currentItem();
-    if (!line)
-        return;
-    members.Remove(MemberOf(line));
-    delete complexList_->takeItem(row);
-    if (complexList_->count() > 0)
-        complexList_->setCurrentRow(std::min(row, complexList_->count() - 1));
-    else
-        complexList_->setCurrentRow(-1);
-    UpdateListButtons();
 }
 
 } // namespace kelvo

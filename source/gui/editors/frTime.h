@@ -11,7 +11,6 @@
 class QAbstractButton;
 class QButtonGroup;
 class QListWidget;
-class QPushButton;
 class QRadioButton;
 class QStackedWidget;
 class QTimeEdit;
@@ -19,6 +18,7 @@ class QTimeEdit;
 namespace kelvo {
 
 class TBoundedSpinBox;
+class TMemberList;
 
 // Builds a time condition of any kind: a radio button per kind, a page of controls per kind.
 // The frame owns one working condition of every kind; changing the kind keeps what was
@@ -49,16 +49,14 @@ public:
 
     QRadioButton& KindButton(int kind) const { return *kindButtons_[kind]; }
     QTimeEdit& OnceTime() const { return *onceTime_; }
-    QListWidget& ComplexIncludeList() const { return *complexList_; }
+    QListWidget& ComplexIncludeList() const;
 
 private:
     void BuildPages();
     void Fill(int kind);
     void FillComplexList();
-    void UpdateListButtons();
     void AddMember();
-    void EditMember();
-    void DeleteMember();
+    void EditMember(int row);
 
     std::array<std::unique_ptr<TTimeCondition>, KindCount> working_;
     std::array<QRadioButton*, KindCount> kindButtons_{};
@@ -72,9 +70,7 @@ private:
     TBoundedSpinBox* hourlyPeriod_ = nullptr;
     QTimeEdit* hourlyFrom_ = nullptr;
     QTimeEdit* hourlyTo_ = nullptr;
-    QListWidget* complexList_ = nullptr;
-    QPushButton* editButton_ = nullptr;
-    QPushButton* deleteButton_ = nullptr;
+    TMemberList* members_ = nullptr;
     QPointer<QDateEdit> onceDate_;
     bool editable_ = true;
 };
