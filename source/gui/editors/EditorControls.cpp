@@ -5,10 +5,12 @@
 #include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QEvent>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTimeEdit>
 #include <QVBoxLayout>
 #include <utility>
@@ -189,6 +191,25 @@ TEditorDialog::TEditorDialog(QWidget* owner, const QString& caption, int helpTop
 bool TEditorDialog::Run() {
     setWindowModality(Qt::WindowModal);
     return exec() == QDialog::Accepted;
+}
+
+void AddChoiceRadios(QWidget& owner, QGridLayout& grid, std::span<QRadioButton*> radios,
+                     std::span<const QString> captions, std::span<const char* const> names,
+                     const std::function<void()>& clicked) {
+    for (std::size_t i = 0; i < radios.size(); ++i) {
+        QRadioButton*& radio = radios[i];
+        radio = new QRadioButton(captions[i], &owner);
+        radio->setObjectName(QString::fromLatin1(names[i]));
+        grid.addWidget(radio, static_cast<int>(i), 0);
+        QObject::connect(radio, &QRadioButton::clicked, &owner, clicked);
+    }
+}
+
+int CheckedIndex(std::span<QRadioButton* const> radios) {
+    for (std::size_t i = 0; i < radios.size(); ++i)
+        if (radios[i]->isChecked())
+            return static_cast<int>(i);
+    return -1;
 }
 
 } // namespace kelvo

@@ -12,9 +12,12 @@
 #include <QString>
 #include <QTime>
 #include <functional>
+#include <span>
 #include <string>
 
 class QDateEdit;
+class QGridLayout;
+class QRadioButton;
 class QTimeEdit;
 class QVBoxLayout;
 
@@ -102,5 +105,24 @@ template <class Form, class Condition> bool EditInDialog(QWidget* owner, Conditi
     condition.Assign(dialog.Frame().BuildCondition());
     return true;
 }
+
+// Opens a Form with Load and Store of a Part (a condition or a piece of one) and stores into
+// part only on OK; true for OK.
+template <class Form, class Part> bool EditByForm(QWidget* owner, Part& part) {
+    Form dialog(owner);
+    dialog.Load(part);
+    if (!dialog.Run())
+        return false;
+    dialog.Store(part);
+    return true;
+}
+
+// The radio buttons of a dialog's exclusive choices, down grid's first column from row 0;
+// clicked runs on a click on any of them.
+void AddChoiceRadios(QWidget& owner, QGridLayout& grid, std::span<QRadioButton*> radios,
+                     std::span<const QString> captions, std::span<const char* const> names,
+                     const std::function<void()>& clicked);
+// The index of the checked button, or -1.
+int CheckedIndex(std::span<QRadioButton* const> radios);
 
 } // namespace kelvo

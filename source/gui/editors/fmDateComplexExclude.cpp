@@ -65,12 +65,7 @@ void TDateComplexExcludeForm::EditLine(int row) {
 }
 
 bool EditExclusions(QWidget* owner, TComplexDateCondition& condition) {
-    TDateComplexExcludeForm dialog(owner);
-    dialog.Load(condition.ExcludeConditions());
-    if (!dialog.Run())
-        return false;
-    dialog.Store(condition.ExcludeConditions());
-    return true;
+    return EditByForm<TDateComplexExcludeForm>(owner, condition.ExcludeConditions());
 }
 
 } // namespace kelvo

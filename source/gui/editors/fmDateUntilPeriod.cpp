@@ -13,12 +13,7 @@ TDateUntilForm::TDateUntilForm(QWidget* owner)
     const QString captions[3] = {tr("&Forever"), tr("&Until date"), tr("&Times")};
     const char* names[3] = {"UntilForever", "UntilDate", "UntilTimes"};
     auto* grid = new QGridLayout;
-    for (int i = 0; i < 3; ++i) {
-        radios_[i] = new QRadioButton(captions[i], this);
-        radios_[i]->setObjectName(QString::fromLatin1(names[i]));
-        grid->addWidget(radios_[i], i, 0);
-        connect(radios_[i], &QRadioButton::clicked, this, &TDateUntilForm::UpdateEnabled);
-    }
+    AddChoiceRadios(*this, *grid, radios_, captions, names, [this] { UpdateEnabled(); });
     grid->addWidget(date_, 1, 1);
     grid->addWidget(times_, 2, 1);
     Body().addLayout(grid);
@@ -35,17 +30,17 @@ void TDateUntilForm::Load(const TPeriodicDateCondition& condition) {
 }
 
 void TDateUntilForm::Store(TPeriodicDateCondition& condition) const {
-    for (int i = 0; i < 3; ++i)
-        if (radios_[i]->isChecked()) {
-            const auto type = static_cast<TUntilType>(i);
-            condition.BeginUpdate();
-            condition.SetUntilType(type);
-            if (type == utDate)
-                condition.SetToDate(FromQDate(date_->date()));
-            else if (type == utTimes)
-                condition.SetTimes(times_->value());
-            condition.EndUpdate();
-        }
+    const int checked = CheckedIndex(radios_);
+    if (checked < 0)
+        return;
+    const auto type = static_cast<TUntilType>(checked);
+    condition.BeginUpdate();
+    condition.SetUntilType(type);
+    if (type == utDate)
+        condition.SetToDate(FromQDate(date_->date()));
+    else if (type == utTimes)
+        condition.SetTimes(times_->value());
+    condition.EndUpdate();
 }
 
 void TDateUntilForm::UpdateEnabled() {
@@ -54,12 +49,7 @@ void TDateUntilForm::UpdateEnabled() {
 }
 
 bool EditDateEnd(QWidget* owner, TPeriodicDateCondition& condition) {
-    TDateUntilForm dialog(owner);
-    dialog.Load(condition);
-    if (!dialog.Run())
-        return false;
-    dialog.Store(condition);
-    return true;
+    return EditByForm<TDateUntilForm>(owner, condition);
 }
 
 } // namespace kelvo

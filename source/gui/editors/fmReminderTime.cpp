@@ -38,12 +38,7 @@ void TReminderTimeForm::Store(TReminderInitializeCondition& condition) const {
 }
 
 bool EditReminderTime(QWidget* owner, TReminderInitializeCondition& condition) {
-    TReminderTimeForm dialog(owner);
-    dialog.Load(condition);
-    if (!dialog.Run())
-        return false;
-    dialog.Store(condition);
-    return true;
+    return EditByForm<TReminderTimeForm>(owner, condition);
 }
 
 } // namespace kelvo

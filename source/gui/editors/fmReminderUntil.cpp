@@ -20,12 +20,7 @@ TReminderUntilForm::TReminderUntilForm(QWidget* owner)
     const QString captions[3] = {tr("Until &event"), tr("&Until"), tr("&Times")};
     const char* names[3] = {"ruUntilEvent", "ruUntilSubject", "ruUntilTimes"};
     auto* grid = new QGridLayout;
-    for (int i = 0; i < 3; ++i) {
-        radios_[i] = new QRadioButton(captions[i], this);
-        radios_[i]->setObjectName(QString::fromLatin1(names[i]));
-        grid->addWidget(radios_[i], i, 0);
-        connect(radios_[i], &QRadioButton::clicked, this, &TReminderUntilForm::UpdateEnabled);
-    }
+    AddChoiceRadios(*this, *grid, radios_, captions, names, [this] { UpdateEnabled(); });
     grid->addWidget(number_, 1, 1);
     grid->addWidget(unit_, 1, 2);
     grid->addWidget(before_, 1, 3);
@@ -47,16 +42,16 @@ void TReminderUntilForm::Load(const TPeriodicRelativeCondition& condition) {
 }
 
 void TReminderUntilForm::Store(TPeriodicRelativeCondition& condition) const {
-    for (int i = 0; i < 3; ++i)
-        if (radios_[i]->isChecked()) {
-            const auto type = static_cast<TRelativeUntilType>(i);
-            condition.SetUntilType(type);
-            if (type == ruUntilSubject)
-                condition.SetUntilSubject(TRelativeSubjectRecord(
-                    number_->value(), static_cast<TPeriodType>(unit_->currentIndex() + 1)));
-            else if (type == ruUntilTimes)
-                condition.SetUntilTimes(times_->value());
-        }
+    const int checked = CheckedIndex(radios_);
+    if (checked < 0)
+        return;
+    const auto type = static_cast<TRelativeUntilType>(checked);
+    condition.SetUntilType(type);
+    if (type == ruUntilSubject)
+        condition.SetUntilSubject(TRelativeSubjectRecord(
+            number_->value(), static_cast<TPeriodType>(unit_->currentIndex() + 1)));
+    else if (type == ruUntilTimes)
+        condition.SetUntilTimes(times_->value());
 }
 
 void TReminderUntilForm::UpdateEnabled() {
@@ -70,12 +65,7 @@ void TReminderUntilForm::UpdateEnabled() {
 }
 
 bool EditReminderEnd(QWidget* owner, TPeriodicRelativeCondition& condition) {
-    TReminderUntilForm dialog(owner);
-    dialog.Load(condition);
-    if (!dialog.Run())
-        return false;
-    dialog.Store(condition);
-    return true;
+    return EditByForm<TReminderUntilForm>(owner, condition);
 }
 
 } // namespace kelvo
