@@ -2,6 +2,7 @@
 
 #include "gui/help/Help.h"
 
+#include <QButtonGroup>
 #include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QEvent>
@@ -11,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStackedWidget>
 #include <QTimeEdit>
 #include <QVBoxLayout>
 #include <utility>
@@ -203,6 +205,34 @@ void AddChoiceRadios(QWidget& owner, QGridLayout& grid, std::span<QRadioButton*>
         grid.addWidget(radio, static_cast<int>(i), 0);
         QObject::connect(radio, &QRadioButton::clicked, &owner, clicked);
     }
+}
+
+QWidget* AddKindColumn(QWidget& frame, QHBoxLayout& layout, std::span<QRadioButton*> buttons,
+                       std::span<const QString> captions, std::span<const char* const> names,
+                       QStackedWidget*& pages) {
+    auto* column = new QWidget(&frame);
+    auto* radios = new QVBoxLayout(column);
+    radios->setContentsMargins(0, 0, 0, 0);
+    auto* group = new QButtonGroup(&frame);
+    for (std::size_t kind = 0; kind < buttons.size(); ++kind) {
+        buttons[kind] = new QRadioButton(captions[kind], column);
+        buttons[kind]->setObjectName(QString::fromLatin1(names[kind]));
+        group->addButton(buttons[kind], static_cast<int>(kind));
+        radios->addWidget(buttons[kind]);
+    }
+    radios->addStretch();
+    layout.addWidget(column);
+    pages = new QStackedWidget(&frame);
+    layout.addWidget(pages, 1);
+    QObject::connect(group, &QButtonGroup::idClicked, pages, &QStackedWidget::setCurrentIndex);
+    return column;
+}
+
+void ShowKindPage(std::span<QRadioButton* const> buttons, QStackedWidget& pages, int kind) {
+    if (kind < 0 || kind >= static_cast<int>(buttons.size()))
+        return;
+    buttons[static_cast<std::size_t>(kind)]->setChecked(true);
+    pages.setCurrentIndex(kind);
 }
 
 int CheckedIndex(std::span<QRadioButton* const> radios) {

@@ -17,6 +17,8 @@
 
 class QDateEdit;
 class QGridLayout;
+class QHBoxLayout;
+class QStackedWidget;
 class QRadioButton;
 class QTimeEdit;
 class QVBoxLayout;
@@ -122,6 +124,14 @@ template <class Form, class Part> bool EditByForm(QWidget* owner, Part& part) {
 void AddChoiceRadios(QWidget& owner, QGridLayout& grid, std::span<QRadioButton*> radios,
                      std::span<const QString> captions, std::span<const char* const> names,
                      const std::function<void()>& clicked);
+// The kinds of a condition frame: a column of radio buttons, one per kind, on the left of
+// layout, and right of it a stack with a page per kind, which a click on a kind shows.
+// Returns the column.
+QWidget* AddKindColumn(QWidget& frame, QHBoxLayout& layout, std::span<QRadioButton*> buttons,
+                       std::span<const QString> captions, std::span<const char* const> names,
+                       QStackedWidget*& pages);
+// Shows a kind by program: its radio button is checked without the click handling.
+void ShowKindPage(std::span<QRadioButton* const> buttons, QStackedWidget& pages, int kind);
 // The index of the checked button, or -1.
 int CheckedIndex(std::span<QRadioButton* const> radios);
 

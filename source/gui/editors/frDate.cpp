@@ -50,24 +50,11 @@ TDateFrame::~TDateFrame() = default;
 void TDateFrame::BuildPages() {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* radios = new QVBoxLayout;
-    kindGroup_ = new QButtonGroup(this);
     const QString captions[KindCount] = {tr("&Once"),    tr("&Daily"),    tr("&Weekly"),
                                          tr("&Monthly"), tr("&Annually"), tr("Comple&x")};
     const char* names[KindCount] = {"OnceRadio",    "DailyRadio",  "WeeklyRadio",
                                     "MonthlyRadio", "YearlyRadio", "ComplexRadio"};
-    for (int kind = 0; kind < KindCount; ++kind) {
-        kindButtons_[kind] = new QRadioButton(captions[kind], this);
-        kindButtons_[kind]->setObjectName(QString::fromLatin1(names[kind]));
-        kindGroup_->addButton(kindButtons_[kind], kind);
-        radios->addWidget(kindButtons_[kind]);
-    }
-    radios->addStretch();
-    connect(kindGroup_, &QButtonGroup::idClicked, this,
-            [this](int kind) { pages_->setCurrentIndex(kind); });
-    layout->addLayout(radios);
-    pages_ = new QStackedWidget(this);
-    layout->addWidget(pages_, 1);
+    AddKindColumn(*this, *layout, kindButtons_, captions, names, pages_);
 
     // Once.
     auto* once = new QWidget(pages_);
@@ -235,10 +222,7 @@ int TDateFrame::ShownKind() const {
 }
 
 void TDateFrame::ShowKind(int kind) {
-    if (kind < 0 || kind >= KindCount)
-        return;
-    kindButtons_[kind]->setChecked(true);
-    pages_->setCurrentIndex(kind);
+    ShowKindPage(kindButtons_, *pages_, kind);
 }
 
 void TDateFrame::LoadCondition(const TDateCondition* c) {

@@ -7,7 +7,6 @@
 #include <array>
 #include <memory>
 
-class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
@@ -81,7 +80,6 @@ private:
 
     std::array<std::unique_ptr<TDateCondition>, KindCount> working_;
     std::array<QRadioButton*, KindCount> kindButtons_{};
-    QButtonGroup* kindGroup_ = nullptr;
     QStackedWidget* pages_ = nullptr;
     QDateEdit* onceDate_ = nullptr;
     std::array<TPeriodicPage, KindCount> periodic_{};

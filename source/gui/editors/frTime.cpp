@@ -5,7 +5,6 @@
 #include "gui/editors/dmShared.h"
 #include "gui/editors/fmTimeDialog.h"
 
-#include <QButtonGroup>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -39,27 +38,11 @@ TTimeFrame::~TTimeFrame() = default;
 void TTimeFrame::BuildPages() {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    radioColumn_ = new QWidget(this);
-    auto* radios = new QVBoxLayout(radioColumn_);
-    radios->setContentsMargins(0, 0, 0, 0);
-    kindGroup_ = new QButtonGroup(this);
     const QString captions[KindCount] = {tr("A&ll the day"), tr("On&ce"), tr("M&inutely"),
                                          tr("&Hourly"), tr("Compl&ex")};
     const char* names[KindCount] = {"AllRadio", "OnceRadio", "ByMinuteRadio", "HourlyRadio",
                                     "ComplexRadio"};
-    for (int kind = 0; kind < KindCount; ++kind) {
-        kindButtons_[kind] = new QRadioButton(captions[kind], radioColumn_);
-        kindButtons_[kind]->setObjectName(QString::fromLatin1(names[kind]));
-        kindGroup_->addButton(kindButtons_[kind], kind);
-        radios->addWidget(kindButtons_[kind]);
-    }
-    radios->addStretch();
-    connect(kindGroup_, &QButtonGroup::idClicked, this,
-            [this](int kind) { pages_->setCurrentIndex(kind); });
-    layout->addWidget(radioColumn_);
-
-    pages_ = new QStackedWidget(this);
-    layout->addWidget(pages_, 1);
+    radioColumn_ = AddKindColumn(*this, *layout, kindButtons_, captions, names, pages_);
     auto withMenu = [this](QTimeEdit* picker, QWidget* page, bool besideDate) {
         auto* button = new QToolButton(page);
         button->setAccessibleName(tr("Time menu"));
@@ -140,10 +123,7 @@ int TTimeFrame::ShownKind() const {
 }
 
 void TTimeFrame::ShowKind(int kind) {
-    if (kind < 0 || kind >= KindCount)
-        return;
-    kindButtons_[kind]->setChecked(true);
-    pages_->setCurrentIndex(kind);
+    ShowKindPage(kindButtons_, *pages_, kind);
 }
 
 void TTimeFrame::LoadCondition(const TTimeCondition* c) {

@@ -9,7 +9,6 @@
 #include <memory>
 
 class QAbstractButton;
-class QButtonGroup;
 class QListWidget;
 class QRadioButton;
 class QStackedWidget;
@@ -61,7 +60,6 @@ private:
     std::array<std::unique_ptr<TTimeCondition>, KindCount> working_;
     std::array<QRadioButton*, KindCount> kindButtons_{};
     QWidget* radioColumn_ = nullptr;
-    QButtonGroup* kindGroup_ = nullptr;
     QStackedWidget* pages_ = nullptr;
     QTimeEdit* onceTime_ = nullptr;
     TBoundedSpinBox* byMinutePeriod_ = nullptr;
