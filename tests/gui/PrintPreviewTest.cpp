@@ -112,6 +112,15 @@ QString ReadAll(const QString& file) {
     return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QString();
 }
 
+// One batch and then one event the window is told of, so that the events file is written once.
+void AddRows(Run& run, int count) {
+    TOwnedEvents rows;
+    for (int i = 1; i < count; ++i)
+        rows.push_back(EventOnceAt(EncodeDateTime(2030, 7, 1, 8, 0), "Row " + std::to_string(i)));
+    run.session.Notebook().AddEvents(std::move(rows));
+    run.session.Notebook().AddEvent(EventOnceAt(EncodeDateTime(2030, 7, 1, 8, 0), "Row 0"));
+}
+
 void Close(TPreviewForm* preview) {
     QPointer<TPreviewForm> gone(preview);
     preview->close();
@@ -219,9 +228,7 @@ private slots:
         QCOMPARE(box->text(), QStringLiteral("Empty event list. Nothing to print."));
         box->close();
 
-        for (int i = 0; i < 150; ++i)
-            run.session.Notebook().AddEvent(
-                EventOnceAt(EncodeDateTime(2030, 7, 1, 8, 0), "Row " + std::to_string(i)));
+        AddRows(run, 150);
         QTRY_VERIFY(run.form.Command("FilePreviewListAction")->isEnabled());
         run.form.Command("FilePreviewListAction")->trigger();
         TPreviewForm* preview = run.Preview();
@@ -336,9 +343,7 @@ private slots:
     void printingShowsProgressAndCancelsBetweenPages() {
         test::TestClock clock(EncodeDateTime(2030, 6, 1, 9, 0));
         Run run;
-        for (int i = 0; i < 300; ++i)
-            run.session.Notebook().AddEvent(
-                EventOnceAt(EncodeDateTime(2030, 7, 1, 8, 0), "Row " + std::to_string(i)));
+        AddRows(run, 300);
         run.form.ShowPage(3);
         QTRY_VERIFY(run.form.Command("FilePreviewListAction")->isEnabled());
         run.form.Command("FilePreviewListAction")->trigger();
