@@ -513,7 +513,17 @@ private slots:
         key(Qt::Key_Home, Qt::ControlModifier);
         QCOMPARE(down->value(), 0);
         preview->grab().save(QStringLiteral("/tmp/print-preview-200.png"));
-        Close(preview);
+
+        // The commands' access keys zoom; Esc closes the preview.
+        QVERIFY(QTest::qWaitForWindowActive(preview));
+        key(Qt::Key_F, Qt::AltModifier);
+        QTRY_VERIFY(preview->Fitted()); // a button's access key clicks it a moment later
+        key(Qt::Key_O, Qt::AltModifier);
+        QTRY_COMPARE(preview->ZoomState(), zsZoomOther);
+        QCOMPARE(preview->Zoom(), 100);
+        QPointer<TPreviewForm> gone(preview);
+        key(Qt::Key_Escape);
+        QTRY_VERIFY(gone.isNull());
     }
 };
 

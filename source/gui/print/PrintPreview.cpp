@@ -163,6 +163,8 @@ TPreviewForm::TPreviewForm(std::unique_ptr<IPrintable> page, QPageLayout layout,
     const auto add = [this, bar](const QString& text, const QString& tip, const QString& name,
                                  auto run) {
         QAction* a = bar->addAction(text);
+        // The caption as the button's text keeps its access key (Alt and the letter).
+        a->setIconText(text);
         a->setObjectName(name);
         a->setToolTip(tip.isEmpty() ? QString(text).remove(QLatin1Char('&')) : tip);
         connect(a, &QAction::triggered, this, run);
