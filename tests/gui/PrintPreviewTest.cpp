@@ -184,10 +184,11 @@ private slots:
             return false;
         };
         QVERIFY(choose(QStringLiteral("100%")));
-        const QSize real = paper->size() - QSize(3, 3);
+        const int frame = 6 + 3 + 6; // the edge each side and the shadow
+        const QSize real = paper->size() - QSize(frame, frame);
         QVERIFY(choose(QStringLiteral("200%")));
         QCOMPARE(preview->ZoomState(), zsZoomOther);
-        QVERIFY(std::abs((paper->width() - 3) - 2 * real.width()) <= 2);
+        QVERIFY(std::abs((paper->width() - frame) - 2 * real.width()) <= 2);
         QVERIFY(!preview->findChild<QAction*>(QStringLiteral("Zoom100Action"))->isChecked());
         QVERIFY(choose(QStringLiteral("Fit to width")));
         auto* area = preview->findChild<QScrollArea*>();
@@ -467,6 +468,13 @@ private slots:
         QTRY_VERIFY(across->maximum() > 100 && down->maximum() > 100);
         const QImage shrink = paper->cursor().pixmap().toImage();
         QVERIFY(!shrink.isNull() && shrink != enlarge);
+        // A page larger than the window starts 6 pixels from its edge.
+        const QImage corner = area->viewport()->grab().toImage();
+        const qreal ratio = corner.devicePixelRatio();
+        const auto at = [&](int x, int y) { return corner.pixel(QPoint(x, y) * ratio); };
+        QCOMPARE(at(3, 40), area->viewport()->palette().color(QPalette::Dark).rgb());
+        QCOMPARE(at(6, 40), QColor(Qt::black).rgb());
+        QCOMPARE(at(40, 6), QColor(Qt::black).rgb());
         across->setValue(across->maximum() / 2);
         down->setValue(down->maximum() / 2);
 

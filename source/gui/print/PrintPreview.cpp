@@ -64,6 +64,12 @@ QCursor ZoomCursor(bool in, qreal ratio) {
 // with the left button moves the page with the pointer.
 class TPaperView : public QWidget {
 public:
+    // The sheet lies this far inside the widget, so a page larger than the window starts this
+    // far from its edge; the shadow is drawn along the right and bottom edges.
+    static constexpr int Edge = 6;
+    static constexpr int Shadow = 3;
+    static constexpr int Frame = 2 * Edge + Shadow;
+
     TPaperView(TPreviewForm& form, QScrollArea& area) : QWidget(nullptr), form_(form), area_(area) {
         setObjectName(QStringLiteral("PaperPreview"));
         setAccessibleName(TPreviewForm::tr("Page"));
@@ -84,10 +90,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override {
-        constexpr int shadow = 3;
         QPainter p(this);
-        const QRect sheet = rect().adjusted(0, 0, -shadow, -shadow);
-        p.fillRect(sheet.translated(shadow, shadow), palette().color(QPalette::Shadow));
+        const QRect sheet = rect().adjusted(Edge, Edge, -Edge - Shadow, -Edge - Shadow);
+        p.fillRect(sheet.translated(Shadow, Shadow), palette().color(QPalette::Shadow));
         p.fillRect(sheet, Qt::white);
         p.setPen(Qt::black);
         p.drawRect(sheet.adjusted(0, 0, -1, -1));
@@ -272,8 +277,11 @@ void TPreviewForm::UpdateView() {
     fitAction_->setChecked(state_ == zsZoomToFit);
     status_->setText(tr("Page %1 of %2").arg(current_).arg(count));
     const QSize paper = pages_.Paper.isEmpty() ? QSize(210, 297) : pages_.Paper;
-    // The area inside a 6-pixel border, less the room a scroll bar takes where one may show.
-    const QSize area = (scroll_->contentsRect().size() - QSize(12, 12)).expandedTo(QSize(10, 10));
+    // The area inside a 6-pixel border and the shadow, less the room a scroll bar takes where one
+    // may show.
+    const QSize area =
+        (scroll_->contentsRect().size() - QSize(TPaperView::Frame, TPaperView::Frame))
+            .expandedTo(QSize(10, 10));
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     QSize size;
     Qt::ScrollBarPolicy horizontal = Qt::ScrollBarAlwaysOff;
@@ -298,7 +306,7 @@ void TPreviewForm::UpdateView() {
     }
     scroll_->setHorizontalScrollBarPolicy(horizontal);
     scroll_->setVerticalScrollBarPolicy(vertical);
-    paper_->resize(size + QSize(3, 3));
+    paper_->resize(size + QSize(TPaperView::Frame, TPaperView::Frame));
     paper_->UpdateCursor();
     paper_->update();
 }
