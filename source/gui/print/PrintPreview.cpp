@@ -447,7 +447,8 @@ void TPreviewForm::EndPrinting(TPrintJob::TOutcome outcome) {
     // Told from inside the job: it goes once the event loop has it back.
     job_.release()->deleteLater();
     if (progress_) {
-        progress_->disconnect();
+        // Closed by the job's end, which is no cancel.
+        disconnect(progress_, &QDialog::rejected, nullptr, nullptr);
         progress_->hide();
         progress_->deleteLater();
         progress_ = nullptr;
