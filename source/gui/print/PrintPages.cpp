@@ -81,6 +81,20 @@ TRecordedPages RecordPages(IPrintable& what, const QPageLayout& layout) {
     return pages;
 }
 
+void PlayPage(const TRecordedPages& pages, int page, QPainter& painter,
+              const QPaintDevice& device) {
+    // A picture replayed on a device of another resolution is scaled by the ratio of the two.
+    const QPicture& picture = pages.Pages[static_cast<std::size_t>(page - 1)];
+    const double sx =
+        double(device.width()) / pages.Paper.width() * picture.logicalDpiX() / device.logicalDpiX();
+    const double sy = double(device.height()) / pages.Paper.height() * picture.logicalDpiY() /
+                      device.logicalDpiY();
+    painter.save();
+    painter.scale(sx, sy);
+    painter.drawPicture(0, 0, picture);
+    painter.restore();
+}
+
 bool PlayPages(const TRecordedPages& pages, QPagedPaintDevice& device, int first, int last) {
     const int count = static_cast<int>(pages.Pages.size());
     first = std::max(first, 1);
@@ -88,19 +102,10 @@ bool PlayPages(const TRecordedPages& pages, QPagedPaintDevice& device, int first
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    // A picture replayed on a device of another resolution is scaled by the ratio of the two.
-    const QPicture probe;
-    const double sx =
-        double(device.width()) / pages.Paper.width() * probe.logicalDpiX() / device.logicalDpiX();
-    const double sy =
-        double(device.height()) / pages.Paper.height() * probe.logicalDpiY() / device.logicalDpiY();
     for (int i = first; i <= last; ++i) {
         if (i > first)
             device.newPage();
-        painter.save();
-        painter.scale(sx, sy);
-        painter.drawPicture(0, 0, pages.Pages[static_cast<std::size_t>(i - 1)]);
-        painter.restore();
+        PlayPage(pages, i, painter, device);
     }
     return painter.end();
 }

@@ -35,6 +35,9 @@ TRecordedPages RecordPages(IPrintable& what, const QPageLayout& layout);
 // on its current page. False when it cannot be painted on.
 bool PlayPages(const TRecordedPages& pages, QPagedPaintDevice& device, int first = 1, int last = 0);
 
+// Draws page (1-based) with painter, active on device, over the device's whole paper.
+void PlayPage(const TRecordedPages& pages, int page, QPainter& painter, const QPaintDevice& device);
+
 // Writes the pages to file; a failure leaves any file there as it was and throws EPrintError.
 void WritePdf(IPrintable& what, const QPageLayout& layout, const QString& file,
               const QString& title);

@@ -6,13 +6,18 @@
 #include "gui/print/PrintMonthCalendar.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPageSetupDialog>
 #include <QPainter>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -26,21 +31,68 @@
 
 namespace kelvo {
 
-// One page on a sheet with a border and a shadow; a click toggles fitted and real size.
+namespace {
+
+// A magnifying glass with a plus (in) or a minus, drawn at the screen's device pixel ratio.
+QCursor ZoomCursor(bool in, qreal ratio) {
+    QPixmap pixmap(QSize(32, 32) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPointF centre(12.5, 12.5);
+    // A white halo keeps the glass visible on the black lines of a page.
+    for (const double halo : {2.0, 0.0}) {
+        const QColor colour = halo > 0 ? Qt::white : Qt::black;
+        p.setPen(QPen(colour, 3 + halo, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(19, 19), QPointF(28, 28));
+        p.setPen(QPen(colour, 1.6 + halo));
+        p.setBrush(halo > 0 ? QBrush(Qt::white) : QBrush(Qt::NoBrush));
+        p.drawEllipse(centre, 8, 8);
+    }
+    p.setPen(QPen(Qt::black, 2));
+    p.drawLine(QPointF(8.5, 12.5), QPointF(16.5, 12.5));
+    if (in)
+        p.drawLine(QPointF(12.5, 8.5), QPointF(12.5, 16.5));
+    p.end();
+    return QCursor(pixmap, 12, 12);
+}
+
+} // namespace
+
+// One page on a sheet with a border and a shadow. A click toggles fitted and real size; dragging
+// with the left button moves the page with the pointer.
 class TPaperView : public QWidget {
 public:
-    explicit TPaperView(TPreviewForm& form) : QWidget(nullptr), form_(form) {
+    // The sheet lies this far inside the widget, so a page larger than the window starts this
+    // far from its edge; the shadow is drawn along the right and bottom edges.
+    static constexpr int Edge = 6;
+    static constexpr int Shadow = 3;
+    static constexpr int Frame = 2 * Edge + Shadow;
+
+    TPaperView(TPreviewForm& form, QScrollArea& area) : QWidget(nullptr), form_(form), area_(area) {
         setObjectName(QStringLiteral("PaperPreview"));
         setAccessibleName(TPreviewForm::tr("Page"));
-        setCursor(Qt::PointingHandCursor);
+    }
+
+    // The glass that tells what a click does: enlarge a fitted page, else fit it again.
+    void UpdateCursor() {
+        if (dragging_)
+            return;
+        const qreal ratio = devicePixelRatioF();
+        if (ratio != ratio_) {
+            ratio_ = ratio;
+            zoomIn_ = ZoomCursor(true, ratio);
+            zoomOut_ = ZoomCursor(false, ratio);
+        }
+        setCursor(form_.Fitted() ? zoomIn_ : zoomOut_);
     }
 
 protected:
     void paintEvent(QPaintEvent*) override {
-        constexpr int shadow = 3;
         QPainter p(this);
-        const QRect sheet = rect().adjusted(0, 0, -shadow, -shadow);
-        p.fillRect(sheet.translated(shadow, shadow), palette().color(QPalette::Shadow));
+        const QRect sheet = rect().adjusted(Edge, Edge, -Edge - Shadow, -Edge - Shadow);
+        p.fillRect(sheet.translated(Shadow, Shadow), palette().color(QPalette::Shadow));
         p.fillRect(sheet, Qt::white);
         p.setPen(Qt::black);
         p.drawRect(sheet.adjusted(0, 0, -1, -1));
@@ -57,10 +109,48 @@ protected:
                     logicalDpiY());
         p.drawPicture(0, 0, picture);
     }
-    void mousePressEvent(QMouseEvent*) override { form_.SetFitted(!form_.Fitted()); }
+    void mousePressEvent(QMouseEvent* event) override {
+        pressed_ = true;
+        dragging_ = false;
+        grabbed_ = event->globalPosition().toPoint();
+        from_ = QPoint(area_.horizontalScrollBar()->value(), area_.verticalScrollBar()->value());
+    }
+    void mouseMoveEvent(QMouseEvent* event) override {
+        if (!pressed_ || !(event->buttons() & Qt::LeftButton))
+            return;
+        const QPoint moved = event->globalPosition().toPoint() - grabbed_;
+        if (!dragging_ && moved.manhattanLength() < QApplication::startDragDistance())
+            return;
+        if (!dragging_) {
+            dragging_ = true;
+            setCursor(Qt::ClosedHandCursor);
+        }
+        // The point grabbed stays under the pointer.
+        area_.horizontalScrollBar()->setValue(from_.x() - moved.x());
+        area_.verticalScrollBar()->setValue(from_.y() - moved.y());
+    }
+    // The toggle waits for the release, so that a drag does not change the zoom.
+    void mouseReleaseEvent(QMouseEvent*) override {
+        if (!pressed_)
+            return;
+        pressed_ = false;
+        if (dragging_) {
+            dragging_ = false;
+            UpdateCursor();
+        } else
+            form_.SetFitted(!form_.Fitted());
+    }
 
 private:
     TPreviewForm& form_;
+    QScrollArea& area_;
+    bool pressed_ = false;
+    bool dragging_ = false;
+    QPoint grabbed_; // global
+    QPoint from_;    // the scroll bars' values when grabbed
+    qreal ratio_ = 0;
+    QCursor zoomIn_;
+    QCursor zoomOut_;
 };
 
 TPreviewForm::TPreviewForm(std::unique_ptr<IPrintable> page, QPageLayout layout, QWidget* parent)
@@ -78,6 +168,8 @@ TPreviewForm::TPreviewForm(std::unique_ptr<IPrintable> page, QPageLayout layout,
     const auto add = [this, bar](const QString& text, const QString& tip, const QString& name,
                                  auto run) {
         QAction* a = bar->addAction(text);
+        // The caption as the button's text keeps its access key (Alt and the letter).
+        a->setIconText(text);
         a->setObjectName(name);
         a->setToolTip(tip.isEmpty() ? QString(text).remove(QLatin1Char('&')) : tip);
         connect(a, &QAction::triggered, this, run);
@@ -100,6 +192,7 @@ TPreviewForm::TPreviewForm(std::unique_ptr<IPrintable> page, QPageLayout layout,
                             [this, percent] { SetZoom(zsZoomOther, percent); });
     zoomMenu->addAction(tr("Fit to page"), this, [this] { SetZoom(zsZoomToFit); });
     zoomMenu->addAction(tr("Fit to width"), this, [this] { SetZoom(zsZoomToWidth); });
+    zoomMenu->addAction(tr("Fit to height"), this, [this] { SetZoom(zsZoomToHeight); });
     auto* zoomButton = new QToolButton(bar);
     zoomButton->setObjectName(QStringLiteral("ZoomButton"));
     zoomButton->setText(tr("&Zoom"));
@@ -109,17 +202,22 @@ TPreviewForm::TPreviewForm(std::unique_ptr<IPrintable> page, QPageLayout layout,
     zoomButton->setPopupMode(QToolButton::InstantPopup);
     bar->addWidget(zoomButton);
     bar->addSeparator();
-    add(tr("Pa&ge Setup.."), QString(), QStringLiteral("PageSetupAction"), [this] { PageSetup(); });
-    add(tr("&Print..."), tr("Print"), QStringLiteral("PrintAction"), [this] { Print(); });
+    setupAction_ = add(tr("Pa&ge Setup.."), QString(), QStringLiteral("PageSetupAction"),
+                       [this] { PageSetup(); });
+    printAction_ =
+        add(tr("&Print..."), tr("Print"), QStringLiteral("PrintAction"), [this] { Print(); });
     bar->addSeparator();
     add(tr("C&lose"), tr("Close preview"), QStringLiteral("CloseAction"), [this] { close(); });
 
-    paper_ = new TPaperView(*this);
     scroll_ = new QScrollArea(this);
     scroll_->setAccessibleName(tr("Page preview"));
     scroll_->setAlignment(Qt::AlignCenter);
-    scroll_->setWidget(paper_);
     scroll_->setBackgroundRole(QPalette::Dark);
+    scroll_->horizontalScrollBar()->setSingleStep(8);
+    scroll_->verticalScrollBar()->setSingleStep(8);
+    scroll_->installEventFilter(this);
+    paper_ = new TPaperView(*this, *scroll_);
+    scroll_->setWidget(paper_);
     auto* statusBar = new QStatusBar(this);
     status_ = new QLabel(statusBar);
     statusBar->addWidget(status_);
@@ -131,6 +229,7 @@ TPreviewForm::TPreviewForm(std::unique_ptr<IPrintable> page, QPageLayout layout,
     box->addWidget(scroll_, 1);
     box->addWidget(statusBar);
     resize(900, 700);
+    scroll_->setFocus();
     Record();
 }
 
@@ -178,8 +277,11 @@ void TPreviewForm::UpdateView() {
     fitAction_->setChecked(state_ == zsZoomToFit);
     status_->setText(tr("Page %1 of %2").arg(current_).arg(count));
     const QSize paper = pages_.Paper.isEmpty() ? QSize(210, 297) : pages_.Paper;
-    // The area inside a 6-pixel border, less the room a scroll bar takes where one may show.
-    const QSize area = (scroll_->contentsRect().size() - QSize(12, 12)).expandedTo(QSize(10, 10));
+    // The area inside a 6-pixel border and the shadow, less the room a scroll bar takes where one
+    // may show.
+    const QSize area =
+        (scroll_->contentsRect().size() - QSize(TPaperView::Frame, TPaperView::Frame))
+            .expandedTo(QSize(10, 10));
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     QSize size;
     Qt::ScrollBarPolicy horizontal = Qt::ScrollBarAlwaysOff;
@@ -204,7 +306,8 @@ void TPreviewForm::UpdateView() {
     }
     scroll_->setHorizontalScrollBarPolicy(horizontal);
     scroll_->setVerticalScrollBarPolicy(vertical);
-    paper_->resize(size + QSize(3, 3));
+    paper_->resize(size + QSize(TPaperView::Frame, TPaperView::Frame));
+    paper_->UpdateCursor();
     paper_->update();
 }
 
@@ -214,50 +317,148 @@ void TPreviewForm::resizeEvent(QResizeEvent* event) {
 }
 
 void TPreviewForm::keyPressEvent(QKeyEvent* event) {
-    const bool ctrl = event->modifiers() & Qt::ControlModifier;
-    const int last = static_cast<int>(pages_.Pages.size());
-    if (event->key() == Qt::Key_PageDown)
-        SetCurrentPage(ctrl ? last : current_ + 1);
-    else if (event->key() == Qt::Key_PageUp)
-        SetCurrentPage(ctrl ? 1 : current_ - 1);
-    else if (event->key() == Qt::Key_Home || event->key() == Qt::Key_End) {
-        QScrollBar* bar = ctrl ? scroll_->verticalScrollBar() : scroll_->horizontalScrollBar();
-        bar->setValue(event->key() == Qt::Key_Home ? bar->minimum() : bar->maximum());
-    } else
+    if (!ScrollKey(*event))
         QDialog::keyPressEvent(event);
 }
 
+// The paging and scrolling keys are the preview's, also where the page area has the focus.
+bool TPreviewForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == scroll_ && event->type() == QEvent::KeyPress)
+        return ScrollKey(static_cast<const QKeyEvent&>(*event));
+    return QDialog::eventFilter(watched, event);
+}
+
+bool TPreviewForm::ScrollKey(const QKeyEvent& event) {
+    const bool ctrl = event.modifiers() & Qt::ControlModifier;
+    QScrollBar* across = scroll_->horizontalScrollBar();
+    QScrollBar* down = scroll_->verticalScrollBar();
+    const auto step = [ctrl](QScrollBar* bar, int sign) {
+        bar->setValue(bar->value() + sign * (ctrl ? bar->pageStep() : bar->singleStep()));
+    };
+    switch (event.key()) {
+    case Qt::Key_PageDown:
+        SetCurrentPage(ctrl ? static_cast<int>(pages_.Pages.size()) : current_ + 1);
+        break;
+    case Qt::Key_PageUp:
+        SetCurrentPage(ctrl ? 1 : current_ - 1);
+        break;
+    case Qt::Key_Home:
+        (ctrl ? down : across)->setValue((ctrl ? down : across)->minimum());
+        break;
+    case Qt::Key_End:
+        (ctrl ? down : across)->setValue((ctrl ? down : across)->maximum());
+        break;
+    case Qt::Key_Left:
+        step(across, -1);
+        break;
+    case Qt::Key_Right:
+        step(across, 1);
+        break;
+    case Qt::Key_Up:
+        step(down, -1);
+        break;
+    case Qt::Key_Down:
+        step(down, 1);
+        break;
+    default:
+        return false;
+    }
+    return true;
+}
+
 void TPreviewForm::PageSetup() {
+    if (job_)
+        return;
     printer_->setPageLayout(layout_);
-    auto* dialog = new QPageSetupDialog(printer_.get(), this);
+    QPointer<TPreviewForm> self(this);
+    QPointer<QPageSetupDialog> dialog = new QPageSetupDialog(printer_.get(), this);
     dialog->setWindowModality(Qt::WindowModal);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::accepted, this, [this] {
-        QPageLayout layout = printer_->pageLayout();
-        layout.setUnits(QPageLayout::Millimeter);
-        QMarginsF m = layout.margins();
-        m = QMarginsF(std::max(m.left(), 6.0), std::max(m.top(), 6.0), std::max(m.right(), 6.0),
-                      std::max(m.bottom(), 6.0));
-        layout.setMinimumMargins(QMarginsF(0, 0, 0, 0));
-        layout.setMargins(m);
-        SetPageLayout(layout);
-    });
-    dialog->open();
+    // Only exec() hands the dialog's choice to the printer.
+    const int answer = dialog->exec();
+    if (!self)
+        return;
+    delete dialog;
+    if (answer != QDialog::Accepted)
+        return;
+    QPageLayout layout = printer_->pageLayout();
+    layout.setUnits(QPageLayout::Millimeter);
+    QMarginsF m = layout.margins();
+    m = QMarginsF(std::max(m.left(), 6.0), std::max(m.top(), 6.0), std::max(m.right(), 6.0),
+                  std::max(m.bottom(), 6.0));
+    layout.setMinimumMargins(QMarginsF(0, 0, 0, 0));
+    layout.setMargins(m);
+    layout.setMode(QPageLayout::StandardMode);
+    SetPageLayout(layout);
 }
 
 void TPreviewForm::Print() {
+    if (job_)
+        return;
     printer_->setPageLayout(layout_);
     printer_->setFullPage(true);
     printer_->setDocName(windowTitle());
     auto* dialog = new QPrintDialog(printer_.get(), this);
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::accepted, this, [this] {
-        printer_->setCopyCount(std::max(printer_->copyCount(), 1));
-        if (!PrintTo(*printer_))
-            ShowBox(this, QMessageBox::Warning, tr("Warning"), tr("The pages cannot be printed."));
-    });
+    connect(dialog, &QDialog::accepted, this, &TPreviewForm::StartPrinting);
     dialog->open();
+}
+
+void TPreviewForm::StartPrinting() {
+    printer_->setCopyCount(std::max(printer_->copyCount(), 1));
+    const bool range = printer_->printRange() == QPrinter::PageRange && printer_->fromPage() > 0;
+    job_ = std::make_unique<TPrintJob>(pages_, *printer_, range ? printer_->fromPage() : 1,
+                                       range ? printer_->toPage() : 0);
+
+    progress_ = new QDialog(this);
+    progress_->setObjectName(QStringLiteral("PrintProgress"));
+    progress_->setWindowTitle(tr("Printing"));
+    progress_->setWindowModality(Qt::WindowModal);
+    auto* label = new QLabel(tr("Printing page %1 of %2").arg(1).arg(job_->Count()), progress_);
+    auto* bar = new QProgressBar(progress_);
+    bar->setAccessibleName(tr("Pages printed"));
+    bar->setRange(0, job_->Count());
+    bar->setValue(0);
+    auto* cancel = new QPushButton(tr("Cancel"), progress_);
+    cancel->setObjectName(QStringLiteral("CancelPrintButton"));
+    cancel->setAccessibleName(tr("Cancel printing"));
+    auto* box = new QVBoxLayout(progress_);
+    box->addWidget(label);
+    box->addWidget(bar);
+    box->addWidget(cancel, 0, Qt::AlignRight);
+    progress_->setMinimumWidth(progress_->fontMetrics().averageCharWidth() * 40);
+    // Esc and the window's close button cancel as well.
+    connect(progress_, &QDialog::rejected, job_.get(), &TPrintJob::Cancel);
+    connect(cancel, &QPushButton::clicked, progress_, &QDialog::reject);
+    connect(job_.get(), &TPrintJob::Progress, progress_,
+            [label, bar, count = job_->Count()](int printed) {
+                bar->setValue(printed);
+                label->setText(
+                    tr("Printing page %1 of %2").arg(std::min(printed + 1, count)).arg(count));
+            });
+    connect(job_.get(), &TPrintJob::Finished, this, &TPreviewForm::EndPrinting);
+    setupAction_->setEnabled(false);
+    printAction_->setEnabled(false);
+    progress_->open();
+    job_->Start();
+}
+
+void TPreviewForm::EndPrinting(TPrintJob::TOutcome outcome) {
+    // Told from inside the job: it goes once the event loop has it back.
+    job_.release()->deleteLater();
+    if (progress_) {
+        // Closed by the job's end, which is no cancel.
+        disconnect(progress_, &QDialog::rejected, nullptr, nullptr);
+        progress_->hide();
+        progress_->deleteLater();
+        progress_ = nullptr;
+    }
+    setupAction_->setEnabled(true);
+    printAction_->setEnabled(true);
+    if (outcome == TPrintJob::Cancelled)
+        status_->setText(tr("Printing cancelled."));
+    else if (outcome == TPrintJob::Failed)
+        ShowBox(this, QMessageBox::Warning, tr("Warning"), tr("The pages cannot be printed."));
 }
 
 bool TPreviewForm::PrintTo(QPrinter& printer) const {

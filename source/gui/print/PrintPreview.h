@@ -5,6 +5,7 @@
 // records the pages again) and printing. Modal to its window only, so alarms stay answerable.
 
 #include "core/util/paDateUtils.h"
+#include "gui/print/PrintJob.h"
 #include "gui/print/PrintPages.h"
 
 #include <QDialog>
@@ -45,6 +46,10 @@ public:
 
     // Replays the recorded pages to printer, within the range its print dialog left.
     bool PrintTo(QPrinter& printer) const;
+    // The printer the print and page setup dialogs work on.
+    QPrinter& Printer() const { return *printer_; }
+    // The print job under way, else null.
+    const TPrintJob* Job() const { return job_.get(); }
 
     QAction* PrevAction() const { return prev_; }
     QAction* NextAction() const { return next_; }
@@ -52,12 +57,16 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Record();
     void UpdateView();
+    bool ScrollKey(const QKeyEvent& event);
     void PageSetup();
     void Print();
+    void StartPrinting();
+    void EndPrinting(TPrintJob::TOutcome outcome);
 
     std::unique_ptr<IPrintable> page_;
     QPageLayout layout_;
@@ -66,6 +75,8 @@ private:
     TZoomState state_ = zsZoomToFit;
     int zoom_ = 100;
     std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<TPrintJob> job_; // before printer_ goes, so an unfinished job is aborted
+    QDialog* progress_ = nullptr;
     QScrollArea* scroll_ = nullptr;
     TPaperView* paper_ = nullptr;
     QLabel* status_ = nullptr;
@@ -73,6 +84,8 @@ private:
     QAction* next_ = nullptr;
     QAction* original_ = nullptr;
     QAction* fitAction_ = nullptr;
+    QAction* setupAction_ = nullptr;
+    QAction* printAction_ = nullptr;
 };
 
 // "&Calendar Preview...": the five weeks from first, landscape.
