@@ -181,13 +181,32 @@ TEST_F(CalDavSyncCliTest, ArrivingProgramsAreHeldUntilConfirmed) {
     // Another computer: the event arrives, its program does not run before it is confirmed.
     Save({});
     std::filesystem::remove(dir.File("events.evn.caldav"));
-    const TCliRun run = Sync(server.Url());
+    TCliRun run = Sync(server.Url());
     ASSERT_EQ(run.Exit, 0) << run.Err;
     EXPECT_EQ(run.Out, "down\tadded\t0\tBackup\n");
     EXPECT_NE(run.Err.find("held until confirmed"), std::string::npos) << run.Err;
     EXPECT_EQ(OutsideActions({Read()[0].get()}).size(), 0u);
-    // The server keeps it for the computers that have confirmed it.
-    EXPECT_EQ(Sync(server.Url()).Out, "");
+    // The server keeps it for the computers that have confirmed it; until this one does, each
+    // sync says it waits and how to keep it.
+    run = Sync(server.Url());
+    EXPECT_EQ(run.Out, "");
+    EXPECT_NE(run.Err.find("held until confirmed: Backup: Open /usr/bin/backup"), std::string::npos)
+        << run.Err;
+    EXPECT_NE(run.Err.find("--keep-actions"), std::string::npos) << run.Err;
+
+    // Kept: the program is back, nothing goes up for it, and nothing is held any more.
+    run = RunCli(dir,
+                 {"sync", "--events", dir.File("events.evn"), "--url", server.Url(), "--user",
+                  "reminder", "--keep-actions"},
+                 {"KELVO_CALDAV_PASSWORD=secret"});
+    ASSERT_EQ(run.Exit, 0) << run.Err;
+    EXPECT_EQ(run.Out, "");
+    EXPECT_NE(run.Err.find("kept: Backup: Open /usr/bin/backup"), std::string::npos) << run.Err;
+    EXPECT_EQ(OutsideActions({Read()[0].get()}).size(), 1u);
+    run = Sync(server.Url());
+    EXPECT_EQ(run.Out, "");
+    EXPECT_EQ(run.Err, "");
+    EXPECT_EQ(RunCli(dir, {"sync", "--keep-actions"}).Exit, 64);
 }
 
 TEST_F(CalDavSyncCliTest, ABrokenServerFailsOnlyWhatItBrokeAndNamesIt) {
