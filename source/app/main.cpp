@@ -102,6 +102,7 @@ int Run(TErrorRedirector& app) {
 
     // kelvo-cli sync asks through the instance's socket; the sync runs on a worker thread.
     auto calDav = std::make_unique<TCalDavSyncRunner>(*session, ini);
+    calDav->SetConfirmParent(form);
     instance.SetCommandHandler([&](const std::string& command, TSingleInstance::TReply reply) {
         if (command == "sync")
             calDav->SyncNow(std::move(reply));

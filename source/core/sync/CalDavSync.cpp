@@ -238,6 +238,16 @@ private:
         else
             CalendarItemOf(*e);
         CountFromNow(*e);
+        // Filled as the notebook fills them when it takes the event, so that what the program
+        // keeps is what was synced and does not go up again as changed.
+        const TDateTime created = e->InitializeCondition().DateOfCreate();
+        if (!IsNullDate(created)) {
+            if (TReminder* r = e->Reminder();
+                r && IsNullDate(r->InitializeCondition().DateOfCreate()))
+                r->InitializeCondition().SetDateOfCreate(created);
+            if (IsNullDate(e->SnoozeCondition().DateOfCreate()))
+                e->SnoozeCondition().SetDateOfCreate(created);
+        }
         return e;
     }
 
