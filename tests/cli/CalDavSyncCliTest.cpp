@@ -231,6 +231,15 @@ TEST_F(CalDavSyncCliTest, ABrokenServerFailsOnlyWhatItBrokeAndNamesIt) {
             << run.Err;
     }
     const std::string before = test::ReadWholeFile(dir.File("events.evn"));
+    {
+        // https to a server that speaks none: said as such, not as a certificate problem.
+        CalDavServer server({"--garbage", "parse"});
+        const std::string url = "https" + server.Url().substr(4);
+        const TCliRun run = Sync(url);
+        EXPECT_EQ(run.Exit, 1);
+        EXPECT_NE(run.Err.find(url + ": no TLS connection could be made"), std::string::npos)
+            << run.Err;
+    }
     for (const char* mode : {"garbage-listing", "redirect"}) {
         CalDavServer server({"--garbage", mode});
         const TCliRun run = Sync(server.Url());
@@ -243,6 +252,44 @@ TEST_F(CalDavSyncCliTest, ABrokenServerFailsOnlyWhatItBrokeAndNamesIt) {
             << run.Err;
     }
     EXPECT_EQ(test::ReadWholeFile(dir.File("events.evn")), before);
+}
+
+TEST_F(CalDavSyncCliTest, TheServersCertificateIsCheckedBeforeThePasswordGoes) {
+    CalDavServer server({"--tls"});
+    ASSERT_TRUE(server.Up());
+    TOwnedEvents events;
+    events.push_back(Event("Over TLS"));
+    Save(events);
+    const std::string before = test::ReadWholeFile(dir.File("events.evn"));
+    const auto sync = [&](const std::string& url, std::vector<std::string> env) {
+        env.push_back("KELVO_CALDAV_PASSWORD=secret");
+        return RunCli(
+            dir, {"sync", "--events", dir.File("events.evn"), "--url", url, "--user", "reminder"},
+            env);
+    };
+    // Self-signed, as the system's certificates see it.
+    TCliRun run = sync(server.Url(), {"SSL_CERT_FILE=" + dir.File("no-such.pem")});
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_NE(run.Err.find("trusted certificates cannot be read"), std::string::npos) << run.Err;
+    run = sync(server.Url(), {});
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_NE(run.Err.find(server.Url() + ": the server's certificate is not trusted"),
+              std::string::npos)
+        << run.Err;
+    // Trusted, but made for another name than the one asked for.
+    const std::string trusted = "SSL_CERT_FILE=" + server.Certificate();
+    run = sync(server.Url(), {trusted});
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_NE(run.Err.find("certificate is not trusted"), std::string::npos) << run.Err;
+    EXPECT_EQ(run.Out, "");
+    EXPECT_EQ(test::ReadWholeFile(dir.File("events.evn")), before);
+
+    const std::string byName =
+        "https://localhost:" + std::to_string(server.Port()) + "/reminder/work/";
+    run = sync(byName, {trusted});
+    ASSERT_EQ(run.Exit, 0) << run.Err;
+    EXPECT_EQ(run.Out, "up\tadded\t0\tOver TLS\n");
+    EXPECT_NE(server.Peer("list").find("\tOver TLS\n"), std::string::npos);
 }
 
 TEST_F(CalDavSyncCliTest, ExitCodes) {
@@ -259,6 +306,17 @@ TEST_F(CalDavSyncCliTest, ExitCodes) {
                {"KELVO_CALDAV_PASSWORD=secret"});
     EXPECT_EQ(clear.Exit, 1);
     EXPECT_NE(clear.Err.find("needs TLS"), std::string::npos) << clear.Err;
+    // This machine is no other: the password may go to it without TLS (nothing listens on
+    // port 9, so the connection itself fails).
+    for (const char* url : {"http://localhost:9/cal/", "http://[::1]:9/cal/",
+                            "http://127.0.0.1:9/cal/", "http://LocalHost:9/cal/"}) {
+        const TCliRun local =
+            RunCli(dir, {"sync", "--events", dir.File("events.evn"), "--url", url},
+                   {"KELVO_CALDAV_PASSWORD=secret"});
+        EXPECT_EQ(local.Exit, 1) << url;
+        EXPECT_EQ(local.Err.find("needs TLS"), std::string::npos) << local.Err;
+        EXPECT_NE(local.Err.find(":9/cal/"), std::string::npos) << local.Err;
+    }
 }
 
 } // namespace

@@ -18,7 +18,8 @@ namespace kelvo::test {
 class CalDavServer {
 public:
     // arguments: "--cut-after N" puts a proxy in front that stops after N requests (Url()
-    // is the proxy's, DirectUrl() Radicale's); "--garbage MODE" is a broken server instead.
+    // is the proxy's, DirectUrl() Radicale's); "--garbage MODE" is a broken server instead;
+    // "--tls" serves https with a self-signed certificate for "localhost" (Certificate()).
     explicit CalDavServer(const QStringList& arguments = {}) {
         const std::filesystem::path script =
             std::filesystem::path(KELVO_TESTS_DIR) / "support" / "caldav_server.py";
@@ -48,6 +49,8 @@ public:
     CalDavServer& operator=(const CalDavServer&) = delete;
 
     bool Up() const { return port_ != 0; }
+    int Port() const { return port_; }
+    std::string Certificate() const { return folder_.File("cert.pem"); }
     std::string Url() const { return UrlOf(port_); }
     std::string DirectUrl() const { return UrlOf(directPort_); }
 
@@ -65,7 +68,8 @@ public:
 
 private:
     std::string UrlOf(int port) const {
-        return "http://127.0.0.1:" + std::to_string(port) +
+        const bool tls = process_.arguments().contains("--tls");
+        return std::string(tls ? "https" : "http") + "://127.0.0.1:" + std::to_string(port) +
                (arguments_garbage() ? "/cal/" : "/reminder/work/");
     }
     bool arguments_garbage() const { return process_.arguments().contains("--garbage"); }

@@ -5,7 +5,8 @@ User "reminder" with password "secret" and the calendar /reminder/work/. Prints 
 the calendar is there and serves until standard input closes. With --cut-after N a proxy
 stands in front that stops serving after N requests (a server gone half-way); with
 --garbage MODE the calendar answers as a broken server would; with --open it takes any
-password, or none."""
+password, or none; with --tls it serves https with a self-signed certificate for "localhost"
+(cert.pem in --dir)."""
 
 import argparse
 import os
@@ -17,6 +18,7 @@ import time
 import http.client
 import http.server
 import socketserver
+import ssl
 import urllib.request
 import base64
 
@@ -30,8 +32,12 @@ def free_port():
         return s.getsockname()[1]
 
 
-def request(port, method, path, body=b"", headers=None):
-    c = http.client.HTTPConnection("127.0.0.1", port, timeout=10)
+def request(port, method, path, body=b"", headers=None, tls=False):
+    if tls:
+        c = http.client.HTTPSConnection("127.0.0.1", port, timeout=10,
+                                        context=ssl._create_unverified_context())
+    else:
+        c = http.client.HTTPConnection("127.0.0.1", port, timeout=10)
     h = {"Authorization": AUTH}
     h.update(headers or {})
     c.request(method, path, body, h)
@@ -41,15 +47,29 @@ def request(port, method, path, body=b"", headers=None):
     return r.status, data
 
 
-def start_radicale(folder, open_=False):
+def make_certificate(folder):
+    cert, key = os.path.join(folder, "cert.pem"), os.path.join(folder, "key.pem")
+    subprocess.run(["openssl", "req", "-x509", "-newkey", "ec", "-pkeyopt",
+                    "ec_paramgen_curve:prime256v1", "-nodes", "-keyout", key, "-out", cert,
+                    "-days", "2", "-subj", "/CN=localhost", "-addext",
+                    "subjectAltName=DNS:localhost"],
+                   check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    return cert, key
+
+
+def start_radicale(folder, open_=False, tls=False):
     port = free_port()
+    tls_config = ""
+    if tls:
+        cert, key = make_certificate(folder)
+        tls_config = f"ssl = True\ncertificate = {cert}\nkey = {key}\n"
     with open(os.path.join(folder, "users"), "w") as f:
         f.write(f"{USER}:{PASSWORD}\n")
     config = os.path.join(folder, "config")
     with open(config, "w") as f:
         f.write(f"""[server]
 hosts = 127.0.0.1:{port}
-[auth]
+{tls_config}[auth]
 type = {"none" if open_ else "htpasswd"}
 htpasswd_filename = {folder}/users
 htpasswd_encryption = plain
@@ -73,7 +93,7 @@ level = warning
             break
         except OSError:
             time.sleep(0.05)
-    status, _ = request(port, "MKCALENDAR", "/reminder/work/")
+    status, _ = request(port, "MKCALENDAR", "/reminder/work/", tls=tls)
     if status not in (201, 405):
         raise SystemExit(f"MKCALENDAR answered {status}")
     return proc, port
@@ -198,6 +218,7 @@ def main():
     p.add_argument("--cut-after", type=int, default=0)
     p.add_argument("--garbage", default="")
     p.add_argument("--open", action="store_true", help="any password (or none) is taken")
+    p.add_argument("--tls", action="store_true", help="https with a self-signed certificate")
     a = p.parse_args()
     proc = None
     if a.garbage:
@@ -205,7 +226,7 @@ def main():
         server.mode = a.garbage
         port = server.server_address[1]
     else:
-        proc, port = start_radicale(a.dir, a.open)
+        proc, port = start_radicale(a.dir, a.open, a.tls)
         server = None
         if a.cut_after:
             server = Threaded(("127.0.0.1", 0), Proxy)
