@@ -7,6 +7,7 @@
 #include "core/sync/CalDavSync.h"
 #include "core/timers/ProgramFolders.h"
 #include "gui/session/CalDavSyncRunner.h"
+#include "gui/sync/CalDavStatus.h"
 #include "platform/caldav/CalDavClient.h"
 #include "platform/runtime/FolderProvider.h"
 #include "support/CalDavServer.h"
@@ -17,6 +18,8 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QTreeWidget>
 #include <QtTest>
 
 using namespace kelvo;
@@ -41,6 +44,7 @@ class CalDavWindowTest : public QObject {
     std::unique_ptr<test::CalDavServer> server;
     std::unique_ptr<test::MainFormRun> run;
     std::unique_ptr<TCalDavSyncRunner> runner;
+    TCalDavStatusPanel* panel = nullptr;
 
     // Another computer puts an event on the server.
     void PutFromElsewhere(std::unique_ptr<TEvent> e, const std::string& file) {
@@ -96,6 +100,9 @@ private slots:
         run->ini.WriteString("CalDAV", "Url", server->Url());
         runner = std::make_unique<TCalDavSyncRunner>(run->session, run->ini);
         runner->SetConfirmParent(&run->form);
+        panel = &InstallCalDavStatus(*runner, run->form);
+        run->form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&run->form));
     }
 
     void arrivingProgramsWaitForTheUsersAnswer() {
@@ -130,6 +137,51 @@ private slots:
         TImportedEvent there = EventOfCalendarItem(items[0], codec.Expand);
         QVERIFY(there.Event);
         QCOMPARE(OutsideActions({there.Event.get()}).size(), std::size_t{1});
+    }
+
+    void theStatusBarTellsTheOutcomeAndItsWindowTheLines() {
+        QVERIFY(
+            run->form.statusBar()->findChild<TCalDavStatusPanel*>(QStringLiteral("CalDavPanel")));
+        PutFromElsewhere(samples::SilentEventOnceAt(EncodeDateTime(2030, 3, 6, 9, 0), "Dentist"),
+                         "dentist.ics");
+        QCOMPARE(QString::fromStdString(SyncNow()),
+                 QStringLiteral("down\tadded\t2\tDentist\nexit 0\n"));
+        QVERIFY(panel->isVisible());
+        QVERIFY2(panel->text().contains(QStringLiteral("synced")), qPrintable(panel->text()));
+
+        // A click opens the lines, over the main window only.
+        QTest::mouseClick(panel, Qt::LeftButton);
+        auto* window = run->form.findChild<TCalDavSyncWindow*>();
+        QVERIFY(window);
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->windowModality(), Qt::WindowModal);
+        QCOMPARE(window->parentWidget(), &run->form);
+        QCOMPARE(window->Lines()->topLevelItemCount(), 1);
+        QTreeWidgetItem* row = window->Lines()->topLevelItem(0);
+        QCOMPARE(row->text(0), QStringLiteral("from the server"));
+        QCOMPARE(row->text(1), QStringLiteral("added"));
+        QCOMPARE(row->text(2), QStringLiteral("Dentist"));
+        QVERIFY2(window->Summary()->text().endsWith(QStringLiteral("changes: 1")),
+                 qPrintable(window->Summary()->text()));
+        QVERIFY(!window->Errors()->isVisible());
+        window->grab().save(QStringLiteral("/tmp/caldav-window.png"));
+
+        // Its button syncs now; a server gone is said in the window and the panel.
+        run->ini.WriteString("CalDAV", "Url", "http://127.0.0.1:9/reminder/work/");
+        window->SyncButton()->click();
+        QVERIFY(!window->SyncButton()->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(window->SyncButton()->isEnabled(), 10000);
+        run->ini.WriteString("CalDAV", "Url", server->Url());
+        QVERIFY2(panel->text().contains(QStringLiteral("failed")), qPrintable(panel->text()));
+        QVERIFY2(window->Summary()->text().contains(QStringLiteral("failed")),
+                 qPrintable(window->Summary()->text()));
+        QCOMPARE(window->Lines()->topLevelItemCount(), 0);
+        QVERIFY(window->Errors()->isVisible());
+        QVERIFY2(window->Errors()->text().contains(QStringLiteral("127.0.0.1:9/reminder/work/: ")),
+                 qPrintable(window->Errors()->text()));
+        window->grab().save(QStringLiteral("/tmp/caldav-window-failed.png"));
+        run->form.statusBar()->grab().save(QStringLiteral("/tmp/caldav-statusbar.png"));
+        window->close();
     }
 
     void cleanupTestCase() {

@@ -170,6 +170,7 @@ void TCalDavSyncRunner::SyncNow(std::function<void(const std::string& answer)> d
     worker_ = QThread::create([run] { run->Work(); });
     connect(worker_, &QThread::finished, this, &TCalDavSyncRunner::Finished);
     worker_->start();
+    emit syncStarted();
 }
 
 void TCalDavSyncRunner::Finished() {
@@ -207,6 +208,7 @@ void TCalDavSyncRunner::Finished() {
     AskAboutHeldActions();
     const std::string answer =
         (run ? run->Answer : std::string()) + "exit " + (run && run->Failed ? "1" : "0") + "\n";
+    emit syncFinished(QString::fromStdString(answer));
     auto waiting = std::move(waiting_);
     waiting_.clear();
     for (auto& done : waiting)

@@ -39,6 +39,9 @@ public:
 signals:
     // Events changed on both sides were kept as copies beside the server's version.
     void conflictCopiesMade();
+    void syncStarted();
+    // answer: the lines kelvo-cli is given ("error<TAB>..." for what failed, "exit N" last).
+    void syncFinished(const QString& answer);
 
 private:
     struct TRun;
