@@ -2,11 +2,14 @@
 """Radicale on 127.0.0.1 on a free port, for the CalDAV tests.
 
 User "reminder" with password "secret" and the calendar /reminder/work/. Prints the port when
-the calendar is there and serves until standard input closes. With --cut-after N a proxy
-stands in front that stops serving after N requests (a server gone half-way); with
---garbage MODE the calendar answers as a broken server would; with --open it takes any
-password, or none; with --tls it serves https with a self-signed certificate for "localhost"
-(cert.pem in --dir)."""
+the calendar is there and serves until standard input closes. Meanwhile each line read is a
+command, answered by lines that end with one "--end--": "calendar NAME" makes /reminder/NAME/;
+"peer URL COMMAND..." runs caldav_peer.py's command here, without a process of its own; "mode
+MODE" turns a --garbage server to another way of breaking. With
+--cut-after N a proxy stands in front that stops serving after N requests (a server gone
+half-way); with --garbage MODE the calendar answers as a broken server would; with --open it
+takes any password, or none; with --tls it serves https with a self-signed certificate for
+"localhost" (cert.pem in --dir)."""
 
 import argparse
 import os
@@ -21,6 +24,9 @@ import socketserver
 import ssl
 import urllib.request
 import base64
+import contextlib
+import io
+import shlex
 
 USER, PASSWORD = "reminder", "secret"
 AUTH = "Basic " + base64.b64encode(f"{USER}:{PASSWORD}".encode()).decode()
@@ -87,6 +93,7 @@ level = warning
             "radicale.server.serve(c)\n")
     proc = subprocess.Popen([sys.executable, "-c", code],
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    proc.port = port
     for _ in range(200):
         try:
             socket.create_connection(("127.0.0.1", port), timeout=1).close()
@@ -234,9 +241,30 @@ def main():
             print(port, flush=True)  # Radicale itself, for the other side
             port = server.server_address[1]
     if server:
-        threading.Thread(target=server.serve_forever, daemon=True).start()
+        threading.Thread(target=server.serve_forever, args=(0.05,), daemon=True).start()
     print(port, flush=True)
-    sys.stdin.read()
+    for line in sys.stdin:
+        words = shlex.split(line)
+        out = io.StringIO()
+        try:
+            if words and words[0] == "calendar" and proc:
+                status, _ = request(int(proc.port), "MKCALENDAR", f"/reminder/{words[1]}/",
+                                    tls=a.tls)
+                print("ok" if status in (201, 405) else f"MKCALENDAR answered {status}", file=out)
+            elif words and words[0] == "mode" and a.garbage:
+                server.mode = words[1]
+                print("ok", file=out)
+            elif words and words[0] == "peer":
+                import caldav_peer
+                with contextlib.redirect_stdout(out):
+                    caldav_peer.run(words[1], words[2], words[3:])
+            else:
+                print("unknown command", file=out)
+        except Exception as e:  # the test reads what went wrong
+            print(f"peer failed: {e}", file=out)
+        text = out.getvalue()
+        sys.stdout.write(text if not text or text.endswith("\n") else text + "\n")
+        print("--end--", flush=True)
     if server:
         server.shutdown()
     if proc:
@@ -245,4 +273,5 @@ def main():
 
 
 if __name__ == "__main__":
+    sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
     main()
