@@ -139,13 +139,37 @@ private slots:
         QCOMPARE(OutsideActions({there.Event.get()}).size(), std::size_t{1});
     }
 
+    void whatARunLeftHeldIsAskedAboutAtTheNextStart() {
+        runner->SetConfirmParent(nullptr);
+        PutFromElsewhere(WithProgram("Nightly", "/usr/bin/nightly"), "nightly.ics");
+        QCOMPARE(QString::fromStdString(SyncNow()), QStringLiteral("down\tadded\t2\tNightly\n"
+                                                                   "error\theld until confirmed "
+                                                                   "in the program: Nightly: Open "
+                                                                   "/usr/bin/nightly\nexit 0\n"));
+        QTest::qWait(50);
+        QVERIFY(!test::Shown<QMessageBox>());
+        QCOMPARE(State().Held.size(), std::size_t{1});
+
+        // As the next start wires it: asked without a sync.
+        QString text;
+        test::WhenShown<QMessageBox>([&](QMessageBox& box) {
+            text = box.text();
+            box.button(QMessageBox::Yes)->click();
+        });
+        runner->SetConfirmParent(&run->form);
+        QTRY_VERIFY_WITH_TIMEOUT(!text.isEmpty(), 5000);
+        QVERIFY2(text.contains(QStringLiteral("Nightly: Open /usr/bin/nightly")), qPrintable(text));
+        QCOMPARE(OutsideActions({Local("Nightly")}).size(), std::size_t{1});
+        QVERIFY(State().Held.empty());
+    }
+
     void theStatusBarTellsTheOutcomeAndItsWindowTheLines() {
         QVERIFY(
             run->form.statusBar()->findChild<TCalDavStatusPanel*>(QStringLiteral("CalDavPanel")));
         PutFromElsewhere(samples::SilentEventOnceAt(EncodeDateTime(2030, 3, 6, 9, 0), "Dentist"),
                          "dentist.ics");
         QCOMPARE(QString::fromStdString(SyncNow()),
-                 QStringLiteral("down\tadded\t2\tDentist\nexit 0\n"));
+                 QStringLiteral("down\tadded\t3\tDentist\nexit 0\n"));
         QVERIFY(panel->isVisible());
         QVERIFY2(panel->text().contains(QStringLiteral("synced")), qPrintable(panel->text()));
 

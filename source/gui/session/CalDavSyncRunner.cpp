@@ -215,6 +215,15 @@ void TCalDavSyncRunner::Finished() {
         done(answer);
 }
 
+void TCalDavSyncRunner::SetConfirmParent(QWidget* window) {
+    confirmParent_ = window;
+    // Once the event loop runs: the events file is loaded by then.
+    QTimer::singleShot(0, this, [this] {
+        if (!worker_)
+            AskAboutHeldActions();
+    });
+}
+
 void TCalDavSyncRunner::AskAboutHeldActions() {
     if (asking_ || !confirmParent_)
         return;

@@ -32,9 +32,10 @@ public:
 
     // Syncs now (or joins the sync under way); done gets kelvo-cli's lines and "exit N".
     void SyncNow(std::function<void(const std::string& answer)> done = {});
-    // The window that asks whether the programs and mails of arriving events are kept; after
-    // every sync while any are held (none set: they stay held).
-    void SetConfirmParent(QWidget* window) { confirmParent_ = window; }
+    // The window that asks whether the programs and mails of arriving events are kept: once
+    // the program runs (for what an earlier run left held) and after every sync while any are
+    // held (none set: they stay held).
+    void SetConfirmParent(QWidget* window);
 
 signals:
     // Events changed on both sides were kept as copies beside the server's version.
