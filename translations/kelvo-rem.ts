@@ -1137,6 +1137,10 @@ It can be customized in the Media page of the Options dialog.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>CalDAV: not synced yet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>CalDAV: syncing...</source>
         <translation type="unfinished"></translation>
     </message>

@@ -103,6 +103,9 @@ private slots:
         panel = &InstallCalDavStatus(*runner, run->form);
         run->form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&run->form));
+        // With an account the panel is there before any sync, so that its window can sync.
+        QVERIFY(panel->isVisible());
+        QVERIFY2(panel->text().contains(QStringLiteral("not synced")), qPrintable(panel->text()));
     }
 
     void arrivingProgramsWaitForTheUsersAnswer() {

@@ -215,6 +215,10 @@ void TCalDavSyncRunner::Finished() {
         done(answer);
 }
 
+bool TCalDavSyncRunner::HasAccount() const {
+    return !settings_.ReadString(Section, "Url", "").empty();
+}
+
 void TCalDavSyncRunner::SetConfirmParent(QWidget* window) {
     confirmParent_ = window;
     // Once the event loop runs: the events file is loaded by then.

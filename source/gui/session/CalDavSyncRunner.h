@@ -36,6 +36,8 @@ public:
     // the program runs (for what an earlier run left held) and after every sync while any are
     // held (none set: they stay held).
     void SetConfirmParent(QWidget* window);
+    // Whether the options name a CalDAV account.
+    bool HasAccount() const;
 
 signals:
     // Events changed on both sides were kept as copies beside the server's version.

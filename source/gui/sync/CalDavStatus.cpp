@@ -137,7 +137,9 @@ TCalDavStatusPanel::TCalDavStatusPanel(TCalDavSyncRunner& runner, QWidget* windo
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
     setToolTip(tr("Click for what the last CalDAV sync moved"));
-    hide(); // until a sync runs
+    // Without an account, until a sync runs (kelvo-cli's asks without one say so).
+    setText(tr("CalDAV: not synced yet"));
+    setVisible(runner.HasAccount());
     connect(&runner, &TCalDavSyncRunner::syncStarted, this, [this] {
         syncing_ = true;
         setText(tr("CalDAV: syncing..."));
