@@ -546,14 +546,18 @@ std::vector<std::string> HeldActionTexts(const TSyncState& state) {
 std::vector<std::string> KeepHeldActions(const std::vector<TEvent*>& events,
                                          const std::string& templateName, TSyncState& state) {
     std::vector<std::string> kept;
-    for (const auto& [uid, record] : state.Held) {
+    for (auto it = state.Held.begin(); it != state.Held.end();) {
+        const std::string& uid = it->first;
         const auto local = std::find_if(events.begin(), events.end(), [&](const TEvent* e) {
             return e->Template() == templateName && e->Uid() == uid;
         });
         TAnswerNoHost host;
-        TOwnedEvents held = ReadEvents(record, host);
-        if (local == events.end() || held.size() != 1)
+        TOwnedEvents held = ReadEvents(it->second, host);
+        // Not among these events (another template given): it stays held.
+        if (local == events.end() || held.size() != 1) {
+            ++it;
             continue;
+        }
         TEvent& to = **local;
         TEvent& from = *held.front();
         const auto entry = state.Entries.find(uid);
@@ -579,8 +583,8 @@ std::vector<std::string> KeepHeldActions(const std::vector<TEvent*>& events,
                      from.Reminder()->EventAction().Actions());
         if (unedited)
             entry->second.Hash = Hash(RecordOf(to));
+        it = state.Held.erase(it);
     }
-    state.Held.clear();
     return kept;
 }
 

@@ -134,7 +134,8 @@ TSyncResult SyncEvents(TOwnedEvents& events, const std::string& templateName, TS
 std::vector<std::string> HeldActionTexts(const TSyncState& state);
 // The user kept the held actions: they go back into their events of templateName (in their
 // place when the event was not edited since, else after its own actions), and an event not
-// edited since is known as synced with them. Answers the texts of the actions given back.
+// edited since is known as synced with them; one not among events stays held. Answers the
+// texts of the actions given back.
 std::vector<std::string> KeepHeldActions(const std::vector<TEvent*>& events,
                                          const std::string& templateName, TSyncState& state);
 

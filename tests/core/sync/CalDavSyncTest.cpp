@@ -183,6 +183,9 @@ TEST(CalDavSyncTest, HeldActionsGoBackInTheirPlaceAndAnEditedEventGetsThemAfterI
     state = ParseSyncState(WriteSyncState(state));
 
     there[1]->SetWindowMessage("Edited there");
+    // Asked for another template's events: nothing is given back and nothing is forgotten.
+    EXPECT_TRUE(KeepHeldActions({there[0].get(), there[1].get()}, "Work", state).empty());
+    EXPECT_EQ(state.Held.size(), 2u);
     const std::vector<std::string> kept =
         KeepHeldActions({there[0].get(), there[1].get()}, "CalDAV", state);
     EXPECT_EQ(kept.size(), 2u);
