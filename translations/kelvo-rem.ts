@@ -1119,6 +1119,116 @@ It can be customized in the Media page of the Options dialog.</source>
     </message>
 </context>
 <context>
+    <name>kelvo::TCalDavStatusPanel</name>
+    <message>
+        <source>CalDAV: failed %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CalDAV: synced %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CalDAV sync</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Click for what the last CalDAV sync moved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CalDAV: not synced yet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CalDAV: syncing...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kelvo::TCalDavSyncWindow</name>
+    <message>
+        <source>to the server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>from the server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>added</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>deleted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>changed on both sides</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The sync at %1 failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Synced at %1, changes: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CalDAV sync</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Outcome of the last sync</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What the last sync moved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Direction</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sync &amp;now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sync now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Syncing with the CalDAV server...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No sync has run since the program started.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kelvo::TCalendarAccessible</name>
     <message>
         <source>Reminder: %1</source>

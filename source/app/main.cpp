@@ -12,6 +12,7 @@
 #include "gui/main/fmMainForm.h"
 #include "gui/session/CalDavSyncRunner.h"
 #include "gui/session/ProgramSession.h"
+#include "gui/sync/CalDavStatus.h"
 #include "platform/actions/PlatformActions.h"
 #include "platform/diagnostics/paSetupErrorHandlers.h"
 #include "platform/runtime/FolderProvider.h"
@@ -102,6 +103,8 @@ int Run(TErrorRedirector& app) {
 
     // kelvo-cli sync asks through the instance's socket; the sync runs on a worker thread.
     auto calDav = std::make_unique<TCalDavSyncRunner>(*session, ini);
+    calDav->SetConfirmParent(form);
+    InstallCalDavStatus(*calDav, *form);
     instance.SetCommandHandler([&](const std::string& command, TSingleInstance::TReply reply) {
         if (command == "sync")
             calDav->SyncNow(std::move(reply));

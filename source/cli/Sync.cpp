@@ -16,7 +16,15 @@ namespace kelvo::cli {
 
 namespace {
 
-void PrintResult(const TSyncResult& result, std::ostream& out, std::ostream& err) {
+std::vector<TEvent*> Pointers(const TOwnedEvents& events) {
+    std::vector<TEvent*> list;
+    for (const auto& e : events)
+        list.push_back(e.get());
+    return list;
+}
+
+void PrintResult(const TSyncResult& result, const TSyncState& state, std::ostream& out,
+                 std::ostream& err) {
     for (const TSyncLine& l : result.Lines) {
         if (!l.Error.empty()) {
             err << "kelvo-cli: " << Field(l.Error) << '\n';
@@ -29,8 +37,12 @@ void PrintResult(const TSyncResult& result, std::ostream& out, std::ostream& err
             out << '-';
         out << '\t' << Field(l.Description) << '\n';
     }
-    for (const std::string& held : result.HeldActions)
-        err << "kelvo-cli: held until confirmed in the program: " << Field(held) << '\n';
+    // Every one still waiting, so that none is forgotten before it is confirmed.
+    const std::vector<std::string> held = HeldActionTexts(state);
+    for (const std::string& h : held)
+        err << "kelvo-cli: held until confirmed: " << Field(h) << '\n';
+    if (!held.empty())
+        err << "kelvo-cli: sync again with --keep-actions to keep them\n";
     if (result.ConflictCopies)
         err << "kelvo-cli: events changed on both sides were kept as copies beside the "
                "server's version\n";
@@ -58,12 +70,13 @@ int SyncFile(const TArguments& args, std::ostream& out, std::ostream& err) {
             throw EUnreadable(stateFile + ": " + e.what());
         }
     }
-    std::string savedEvents = WriteEvents(TEventList([&] {
-        std::vector<TEvent*> list;
-        for (const auto& e : events)
-            list.push_back(e.get());
-        return list;
-    }()));
+    std::string savedEvents = WriteEvents(TEventList(Pointers(events)));
+
+    const std::string templateName = args.Value("--template").value_or("CalDAV");
+    // Only what an earlier sync reported is confirmed, never what arrives now.
+    if (args.Has("--keep-actions"))
+        for (const std::string& kept : KeepHeldActions(Pointers(events), templateName, state))
+            err << "kelvo-cli: kept: " << Field(kept) << '\n';
 
     const char* password = std::getenv("KELVO_CALDAV_PASSWORD");
     TCalDavClient client(
@@ -72,10 +85,7 @@ int SyncFile(const TArguments& args, std::ostream& out, std::ostream& err) {
     const TDateOrder order = DateOrderOf(CurrentLocale().ShortDateFormat());
     // The events first: a state that knows of an event the file lacks would delete it.
     const auto save = [&] {
-        std::vector<TEvent*> list;
-        for (const auto& e : events)
-            list.push_back(e.get());
-        std::string bytes = WriteEvents(TEventList(list));
+        std::string bytes = WriteEvents(TEventList(Pointers(events)));
         if (bytes != savedEvents) {
             SafeSave(file, bytes, Now(), order);
             savedEvents = std::move(bytes);
@@ -86,9 +96,8 @@ int SyncFile(const TArguments& args, std::ostream& out, std::ostream& err) {
             savedState = std::move(stateBytes);
         }
     };
-    const TSyncResult result =
-        SyncEvents(events, args.Value("--template").value_or("CalDAV"), state, client, codec, save);
-    PrintResult(result, out, err);
+    const TSyncResult result = SyncEvents(events, templateName, state, client, codec, save);
+    PrintResult(result, state, out, err);
     return result.Failed() ? ExitFailed : ExitOk;
 }
 
@@ -134,9 +143,10 @@ int Sync(const TArguments& args, std::ostream& out, std::ostream& err) {
             return ExitFailed;
         }
     }
-    if (args.Has("--url") || args.Has("--user") || args.Has("--template"))
-        throw EUsage("--url, --user and --template go with --events; the running program "
-                     "syncs its own account");
+    if (args.Has("--url") || args.Has("--user") || args.Has("--template") ||
+        args.Has("--keep-actions"))
+        throw EUsage("--url, --user, --template and --keep-actions go with --events; the "
+                     "running program syncs its own account and asks itself");
     // A first sync of a big calendar takes a while; the program answers when it is done.
     const auto answer = TSingleInstance::Ask("sync", 600000);
     if (!answer) {

@@ -46,7 +46,7 @@ int Run(const std::vector<std::string>& argv) {
         {"export", {"--format", "--output", "--from", "--days"}},
         {"import", {"--save"}},
         {"print", {"--output", "--from", "--days", "--paper", "--orientation", "--margin"}},
-        {"sync", {"--url", "--user", "--template"}},
+        {"sync", {"--url", "--user", "--template", "--keep-actions"}},
     };
     const auto command = allowed.find(args.Command);
     if (command == allowed.end())

@@ -70,6 +70,10 @@ TEST(CalDavDesktopSyncTest, TheRunningProgramSyncsWhenAskedAndKeepsItsFileToItse
     // The program holds what arrived: a save of its own keeps it.
     EXPECT_NE(test::ReadWholeFile(data / "kelvo-rem.evn").find("From the server"),
               std::string::npos);
+    // What arrived is kept as it was synced: it does not go back up as changed.
+    run = RunCli(dir, {"sync"}, env);
+    EXPECT_EQ(run.Exit, 0) << run.Err;
+    EXPECT_EQ(run.Out, "");
 
     run = RunCli(
         dir, {"sync", "--events", (data / "kelvo-rem.evn").string(), "--url", server.Url()}, env);

@@ -7,6 +7,8 @@
 #include "support/CalDavServer.h"
 #include "support/EntitySamples.h"
 
+#include <algorithm>
+#include <cctype>
 #include <gtest/gtest.h>
 
 namespace kelvo {
@@ -18,6 +20,21 @@ using test::TCliRun;
 
 class CalDavSyncCliTest : public ::testing::Test {
 protected:
+    // One Radicale for the whole program (its start is what costs), a calendar per test.
+    static void SetUpTestSuite() { shared = new CalDavServer; }
+    static void TearDownTestSuite() {
+        delete shared;
+        shared = nullptr;
+    }
+    static CalDavServer& Shared() {
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        EXPECT_TRUE(shared->Up() && shared->UseCalendar(name));
+        return *shared;
+    }
+    static inline CalDavServer* shared = nullptr;
+
     static std::unique_ptr<TEvent> Event(const std::string& message, int day = 5,
                                          const std::string& templateName = "CalDAV") {
         auto e = samples::SilentEventOnceAt(EncodeDateTime(2030, 3, day, 10, 0), message);
@@ -54,7 +71,7 @@ protected:
 };
 
 TEST_F(CalDavSyncCliTest, CreateChangeAndDeleteGoBothWays) {
-    CalDavServer server;
+    CalDavServer& server = Shared();
     ASSERT_TRUE(server.Up());
     TOwnedEvents events;
     events.push_back(Event("Local A"));
@@ -91,7 +108,8 @@ TEST_F(CalDavSyncCliTest, CreateChangeAndDeleteGoBothWays) {
     Save(events);
     run = Sync(server.Url());
     ASSERT_EQ(run.Exit, 0) << run.Err;
-    EXPECT_EQ(run.Out, "up\tdeleted\t-\t/reminder/work/p1.ics\n");
+    EXPECT_EQ(run.Out, "up\tdeleted\t-\t" + server.Url().substr(server.Url().find("/reminder/")) +
+                           "p1.ics\n");
     EXPECT_EQ(server.Peer("list").find("Peer one"), std::string::npos);
 
     // Nothing moved since: nothing to say, and the file is left alone.
@@ -103,7 +121,7 @@ TEST_F(CalDavSyncCliTest, CreateChangeAndDeleteGoBothWays) {
 }
 
 TEST_F(CalDavSyncCliTest, AConflictKeepsTheServersVersionInPlaceAndOursAsACopy) {
-    CalDavServer server;
+    CalDavServer& server = Shared();
     ASSERT_TRUE(server.Up());
     TOwnedEvents events;
     events.push_back(Event("Meeting"));
@@ -167,7 +185,7 @@ TEST_F(CalDavSyncCliTest, ASyncCutOffHalfWayLosesNothingAndTheNextCompletes) {
 }
 
 TEST_F(CalDavSyncCliTest, ArrivingProgramsAreHeldUntilConfirmed) {
-    CalDavServer server;
+    CalDavServer& server = Shared();
     ASSERT_TRUE(server.Up());
     TOwnedEvents events;
     // A message of two lines: what travels in DESCRIPTION must still match the record.
@@ -181,40 +199,63 @@ TEST_F(CalDavSyncCliTest, ArrivingProgramsAreHeldUntilConfirmed) {
     // Another computer: the event arrives, its program does not run before it is confirmed.
     Save({});
     std::filesystem::remove(dir.File("events.evn.caldav"));
-    const TCliRun run = Sync(server.Url());
+    TCliRun run = Sync(server.Url());
     ASSERT_EQ(run.Exit, 0) << run.Err;
     EXPECT_EQ(run.Out, "down\tadded\t0\tBackup\n");
     EXPECT_NE(run.Err.find("held until confirmed"), std::string::npos) << run.Err;
     EXPECT_EQ(OutsideActions({Read()[0].get()}).size(), 0u);
-    // The server keeps it for the computers that have confirmed it.
-    EXPECT_EQ(Sync(server.Url()).Out, "");
+    // The server keeps it for the computers that have confirmed it; until this one does, each
+    // sync says it waits and how to keep it.
+    run = Sync(server.Url());
+    EXPECT_EQ(run.Out, "");
+    EXPECT_NE(run.Err.find("held until confirmed: Backup: Open /usr/bin/backup"), std::string::npos)
+        << run.Err;
+    EXPECT_NE(run.Err.find("--keep-actions"), std::string::npos) << run.Err;
+
+    // Kept: the program is back, nothing goes up for it, and nothing is held any more.
+    run = RunCli(dir,
+                 {"sync", "--events", dir.File("events.evn"), "--url", server.Url(), "--user",
+                  "reminder", "--keep-actions"},
+                 {"KELVO_CALDAV_PASSWORD=secret"});
+    ASSERT_EQ(run.Exit, 0) << run.Err;
+    EXPECT_EQ(run.Out, "");
+    EXPECT_NE(run.Err.find("kept: Backup: Open /usr/bin/backup"), std::string::npos) << run.Err;
+    EXPECT_EQ(OutsideActions({Read()[0].get()}).size(), 1u);
+    run = Sync(server.Url());
+    EXPECT_EQ(run.Out, "");
+    EXPECT_EQ(run.Err, "");
+    EXPECT_EQ(RunCli(dir, {"sync", "--keep-actions"}).Exit, 64);
 }
 
 TEST_F(CalDavSyncCliTest, ABrokenServerFailsOnlyWhatItBrokeAndNamesIt) {
     TOwnedEvents events;
     events.push_back(Event("Mine", 5, "Work"));
     Save(events);
-    {
-        CalDavServer server({"--garbage", "parse"});
-        ASSERT_TRUE(server.Up());
-        const TCliRun run = Sync(server.Url());
-        EXPECT_EQ(run.Exit, 1);
-        EXPECT_EQ(run.Out, "down\tadded\t1\tGood one\n");
-        EXPECT_NE(run.Err.find("/cal/bad.ics"), std::string::npos) << run.Err;
-        EXPECT_EQ(Descriptions(), (std::vector<std::string>{"Mine", "Good one"}));
-    }
-    {
-        CalDavServer server({"--garbage", "huge"});
-        const TCliRun run = Sync(server.Url());
-        EXPECT_EQ(run.Exit, 1);
-        EXPECT_NE(run.Err.find("/cal/bad.ics: the server's answer is larger than"),
-                  std::string::npos)
-            << run.Err;
-    }
+    // One server, turned from one way of breaking to the next.
+    CalDavServer server({"--garbage", "parse"});
+    ASSERT_TRUE(server.Up());
+    TCliRun run = Sync(server.Url());
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_EQ(run.Out, "down\tadded\t1\tGood one\n");
+    EXPECT_NE(run.Err.find("/cal/bad.ics"), std::string::npos) << run.Err;
+    EXPECT_EQ(Descriptions(), (std::vector<std::string>{"Mine", "Good one"}));
+
+    // https to a server that speaks none: said as such, not as a certificate problem.
+    const std::string https = "https" + server.Url().substr(4);
+    run = Sync(https);
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_NE(run.Err.find(https + ": no TLS connection could be made"), std::string::npos)
+        << run.Err;
+
+    ASSERT_TRUE(server.SetMode("huge"));
+    run = Sync(server.Url());
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_NE(run.Err.find("/cal/bad.ics: the server's answer is larger than"), std::string::npos)
+        << run.Err;
     const std::string before = test::ReadWholeFile(dir.File("events.evn"));
     for (const char* mode : {"garbage-listing", "redirect"}) {
-        CalDavServer server({"--garbage", mode});
-        const TCliRun run = Sync(server.Url());
+        ASSERT_TRUE(server.SetMode(mode));
+        run = Sync(server.Url());
         EXPECT_EQ(run.Exit, 1) << mode;
         EXPECT_EQ(run.Out, "") << mode;
         EXPECT_NE(run.Err.find(server.Url()), std::string::npos) << run.Err;
@@ -224,6 +265,44 @@ TEST_F(CalDavSyncCliTest, ABrokenServerFailsOnlyWhatItBrokeAndNamesIt) {
             << run.Err;
     }
     EXPECT_EQ(test::ReadWholeFile(dir.File("events.evn")), before);
+}
+
+TEST_F(CalDavSyncCliTest, TheServersCertificateIsCheckedBeforeThePasswordGoes) {
+    CalDavServer server({"--tls"});
+    ASSERT_TRUE(server.Up());
+    TOwnedEvents events;
+    events.push_back(Event("Over TLS"));
+    Save(events);
+    const std::string before = test::ReadWholeFile(dir.File("events.evn"));
+    const auto sync = [&](const std::string& url, std::vector<std::string> env) {
+        env.push_back("KELVO_CALDAV_PASSWORD=secret");
+        return RunCli(
+            dir, {"sync", "--events", dir.File("events.evn"), "--url", url, "--user", "reminder"},
+            env);
+    };
+    // Self-signed, as the system's certificates see it.
+    TCliRun run = sync(server.Url(), {"SSL_CERT_FILE=" + dir.File("no-such.pem")});
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_NE(run.Err.find("trusted certificates cannot be read"), std::string::npos) << run.Err;
+    run = sync(server.Url(), {});
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_NE(run.Err.find(server.Url() + ": the server's certificate is not trusted"),
+              std::string::npos)
+        << run.Err;
+    // Trusted, but made for another name than the one asked for.
+    const std::string trusted = "SSL_CERT_FILE=" + server.Certificate();
+    run = sync(server.Url(), {trusted});
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_NE(run.Err.find("certificate is not trusted"), std::string::npos) << run.Err;
+    EXPECT_EQ(run.Out, "");
+    EXPECT_EQ(test::ReadWholeFile(dir.File("events.evn")), before);
+
+    const std::string byName =
+        "https://localhost:" + std::to_string(server.Port()) + "/reminder/work/";
+    run = sync(byName, {trusted});
+    ASSERT_EQ(run.Exit, 0) << run.Err;
+    EXPECT_EQ(run.Out, "up\tadded\t0\tOver TLS\n");
+    EXPECT_NE(server.Peer("list").find("\tOver TLS\n"), std::string::npos);
 }
 
 TEST_F(CalDavSyncCliTest, ExitCodes) {
@@ -240,6 +319,17 @@ TEST_F(CalDavSyncCliTest, ExitCodes) {
                {"KELVO_CALDAV_PASSWORD=secret"});
     EXPECT_EQ(clear.Exit, 1);
     EXPECT_NE(clear.Err.find("needs TLS"), std::string::npos) << clear.Err;
+    // This machine is no other: the password may go to it without TLS (nothing listens on
+    // port 9, so the connection itself fails).
+    for (const char* url : {"http://localhost:9/cal/", "http://[::1]:9/cal/",
+                            "http://127.0.0.1:9/cal/", "http://LocalHost:9/cal/"}) {
+        const TCliRun local =
+            RunCli(dir, {"sync", "--events", dir.File("events.evn"), "--url", url},
+                   {"KELVO_CALDAV_PASSWORD=secret"});
+        EXPECT_EQ(local.Exit, 1) << url;
+        EXPECT_EQ(local.Err.find("needs TLS"), std::string::npos) << local.Err;
+        EXPECT_NE(local.Err.find(":9/cal/"), std::string::npos) << local.Err;
+    }
 }
 
 } // namespace

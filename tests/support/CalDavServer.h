@@ -9,7 +9,6 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -18,7 +17,8 @@ namespace kelvo::test {
 class CalDavServer {
 public:
     // arguments: "--cut-after N" puts a proxy in front that stops after N requests (Url()
-    // is the proxy's, DirectUrl() Radicale's); "--garbage MODE" is a broken server instead.
+    // is the proxy's, DirectUrl() Radicale's); "--garbage MODE" is a broken server instead;
+    // "--tls" serves https with a self-signed certificate for "localhost" (Certificate()).
     explicit CalDavServer(const QStringList& arguments = {}) {
         const std::filesystem::path script =
             std::filesystem::path(KELVO_TESTS_DIR) / "support" / "caldav_server.py";
@@ -48,30 +48,55 @@ public:
     CalDavServer& operator=(const CalDavServer&) = delete;
 
     bool Up() const { return port_ != 0; }
+    int Port() const { return port_; }
+    std::string Certificate() const { return folder_.File("cert.pem"); }
     std::string Url() const { return UrlOf(port_); }
     std::string DirectUrl() const { return UrlOf(directPort_); }
 
-    // Runs caldav_peer.py against the calendar; answers its standard output.
+    // Further tests on the same server each take a calendar of their own: Url(), DirectUrl()
+    // and Peer() are then that one's. False when the server could not make it.
+    bool UseCalendar(const std::string& name) {
+        if (Command("calendar " + name) != "ok\n")
+            return false;
+        calendar_ = name;
+        return true;
+    }
+
+    // A --garbage server breaks in another way from now on.
+    bool SetMode(const std::string& mode) { return Command("mode " + mode) == "ok\n"; }
+
+    // Runs a command of caldav_peer.py against the calendar (in the server's own process, so
+    // that no Python starts for it); answers its output.
     std::string Peer(const std::string& arguments) const {
-        const std::filesystem::path script =
-            std::filesystem::path(KELVO_TESTS_DIR) / "support" / "caldav_peer.py";
-        const std::string out = folder_.File("peer.out");
-        const std::string command = "/usr/bin/python3 -W ignore '" + script.string() + "' '" +
-                                    DirectUrl() + "' " + arguments + " >'" + out + "'";
-        if (std::system(command.c_str()) != 0)
-            return "peer failed: " + arguments;
-        return ReadWholeFile(out);
+        return Command("peer '" + DirectUrl() + "' " + arguments);
     }
 
 private:
+    std::string Command(const std::string& line) const {
+        process_.write((line + "\n").c_str());
+        process_.waitForBytesWritten(5000);
+        std::string answer;
+        for (;;) {
+            while (!process_.canReadLine())
+                if (!process_.waitForReadyRead(60000))
+                    return "peer failed: " + line;
+            const QByteArray read = process_.readLine();
+            if (read == "--end--\n")
+                return answer;
+            answer += read.toStdString();
+        }
+    }
+
     std::string UrlOf(int port) const {
-        return "http://127.0.0.1:" + std::to_string(port) +
-               (arguments_garbage() ? "/cal/" : "/reminder/work/");
+        const bool tls = process_.arguments().contains("--tls");
+        return std::string(tls ? "https" : "http") + "://127.0.0.1:" + std::to_string(port) +
+               (arguments_garbage() ? "/cal/" : "/reminder/" + calendar_ + "/");
     }
     bool arguments_garbage() const { return process_.arguments().contains("--garbage"); }
 
     TempDir folder_;
-    QProcess process_;
+    mutable QProcess process_;
+    std::string calendar_ = "work";
     int port_ = 0;
     int directPort_ = 0;
 };

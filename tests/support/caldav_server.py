@@ -2,10 +2,14 @@
 """Radicale on 127.0.0.1 on a free port, for the CalDAV tests.
 
 User "reminder" with password "secret" and the calendar /reminder/work/. Prints the port when
-the calendar is there and serves until standard input closes. With --cut-after N a proxy
-stands in front that stops serving after N requests (a server gone half-way); with
---garbage MODE the calendar answers as a broken server would; with --open it takes any
-password, or none."""
+the calendar is there and serves until standard input closes. Meanwhile each line read is a
+command, answered by lines that end with one "--end--": "calendar NAME" makes /reminder/NAME/;
+"peer URL COMMAND..." runs caldav_peer.py's command here, without a process of its own; "mode
+MODE" turns a --garbage server to another way of breaking. With
+--cut-after N a proxy stands in front that stops serving after N requests (a server gone
+half-way); with --garbage MODE the calendar answers as a broken server would; with --open it
+takes any password, or none; with --tls it serves https with a self-signed certificate for
+"localhost" (cert.pem in --dir)."""
 
 import argparse
 import os
@@ -17,8 +21,12 @@ import time
 import http.client
 import http.server
 import socketserver
+import ssl
 import urllib.request
 import base64
+import contextlib
+import io
+import shlex
 
 USER, PASSWORD = "reminder", "secret"
 AUTH = "Basic " + base64.b64encode(f"{USER}:{PASSWORD}".encode()).decode()
@@ -30,8 +38,12 @@ def free_port():
         return s.getsockname()[1]
 
 
-def request(port, method, path, body=b"", headers=None):
-    c = http.client.HTTPConnection("127.0.0.1", port, timeout=10)
+def request(port, method, path, body=b"", headers=None, tls=False):
+    if tls:
+        c = http.client.HTTPSConnection("127.0.0.1", port, timeout=10,
+                                        context=ssl._create_unverified_context())
+    else:
+        c = http.client.HTTPConnection("127.0.0.1", port, timeout=10)
     h = {"Authorization": AUTH}
     h.update(headers or {})
     c.request(method, path, body, h)
@@ -41,15 +53,29 @@ def request(port, method, path, body=b"", headers=None):
     return r.status, data
 
 
-def start_radicale(folder, open_=False):
+def make_certificate(folder):
+    cert, key = os.path.join(folder, "cert.pem"), os.path.join(folder, "key.pem")
+    subprocess.run(["openssl", "req", "-x509", "-newkey", "ec", "-pkeyopt",
+                    "ec_paramgen_curve:prime256v1", "-nodes", "-keyout", key, "-out", cert,
+                    "-days", "2", "-subj", "/CN=localhost", "-addext",
+                    "subjectAltName=DNS:localhost"],
+                   check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    return cert, key
+
+
+def start_radicale(folder, open_=False, tls=False):
     port = free_port()
+    tls_config = ""
+    if tls:
+        cert, key = make_certificate(folder)
+        tls_config = f"ssl = True\ncertificate = {cert}\nkey = {key}\n"
     with open(os.path.join(folder, "users"), "w") as f:
         f.write(f"{USER}:{PASSWORD}\n")
     config = os.path.join(folder, "config")
     with open(config, "w") as f:
         f.write(f"""[server]
 hosts = 127.0.0.1:{port}
-[auth]
+{tls_config}[auth]
 type = {"none" if open_ else "htpasswd"}
 htpasswd_filename = {folder}/users
 htpasswd_encryption = plain
@@ -67,13 +93,14 @@ level = warning
             "radicale.server.serve(c)\n")
     proc = subprocess.Popen([sys.executable, "-c", code],
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    proc.port = port
     for _ in range(200):
         try:
             socket.create_connection(("127.0.0.1", port), timeout=1).close()
             break
         except OSError:
             time.sleep(0.05)
-    status, _ = request(port, "MKCALENDAR", "/reminder/work/")
+    status, _ = request(port, "MKCALENDAR", "/reminder/work/", tls=tls)
     if status not in (201, 405):
         raise SystemExit(f"MKCALENDAR answered {status}")
     return proc, port
@@ -198,6 +225,7 @@ def main():
     p.add_argument("--cut-after", type=int, default=0)
     p.add_argument("--garbage", default="")
     p.add_argument("--open", action="store_true", help="any password (or none) is taken")
+    p.add_argument("--tls", action="store_true", help="https with a self-signed certificate")
     a = p.parse_args()
     proc = None
     if a.garbage:
@@ -205,7 +233,7 @@ def main():
         server.mode = a.garbage
         port = server.server_address[1]
     else:
-        proc, port = start_radicale(a.dir, a.open)
+        proc, port = start_radicale(a.dir, a.open, a.tls)
         server = None
         if a.cut_after:
             server = Threaded(("127.0.0.1", 0), Proxy)
@@ -213,9 +241,30 @@ def main():
             print(port, flush=True)  # Radicale itself, for the other side
             port = server.server_address[1]
     if server:
-        threading.Thread(target=server.serve_forever, daemon=True).start()
+        threading.Thread(target=server.serve_forever, args=(0.05,), daemon=True).start()
     print(port, flush=True)
-    sys.stdin.read()
+    for line in sys.stdin:
+        words = shlex.split(line)
+        out = io.StringIO()
+        try:
+            if words and words[0] == "calendar" and proc:
+                status, _ = request(int(proc.port), "MKCALENDAR", f"/reminder/{words[1]}/",
+                                    tls=a.tls)
+                print("ok" if status in (201, 405) else f"MKCALENDAR answered {status}", file=out)
+            elif words and words[0] == "mode" and a.garbage:
+                server.mode = words[1]
+                print("ok", file=out)
+            elif words and words[0] == "peer":
+                import caldav_peer
+                with contextlib.redirect_stdout(out):
+                    caldav_peer.run(words[1], words[2], words[3:])
+            else:
+                print("unknown command", file=out)
+        except Exception as e:  # the test reads what went wrong
+            print(f"peer failed: {e}", file=out)
+        text = out.getvalue()
+        sys.stdout.write(text if not text or text.endswith("\n") else text + "\n")
+        print("--end--", flush=True)
     if server:
         server.shutdown()
     if proc:
@@ -224,4 +273,5 @@ def main():
 
 
 if __name__ == "__main__":
+    sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
     main()

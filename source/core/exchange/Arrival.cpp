@@ -7,11 +7,6 @@ namespace kelvo {
 
 namespace {
 
-bool IsOutside(const TEventAction& a) {
-    return dynamic_cast<const TLaunchAppEventAction*>(&a) ||
-           dynamic_cast<const TSendMailAction*>(&a);
-}
-
 template <class F> void ForEachList(TEvent& e, F visit) {
     visit(e.EventAction().Actions());
     if (TReminder* r = e.Reminder())
@@ -19,6 +14,11 @@ template <class F> void ForEachList(TEvent& e, F visit) {
 }
 
 } // namespace
+
+bool IsOutsideAction(const TEventAction& a) {
+    return dynamic_cast<const TLaunchAppEventAction*>(&a) ||
+           dynamic_cast<const TSendMailAction*>(&a);
+}
 
 void CountFromNow(TEvent& event) {
     event.ResetDates();
@@ -31,7 +31,7 @@ std::vector<std::string> OutsideActions(const std::vector<TEvent*>& events) {
     for (TEvent* e : events)
         ForEachList(*e, [&](TEventActionList& list) {
             for (int i = 0; i < list.Count(); ++i)
-                if (IsOutside(list.Items(i)))
+                if (IsOutsideAction(list.Items(i)))
                     found.push_back(DisplayText(e->Description()) + ": " +
                                     DisplayText(list.Items(i).GetDescription()));
         });
@@ -41,7 +41,7 @@ std::vector<std::string> OutsideActions(const std::vector<TEvent*>& events) {
 void RemoveOutsideActions(TEvent& event) {
     ForEachList(event, [](TEventActionList& list) {
         for (int i = list.Count() - 1; i >= 0; --i)
-            if (IsOutside(list.Items(i)))
+            if (IsOutsideAction(list.Items(i)))
                 list.Remove(&list.Items(i));
     });
 }

@@ -11,6 +11,8 @@
 
 namespace kelvo {
 
+// A launch or a mail action: what an arriving event may not run before the user saw it.
+bool IsOutsideAction(const TEventAction& action);
 // The event and its reminder count from now on.
 void CountFromNow(TEvent& event);
 // "<event>: <action>" for each launch and mail action of the events and their reminders.

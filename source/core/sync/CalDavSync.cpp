@@ -1,6 +1,8 @@
 #include "core/sync/CalDavSync.h"
 
+#include "core/entities/Reminder.h"
 #include "core/exchange/Arrival.h"
+#include "core/persistence/DataFile.h"
 #include "core/util/paText.h"
 
 #include <algorithm>
@@ -91,6 +93,13 @@ bool EditedElsewhere(const TCalItem& item, const TCalExpander& expand) {
            back.Start != item.Start || back.AllDay != item.AllDay || back.RDates != item.RDates ||
            back.ExDates != item.ExDates || back.Rules.size() != item.Rules.size() ||
            back.Alarms.size() != item.Alarms.size();
+}
+
+std::vector<TEvent*> Pointers(const TOwnedEvents& events) {
+    std::vector<TEvent*> list;
+    for (const auto& e : events)
+        list.push_back(e.get());
+    return list;
 }
 
 // One line of the result, its index found once every event is where it stays.
@@ -229,11 +238,30 @@ private:
         else
             CalendarItemOf(*e);
         CountFromNow(*e);
-        TEvent* raw = e.get();
-        for (std::string& held : OutsideActions({raw}))
-            result_.HeldActions.push_back(std::move(held));
-        RemoveOutsideActions(*e);
+        // Filled as the notebook fills them when it takes the event, so that what the program
+        // keeps is what was synced and does not go up again as changed.
+        const TDateTime created = e->InitializeCondition().DateOfCreate();
+        if (!IsNullDate(created)) {
+            if (TReminder* r = e->Reminder();
+                r && IsNullDate(r->InitializeCondition().DateOfCreate()))
+                r->InitializeCondition().SetDateOfCreate(created);
+            if (IsNullDate(e->SnoozeCondition().DateOfCreate()))
+                e->SnoozeCondition().SetDateOfCreate(created);
+        }
         return e;
+    }
+
+    // Its launch and mail actions wait for the user; the server keeps them meanwhile.
+    void Hold(TEvent& arrived) {
+        std::vector<std::string> outside = OutsideActions({&arrived});
+        if (outside.empty()) {
+            state_.Held.erase(arrived.Uid());
+            return;
+        }
+        state_.Held[arrived.Uid()] = RecordOf(arrived);
+        RemoveOutsideActions(arrived);
+        for (std::string& held : outside)
+            result_.HeldActions.push_back(std::move(held));
     }
 
     // Answers false when the resource could not be taken.
@@ -284,6 +312,7 @@ private:
         }
         const std::string ownUid = uid.empty() ? arrived->Uid() : uid;
         arrived->SetUid(ownUid);
+        Hold(*arrived);
         TEvent* placed = arrived.get();
         result_.EventsChanged = true;
         if (!local) {
@@ -351,6 +380,8 @@ private:
                 jobs.push_back({uid, nullptr});
         for (auto it = state_.Waiting.begin(); it != state_.Waiting.end();)
             it = Local(it->first) ? std::next(it) : state_.Waiting.erase(it);
+        for (auto it = state_.Held.begin(); it != state_.Held.end();)
+            it = Local(it->first) ? std::next(it) : state_.Held.erase(it);
 
         state_.Queue.clear();
         for (const TJob& j : jobs)
@@ -447,6 +478,8 @@ std::string WriteSyncState(const TSyncState& state) {
         out += "waiting\t" + Escape(uid) + "\t" + HexOf(hash) + "\n";
     for (const std::string& q : state.Queue)
         out += "queue\t" + Escape(q) + "\n";
+    for (const auto& [uid, record] : state.Held)
+        out += "held\t" + Escape(uid) + "\t" + Escape(record) + "\n";
     return out;
 }
 
@@ -467,6 +500,8 @@ TSyncState ParseSyncState(const std::string& text) {
                 state.Waiting[f[1]] = std::stoull(f[2], nullptr, 16);
             else if (f[0] == "queue" && f.size() == 2)
                 state.Queue.push_back(f[1]);
+            else if (f[0] == "held" && f.size() == 3)
+                state.Held[f[1]] = f[2];
             else if (!line.empty())
                 throw ECalDavError("damaged CalDAV state line \"" + line + "\"", false);
         }
@@ -495,6 +530,62 @@ bool TSyncResult::Failed() const {
         return true;
     return std::any_of(Lines.begin(), Lines.end(),
                        [](const TSyncLine& l) { return !l.Error.empty(); });
+}
+
+std::vector<std::string> HeldActionTexts(const TSyncState& state) {
+    std::vector<std::string> texts;
+    for (const auto& [uid, record] : state.Held) {
+        TAnswerNoHost host;
+        TOwnedEvents held = ReadEvents(record, host);
+        for (std::string& t : OutsideActions(Pointers(held)))
+            texts.push_back(std::move(t));
+    }
+    return texts;
+}
+
+std::vector<std::string> KeepHeldActions(const std::vector<TEvent*>& events,
+                                         const std::string& templateName, TSyncState& state) {
+    std::vector<std::string> kept;
+    for (auto it = state.Held.begin(); it != state.Held.end();) {
+        const std::string& uid = it->first;
+        const auto local = std::find_if(events.begin(), events.end(), [&](const TEvent* e) {
+            return e->Template() == templateName && e->Uid() == uid;
+        });
+        TAnswerNoHost host;
+        TOwnedEvents held = ReadEvents(it->second, host);
+        // Not among these events (another template given): it stays held.
+        if (local == events.end() || held.size() != 1) {
+            ++it;
+            continue;
+        }
+        TEvent& to = **local;
+        TEvent& from = *held.front();
+        const auto entry = state.Entries.find(uid);
+        const bool unedited =
+            entry != state.Entries.end() && entry->second.Hash == Hash(RecordOf(to));
+        const auto giveBack = [&](TEventActionList& target, const TEventActionList& source) {
+            // Unedited, the list was the arrived one without them: it becomes that one again.
+            if (unedited)
+                target.Clear();
+            for (int i = 0; i < source.Count(); ++i) {
+                const TEventAction& a = source.Items(i);
+                if (!unedited && !IsOutsideAction(a))
+                    continue;
+                target.Add(a.Clone());
+                if (IsOutsideAction(a))
+                    kept.push_back(DisplayText(to.Description()) + ": " +
+                                   DisplayText(a.GetDescription()));
+            }
+        };
+        giveBack(to.EventAction().Actions(), from.EventAction().Actions());
+        if (to.Reminder() && from.Reminder())
+            giveBack(to.Reminder()->EventAction().Actions(),
+                     from.Reminder()->EventAction().Actions());
+        if (unedited)
+            entry->second.Hash = Hash(RecordOf(to));
+        it = state.Held.erase(it);
+    }
+    return kept;
 }
 
 TSyncResult SyncEvents(TOwnedEvents& events, const std::string& templateName, TSyncState& state,

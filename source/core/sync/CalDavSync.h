@@ -92,6 +92,9 @@ struct TSyncState {
     std::map<std::string, std::uint64_t> Waiting; // conflict copies: UID -> record hash
     // What the last sync could not finish: "put UID" / "delete UID", sent by the next.
     std::vector<std::string> Queue;
+    // Launch and mail actions that arrived and wait for the user: UID -> the event's record as
+    // it arrived, actions and all. The event here has them taken out meanwhile.
+    std::map<std::string, std::string> Held;
 };
 
 // "<events file>.caldav".
@@ -113,7 +116,7 @@ const char* SyncKindName(TSyncKind kind);
 struct TSyncResult {
     std::vector<TSyncLine> Lines;
     std::string ConnectionError; // not empty: the sync stopped there
-    // Launch and mail actions of arriving events, taken out until the user confirms them.
+    // Launch and mail actions of arriving events, held until the user confirms them.
     std::vector<std::string> HeldActions;
     bool ConflictCopies = false;
     bool EventsChanged = false;
@@ -126,5 +129,14 @@ struct TSyncResult {
 TSyncResult SyncEvents(TOwnedEvents& events, const std::string& templateName, TSyncState& state,
                        ICalDavTransport& server, const TCalCodec& codec,
                        const std::function<void()>& save);
+
+// "<event>: <action>" for each launch and mail action held in state.
+std::vector<std::string> HeldActionTexts(const TSyncState& state);
+// The user kept the held actions: they go back into their events of templateName (in their
+// place when the event was not edited since, else after its own actions), and an event not
+// edited since is known as synced with them; one not among events stays held. Answers the
+// texts of the actions given back.
+std::vector<std::string> KeepHeldActions(const std::vector<TEvent*>& events,
+                                         const std::string& templateName, TSyncState& state);
 
 } // namespace kelvo

@@ -129,6 +129,15 @@ std::vector<TEvent*> Pointers(const TOwnedEvents& events) {
     return out;
 }
 
+QString KeepActionsQuestion(const std::vector<std::string>& outside) {
+    QString list;
+    for (const std::string& a : outside)
+        list += QStringLiteral("\n") + Q(a);
+    return TExchangeCommands::tr("The arriving events start programs or send mail:\n%1\n\nKeep "
+                                 "these actions? \"No\" removes them from these events.")
+        .arg(list);
+}
+
 // Events arriving from another file count from now; their programs and mails run only once
 // the user has seen them and kept them.
 void AcceptArrivals(QWidget* parent, std::vector<TEvent*> events) {
@@ -137,13 +146,7 @@ void AcceptArrivals(QWidget* parent, std::vector<TEvent*> events) {
     const std::vector<std::string> outside = OutsideActions(events);
     if (outside.empty())
         return;
-    QString list;
-    for (const std::string& a : outside)
-        list += QStringLiteral("\n") + Q(a);
-    if (!Confirm(parent, TExchangeCommands::tr(
-                             "The arriving events start programs or send mail:\n%1\n\nKeep these "
-                             "actions? \"No\" removes them from these events.")
-                             .arg(list)))
+    if (!Confirm(parent, KeepActionsQuestion(outside)))
         for (TEvent* e : events)
             RemoveOutsideActions(*e);
 }
@@ -209,6 +212,19 @@ TExchangeUi& ExchangeUi() {
     return ui;
 }
 
+void AskToKeepArrivingActions(QWidget* parent, const std::vector<std::string>& actions,
+                              std::function<void(bool keep)> answered) {
+    if (ExchangeUi().Confirm) {
+        answered(ExchangeUi().Confirm(KeepActionsQuestion(actions)));
+        return;
+    }
+    ShowBox(parent, QMessageBox::Question, QCoreApplication::applicationName(),
+            KeepActionsQuestion(actions), QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
+            [answered = std::move(answered)](QMessageBox::StandardButton button) {
+                answered(button == QMessageBox::Yes);
+            });
+}
+
 void BackupCommand(TProgramSession& session, QWidget* parent) {
     static QString folder;
     if (folder.isEmpty())
@@ -254,16 +270,8 @@ void RestoreCommand(TProgramSession& session, QWidget* parent) {
         const TOwnedEvents preview = LoadEventsFile(eventsFile, host);
         const std::vector<std::string> outside = OutsideActions(Pointers(preview));
         bool keepOutside = true;
-        if (!outside.empty()) {
-            QString list;
-            for (const std::string& a : outside)
-                list += QStringLiteral("\n") + Q(a);
-            keepOutside = Confirm(
-                parent, TExchangeCommands::tr(
-                            "The arriving events start programs or send mail:\n%1\n\nKeep these "
-                            "actions? \"No\" removes them from these events.")
-                            .arg(list));
-        }
+        if (!outside.empty())
+            keepOutside = Confirm(parent, KeepActionsQuestion(outside));
         const std::string paired = TDataFileCommands::TemplatesFileOf(eventsFile);
         // Without a templates file of its own the current templates stay.
         files.LoadFrom(eventsFile, fs::exists(paired) ? paired : S(before) + ".tpl");

@@ -6,6 +6,8 @@
 
 #include <QString>
 #include <functional>
+#include <string>
+#include <vector>
 
 class QAbstractItemView;
 class QWidget;
@@ -28,6 +30,11 @@ struct TExchangeUi {
 };
 // Empty members use the program's own non-modal dialogs and boxes.
 TExchangeUi& ExchangeUi();
+
+// The question an import asks about the programs and mails of arriving events, for the
+// events a CalDAV sync brought: returns at once, answered gets true when they are kept.
+void AskToKeepArrivingActions(QWidget* parent, const std::vector<std::string>& actions,
+                              std::function<void(bool keep)> answered);
 
 void BackupCommand(TProgramSession& session, QWidget* parent);
 void RestoreCommand(TProgramSession& session, QWidget* parent);

@@ -5,12 +5,14 @@
 #include "core/persistence/SafeSave.h"
 #include "core/sync/CalDavSync.h"
 #include "core/util/paDateUtils.h"
+#include "gui/exchange/ExchangeCommands.h"
 #include "gui/main/MainSettings.h"
 #include "gui/session/ProgramSession.h"
 #include "platform/caldav/CalDavClient.h"
 
 #include <QThread>
 #include <filesystem>
+#include <utility>
 
 namespace kelvo {
 
@@ -168,6 +170,7 @@ void TCalDavSyncRunner::SyncNow(std::function<void(const std::string& answer)> d
     worker_ = QThread::create([run] { run->Work(); });
     connect(worker_, &QThread::finished, this, &TCalDavSyncRunner::Finished);
     worker_->start();
+    emit syncStarted();
 }
 
 void TCalDavSyncRunner::Finished() {
@@ -200,12 +203,93 @@ void TCalDavSyncRunner::Finished() {
         if (run->Conflicts)
             emit conflictCopiesMade();
     }
+    if (pendingAnswer_)
+        std::exchange(pendingAnswer_, {})();
+    AskAboutHeldActions();
     const std::string answer =
         (run ? run->Answer : std::string()) + "exit " + (run && run->Failed ? "1" : "0") + "\n";
+    emit syncFinished(QString::fromStdString(answer));
     auto waiting = std::move(waiting_);
     waiting_.clear();
     for (auto& done : waiting)
         done(answer);
+}
+
+bool TCalDavSyncRunner::HasAccount() const {
+    return !settings_.ReadString(Section, "Url", "").empty();
+}
+
+void TCalDavSyncRunner::SetConfirmParent(QWidget* window) {
+    confirmParent_ = window;
+    // Once the event loop runs: the events file is loaded by then.
+    QTimer::singleShot(0, this, [this] {
+        if (!worker_)
+            AskAboutHeldActions();
+    });
+}
+
+void TCalDavSyncRunner::AskAboutHeldActions() {
+    if (asking_ || !confirmParent_)
+        return;
+    TSyncState state;
+    try {
+        const std::string stateFile = SyncStateFileName(session_.DataFiles().EventsFileName());
+        if (!std::filesystem::exists(stateFile))
+            return;
+        state = ParseSyncState(ReadFileBytes(stateFile));
+    } catch (const std::exception&) {
+        return; // the next sync says what is wrong with it
+    }
+    if (state.Held.empty())
+        return;
+    asking_ = true;
+    const std::string templateName = settings_.ReadString(Section, "Template", "CalDAV");
+    AskToKeepArrivingActions(confirmParent_, HeldActionTexts(state),
+                             [this, self = QPointer<TCalDavSyncRunner>(this), shown = state.Held,
+                              templateName](bool keep) {
+                                 if (!self)
+                                     return;
+                                 asking_ = false;
+                                 pendingAnswer_ = [this, keep, shown, templateName] {
+                                     ApplyAnswer(keep, shown, templateName);
+                                 };
+                                 // A sync under way works on the file: the answer waits for its
+                                 // end.
+                                 if (!worker_)
+                                     std::exchange(pendingAnswer_, {})();
+                             });
+}
+
+void TCalDavSyncRunner::ApplyAnswer(bool keep, const std::map<std::string, std::string>& shown,
+                                    const std::string& templateName) {
+    try {
+        const std::string stateFile = SyncStateFileName(session_.DataFiles().EventsFileName());
+        TSyncState state = ParseSyncState(ReadFileBytes(stateFile));
+        // Only what the user saw: a version that arrived meanwhile is asked about anew.
+        TSyncState answered = state;
+        answered.Held.clear();
+        for (const auto& [uid, record] : shown) {
+            const auto held = state.Held.find(uid);
+            if (held != state.Held.end() && held->second == record) {
+                answered.Held.insert(*held);
+                state.Held.erase(held);
+            }
+        }
+        if (keep && !answered.Held.empty()) {
+            TReminderNotebook& notebook = session_.Notebook();
+            std::vector<TEvent*> events;
+            for (int i = 0; i < notebook.EventCount(); ++i)
+                events.push_back(&notebook.Event(i));
+            KeepHeldActions(events, templateName, answered);
+            state.Entries = answered.Entries;
+            session_.DataFiles().SaveEvents();
+        }
+        SafeSave(stateFile, WriteSyncState(state), Now(),
+                 DateOrderOf(CurrentLocale().ShortDateFormat()));
+    } catch (const std::exception&) {
+        return; // they stay held: the next sync asks again
+    }
+    AskAboutHeldActions();
 }
 
 } // namespace kelvo

@@ -9,8 +9,11 @@
 #include "core/options/paAppIni.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
+#include <QWidget>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,14 +32,27 @@ public:
 
     // Syncs now (or joins the sync under way); done gets kelvo-cli's lines and "exit N".
     void SyncNow(std::function<void(const std::string& answer)> done = {});
+    // The window that asks whether the programs and mails of arriving events are kept: once
+    // the program runs (for what an earlier run left held) and after every sync while any are
+    // held (none set: they stay held).
+    void SetConfirmParent(QWidget* window);
+    // Whether the options name a CalDAV account.
+    bool HasAccount() const;
 
 signals:
     // Events changed on both sides were kept as copies beside the server's version.
     void conflictCopiesMade();
+    void syncStarted();
+    // answer: the lines kelvo-cli is given ("error<TAB>..." for what failed, "exit N" last).
+    void syncFinished(const QString& answer);
 
 private:
     struct TRun;
     void Finished();
+    void AskAboutHeldActions();
+    // The answer for the held actions that were shown (UID -> record as shown).
+    void ApplyAnswer(bool keep, const std::map<std::string, std::string>& shown,
+                     const std::string& templateName);
 
     TProgramSession& session_;
     TAppIni& settings_;
@@ -45,6 +61,10 @@ private:
     QThread* worker_ = nullptr;
     std::shared_ptr<TRun> run_;
     std::vector<std::function<void(const std::string&)>> waiting_;
+    QPointer<QWidget> confirmParent_;
+    bool asking_ = false;
+    // An answer given while a sync ran: applied once it is done.
+    std::function<void()> pendingAnswer_;
 };
 
 } // namespace kelvo

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QUrl>
 #include <QXmlStreamReader>
+#include <cstdlib>
 #include <curl/curl.h>
 #include <map>
 #include <mutex>
@@ -150,6 +151,8 @@ struct TCalDavClient::TImpl {
     CURL* Handle = nullptr;
     std::string Origin;         // "https://host:port"
     std::string CollectionPath; // "/user/calendar/"
+    // Certificates trusted instead of the system's, as OpenSSL's own variables name them.
+    std::string CaFile, CaFolder;
 
     struct TSink {
         std::string* Body;
@@ -205,6 +208,10 @@ struct TCalDavClient::TImpl {
         curl_easy_setopt(Handle, CURLOPT_CONNECTTIMEOUT, 15L);
         curl_easy_setopt(Handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
         curl_easy_setopt(Handle, CURLOPT_LOW_SPEED_TIME, 30L);
+        if (!CaFile.empty())
+            curl_easy_setopt(Handle, CURLOPT_CAINFO, CaFile.c_str());
+        if (!CaFolder.empty())
+            curl_easy_setopt(Handle, CURLOPT_CAPATH, CaFolder.c_str());
         curl_easy_setopt(Handle, CURLOPT_WRITEFUNCTION, Write);
         curl_easy_setopt(Handle, CURLOPT_WRITEDATA, &sink);
         curl_easy_setopt(Handle, CURLOPT_HEADERFUNCTION, Header);
@@ -232,14 +239,17 @@ struct TCalDavClient::TImpl {
         if (code == CURLE_TOO_MANY_REDIRECTS)
             throw ECalDavError(
                 url + ": more than " + std::to_string(MaxRedirects) + " redirections", false);
-        if (code == CURLE_PEER_FAILED_VERIFICATION || code == CURLE_SSL_CACERT_BADFILE ||
-            code == CURLE_SSL_CONNECT_ERROR)
-            throw ECalDavError(url + ": the server's certificate is not trusted (" +
-                                   (error[0] ? std::string(error) : curl_easy_strerror(code)) + ")",
+        const std::string detail = error[0] ? std::string(error) : curl_easy_strerror(code);
+        if (code == CURLE_PEER_FAILED_VERIFICATION)
+            throw ECalDavError(url + ": the server's certificate is not trusted (" + detail + ")",
                                true);
+        if (code == CURLE_SSL_CACERT_BADFILE)
+            throw ECalDavError(url + ": the trusted certificates cannot be read (" + detail + ")",
+                               true);
+        if (code == CURLE_SSL_CONNECT_ERROR)
+            throw ECalDavError(url + ": no TLS connection could be made (" + detail + ")", true);
         if (code != CURLE_OK)
-            throw ECalDavError(
-                url + ": " + (error[0] ? std::string(error) : curl_easy_strerror(code)), true);
+            throw ECalDavError(url + ": " + detail, true);
         curl_easy_getinfo(Handle, CURLINFO_RESPONSE_CODE, &response.Status);
         if (response.Status == 401 || response.Status == 403)
             throw ECalDavError(url + ": the server refused the user name or password", true);
@@ -308,6 +318,10 @@ TCalDavClient::TCalDavClient(TCalDavAccount account, std::size_t maxResponse)
     impl_->CollectionPath = path;
     impl_->Account = std::move(account);
     impl_->MaxResponse = maxResponse;
+    for (auto [name, target] :
+         {std::pair{"SSL_CERT_FILE", &impl_->CaFile}, std::pair{"SSL_CERT_DIR", &impl_->CaFolder}})
+        if (const char* value = std::getenv(name))
+            *target = value;
     impl_->Handle = curl_easy_init();
     if (!impl_->Handle)
         throw ECalDavError("libcurl could not be started", true);

@@ -79,6 +79,7 @@ TEST(CalDavSyncTest, TheStateFileKeepsAnyTextAndRefusesDamage) {
     state.Entries["uid\twith\nbreaks%"] = {"/cal/a%20b.ics", "\"e\ttag\"", 0xFEDCBA9876543210ull};
     state.Waiting["copy-1"] = 42;
     state.Queue = {"put uid\t1"};
+    state.Held["uid\t2"] = "a record\r\nof\ttwo lines%";
     const TSyncState back = ParseSyncState(WriteSyncState(state));
     EXPECT_EQ(back.SyncToken, state.SyncToken);
     ASSERT_EQ(back.Entries.size(), 1u);
@@ -89,6 +90,7 @@ TEST(CalDavSyncTest, TheStateFileKeepsAnyTextAndRefusesDamage) {
     EXPECT_EQ(entry.Hash, 0xFEDCBA9876543210ull);
     EXPECT_EQ(back.Waiting, state.Waiting);
     EXPECT_EQ(back.Queue, state.Queue);
+    EXPECT_EQ(back.Held, state.Held);
     EXPECT_THROW(ParseSyncState("KELVO-CALDAV 1\nentry\tonly-two\n"), ECalDavError);
     EXPECT_THROW(ParseSyncState("something else\n"), ECalDavError);
 }
@@ -143,6 +145,58 @@ TEST(CalDavSyncTest, ARefusedResourceFailsAloneAndTheNextSyncSendsIt) {
     EXPECT_EQ(r.Lines[0].Kind, TSyncKind::Added);
     EXPECT_EQ(r.Lines[0].Description, "One");
     EXPECT_EQ(server.Resources.size(), 2u);
+}
+
+std::vector<std::string> ActionKinds(const TEvent& e) {
+    std::vector<std::string> kinds;
+    for (int i = 0; i < e.EventAction().Actions().Count(); ++i)
+        kinds.push_back(
+            dynamic_cast<const TLaunchAppEventAction*>(&e.EventAction().Actions().Items(i))
+                ? "launch"
+                : "beep");
+    return kinds;
+}
+
+TEST(CalDavSyncTest, HeldActionsGoBackInTheirPlaceAndAnEditedEventGetsThemAfterItsOwn) {
+    TFakeServer server;
+    TFakeCodec codec;
+    TOwnedEvents here;
+    for (const char* message : {"Backup", "Edited"}) {
+        auto e = Synced(message, 1);
+        auto launch = std::make_unique<TLaunchAppEventAction>();
+        launch->SetFileName("/usr/bin/backup");
+        e->EventAction().Actions().Add(std::move(launch));
+        e->EventAction().Actions().Add(std::make_unique<TBeepEventAction>());
+        here.push_back(std::move(e));
+    }
+    TSyncState hereState;
+    ASSERT_FALSE(SyncEvents(here, "CalDAV", hereState, server, codec.Codec(), {}).Failed());
+
+    TOwnedEvents there;
+    TSyncState state;
+    TSyncResult r = SyncEvents(there, "CalDAV", state, server, codec.Codec(), {});
+    ASSERT_EQ(there.size(), 2u);
+    EXPECT_EQ(r.HeldActions.size(), 2u);
+    EXPECT_EQ(HeldActionTexts(state), r.HeldActions);
+    EXPECT_EQ(ActionKinds(*there[0]), std::vector<std::string>{"beep"});
+    // Held across a restart: the state file keeps them.
+    state = ParseSyncState(WriteSyncState(state));
+
+    there[1]->SetWindowMessage("Edited there");
+    // Asked for another template's events: nothing is given back and nothing is forgotten.
+    EXPECT_TRUE(KeepHeldActions({there[0].get(), there[1].get()}, "Work", state).empty());
+    EXPECT_EQ(state.Held.size(), 2u);
+    const std::vector<std::string> kept =
+        KeepHeldActions({there[0].get(), there[1].get()}, "CalDAV", state);
+    EXPECT_EQ(kept.size(), 2u);
+    EXPECT_TRUE(state.Held.empty());
+    EXPECT_EQ(ActionKinds(*there[0]), (std::vector<std::string>{"launch", "beep"}));
+    EXPECT_EQ(ActionKinds(*there[1]), (std::vector<std::string>{"beep", "launch"}));
+    // The one not edited is as the server has it; only the edited one goes up.
+    r = SyncEvents(there, "CalDAV", state, server, codec.Codec(), {});
+    ASSERT_EQ(r.Lines.size(), 1u);
+    EXPECT_TRUE(r.Lines[0].Up);
+    EXPECT_EQ(r.Lines[0].Description, "Edited there");
 }
 
 } // namespace
