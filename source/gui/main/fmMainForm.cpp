@@ -24,6 +24,7 @@
 #include "gui/main/MainPanel.h"
 #include "gui/main/TrayIcon.h"
 #include "gui/main/ViewDialogs.h"
+#include "gui/main/ViewLook.h"
 #include "gui/models/EventFilterModel.h"
 #include "gui/models/EventListModel.h"
 #include "gui/models/TemplateTreeModel.h"
@@ -185,6 +186,7 @@ TMainForm::TMainForm(TProgramSession& session, QWidget* parent)
             MinimizeWindow();
     });
     ShowPage(3);
+    ApplyViewOptions();
     RefreshViews();
 }
 
@@ -1084,6 +1086,12 @@ void TMainForm::CreateWorkspace() {
     });
     connect(&session_, &TProgramSession::optionChanged, calendar_,
             [this] { calendar_->ApplyOptions(); });
+    connect(&session_, &TProgramSession::optionChanged, this, [this](const QString& name) {
+        ApplyViewOptions();
+        if (name.startsWith(QLatin1String("Behaviour")))
+            RefreshActivePage();
+    });
+    connect(&session_, &TProgramSession::settingsLoaded, this, &TMainForm::ApplyViewOptions);
     calendarSplitter_ = new QSplitter(pages_);
     calendarSplitter_->setObjectName(QStringLiteral("CalendarSplitter"));
     calendarSplitter_->addWidget(calendar_);
@@ -1291,6 +1299,18 @@ void TMainForm::RefreshAllPages() {
     }
     pages_->setCurrentIndex(active);
     RefreshActivePage();
+}
+
+void TMainForm::ApplyViewOptions() {
+    const auto& options = settings_.Options();
+    ApplyViewLook(*templateTree_, options.FontTemplatesTree.Font(),
+                  options.ColorTemplatesTree.Value());
+    const TColorOption* backgrounds[PageCount] = {
+        &options.ColorExploreEvents, &options.ColorCalendarEvents, &options.ColorFilterEvents,
+        &options.ColorAllEvents};
+    for (int p = 0; p < PageCount; ++p)
+        ApplyViewLook(*lists_[p], options.FontEventsView.Font(), backgrounds[p]->Value());
+    templateTree_->viewport()->update();
 }
 
 void TMainForm::ShowPanels() {

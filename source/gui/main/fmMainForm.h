@@ -109,6 +109,9 @@ public:
     QLabel& NextEventPanel() const { return *nextLabel_; }
     void RefreshActivePage() override;
     void RefreshAllPages();
+    // The tree's and the lists' fonts and colours from the options, and what the view options
+    // of the Behaviour page change.
+    void ApplyViewOptions();
     void UpdateStatusBar();
     void SelectEventInViews(TEvent& event);
 
