@@ -3,13 +3,18 @@
 // events, template rows among a template's events, and "Back" to the parent template.
 
 #include "core/options/ProgramOptions.h"
+#include "core/scheduling/SimpleInitializeCondition.h"
 #include "core/timers/ProgramFolders.h"
 #include "gui/calendar/DrawCalendar.h"
 #include "gui/events/EventListView.h"
 #include "gui/main/fmMainForm.h"
+#include "gui/models/EventFilterModel.h"
+#include "gui/models/EventListModel.h"
 #include "gui/options/paColorButton.h"
 #include "gui/templates/TemplateTreeView.h"
 #include "platform/runtime/FolderProvider.h"
+#include "support/EntitySamples.h"
+#include "support/MainFormRun.h"
 #include "support/OptionsDialogRun.h"
 #include "support/TestSupport.h"
 
@@ -41,6 +46,28 @@ void ChooseFont(test::OptionsRun& run, const char* button, const QFont& font) {
     QVERIFY(fonts);
     fonts->setCurrentFont(font);
     fonts->accept();
+}
+
+std::unique_ptr<TEvent> Daily(TDateTime from, const std::string& message, bool counting) {
+    auto e = samples::SilentEventOnceAt(from, message);
+    auto& simple =
+        static_cast<TSimpleInitializeCondition&>(e->InitializeCondition().Conditions().Items(0));
+    TDailyDateCondition every;
+    every.SetFromDate(DateOf(from));
+    simple.SetDateCondition(&every);
+    if (counting) {
+        TEventOptions options = e->Options();
+        options.Include(eoComputeCount);
+        e->SetOptions(options);
+    }
+    return e;
+}
+
+QStringList Names(const TEventListView& list) {
+    QStringList names;
+    for (int row = 0; row < list.Rows().rowCount(); ++row)
+        names << list.Rows().index(row, TEventListModel::ColName).data().toString();
+    return names;
 }
 
 } // namespace
@@ -91,6 +118,30 @@ private slots:
         QCOMPARE(again.form.List(3).DetailsView()->font().family(), big.family());
         QCOMPARE(Background(again.form.List(3).DetailsView()), QColor(Qt::red));
         again.form.grab().save(QStringLiteral("/tmp/views-options.png"));
+    }
+
+    void countingEventsShowTheirAgeNowAndOnTheCalendarsDay() {
+        test::TestClock clock(EncodeDateTime(2024, 3, 4, 8, 0));
+        test::MainFormRun run;
+        TReminderNotebook& notebook = run.session.Notebook();
+        notebook.AddEvent(Daily(EncodeDateTime(2024, 1, 1, 10, 0), "Pills", true));
+        notebook.AddEvent(Daily(EncodeDateTime(2024, 1, 1, 11, 0), "Walk", false));
+        // Not yet begun: nothing has elapsed.
+        notebook.AddEvent(Daily(EncodeDateTime(2024, 4, 1, 9, 0), "Later", true));
+        run.form.ShowPage(3);
+        QCOMPARE(Names(run.form.List(3)),
+                 (QStringList{"Later", "Pills (2 month(s), 3 day(s))", "Walk"}));
+
+        run.form.SetSelectedDay(EncodeDate(2024, 4, 10));
+        run.form.ShowPage(1);
+        QCOMPARE(Names(run.form.List(1)),
+                 (QStringList{"Later (9 day(s))", "Pills (3 month(s), 9 day(s))", "Walk"}));
+        // Sorted by the names shown, descending.
+        run.form.List(1).SortBy(TEventListModel::ColName, false);
+        QCOMPARE(Names(run.form.List(1)).first(), QStringLiteral("Walk"));
+        // The other pages count to now still.
+        run.form.ShowPage(3);
+        QCOMPARE(Names(run.form.List(3)).at(1), QStringLiteral("Pills (2 month(s), 3 day(s))"));
     }
 };
 

@@ -1272,6 +1272,8 @@ void TMainForm::RefreshActivePage() {
         for (TEvent* e : reminders.Events())
             if (std::find(events.begin(), events.end(), e) == events.end())
                 events.push_back(e);
+        // A birthday's age on the day shown, not today.
+        list.Rows().SetCountDate(day);
         list.Rows().SetEvents(events);
         break;
     }

@@ -37,6 +37,32 @@ void TEventFilterModel::ClearEvents() {
     invalidateFilter();
 }
 
+void TEventFilterModel::SetCountDate(TDateTime day) {
+    if (day == countDate_)
+        return;
+    countDate_ = day;
+    if (rowCount() > 0)
+        emit dataChanged(index(0, TEventListModel::ColName),
+                         index(rowCount() - 1, TEventListModel::ColName));
+}
+
+QVariant TEventFilterModel::CountedName(const QModelIndex& sourceIndex, int role) const {
+    if (IsNullDate(countDate_) || sourceIndex.column() != TEventListModel::ColName ||
+        (role != Qt::DisplayRole && role != TEventListModel::SortRole))
+        return {};
+    auto* event = static_cast<TEvent*>(sourceIndex.data(TEventListModel::EventRole).value<void*>());
+    if (!event)
+        return {};
+    const QString text = TEventListModel::NameText(*event, countDate_);
+    return role == Qt::DisplayRole ? text : text.toCaseFolded();
+}
+
+QVariant TEventFilterModel::data(const QModelIndex& index, int role) const {
+    if (const QVariant counted = CountedName(mapToSource(index), role); counted.isValid())
+        return counted;
+    return QSortFilterProxyModel::data(index, role);
+}
+
 int TEventFilterModel::RowOf(const TEvent* event) const {
     for (int row = 0; row < rowCount(); ++row)
         if (EventAt(row) == event)
@@ -45,8 +71,12 @@ int TEventFilterModel::RowOf(const TEvent* event) const {
 }
 
 bool TEventFilterModel::lessThan(const QModelIndex& left, const QModelIndex& right) const {
-    const QVariant a = left.data(sortRole());
-    const QVariant b = right.data(sortRole());
+    const auto key = [this](const QModelIndex& i) {
+        const QVariant counted = CountedName(i, sortRole());
+        return counted.isValid() ? counted : i.data(sortRole());
+    };
+    const QVariant a = key(left);
+    const QVariant b = key(right);
     const bool ascending = sortOrder() == Qt::AscendingOrder;
     // Descending sorts by the reversed question: an empty cell still goes after the others,
     // and ties still keep the notebook's order (the rows arrive in the previous sort's order).

@@ -30,7 +30,12 @@ public:
     void SetEvents(const std::vector<TEvent*>& events);
     void ClearEvents();
 
+    // The day up to which counting events count their elapsed time in "Name" (the calendar's
+    // selected day); NullDate: now, as the rows were made.
+    void SetCountDate(TDateTime day);
+
     TEvent* EventAt(int row) const;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     // The row showing the event, or -1.
     int RowOf(const TEvent* event) const;
 
@@ -41,7 +46,11 @@ protected:
     bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
 
 private:
+    // The "Name" text when the count date is set, else none.
+    QVariant CountedName(const QModelIndex& sourceIndex, int role) const;
+
     QString template_;
+    TDateTime countDate_ = NullDate;
     TDateTime from_ = NullDate;
     TDateTime to_ = NullDate;
     QString text_;

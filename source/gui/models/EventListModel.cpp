@@ -93,7 +93,7 @@ const QString& TEventListModel::Text(int index, int column) const {
     QString& text = row.Text[column];
     switch (column) {
     case ColName:
-        text = Q(e.Description());
+        text = NameText(e, today_);
         break;
     case ColLastEvent:
         text = Q(ListDateText(row.Last));
@@ -202,6 +202,14 @@ QMimeData* TEventListModel::mimeData(const QModelIndexList& indexes) const {
         if (index.isValid() && index.row() < rowCount())
             return EventDragData(index.row());
     return nullptr;
+}
+
+QString TEventListModel::NameText(TEvent& event, TDateTime x) {
+    try {
+        return Q(event.DescriptionWithCount(x));
+    } catch (const std::exception&) {
+        return Q(event.Description()); // the notebook reports the faulty condition itself
+    }
 }
 
 QString TEventListModel::Caption(int column) {

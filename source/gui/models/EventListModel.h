@@ -60,6 +60,9 @@ public:
     QMimeData* mimeData(const QModelIndexList& indexes) const override;
 
     static QString Caption(int column);
+    // The "Name" cell: the event's description, with the time elapsed since its first arising
+    // up to x for a counting event (a birthday's age).
+    static QString NameText(TEvent& event, TDateTime x);
     // The picture of an event's row; none shows no picture.
     std::function<QIcon(const TEvent&)> Icon;
     static int DefaultWidth(int column);
