@@ -10,6 +10,7 @@
 #include "gui/main/fmMainForm.h"
 #include "gui/models/EventFilterModel.h"
 #include "gui/models/EventListModel.h"
+#include "gui/models/TemplateTreeModel.h"
 #include "gui/options/paColorButton.h"
 #include "gui/templates/TemplateTreeView.h"
 #include "platform/runtime/FolderProvider.h"
@@ -19,7 +20,9 @@
 #include "support/TestSupport.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFontDialog>
+#include <QLabel>
 #include <QListView>
 #include <QTreeView>
 #include <filesystem>
@@ -68,6 +71,40 @@ QStringList Names(const TEventListView& list) {
     for (int row = 0; row < list.Rows().rowCount(); ++row)
         names << list.Rows().index(row, TEventListModel::ColName).data().toString();
     return names;
+}
+
+// Work (with Meetings and Calls under it) before the default template; Report filed under
+// Work, Standup under Meetings.
+void AddWorkTemplates(TProgramSession& session) {
+    TTemplateTree& tree = session.Templates();
+    const auto make = [&](TTemplateNode* parent, const char* name) -> TTemplateNode& {
+        auto t = std::make_unique<TEventTemplate>(nullptr);
+        t->SetTemplate(name);
+        return tree.AddTemplate(parent, parent ? -1 : 0, std::move(t));
+    };
+    TTemplateNode& work = make(nullptr, "Work");
+    make(&work, "Meetings");
+    make(&work, "Calls");
+    session.TemplateModel().Refresh();
+    auto report = samples::SilentEventOnceAt(EncodeDateTime(2030, 6, 3, 9, 0), "Report");
+    report->SetTemplate("Work");
+    session.Notebook().AddEvent(std::move(report));
+    auto standup = samples::SilentEventOnceAt(EncodeDateTime(2030, 6, 2, 9, 0), "Standup");
+    standup->SetTemplate("Meetings");
+    session.Notebook().AddEvent(std::move(standup));
+}
+
+QStringList Column(const TEventListView& list, int column) {
+    QStringList cells;
+    for (int row = 0; row < list.Rows().rowCount(); ++row)
+        cells << list.Rows().index(row, column).data().toString();
+    return cells;
+}
+
+void Activate(QWidget& window) {
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
 }
 
 } // namespace
@@ -142,6 +179,56 @@ private slots:
         // The other pages count to now still.
         run.form.ShowPage(3);
         QCOMPARE(Names(run.form.List(3)).at(1), QStringLiteral("Pills (2 month(s), 3 day(s))"));
+    }
+
+    void aTemplatesChildrenAreListedBeforeItsEventsAndOpenWithEnter() {
+        test::TestClock clock(EncodeDateTime(2030, 6, 1, 8, 0));
+        test::OptionsRun run;
+        AddWorkTemplates(run.session);
+        TMainForm& form = run.form;
+        Activate(form);
+        form.ShowPage(0);
+        TTemplateTreeView& tree = form.TemplateTree();
+        tree.SelectNode(run.session.Templates().FindTemplate("Work"));
+        TEventListView& list = form.List(0);
+        QCOMPARE(Names(list), QStringList{"Report"});
+
+        // "Show templates in event list" on the options' Behaviour page: at once.
+        QVERIFY(run.Open());
+        run.Control<QCheckBox>("BehaviourShowTemplateInListCheckBox")->click();
+        run.Press(QDialogButtonBox::Ok);
+        QCOMPARE(Names(list), (QStringList{"Calls", "Meetings", "Report"}));
+        QCOMPARE(Column(list, TEventListModel::ColTemplate),
+                 (QStringList{"Calls", "Meetings", "Work"}));
+        QCOMPARE(Column(list, TEventListModel::ColNextEvent).first(), QString());
+        QCOMPARE(Column(list, TEventListModel::ColState).first(), QString());
+        QVERIFY(!list.Rows().index(0, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
+        // Template rows are not counted as listed events, nor on any other page.
+        QVERIFY(form.CountText().endsWith(QStringLiteral("2 event(s), 1 listed")));
+        form.ShowPage(3);
+        QCOMPARE(Names(form.List(3)), (QStringList{"Report", "Standup"}));
+        form.ShowPage(0);
+
+        // Ascending puts template rows first, descending last, whatever the column; among
+        // themselves their empty cells keep the tree's order.
+        list.SortBy(TEventListModel::ColNextEvent, true);
+        QCOMPARE(Names(list), (QStringList{"Meetings", "Calls", "Report"}));
+        list.SortBy(TEventListModel::ColName, false);
+        QCOMPARE(Names(list), (QStringList{"Report", "Meetings", "Calls"}));
+
+        // A template row is the entity the commands act on; Enter explores it.
+        Activate(form);
+        list.SelectTemplate(list.Rows().TemplateAt(1), true);
+        QVERIFY(list.HasFocus());
+        form.UpdateCommands();
+        QVERIFY(form.Command("TemplateOpen")->isEnabled());
+        QVERIFY(form.Command("EntityRename")->isEnabled());
+        QVERIFY(form.SelectedEvents().empty());
+        QTest::keyClick(list.ShownView(), Qt::Key_Return);
+        QCOMPARE(tree.SelectedNode(), run.session.Templates().FindTemplate("Meetings"));
+        QCOMPARE(Names(list), QStringList{"Standup"});
+        QVERIFY(list.HasFocus());
+        form.grab().save(QStringLiteral("/tmp/views-template-rows.png"));
     }
 };
 

@@ -139,6 +139,7 @@ TMainForm::TMainForm(TProgramSession& session, QWidget* parent)
     alarms_.OnFindEvent = [this](TEvent&) { RestoreWindow(); };
 
     session_.EventModel().Icon = [](const TEvent& event) { return EventRowIcon(event); };
+    session_.EventModel().TemplateIcon = [](const TEventTemplate& t) { return TemplateRowIcon(t); };
     connect(&session_, &TProgramSession::dataReplaced, this, [this] {
         session_.TemplateModel().Refresh();
         RefreshAllPages();
@@ -613,6 +614,7 @@ void TMainForm::CreateViewCommands() {
         {"EventByCurrentTemplate", tr("Add Event by the selected &Template..."), "",
          tr("Add an event by the selected template")},
         {"TemplateNew", tr("Add Tem&plate"), "", tr("Add a new template")},
+        {"TemplateOpen", tr("Explore"), "", tr("Show the template's events")},
         {"TemplateAddToQuickToolbar", tr("Add To &Favorite Templates"), "",
          tr("Put the selected template on the favorite templates bar")},
         {"EditTemplateMoveUp", tr("&Up"), "Alt+Up", tr("Move the template up")},
@@ -1028,6 +1030,11 @@ void TMainForm::CreateWorkspace() {
             if (QAction* properties = Command("EntityProperty"); properties->isEnabled())
                 properties->trigger();
         });
+        connect(list, &TEventListView::templateActivated, this, [this] {
+            UpdateCommands();
+            if (QAction* open = Command("TemplateOpen"); open->isEnabled())
+                open->trigger();
+        });
         connect(list, &TEventListView::deletePressed, this, [this] {
             UpdateCommands();
             if (QAction* remove = Command("EntityDelete"); remove->isEnabled())
@@ -1043,6 +1050,8 @@ void TMainForm::CreateWorkspace() {
                 UpdateStatusBar();
         });
     }
+
+    lists_[0]->Rows().SetShowTemplates(true);
 
     // Templates: the tree above (or beside) the template's events.
     templateTree_ = new TTemplateTreeView(*eventCommands_, pages_);
@@ -1255,12 +1264,19 @@ void TMainForm::RefreshActivePage() {
     const int page = ShownPage();
     TEventListView& list = *lists_[page];
     const std::vector<TEvent*> selected = list.SelectedEvents();
+    const TEventTemplate* selectedTemplate = list.CurrentTemplate();
     switch (page) {
     case 0: {
         const TTemplateNode* node = templateTree_->SelectedNode();
-        list.Rows().SetEvents(node && node->Template()
-                                  ? notebook_.EventsOfTemplate(node->Text()).Events()
-                                  : std::vector<TEvent*>{});
+        // Nothing selected in the tree is its root, whose children are the first level.
+        const TTemplateNode& shown = node ? *node : session_.Templates().Root();
+        std::vector<TEventTemplate*> children;
+        if (settings_.Options().BehaviourShowTemplateInList.Value())
+            for (int i = 0; i < shown.ChildCount(); ++i)
+                children.push_back(shown.Child(i).Template());
+        session_.EventModel().SetTemplateRows(children);
+        list.Rows().SetEvents(shown.Template() ? notebook_.EventsOfTemplate(shown.Text()).Events()
+                                               : std::vector<TEvent*>{});
         break;
     }
     case 1: {
@@ -1287,6 +1303,8 @@ void TMainForm::RefreshActivePage() {
         list.SelectFirstWhenNone();
     if (!selected.empty())
         list.SelectEvent(*selected.front(), false);
+    else if (selectedTemplate)
+        list.SelectTemplate(selectedTemplate, false);
     UpdateStatusBar();
 }
 
@@ -1461,9 +1479,46 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 // The event and template commands
 
 TEventTemplate* TMainForm::EntityTemplate() {
-    if (ShownPage() != 0 || (!templateTree_->hasFocus() && !SelectedEvents().empty()))
+    if (ShownPage() != 0)
         return nullptr;
+    if (!templateTree_->hasFocus()) {
+        if (TEventTemplate* t = ListTemplate())
+            return t;
+        if (!SelectedEvents().empty())
+            return nullptr;
+    }
     return templateTree_->SelectedTemplate();
+}
+
+TEventTemplate* TMainForm::ListTemplate() {
+    const TEventTemplate* row = lists_[0]->CurrentTemplate();
+    if (!row || ShownPage() != 0 || templateTree_->hasFocus())
+        return nullptr;
+    // The row holds the template by address: it counts only while the tree still holds it.
+    const std::function<TEventTemplate*(const TTemplateNode&)> find =
+        [&](const TTemplateNode& node) -> TEventTemplate* {
+        if (node.Template() == row)
+            return node.Template();
+        for (int i = 0; i < node.ChildCount(); ++i)
+            if (TEventTemplate* t = find(node.Child(i)))
+                return t;
+        return nullptr;
+    };
+    return find(session_.Templates().Root());
+}
+
+void TMainForm::ExploreTemplate() {
+    TEventTemplate* t = EntityTemplate();
+    if (!t)
+        return;
+    const TTemplateNode* node = session_.Templates().FindTemplate(t->Template());
+    ShowPage(0);
+    if (node && node != templateTree_->SelectedNode())
+        templateTree_->SelectNode(const_cast<TTemplateNode*>(node));
+    else
+        RefreshActivePage();
+    lists_[0]->SelectFirstWhenNone();
+    lists_[0]->ShownView()->setFocus();
 }
 
 std::vector<TEvent*> TMainForm::ListedEvents() {
@@ -1563,16 +1618,24 @@ void TMainForm::ConnectEventCommands() {
     handle(
         "EntityRename",
         [this, &c, &tree] {
-            if (EntityTemplate())
+            if (TEventTemplate* t = ListTemplate())
+                c.TemplateProperties(*t); // the list has no in-place edit
+            else if (EntityTemplate())
                 tree.Rename();
             else
                 c.Rename();
         },
-        [this, event, &tree] { return EntityTemplate() ? tree.CanRename() : event(); });
+        [this, event, &tree, isDefault] {
+            if (const TEventTemplate* t = ListTemplate())
+                return !isDefault(t);
+            return EntityTemplate() ? tree.CanRename() : event();
+        });
     handle(
         "EntityDelete",
         [this, &c, &tree] {
-            if (EntityTemplate())
+            if (TEventTemplate* t = ListTemplate())
+                c.DeleteTemplate(*t);
+            else if (EntityTemplate())
                 tree.Delete();
             else
                 c.Delete();
@@ -1584,7 +1647,9 @@ void TMainForm::ConnectEventCommands() {
     handle(
         "EntityProperty",
         [this, &c, &tree] {
-            if (EntityTemplate())
+            if (TEventTemplate* t = ListTemplate())
+                c.TemplateProperties(*t);
+            else if (EntityTemplate())
                 tree.Properties();
             else
                 c.Properties();
@@ -1642,6 +1707,8 @@ void TMainForm::ConnectEventCommands() {
     handle("CalendarAddEventByDate", [&c] { c.NewEventByDate(); });
     handle(
         "TemplateNew", [&tree] { tree.NewTemplate(); }, [this] { return ShownPage() == 0; });
+    handle(
+        "TemplateOpen", [this] { ExploreTemplate(); }, [this] { return EntityTemplate(); });
     handle(
         "TemplateAddToQuickToolbar",
         [this, &c] {

@@ -209,6 +209,10 @@ private:
     void ConnectPrinting();
     // The selected template when no event is selected (the entity commands' other target).
     TEventTemplate* EntityTemplate();
+    // The template of the Templates list's selected row while it is still in the tree.
+    TEventTemplate* ListTemplate();
+    // "Explore": the template's node selected and its rows listed.
+    void ExploreTemplate();
     // Runs a command; the data-file errors the user is meant to see go to an error box.
     void Run(const std::function<void()>& command);
     void CreateCommands();

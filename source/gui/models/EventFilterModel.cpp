@@ -25,6 +25,11 @@ void TEventFilterModel::SetText(const QString& text) {
     invalidateFilter();
 }
 
+void TEventFilterModel::SetShowTemplates(bool show) {
+    showTemplates_ = show;
+    invalidateFilter();
+}
+
 void TEventFilterModel::SetEvents(const std::vector<TEvent*>& events) {
     events_ = std::unordered_set<const TEvent*>(events.begin(), events.end());
     eventsSet_ = true;
@@ -75,6 +80,13 @@ bool TEventFilterModel::lessThan(const QModelIndex& left, const QModelIndex& rig
         const QVariant counted = CountedName(i, sortRole());
         return counted.isValid() ? counted : i.data(sortRole());
     };
+    // Template rows before event rows; a descending sort asks the reversed question, which
+    // puts them last.
+    const auto isTemplate = [](const QModelIndex& i) {
+        return i.data(TEventListModel::TemplateRole).value<void*>() != nullptr;
+    };
+    if (const bool t = isTemplate(left); t != isTemplate(right))
+        return t;
     const QVariant a = key(left);
     const QVariant b = key(right);
     const bool ascending = sortOrder() == Qt::AscendingOrder;
@@ -99,6 +111,11 @@ bool TEventFilterModel::lessThan(const QModelIndex& left, const QModelIndex& rig
     return ascending ? left.row() < right.row() : left.row() > right.row();
 }
 
+TEventTemplate* TEventFilterModel::TemplateAt(int row) const {
+    return static_cast<TEventTemplate*>(
+        index(row, 0).data(TEventListModel::TemplateRole).value<void*>());
+}
+
 TEvent* TEventFilterModel::EventAt(int row) const {
     return static_cast<TEvent*>(index(row, 0).data(TEventListModel::EventRole).value<void*>());
 }
@@ -106,6 +123,8 @@ TEvent* TEventFilterModel::EventAt(int row) const {
 bool TEventFilterModel::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const {
     const QAbstractItemModel* source = sourceModel();
     const auto cell = [&](int column) { return source->index(sourceRow, column, sourceParent); };
+    if (cell(0).data(TEventListModel::TemplateRole).value<void*>())
+        return showTemplates_;
     if (eventsSet_ && !events_.contains(static_cast<const TEvent*>(
                           cell(0).data(TEventListModel::EventRole).value<void*>())))
         return false;
