@@ -230,6 +230,52 @@ private slots:
         QVERIFY(list.HasFocus());
         form.grab().save(QStringLiteral("/tmp/views-template-rows.png"));
     }
+
+    void backspaceGoesBackToTheParentTemplate() {
+        test::TestClock clock(EncodeDateTime(2030, 6, 1, 8, 0));
+        test::MainFormRun run;
+        AddWorkTemplates(run.session);
+        TMainForm& form = run.form;
+        TTemplateTree& templates = run.session.Templates();
+        TTemplateTreeView& tree = form.TemplateTree();
+        TEventListView& list = form.List(0);
+        Activate(form);
+        form.ShowPage(0);
+        const auto backspace = [&] { QTest::keyClick(list.ShownView(), Qt::Key_Backspace); };
+
+        // Without template rows the parent's first row is selected.
+        tree.SelectNode(templates.FindTemplate("Meetings"));
+        list.ShownView()->setFocus();
+        backspace();
+        QCOMPARE(tree.SelectedNode(), templates.FindTemplate("Work"));
+        QCOMPARE(list.CurrentEvent()->WindowMessage(), std::string("Report"));
+        QVERIFY(list.HasFocus());
+
+        run.session.Settings().Options().BehaviourShowTemplateInList.SetValue(true);
+        tree.SelectNode(templates.FindTemplate("Meetings"));
+        list.ShownView()->setFocus();
+        backspace();
+        QCOMPARE(tree.SelectedNode(), templates.FindTemplate("Work"));
+        QCOMPARE(list.CurrentTemplate(), templates.FindTemplate("Meetings")->Template());
+        QVERIFY(list.HasFocus());
+        // From a first-level template to the first level itself, which has no parent.
+        backspace();
+        QCOMPARE(tree.SelectedNode(), nullptr);
+        QCOMPARE(Names(list), (QStringList{"Miscellaneous", "Work"}));
+        QCOMPARE(list.CurrentTemplate(), templates.FindTemplate("Work")->Template());
+        form.UpdateCommands();
+        QVERIFY(!form.Command("TemplateUp")->isEnabled());
+        backspace();
+        QCOMPARE(tree.SelectedNode(), nullptr);
+
+        // With the tree focused "Back" selects the parent node.
+        tree.SelectNode(templates.FindTemplate("Calls"));
+        tree.setFocus();
+        form.UpdateCommands();
+        form.Command("TemplateUp")->trigger();
+        QCOMPARE(tree.SelectedNode(), templates.FindTemplate("Work"));
+        QVERIFY(tree.hasFocus());
+    }
 };
 
 int main(int argc, char** argv) {

@@ -615,6 +615,7 @@ void TMainForm::CreateViewCommands() {
          tr("Add an event by the selected template")},
         {"TemplateNew", tr("Add Tem&plate"), "", tr("Add a new template")},
         {"TemplateOpen", tr("Explore"), "", tr("Show the template's events")},
+        {"TemplateUp", tr("Back"), "", tr("Show the template above")},
         {"TemplateAddToQuickToolbar", tr("Add To &Favorite Templates"), "",
          tr("Put the selected template on the favorite templates bar")},
         {"EditTemplateMoveUp", tr("&Up"), "Alt+Up", tr("Move the template up")},
@@ -1041,6 +1042,7 @@ void TMainForm::CreateWorkspace() {
                 remove->trigger();
         });
         connect(list, &TEventListView::backPressed, this, [this] {
+            UpdateCommands();
             if (QAction* back = Command("TemplateUp"); back && back->isEnabled())
                 back->trigger();
         });
@@ -1507,6 +1509,20 @@ TEventTemplate* TMainForm::ListTemplate() {
     return find(session_.Templates().Root());
 }
 
+void TMainForm::TemplateBack() {
+    const TTemplateNode* node = templateTree_->SelectedNode();
+    if (ShownPage() != 0 || !node || !node->Template())
+        return;
+    const bool fromList = lists_[0]->HasFocus();
+    const TEventTemplate* left = node->Template();
+    // The root stands for nothing selected: the first level is listed.
+    templateTree_->SelectNode(node->Parent());
+    if (fromList) {
+        lists_[0]->SelectTemplate(left, true);
+        lists_[0]->ShownView()->setFocus();
+    }
+}
+
 void TMainForm::ExploreTemplate() {
     TEventTemplate* t = EntityTemplate();
     if (!t)
@@ -1709,6 +1725,9 @@ void TMainForm::ConnectEventCommands() {
         "TemplateNew", [&tree] { tree.NewTemplate(); }, [this] { return ShownPage() == 0; });
     handle(
         "TemplateOpen", [this] { ExploreTemplate(); }, [this] { return EntityTemplate(); });
+    handle(
+        "TemplateUp", [this] { TemplateBack(); },
+        [this, &tree] { return ShownPage() == 0 && tree.SelectedTemplate(); });
     handle(
         "TemplateAddToQuickToolbar",
         [this, &c] {

@@ -213,6 +213,9 @@ private:
     TEventTemplate* ListTemplate();
     // "Explore": the template's node selected and its rows listed.
     void ExploreTemplate();
+    // "Back": the parent of the tree's template; from the list, with the row of the template
+    // left selected there.
+    void TemplateBack();
     // Runs a command; the data-file errors the user is meant to see go to an error box.
     void Run(const std::function<void()>& command);
     void CreateCommands();
