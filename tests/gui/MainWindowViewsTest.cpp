@@ -101,6 +101,14 @@ QStringList Column(const TEventListView& list, int column) {
     return cells;
 }
 
+// KELVO_SHOTS=folder keeps a picture for a look by eye.
+void Shot(QWidget& window, const char* name) {
+    const QByteArray folder = qgetenv("KELVO_SHOTS");
+    if (!folder.isEmpty())
+        window.grab().save(
+            QStringLiteral("%1/%2.png").arg(QString::fromLocal8Bit(folder), QLatin1String(name)));
+}
+
 void Activate(QWidget& window) {
     window.show();
     window.activateWindow();
@@ -154,7 +162,7 @@ private slots:
         again.form.ShowPage(3);
         QCOMPARE(again.form.List(3).DetailsView()->font().family(), big.family());
         QCOMPARE(Background(again.form.List(3).DetailsView()), QColor(Qt::red));
-        again.form.grab().save(QStringLiteral("/tmp/views-options.png"));
+        Shot(again.form, "views-options");
     }
 
     void countingEventsShowTheirAgeNowAndOnTheCalendarsDay() {
@@ -173,6 +181,8 @@ private slots:
         run.form.ShowPage(1);
         QCOMPARE(Names(run.form.List(1)),
                  (QStringList{"Later (9 day(s))", "Pills (3 month(s), 9 day(s))", "Walk"}));
+        run.form.show();
+        Shot(run.form, "views-counting");
         // Sorted by the names shown, descending.
         run.form.List(1).SortBy(TEventListModel::ColName, false);
         QCOMPARE(Names(run.form.List(1)).first(), QStringLiteral("Walk"));
@@ -205,6 +215,7 @@ private slots:
         QVERIFY(!list.Rows().index(0, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
         // Template rows are not counted as listed events, nor on any other page.
         QVERIFY(form.CountText().endsWith(QStringLiteral("2 event(s), 1 listed")));
+        Shot(form, "views-template-rows");
         form.ShowPage(3);
         QCOMPARE(Names(form.List(3)), (QStringList{"Report", "Standup"}));
         form.ShowPage(0);
@@ -228,7 +239,7 @@ private slots:
         QCOMPARE(tree.SelectedNode(), run.session.Templates().FindTemplate("Meetings"));
         QCOMPARE(Names(list), QStringList{"Standup"});
         QVERIFY(list.HasFocus());
-        form.grab().save(QStringLiteral("/tmp/views-template-rows.png"));
+        Shot(form, "views-explored");
     }
 
     void backspaceGoesBackToTheParentTemplate() {
