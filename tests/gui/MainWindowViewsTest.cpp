@@ -163,6 +163,12 @@ private slots:
         QCOMPARE(again.form.List(3).DetailsView()->font().family(), big.family());
         QCOMPARE(Background(again.form.List(3).DetailsView()), QColor(Qt::red));
         Shot(again.form, "views-options");
+        // Back to the factory colours: the desktop's own again.
+        QVERIFY(again.Open());
+        again.dialog->ResetButton("Color")->click();
+        again.Press(QDialogButtonBox::Ok);
+        QCOMPARE(Background(again.form.List(3).DetailsView()),
+                 QApplication::palette().color(QPalette::Base));
     }
 
     void countingEventsShowTheirAgeNowAndOnTheCalendarsDay() {
