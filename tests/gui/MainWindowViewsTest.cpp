@@ -12,6 +12,7 @@
 #include "gui/models/EventListModel.h"
 #include "gui/models/TemplateTreeModel.h"
 #include "gui/options/paColorButton.h"
+#include "gui/templates/FavouritesBar.h"
 #include "gui/templates/TemplateTreeView.h"
 #include "platform/runtime/FolderProvider.h"
 #include "support/EntitySamples.h"
@@ -21,9 +22,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDragEnterEvent>
 #include <QFontDialog>
 #include <QLabel>
 #include <QListView>
+#include <QMimeData>
 #include <QTreeView>
 #include <filesystem>
 
@@ -232,6 +235,19 @@ private slots:
         QCOMPARE(Names(list), (QStringList{"Meetings", "Calls", "Report"}));
         list.SortBy(TEventListModel::ColName, false);
         QCOMPARE(Names(list), (QStringList{"Report", "Meetings", "Calls"}));
+
+        // A template row drags its template, here onto the favourite templates bar.
+        const int calls = Names(list).indexOf("Calls");
+        std::unique_ptr<QMimeData> drag(list.Rows().mimeData({list.Rows().index(calls, 0)}));
+        QVERIFY(drag);
+        QWidget& bar = form.FavouritesBar();
+        const QPoint at(5, bar.height() / 2);
+        QDragEnterEvent enter(at, Qt::CopyAction, drag.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(&bar, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(at), Qt::CopyAction, drag.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(&bar, &drop);
+        QVERIFY(run.session.Templates().FindTemplate("Calls")->Template()->Quickly());
 
         // A template row is the entity the commands act on; Enter explores it.
         Activate(form);

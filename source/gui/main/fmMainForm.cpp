@@ -32,6 +32,7 @@
 #include "gui/print/PrintPreview.h"
 #include "gui/templates/FavouritesBar.h"
 #include "gui/templates/TemplateChoiceForm.h"
+#include "gui/templates/TemplateDrag.h"
 #include "gui/templates/TemplateTreeView.h"
 #include "platform/hotkeys/paHotKeyOptions.h"
 #include "platform/hotkeys/paHotKeys.h"
@@ -140,6 +141,16 @@ TMainForm::TMainForm(TProgramSession& session, QWidget* parent)
 
     session_.EventModel().Icon = [](const TEvent& event) { return EventRowIcon(event); };
     session_.EventModel().TemplateIcon = [](const TEventTemplate& t) { return TemplateRowIcon(t); };
+    // A template row is dragged as the tree drags its node.
+    session_.EventModel().TemplateDragData = [this](const TEventTemplate* t) -> QMimeData* {
+        const TTemplateNode* node = NodeHolding(t);
+        if (!node)
+            return nullptr;
+        auto* data = new QMimeData;
+        SetDragPosition(*data, TemplateDragMimeType, session_.Templates().AbsoluteIndex(*node));
+        data->setText(Q(node->Text()));
+        return data;
+    };
     connect(&session_, &TProgramSession::dataReplaced, this, [this] {
         session_.TemplateModel().Refresh();
         RefreshAllPages();
@@ -1496,17 +1507,22 @@ TEventTemplate* TMainForm::ListTemplate() {
     const TEventTemplate* row = lists_[0]->CurrentTemplate();
     if (!row || ShownPage() != 0 || templateTree_->hasFocus())
         return nullptr;
-    // The row holds the template by address: it counts only while the tree still holds it.
-    const std::function<TEventTemplate*(const TTemplateNode&)> find =
-        [&](const TTemplateNode& node) -> TEventTemplate* {
-        if (node.Template() == row)
-            return node.Template();
+    const TTemplateNode* node = NodeHolding(row);
+    return node ? node->Template() : nullptr;
+}
+
+const TTemplateNode* TMainForm::NodeHolding(const TEventTemplate* t) {
+    // A row holds its template by address: it counts only while the tree still holds it.
+    const std::function<const TTemplateNode*(const TTemplateNode&)> find =
+        [&](const TTemplateNode& node) -> const TTemplateNode* {
+        if (node.Template() == t)
+            return &node;
         for (int i = 0; i < node.ChildCount(); ++i)
-            if (TEventTemplate* t = find(node.Child(i)))
-                return t;
+            if (const TTemplateNode* found = find(node.Child(i)))
+                return found;
         return nullptr;
     };
-    return find(session_.Templates().Root());
+    return t ? find(session_.Templates().Root()) : nullptr;
 }
 
 void TMainForm::TemplateBack() {

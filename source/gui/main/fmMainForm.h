@@ -211,6 +211,8 @@ private:
     TEventTemplate* EntityTemplate();
     // The template of the Templates list's selected row while it is still in the tree.
     TEventTemplate* ListTemplate();
+    // The node of the live tree holding that template, or none.
+    const TTemplateNode* NodeHolding(const TEventTemplate* t);
     // "Explore": the template's node selected and its rows listed.
     void ExploreTemplate();
     // "Back": the parent of the tree's template; from the list, with the row of the template

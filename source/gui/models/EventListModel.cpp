@@ -231,20 +231,25 @@ QVariant TEventListModel::headerData(int section, Qt::Orientation orientation, i
 Qt::ItemFlags TEventListModel::flags(const QModelIndex& index) const {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    if (index.row() >= eventRows_)
+    if (index.row() >= eventRows_ && !TemplateDragData)
         return QAbstractItemModel::flags(index);
     return QAbstractItemModel::flags(index) | Qt::ItemIsDragEnabled;
 }
 
 QStringList TEventListModel::mimeTypes() const {
-    return {EventDragMimeType};
+    return {EventDragMimeType, TemplateDragMimeType};
 }
 
 QMimeData* TEventListModel::mimeData(const QModelIndexList& indexes) const {
     // The rows are in the notebook's order.
-    for (const QModelIndex& index : indexes)
-        if (index.isValid() && index.row() < eventRows_)
+    for (const QModelIndex& index : indexes) {
+        if (!index.isValid() || index.row() >= rowCount())
+            continue;
+        if (index.row() < eventRows_)
             return EventDragData(index.row());
+        if (TemplateDragData)
+            return TemplateDragData(rows_[static_cast<std::size_t>(index.row())].Template);
+    }
     return nullptr;
 }
 

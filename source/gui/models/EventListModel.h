@@ -75,6 +75,9 @@ public:
     std::function<QIcon(const TEvent&)> Icon;
     // The picture of a template's row.
     std::function<QIcon(const TEventTemplate&)> TemplateIcon;
+    // What a drag of a template row carries (the template is known by address only); none, or
+    // no such hook: the row is not dragged.
+    std::function<QMimeData*(const TEventTemplate*)> TemplateDragData;
     static int DefaultWidth(int column);
 
 private:
