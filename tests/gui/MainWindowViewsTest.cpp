@@ -256,6 +256,8 @@ private slots:
         form.UpdateCommands();
         QVERIFY(form.Command("TemplateOpen")->isEnabled());
         QVERIFY(form.Command("EntityRename")->isEnabled());
+        form.Command("TemplateAddToQuickToolbar")->trigger();
+        QVERIFY(run.session.Templates().FindTemplate("Meetings")->Template()->Quickly());
         QVERIFY(form.SelectedEvents().empty());
         QTest::keyClick(list.ShownView(), Qt::Key_Return);
         QCOMPARE(tree.SelectedNode(), run.session.Templates().FindTemplate("Meetings"));

@@ -1747,11 +1747,11 @@ void TMainForm::ConnectEventCommands() {
     handle(
         "TemplateAddToQuickToolbar",
         [this, &c] {
-            if (TEventTemplate* t = CurrentTemplate())
+            if (TEventTemplate* t = ListTemplate() ? ListTemplate() : CurrentTemplate())
                 c.AddToFavourites(*t);
         },
         [this, isDefault] {
-            const TEventTemplate* t = CurrentTemplate();
+            const TEventTemplate* t = ListTemplate() ? ListTemplate() : CurrentTemplate();
             return t && !isDefault(t) && !t->Quickly();
         });
     handle(
