@@ -2927,6 +2927,22 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Explore</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the template&apos;s events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the template above</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Add To &amp;Favorite Templates</source>
         <translation type="unfinished"></translation>
     </message>

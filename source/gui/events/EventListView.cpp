@@ -1,12 +1,13 @@
 #include "gui/events/EventListView.h"
 
-#include "core/entities/Event.h"
+#include "core/entities/EventTemplate.h"
 #include "core/options/paAppIni.h"
 #include "core/options/paConfigUtils.h"
 #include "core/util/paText.h"
 #include "gui/models/EventFilterModel.h"
 #include "gui/models/EventListModel.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QHash>
@@ -44,24 +45,33 @@ QIcon StandardEventIcon() {
     return QIcon(pixmap);
 }
 
-} // namespace
-
-QIcon EventRowIcon(const TEvent& event) {
+// The picture of the event's icon file, read once; null when it has none that can be read.
+QIcon OwnIcon(const TEvent& event) {
     static QHash<QString, QIcon> loaded;
-    static const QIcon standard = StandardEventIcon();
     const QString file = QString::fromStdString(DisplayText(event.IconFileName()));
     if (file.isEmpty())
-        return standard;
+        return {};
     const auto found = loaded.constFind(file);
     if (found != loaded.constEnd())
         return *found;
     QIcon icon;
     if (QFileInfo(file).isFile() && QImageReader(file).canRead())
         icon = QIcon(file);
-    if (icon.isNull())
-        icon = standard;
     loaded.insert(file, icon);
     return icon;
+}
+
+} // namespace
+
+QIcon EventRowIcon(const TEvent& event) {
+    static const QIcon standard = StandardEventIcon();
+    const QIcon own = OwnIcon(event);
+    return own.isNull() ? standard : own;
+}
+
+QIcon TemplateRowIcon(const TEventTemplate& t) {
+    const QIcon own = OwnIcon(t);
+    return own.isNull() ? QApplication::style()->standardIcon(QStyle::SP_DirIcon) : own;
 }
 
 TEventListView::TEventListView(TEventListModel& source, const QString& name, QWidget* parent)
@@ -117,6 +127,8 @@ TEventListView::TEventListView(TEventListModel& source, const QString& name, QWi
         connect(view, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
             if (TEvent* event = rows_->EventAt(index.row()))
                 emit eventActivated(*event);
+            else if (rows_->TemplateAt(index.row()))
+                emit templateActivated();
         });
     }
     connect(tree_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -210,6 +222,29 @@ bool TEventListView::SelectEvent(const TEvent& event, bool focus) {
     return true;
 }
 
+TEventTemplate* TEventListView::CurrentTemplate() const {
+    const QModelIndex current = tree_->selectionModel()->currentIndex();
+    if (!current.isValid() || !tree_->selectionModel()->isRowSelected(current.row()))
+        return nullptr;
+    return rows_->TemplateAt(current.row());
+}
+
+bool TEventListView::SelectTemplate(const TEventTemplate* t, bool focus) {
+    for (int row = 0; t && row < rows_->rowCount(); ++row) {
+        if (rows_->TemplateAt(row) != t)
+            continue;
+        const QModelIndex index = rows_->index(row, 0);
+        tree_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                            QItemSelectionModel::Rows);
+        tree_->scrollTo(index);
+        icons_->scrollTo(index);
+        if (focus)
+            ShownView()->setFocus();
+        return true;
+    }
+    return false;
+}
+
 void TEventListView::SelectFirstWhenNone() {
     if (rows_->rowCount() > 0 && !tree_->selectionModel()->hasSelection())
         tree_->selectionModel()->setCurrentIndex(
@@ -217,7 +252,12 @@ void TEventListView::SelectFirstWhenNone() {
 }
 
 int TEventListView::EventRowCount() const {
-    return rows_->rowCount();
+    if (!rows_->ShowsTemplates())
+        return rows_->rowCount();
+    int events = 0;
+    for (int row = 0; row < rows_->rowCount(); ++row)
+        events += rows_->EventAt(row) != nullptr;
+    return events;
 }
 
 bool TEventListView::HasFocus() const {
@@ -277,7 +317,9 @@ bool TEventListView::eventFilter(QObject* watched, QEvent* event) {
             switch (key->key()) {
             case Qt::Key_Return:
             case Qt::Key_Enter:
-                if (TEvent* current = CurrentEvent())
+                if (CurrentTemplate())
+                    emit templateActivated();
+                else if (TEvent* current = CurrentEvent())
                     emit eventActivated(*current);
                 return true;
             case Qt::Key_Delete:

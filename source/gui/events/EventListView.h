@@ -18,6 +18,7 @@ namespace kelvo {
 class TAppIni;
 class TEvent;
 class TEventFilterModel;
+class TEventTemplate;
 class TEventListModel;
 
 class TEventListView : public QStackedWidget {
@@ -46,8 +47,14 @@ public:
     TEvent* CurrentEvent() const;
     // Selects and focuses the event's row and scrolls to it; false when it is not listed.
     bool SelectEvent(const TEvent& event, bool focus);
+    // The current row's template when that row is a template row (by address only: see
+    // TEventListModel::TemplateRole).
+    TEventTemplate* CurrentTemplate() const;
+    // Selects the template's row; false when it is not listed.
+    bool SelectTemplate(const TEventTemplate* t, bool focus);
     // Selects the first row when there are rows and none is selected.
     void SelectFirstWhenNone();
+    // The rows of events, template rows left out.
     int EventRowCount() const;
     bool HasFocus() const;
 
@@ -60,8 +67,9 @@ public:
     void SetContextMenu(QMenu* menu) { menu_ = menu; }
 
 signals:
-    // Enter or a double click on an event row.
+    // Enter or a double click on an event row, and on a template row.
     void eventActivated(kelvo::TEvent& event);
+    void templateActivated();
     void deletePressed();
     void backPressed();
     void selectionChanged();
@@ -80,5 +88,8 @@ private:
 // The event's own picture when its icon file can be read, else the standard event picture;
 // each file is read once.
 QIcon EventRowIcon(const TEvent& event);
+// The template's own picture when it has one that can be read, else the standard template
+// picture of the tree.
+QIcon TemplateRowIcon(const TEventTemplate& t);
 
 } // namespace kelvo

@@ -24,6 +24,7 @@
 #include "gui/main/MainPanel.h"
 #include "gui/main/TrayIcon.h"
 #include "gui/main/ViewDialogs.h"
+#include "gui/main/ViewLook.h"
 #include "gui/models/EventFilterModel.h"
 #include "gui/models/EventListModel.h"
 #include "gui/models/TemplateTreeModel.h"
@@ -31,6 +32,7 @@
 #include "gui/print/PrintPreview.h"
 #include "gui/templates/FavouritesBar.h"
 #include "gui/templates/TemplateChoiceForm.h"
+#include "gui/templates/TemplateDrag.h"
 #include "gui/templates/TemplateTreeView.h"
 #include "platform/hotkeys/paHotKeyOptions.h"
 #include "platform/hotkeys/paHotKeys.h"
@@ -138,6 +140,17 @@ TMainForm::TMainForm(TProgramSession& session, QWidget* parent)
     alarms_.OnFindEvent = [this](TEvent&) { RestoreWindow(); };
 
     session_.EventModel().Icon = [](const TEvent& event) { return EventRowIcon(event); };
+    session_.EventModel().TemplateIcon = [](const TEventTemplate& t) { return TemplateRowIcon(t); };
+    // A template row is dragged as the tree drags its node.
+    session_.EventModel().TemplateDragData = [this](const TEventTemplate* t) -> QMimeData* {
+        const TTemplateNode* node = NodeHolding(t);
+        if (!node)
+            return nullptr;
+        auto* data = new QMimeData;
+        SetDragPosition(*data, TemplateDragMimeType, session_.Templates().AbsoluteIndex(*node));
+        data->setText(Q(node->Text()));
+        return data;
+    };
     connect(&session_, &TProgramSession::dataReplaced, this, [this] {
         session_.TemplateModel().Refresh();
         RefreshAllPages();
@@ -185,6 +198,7 @@ TMainForm::TMainForm(TProgramSession& session, QWidget* parent)
             MinimizeWindow();
     });
     ShowPage(3);
+    ApplyViewOptions();
     RefreshViews();
 }
 
@@ -611,6 +625,8 @@ void TMainForm::CreateViewCommands() {
         {"EventByCurrentTemplate", tr("Add Event by the selected &Template..."), "",
          tr("Add an event by the selected template")},
         {"TemplateNew", tr("Add Tem&plate"), "", tr("Add a new template")},
+        {"TemplateOpen", tr("Explore"), "", tr("Show the template's events")},
+        {"TemplateUp", tr("Back"), "", tr("Show the template above")},
         {"TemplateAddToQuickToolbar", tr("Add To &Favorite Templates"), "",
          tr("Put the selected template on the favorite templates bar")},
         {"EditTemplateMoveUp", tr("&Up"), "Alt+Up", tr("Move the template up")},
@@ -1026,12 +1042,18 @@ void TMainForm::CreateWorkspace() {
             if (QAction* properties = Command("EntityProperty"); properties->isEnabled())
                 properties->trigger();
         });
+        connect(list, &TEventListView::templateActivated, this, [this] {
+            UpdateCommands();
+            if (QAction* open = Command("TemplateOpen"); open->isEnabled())
+                open->trigger();
+        });
         connect(list, &TEventListView::deletePressed, this, [this] {
             UpdateCommands();
             if (QAction* remove = Command("EntityDelete"); remove->isEnabled())
                 remove->trigger();
         });
         connect(list, &TEventListView::backPressed, this, [this] {
+            UpdateCommands();
             if (QAction* back = Command("TemplateUp"); back && back->isEnabled())
                 back->trigger();
         });
@@ -1041,6 +1063,8 @@ void TMainForm::CreateWorkspace() {
                 UpdateStatusBar();
         });
     }
+
+    lists_[0]->Rows().SetShowTemplates(true);
 
     // Templates: the tree above (or beside) the template's events.
     templateTree_ = new TTemplateTreeView(*eventCommands_, pages_);
@@ -1084,6 +1108,12 @@ void TMainForm::CreateWorkspace() {
     });
     connect(&session_, &TProgramSession::optionChanged, calendar_,
             [this] { calendar_->ApplyOptions(); });
+    connect(&session_, &TProgramSession::optionChanged, this, [this](const QString& name) {
+        ApplyViewOptions();
+        if (name.startsWith(QLatin1String("Behaviour")))
+            RefreshActivePage();
+    });
+    connect(&session_, &TProgramSession::settingsLoaded, this, &TMainForm::ApplyViewOptions);
     calendarSplitter_ = new QSplitter(pages_);
     calendarSplitter_->setObjectName(QStringLiteral("CalendarSplitter"));
     calendarSplitter_->addWidget(calendar_);
@@ -1247,12 +1277,19 @@ void TMainForm::RefreshActivePage() {
     const int page = ShownPage();
     TEventListView& list = *lists_[page];
     const std::vector<TEvent*> selected = list.SelectedEvents();
+    const TEventTemplate* selectedTemplate = list.CurrentTemplate();
     switch (page) {
     case 0: {
         const TTemplateNode* node = templateTree_->SelectedNode();
-        list.Rows().SetEvents(node && node->Template()
-                                  ? notebook_.EventsOfTemplate(node->Text()).Events()
-                                  : std::vector<TEvent*>{});
+        // Nothing selected in the tree is its root, whose children are the first level.
+        const TTemplateNode& shown = node ? *node : session_.Templates().Root();
+        std::vector<TEventTemplate*> children;
+        if (settings_.Options().BehaviourShowTemplateInList.Value())
+            for (int i = 0; i < shown.ChildCount(); ++i)
+                children.push_back(shown.Child(i).Template());
+        session_.EventModel().SetTemplateRows(children);
+        list.Rows().SetEvents(shown.Template() ? notebook_.EventsOfTemplate(shown.Text()).Events()
+                                               : std::vector<TEvent*>{});
         break;
     }
     case 1: {
@@ -1264,6 +1301,8 @@ void TMainForm::RefreshActivePage() {
         for (TEvent* e : reminders.Events())
             if (std::find(events.begin(), events.end(), e) == events.end())
                 events.push_back(e);
+        // A birthday's age on the day shown, not today.
+        list.Rows().SetCountDate(day);
         list.Rows().SetEvents(events);
         break;
     }
@@ -1277,6 +1316,8 @@ void TMainForm::RefreshActivePage() {
         list.SelectFirstWhenNone();
     if (!selected.empty())
         list.SelectEvent(*selected.front(), false);
+    else if (selectedTemplate)
+        list.SelectTemplate(selectedTemplate, false);
     UpdateStatusBar();
 }
 
@@ -1291,6 +1332,18 @@ void TMainForm::RefreshAllPages() {
     }
     pages_->setCurrentIndex(active);
     RefreshActivePage();
+}
+
+void TMainForm::ApplyViewOptions() {
+    const auto& options = settings_.Options();
+    ApplyViewLook(*templateTree_, options.FontTemplatesTree.Font(),
+                  options.ColorTemplatesTree.Value());
+    const TColorOption* backgrounds[PageCount] = {
+        &options.ColorExploreEvents, &options.ColorCalendarEvents, &options.ColorFilterEvents,
+        &options.ColorAllEvents};
+    for (int p = 0; p < PageCount; ++p)
+        ApplyViewLook(*lists_[p], options.FontEventsView.Font(), backgrounds[p]->Value());
+    templateTree_->viewport()->update();
 }
 
 void TMainForm::ShowPanels() {
@@ -1439,9 +1492,65 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 // The event and template commands
 
 TEventTemplate* TMainForm::EntityTemplate() {
-    if (ShownPage() != 0 || (!templateTree_->hasFocus() && !SelectedEvents().empty()))
+    if (ShownPage() != 0)
         return nullptr;
+    if (!templateTree_->hasFocus()) {
+        if (TEventTemplate* t = ListTemplate())
+            return t;
+        if (!SelectedEvents().empty())
+            return nullptr;
+    }
     return templateTree_->SelectedTemplate();
+}
+
+TEventTemplate* TMainForm::ListTemplate() {
+    const TEventTemplate* row = lists_[0]->CurrentTemplate();
+    if (!row || ShownPage() != 0 || templateTree_->hasFocus())
+        return nullptr;
+    const TTemplateNode* node = NodeHolding(row);
+    return node ? node->Template() : nullptr;
+}
+
+const TTemplateNode* TMainForm::NodeHolding(const TEventTemplate* t) {
+    // A row holds its template by address: it counts only while the tree still holds it.
+    const std::function<const TTemplateNode*(const TTemplateNode&)> find =
+        [&](const TTemplateNode& node) -> const TTemplateNode* {
+        if (node.Template() == t)
+            return &node;
+        for (int i = 0; i < node.ChildCount(); ++i)
+            if (const TTemplateNode* found = find(node.Child(i)))
+                return found;
+        return nullptr;
+    };
+    return t ? find(session_.Templates().Root()) : nullptr;
+}
+
+void TMainForm::TemplateBack() {
+    const TTemplateNode* node = templateTree_->SelectedNode();
+    if (ShownPage() != 0 || !node || !node->Template())
+        return;
+    const bool fromList = lists_[0]->HasFocus();
+    const TEventTemplate* left = node->Template();
+    // The root stands for nothing selected: the first level is listed.
+    templateTree_->SelectNode(node->Parent());
+    if (fromList) {
+        lists_[0]->SelectTemplate(left, true);
+        lists_[0]->ShownView()->setFocus();
+    }
+}
+
+void TMainForm::ExploreTemplate() {
+    TEventTemplate* t = EntityTemplate();
+    if (!t)
+        return;
+    const TTemplateNode* node = session_.Templates().FindTemplate(t->Template());
+    ShowPage(0);
+    if (node && node != templateTree_->SelectedNode())
+        templateTree_->SelectNode(const_cast<TTemplateNode*>(node));
+    else
+        RefreshActivePage();
+    lists_[0]->SelectFirstWhenNone();
+    lists_[0]->ShownView()->setFocus();
 }
 
 std::vector<TEvent*> TMainForm::ListedEvents() {
@@ -1541,16 +1650,24 @@ void TMainForm::ConnectEventCommands() {
     handle(
         "EntityRename",
         [this, &c, &tree] {
-            if (EntityTemplate())
+            if (TEventTemplate* t = ListTemplate())
+                c.TemplateProperties(*t); // the list has no in-place edit
+            else if (EntityTemplate())
                 tree.Rename();
             else
                 c.Rename();
         },
-        [this, event, &tree] { return EntityTemplate() ? tree.CanRename() : event(); });
+        [this, event, &tree, isDefault] {
+            if (const TEventTemplate* t = ListTemplate())
+                return !isDefault(t);
+            return EntityTemplate() ? tree.CanRename() : event();
+        });
     handle(
         "EntityDelete",
         [this, &c, &tree] {
-            if (EntityTemplate())
+            if (TEventTemplate* t = ListTemplate())
+                c.DeleteTemplate(*t);
+            else if (EntityTemplate())
                 tree.Delete();
             else
                 c.Delete();
@@ -1562,7 +1679,9 @@ void TMainForm::ConnectEventCommands() {
     handle(
         "EntityProperty",
         [this, &c, &tree] {
-            if (EntityTemplate())
+            if (TEventTemplate* t = ListTemplate())
+                c.TemplateProperties(*t);
+            else if (EntityTemplate())
                 tree.Properties();
             else
                 c.Properties();
@@ -1621,13 +1740,18 @@ void TMainForm::ConnectEventCommands() {
     handle(
         "TemplateNew", [&tree] { tree.NewTemplate(); }, [this] { return ShownPage() == 0; });
     handle(
+        "TemplateOpen", [this] { ExploreTemplate(); }, [this] { return EntityTemplate(); });
+    handle(
+        "TemplateUp", [this] { TemplateBack(); },
+        [this, &tree] { return ShownPage() == 0 && tree.SelectedTemplate(); });
+    handle(
         "TemplateAddToQuickToolbar",
         [this, &c] {
-            if (TEventTemplate* t = CurrentTemplate())
+            if (TEventTemplate* t = ListTemplate() ? ListTemplate() : CurrentTemplate())
                 c.AddToFavourites(*t);
         },
         [this, isDefault] {
-            const TEventTemplate* t = CurrentTemplate();
+            const TEventTemplate* t = ListTemplate() ? ListTemplate() : CurrentTemplate();
             return t && !isDefault(t) && !t->Quickly();
         });
     handle(

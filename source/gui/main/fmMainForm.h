@@ -109,6 +109,9 @@ public:
     QLabel& NextEventPanel() const { return *nextLabel_; }
     void RefreshActivePage() override;
     void RefreshAllPages();
+    // The tree's and the lists' fonts and colours from the options, and what the view options
+    // of the Behaviour page change.
+    void ApplyViewOptions();
     void UpdateStatusBar();
     void SelectEventInViews(TEvent& event);
 
@@ -206,6 +209,15 @@ private:
     void ConnectPrinting();
     // The selected template when no event is selected (the entity commands' other target).
     TEventTemplate* EntityTemplate();
+    // The template of the Templates list's selected row while it is still in the tree.
+    TEventTemplate* ListTemplate();
+    // The node of the live tree holding that template, or none.
+    const TTemplateNode* NodeHolding(const TEventTemplate* t);
+    // "Explore": the template's node selected and its rows listed.
+    void ExploreTemplate();
+    // "Back": the parent of the tree's template; from the list, with the row of the template
+    // left selected there.
+    void TemplateBack();
     // Runs a command; the data-file errors the user is meant to see go to an error box.
     void Run(const std::function<void()>& command);
     void CreateCommands();

@@ -13,6 +13,7 @@
 namespace kelvo {
 
 class TEvent;
+class TEventTemplate;
 
 class TEventFilterModel : public QSortFilterProxyModel {
     Q_OBJECT
@@ -26,11 +27,22 @@ public:
     // Events whose name holds the text, without regard to case; empty: any.
     void SetText(const QString& text);
 
+    // Whether the source's template rows are shown (before the events when sorted ascending).
+    void SetShowTemplates(bool show);
+    bool ShowsTemplates() const { return showTemplates_; }
+
     // Only these events (a page that computes its own rows); cleared: no such filter.
     void SetEvents(const std::vector<TEvent*>& events);
     void ClearEvents();
 
+    // The day up to which counting events count their elapsed time in "Name" (the calendar's
+    // selected day); NullDate: now, as the rows were made.
+    void SetCountDate(TDateTime day);
+
     TEvent* EventAt(int row) const;
+    // A template row's template, by address only (see TEventListModel::TemplateRole).
+    TEventTemplate* TemplateAt(int row) const;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     // The row showing the event, or -1.
     int RowOf(const TEvent* event) const;
 
@@ -41,11 +53,16 @@ protected:
     bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
 
 private:
+    // The "Name" text when the count date is set, else none.
+    QVariant CountedName(const QModelIndex& sourceIndex, int role) const;
+
     QString template_;
+    TDateTime countDate_ = NullDate;
     TDateTime from_ = NullDate;
     TDateTime to_ = NullDate;
     QString text_;
     bool eventsSet_ = false;
+    bool showTemplates_ = false;
     std::unordered_set<const TEvent*> events_;
 };
 

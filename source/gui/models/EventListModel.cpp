@@ -1,12 +1,14 @@
 #include "gui/models/EventListModel.h"
 
 #include "core/agenda/Agenda.h"
+#include "core/entities/EventTemplate.h"
 #include "core/runtime/RemNotebook.h"
 #include "core/util/paText.h"
 #include "gui/templates/TemplateDrag.h"
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 namespace kelvo {
@@ -63,6 +65,7 @@ TEventListModel::TEventListModel(TReminderNotebook& notebook, QObject* parent)
 
 void TEventListModel::Refresh() {
     beginResetModel();
+    std::vector<TRow> templates(rows_.begin() + eventRows_, rows_.end());
     rows_.clear();
     time_ = notebook_.Generator().LastTime();
     today_ = Now();
@@ -81,7 +84,34 @@ void TEventListModel::Refresh() {
                              std::max(0.0, std::floor(row.Next) - std::floor(DateOf(today_))));
         rows_.push_back(std::move(row));
     }
+    eventRows_ = static_cast<int>(rows_.size());
+    std::move(templates.begin(), templates.end(), std::back_inserter(rows_));
     endResetModel();
+}
+
+void TEventListModel::SetTemplateRows(const std::vector<TEventTemplate*>& templates) {
+    if (rowCount() > eventRows_) {
+        beginRemoveRows({}, eventRows_, rowCount() - 1);
+        rows_.resize(static_cast<std::size_t>(eventRows_));
+        endRemoveRows();
+    }
+    if (templates.empty())
+        return;
+    beginInsertRows({}, eventRows_, eventRows_ + static_cast<int>(templates.size()) - 1);
+    for (TEventTemplate* t : templates) {
+        TRow row;
+        row.Template = t;
+        row.Text[ColName] = Q(t->Template());
+        row.Text[ColTemplate] = row.Text[ColName];
+        row.Text[ColWhen] = Q(WhenOf(*t));
+        for (int column = 0; column < ColumnCount; ++column)
+            row.Key[column] = row.Text[column].toCaseFolded();
+        row.Ready = ~0u;
+        if (TemplateIcon)
+            row.Picture = TemplateIcon(*t);
+        rows_.push_back(std::move(row));
+    }
+    endInsertRows();
 }
 
 const QString& TEventListModel::Text(int index, int column) const {
@@ -93,7 +123,7 @@ const QString& TEventListModel::Text(int index, int column) const {
     QString& text = row.Text[column];
     switch (column) {
     case ColName:
-        text = Q(e.Description());
+        text = NameText(e, today_);
         break;
     case ColLastEvent:
         text = Q(ListDateText(row.Last));
@@ -155,11 +185,22 @@ QVariant TEventListModel::data(const QModelIndex& index, int role) const {
         return Text(index.row(), index.column());
     case EventRole:
         return QVariant::fromValue(static_cast<void*>(row.Event));
+    case TemplateRole:
+        return QVariant::fromValue(static_cast<void*>(row.Template));
     case NextAriseRole:
         return row.Next;
     case Qt::DecorationRole:
-        return index.column() == ColName && Icon ? Icon(*row.Event) : QVariant();
+        if (index.column() != ColName)
+            return {};
+        if (row.Template)
+            return row.Picture;
+        return Icon ? Icon(*row.Event) : QVariant();
     case SortRole:
+        if (row.Template) {
+            if (row.Text[index.column()].isEmpty())
+                return {};
+            return row.Key[index.column()];
+        }
         switch (index.column()) {
         case ColLastEvent:
             return MomentKey(row.Last);
@@ -188,20 +229,36 @@ QVariant TEventListModel::headerData(int section, Qt::Orientation orientation, i
 }
 
 Qt::ItemFlags TEventListModel::flags(const QModelIndex& index) const {
-    return index.isValid() ? QAbstractItemModel::flags(index) | Qt::ItemIsDragEnabled
-                           : Qt::NoItemFlags;
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    if (index.row() >= eventRows_ && !TemplateDragData)
+        return QAbstractItemModel::flags(index);
+    return QAbstractItemModel::flags(index) | Qt::ItemIsDragEnabled;
 }
 
 QStringList TEventListModel::mimeTypes() const {
-    return {EventDragMimeType};
+    return {EventDragMimeType, TemplateDragMimeType};
 }
 
 QMimeData* TEventListModel::mimeData(const QModelIndexList& indexes) const {
     // The rows are in the notebook's order.
-    for (const QModelIndex& index : indexes)
-        if (index.isValid() && index.row() < rowCount())
+    for (const QModelIndex& index : indexes) {
+        if (!index.isValid() || index.row() >= rowCount())
+            continue;
+        if (index.row() < eventRows_)
             return EventDragData(index.row());
+        if (TemplateDragData)
+            return TemplateDragData(rows_[static_cast<std::size_t>(index.row())].Template);
+    }
     return nullptr;
+}
+
+QString TEventListModel::NameText(TEvent& event, TDateTime x) {
+    try {
+        return Q(event.DescriptionWithCount(x));
+    } catch (const std::exception&) {
+        return Q(event.Description()); // the notebook reports the faulty condition itself
+    }
 }
 
 QString TEventListModel::Caption(int column) {

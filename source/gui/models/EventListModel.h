@@ -15,6 +15,7 @@
 namespace kelvo {
 
 class TEvent;
+class TEventTemplate;
 class TReminderNotebook;
 
 class TEventListModel : public QAbstractItemModel {
@@ -39,13 +40,20 @@ public:
         EventRole,
         // The next arising, as a number (for filters by period).
         NextAriseRole,
+        // A template row's TEventTemplate*, null on an event row. Kept by address only: the
+        // template may be gone by the time the row is read.
+        TemplateRole,
     };
 
     explicit TEventListModel(TReminderNotebook& notebook, QObject* parent = nullptr);
 
-    // The rows again from the notebook, at the generator's last time.
+    // The rows again from the notebook, at the generator's last time; the template rows stay.
     void Refresh();
     TEvent* EventAt(int row) const;
+    // Rows for these templates after the events' rows, their texts taken now. Only a list
+    // that asks for them shows them (TEventFilterModel::SetShowTemplates).
+    void SetTemplateRows(const std::vector<TEventTemplate*>& templates);
+    int EventRowCount() const { return eventRows_; }
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -60,13 +68,23 @@ public:
     QMimeData* mimeData(const QModelIndexList& indexes) const override;
 
     static QString Caption(int column);
+    // The "Name" cell: the event's description, with the time elapsed since its first arising
+    // up to x for a counting event (a birthday's age).
+    static QString NameText(TEvent& event, TDateTime x);
     // The picture of an event's row; none shows no picture.
     std::function<QIcon(const TEvent&)> Icon;
+    // The picture of a template's row.
+    std::function<QIcon(const TEventTemplate&)> TemplateIcon;
+    // What a drag of a template row carries (the template is known by address only); none, or
+    // no such hook: the row is not dragged.
+    std::function<QMimeData*(const TEventTemplate*)> TemplateDragData;
     static int DefaultWidth(int column);
 
 private:
     struct TRow {
         TEvent* Event = nullptr;
+        TEventTemplate* Template = nullptr;
+        QIcon Picture; // a template row's
         TDateTime Last = NullDate;
         TDateTime Next = NullDate;
         TDateTime NextReminder = NullDate;
@@ -81,6 +99,7 @@ private:
     TReminderNotebook& notebook_;
     // Texts are made on first use: a list shows a few rows of many.
     mutable std::vector<TRow> rows_;
+    int eventRows_ = 0;
     TDateTime time_ = NullDate;
     TDateTime today_ = NullDate;
 };
