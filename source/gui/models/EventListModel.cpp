@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace kelvo {
 
@@ -64,24 +65,46 @@ TEventListModel::TEventListModel(TReminderNotebook& notebook, QObject* parent)
 void TEventListModel::Refresh() {
     beginResetModel();
     rows_.clear();
+    timedRows_ = 0;
+    if (held_) {
+        // No row may point at an event the load is about to delete.
+        refreshWanted_ = true;
+        endResetModel();
+        return;
+    }
     time_ = notebook_.Generator().LastTime();
     today_ = Now();
-    rows_.reserve(static_cast<std::size_t>(notebook_.EventCount()));
-    // The moments now; the texts when a row is first shown or sorted by them.
-    for (int i = 0; i < notebook_.EventCount(); ++i) {
-        TEvent& e = notebook_.Event(i);
-        TRow row;
-        row.Event = &e;
-        row.Last = e.LastAppear();
-        row.Next = NextOf(e, time_);
-        row.NextReminder = NextReminderOf(e, time_);
-        row.Days = IsNullDate(row.Next)
-                       ? 0
-                       : static_cast<int>(
-                             std::max(0.0, std::floor(row.Next) - std::floor(DateOf(today_))));
-        rows_.push_back(std::move(row));
-    }
+    rows_.resize(static_cast<std::size_t>(notebook_.EventCount()));
+    for (int i = 0; i < notebook_.EventCount(); ++i)
+        rows_[static_cast<std::size_t>(i)].Event = &notebook_.Event(i);
     endResetModel();
+}
+
+void TEventListModel::Hold() {
+    held_ = true;
+}
+
+void TEventListModel::Release() {
+    held_ = false;
+    if (std::exchange(refreshWanted_, false))
+        Refresh();
+}
+
+const TEventListModel::TRow& TEventListModel::Timed(int index) const {
+    TRow& row = rows_[static_cast<std::size_t>(index)];
+    if (row.Timed)
+        return row;
+    TEvent& e = *row.Event;
+    row.Last = e.LastAppear();
+    row.Next = NextOf(e, time_);
+    row.NextReminder = NextReminderOf(e, time_);
+    row.Days =
+        IsNullDate(row.Next)
+            ? 0
+            : static_cast<int>(std::max(0.0, std::floor(row.Next) - std::floor(DateOf(today_))));
+    row.Timed = true;
+    ++timedRows_;
+    return row;
 }
 
 const QString& TEventListModel::Text(int index, int column) const {
@@ -96,16 +119,16 @@ const QString& TEventListModel::Text(int index, int column) const {
         text = Q(e.Description());
         break;
     case ColLastEvent:
-        text = Q(ListDateText(row.Last));
+        text = Q(ListDateText(Timed(index).Last));
         break;
     case ColNextEvent:
-        text = Q(ListDateText(row.Next));
+        text = Q(ListDateText(Timed(index).Next));
         break;
     case ColNextReminder:
-        text = Q(ListDateText(row.NextReminder));
+        text = Q(ListDateText(Timed(index).NextReminder));
         break;
     case ColUntilEvent:
-        text = Q(UntilEventText(row.Next, today_));
+        text = Q(UntilEventText(Timed(index).Next, today_));
         break;
     case ColTemplate:
         text = Q(e.Template());
@@ -156,20 +179,20 @@ QVariant TEventListModel::data(const QModelIndex& index, int role) const {
     case EventRole:
         return QVariant::fromValue(static_cast<void*>(row.Event));
     case NextAriseRole:
-        return row.Next;
+        return Timed(index.row()).Next;
     case Qt::DecorationRole:
         return index.column() == ColName && Icon ? Icon(*row.Event) : QVariant();
     case SortRole:
         switch (index.column()) {
         case ColLastEvent:
-            return MomentKey(row.Last);
+            return MomentKey(Timed(index.row()).Last);
         case ColNextEvent:
-            return MomentKey(row.Next);
+            return MomentKey(Timed(index.row()).Next);
         case ColNextReminder:
-            return MomentKey(row.NextReminder);
+            return MomentKey(Timed(index.row()).NextReminder);
         case ColUntilEvent:
             // Whole days as shown; no next arising is an empty cell.
-            return IsNullDate(row.Next) ? QVariant() : QVariant(row.Days);
+            return IsNullDate(Timed(index.row()).Next) ? QVariant() : QVariant(row.Days);
         default: {
             if (Text(index.row(), index.column()).isEmpty())
                 return {};

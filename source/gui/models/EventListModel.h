@@ -43,8 +43,15 @@ public:
 
     explicit TEventListModel(TReminderNotebook& notebook, QObject* parent = nullptr);
 
-    // The rows again from the notebook, at the generator's last time.
+    // The rows again from the notebook, at the generator's last time. A row's moments are asked
+    // of its conditions when the row is first shown, sorted or filtered by them.
     void Refresh();
+    // While held (the start-up's load), a refresh only empties the rows; the release makes the
+    // one refresh that was asked for meanwhile.
+    void Hold();
+    void Release();
+    // How many rows have had their moments made since the last refresh.
+    int TimedRows() const { return timedRows_; }
     TEvent* EventAt(int row) const;
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
@@ -71,10 +78,13 @@ private:
         TDateTime Next = NullDate;
         TDateTime NextReminder = NullDate;
         int Days = 0;
+        bool Timed = false;
         unsigned Ready = 0; // a bit per column whose text is made
         QString Text[ColumnCount];
         QString Key[ColumnCount]; // the texts without case, for sorting
     };
+    // The row with its moments, made on first use.
+    const TRow& Timed(int row) const;
     // The cell's text, made on first use.
     const QString& Text(int row, int column) const;
 
@@ -83,6 +93,9 @@ private:
     mutable std::vector<TRow> rows_;
     TDateTime time_ = NullDate;
     TDateTime today_ = NullDate;
+    mutable int timedRows_ = 0;
+    bool held_ = false;
+    bool refreshWanted_ = false;
 };
 
 } // namespace kelvo
