@@ -1,5 +1,6 @@
-// The main window over 10 000 events: refreshing the All Events page after a change, and from
-// the start of the window to its first showing with the data files read.
+// The main window over 10 000 events: refreshing the All Events page after a change, from the
+// start of the window to its first showing with the data files read, and on to the start-up's
+// save.
 
 #include "../tests/support/EntitySamples.h"
 #include "core/persistence/EventFile.h"
@@ -103,5 +104,23 @@ void BM_StartToVisibleWindow(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_StartToVisibleWindow)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The same, on until the start-up's save of both data files is on the disk.
+void BM_StartToStartupSaved(benchmark::State& state) {
+    Home();
+    test::TestClock clock(EncodeDateTime(2024, 6, 1, 9, 0));
+    WriteEventsFile();
+    for (auto _ : state) {
+        auto window = std::make_unique<TWindow>();
+        window->form.Startup({});
+        window->form.ShowAtStart();
+        while (window->form.StartupPending())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        state.PauseTiming();
+        window.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StartToStartupSaved)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace

@@ -105,7 +105,8 @@ private slots:
         {
             Run run;
             QVERIFY(run.messages.empty());
-            QVERIFY(fs::exists(DataFile(".evn")));
+            // The start-up's save follows the first paint, or the first pass of the loop.
+            QTRY_VERIFY(fs::exists(DataFile(".evn")));
             QVERIFY(fs::exists(DataFile(".tpl")));
             QCOMPARE(fs::status(DataFolder()).permissions() & fs::perms::all, fs::perms::owner_all);
             QCOMPARE(run.ini.ReadInteger("", "FirstRun", 1), 0);
@@ -359,7 +360,7 @@ private slots:
             const std::string location = run.session.Settings().DataLocation();
             QVERIFY(location != (DataFolder() / "kelvo-rem").string());
             QCOMPARE(fs::path(location).parent_path(), DataFolder());
-            QVERIFY(fs::exists(location + ".evn"));
+            QTRY_VERIFY(fs::exists(location + ".evn"));
         }
         QCOMPARE(test::ReadWholeFile(DataFile(".evn")),
                  std::string("garbage that is no events file"));

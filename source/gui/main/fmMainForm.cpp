@@ -67,6 +67,7 @@
 #include <QTreeView>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 
@@ -113,6 +114,15 @@ QIcon ProgramIcon(bool disabled) {
     return icon;
 }
 
+// The session's rows stay empty while this is alive and are made once at its end.
+struct THeldRows {
+    explicit THeldRows(TEventListModel& rows) : Rows(rows) { Rows.Hold(); }
+    ~THeldRows() { Rows.Release(); }
+    THeldRows(const THeldRows&) = delete;
+    THeldRows& operator=(const THeldRows&) = delete;
+    TEventListModel& Rows;
+};
+
 } // namespace
 
 TMainForm::TMainForm(TProgramSession& session, QWidget* parent)
@@ -131,7 +141,8 @@ TMainForm::TMainForm(TProgramSession& session, QWidget* parent)
     // The session's rows follow the notebook and a load before any listener here runs.
     connect(&session_, &TProgramSession::dataReplaced, this, [this] {
         loadReportPending_ = true;
-        UpdatePanels();
+        if (started_) // the start-up fills the panels once, after its load
+            UpdatePanels();
     });
     connect(&session_, &TProgramSession::eventArisen, this, &TMainForm::Arisen);
     connect(&session_, &TProgramSession::eventsChanged, this, &TMainForm::NotebookChanged);
@@ -153,7 +164,8 @@ TMainForm::TMainForm(TProgramSession& session, QWidget* parent)
     };
     connect(&session_, &TProgramSession::dataReplaced, this, [this] {
         session_.TemplateModel().Refresh();
-        RefreshAllPages();
+        if (started_)
+            RefreshAllPages();
     });
 
     hintLabel_ = new QLabel(this);
@@ -232,22 +244,22 @@ TMainForm::~TMainForm() {
 void TMainForm::Startup(const QStringList& arguments) {
     // Nothing arises before the program is complete; the restart below catches up.
     session_.LoadSettings();
-    const std::string loadText = session_.LoadData();
-    ReportRecordErrors();
-    if (!loadText.empty())
-        Message(TMessageKind::Error, loadText);
-    if (const std::string saveText = dataFiles_.StartupSave(); !saveText.empty()) {
-        // Every later change would fail the same way; this one message says so.
-        saveErrorShown_ = true;
-        Message(TMessageKind::Error,
-                saveText + "\n\r\n\r" +
-                    tr("Changes cannot be saved until the data files can be written. Use "
-                       "\"File|Data Files|Save As...\" to save them elsewhere.")
-                        .toStdString());
+    {
+        // The rows are laid into the lists once, after the load, the generator's restart and
+        // the lists' own sort orders.
+        const THeldRows held(session_.EventModel());
+        const std::string loadText = session_.LoadData();
+        ReportRecordErrors();
+        if (!loadText.empty())
+            Message(TMessageKind::Error, loadText);
+        notebook_.RestartGenerator();
+        RefreshAllPages();
+        LoadWindowState();
     }
-    notebook_.RestartGenerator();
-    RefreshViews();
-    LoadWindowState();
+    if (ShownPage() <= 1)
+        ActiveList().SelectFirstWhenNone();
+    UpdatePanels();
+    ScheduleCompleteStartup();
 
     startInTray_ = !arguments.isEmpty() && arguments.first() == QLatin1String("-tray");
 
@@ -266,6 +278,35 @@ void TMainForm::Startup(const QStringList& arguments) {
     RegisterHotKeys();
     started_ = true;
     UpdateCommands();
+}
+
+void TMainForm::ScheduleCompleteStartup() {
+    startupPending_ = true;
+    // After the window's first paint (see eventFilter), at once when it is not shown, within a
+    // second when it is not painted, and in any case before a change is saved.
+    QTimer::singleShot(0, this, [this] {
+        if (!isVisible() || painted_)
+            CompleteStartup();
+    });
+    QTimer::singleShot(1000, this, [this] { CompleteStartup(); });
+}
+
+bool TMainForm::CompleteStartup() {
+    if (!startupPending_)
+        return false;
+    startupPending_ = false;
+    if (tray_)
+        tray_->Refresh();
+    if (const std::string saveText = dataFiles_.StartupSave(); !saveText.empty()) {
+        // Every later change would fail the same way; this one message says so.
+        saveErrorShown_ = true;
+        MessageLater(TMessageKind::Error,
+                     saveText + "\n\r\n\r" +
+                         tr("Changes cannot be saved until the data files can be written. Use "
+                            "\"File|Data Files|Save As...\" to save them elsewhere.")
+                             .toStdString());
+    }
+    return true;
 }
 
 void TMainForm::ShowAtStart() {
@@ -297,6 +338,7 @@ void TMainForm::SaveSettings() {
 void TMainForm::SaveOnSessionEnd() {
     alarms_.CloseAllAlarmWindows();
     SaveSettings();
+    startupPending_ = false; // the save below is the start-up's too
     try {
         dataFiles_.Save();
     } catch (const std::exception& e) {
@@ -1262,7 +1304,9 @@ void TMainForm::UpdateDateButton() {
 }
 
 void TMainForm::RunFilter() {
-    lists_[2]->Rows().SetEvents(filterPanel_->Filter(notebook_));
+    // A hidden page is filtered when it is shown.
+    lists_[2]->Rows().SetEvents(ShownPage() == 2 ? filterPanel_->Filter(notebook_)
+                                                 : std::vector<TEvent*>{});
     if (ShownPage() == 2)
         UpdateStatusBar();
 }
@@ -1322,15 +1366,10 @@ void TMainForm::RefreshActivePage() {
 }
 
 void TMainForm::RefreshAllPages() {
-    const int active = ShownPage();
-    for (int p = 0; p < PageCount; ++p) {
-        if (p == active)
-            continue;
-        const QSignalBlocker quiet(pages_);
-        pages_->setCurrentIndex(p);
-        RefreshActivePage();
-    }
-    pages_->setCurrentIndex(active);
+    // A hidden page gets its rows when it is shown; until then it holds none of the old ones.
+    for (int p = 0; p < PageCount; ++p)
+        if (p != ShownPage() && p != 3)
+            lists_[p]->Rows().SetEvents({});
     RefreshActivePage();
 }
 
@@ -1398,7 +1437,10 @@ void TMainForm::SelectEventInViews(TEvent& event) {
 }
 
 void TMainForm::UpdateStatusBar() {
-    UpdatePanels();
+    // The next event changes with the notebook only (UpdatePanels); the count with the page.
+    countLabel_->setText(CountText());
+    countLabel_->setFixedWidth(statusBar()->fontMetrics().horizontalAdvance(countLabel_->text()) +
+                               25);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -1479,6 +1521,13 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
             event->accept();
             return true;
         }
+    }
+    if (event->type() == QEvent::Expose && !painted_ && windowHandle() &&
+        watched == static_cast<QObject*>(windowHandle()) && windowHandle()->isExposed()) {
+        // The window paints while it handles this; the rest of the start-up follows.
+        painted_ = true;
+        if (startupPending_)
+            QTimer::singleShot(0, this, [this] { CompleteStartup(); });
     }
     if (watched == nextLabel_ && event->type() == QEvent::MouseButtonRelease) {
         if (nextEvent_ && notebook_.Contains(*nextEvent_))
@@ -1937,8 +1986,11 @@ void TMainForm::NotebookChanged(TEvent& event, TChangeKind kind) {
         notebook_.Contains(event))
         SelectEventInViews(event);
     ScheduleUpdateCommands();
+    UpdatePanels();
     if (!started_)
         return; // the start-up saves once itself
+    if (CompleteStartup())
+        return; // both files, this change with them
     try {
         dataFiles_.SaveEvents();
         saveErrorShown_ = false;
@@ -2022,7 +2074,11 @@ void TMainForm::CreateTrayIcon() {
     connect(tray_, &TTrayIcon::restoreRequested, this, &TMainForm::RestoreWindow);
     // The hint follows the notebook: its tooltip copy is all some hosts ever show.
     connect(&session_, &TProgramSession::eventsChanged, tray_, [this] { tray_->Refresh(); });
-    connect(&session_, &TProgramSession::dataReplaced, tray_, [this] { tray_->Refresh(); });
+    // The start-up's hint is made after the first paint (CompleteStartup).
+    connect(&session_, &TProgramSession::dataReplaced, tray_, [this] {
+        if (started_)
+            tray_->Refresh();
+    });
 }
 
 QKeySequence TMainForm::HotKeyText(int id) const {

@@ -62,6 +62,9 @@ public:
     // Shows the window, or keeps it in the tray (or minimized) for "-tray".
     void ShowAtStart();
     bool StartsInTray() const { return startInTray_; }
+    // The start-up's save of both data files (and the tray's hint) waits for the window's
+    // first paint.
+    bool StartupPending() const { return startupPending_; }
     // The tip of the day, when the options want one at each start.
     void ShowTipAtStart();
 
@@ -160,6 +163,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void ScheduleCompleteStartup();
+    // What the start-up leaves until after the first paint, when that is still to be done;
+    // answers whether it was.
+    bool CompleteStartup();
     struct TCommand {
         QAction* Action;
         std::function<void()> Run;
@@ -304,6 +311,9 @@ private:
     bool saveErrorShown_ = false;
     int updateCount_ = 0;
     bool started_ = false;
+    // The start-up's save waits for the first paint (ScheduleCompleteStartup).
+    bool startupPending_ = false;
+    bool painted_ = false;
     bool startInTray_ = false;
     bool exiting_ = false;
     QPointer<QMessageBox> exitQuestion_;

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <iterator>
 #include <limits>
+#include <utility>
 
 namespace kelvo {
 
@@ -67,23 +68,20 @@ void TEventListModel::Refresh() {
     beginResetModel();
     std::vector<TRow> templates(rows_.begin() + eventRows_, rows_.end());
     rows_.clear();
+    timedRows_ = 0;
+    if (held_) {
+        // No row may point at an event the load is about to delete.
+        refreshWanted_ = true;
+        eventRows_ = 0;
+        rows_ = std::move(templates);
+        endResetModel();
+        return;
+    }
     time_ = notebook_.Generator().LastTime();
     today_ = Now();
-    rows_.reserve(static_cast<std::size_t>(notebook_.EventCount()));
-    // The moments now; the texts when a row is first shown or sorted by them.
-    for (int i = 0; i < notebook_.EventCount(); ++i) {
-        TEvent& e = notebook_.Event(i);
-        TRow row;
-        row.Event = &e;
-        row.Last = e.LastAppear();
-        row.Next = NextOf(e, time_);
-        row.NextReminder = NextReminderOf(e, time_);
-        row.Days = IsNullDate(row.Next)
-                       ? 0
-                       : static_cast<int>(
-                             std::max(0.0, std::floor(row.Next) - std::floor(DateOf(today_))));
-        rows_.push_back(std::move(row));
-    }
+    rows_.resize(static_cast<std::size_t>(notebook_.EventCount()));
+    for (int i = 0; i < notebook_.EventCount(); ++i)
+        rows_[static_cast<std::size_t>(i)].Event = &notebook_.Event(i);
     eventRows_ = static_cast<int>(rows_.size());
     std::move(templates.begin(), templates.end(), std::back_inserter(rows_));
     endResetModel();
@@ -101,6 +99,7 @@ void TEventListModel::SetTemplateRows(const std::vector<TEventTemplate*>& templa
     for (TEventTemplate* t : templates) {
         TRow row;
         row.Template = t;
+        row.Timed = true;
         row.Text[ColName] = Q(t->Template());
         row.Text[ColTemplate] = row.Text[ColName];
         row.Text[ColWhen] = Q(WhenOf(*t));
@@ -112,6 +111,34 @@ void TEventListModel::SetTemplateRows(const std::vector<TEventTemplate*>& templa
         rows_.push_back(std::move(row));
     }
     endInsertRows();
+}
+
+void TEventListModel::Hold() {
+    held_ = true;
+}
+
+void TEventListModel::Release() {
+    held_ = false;
+    if (std::exchange(refreshWanted_, false))
+        Refresh();
+}
+
+const TEventListModel::TRow& TEventListModel::Timed(int index) const {
+    TRow& row = rows_[static_cast<std::size_t>(index)];
+    // A template row has no moments.
+    if (row.Timed || !row.Event)
+        return row;
+    TEvent& e = *row.Event;
+    row.Last = e.LastAppear();
+    row.Next = NextOf(e, time_);
+    row.NextReminder = NextReminderOf(e, time_);
+    row.Days =
+        IsNullDate(row.Next)
+            ? 0
+            : static_cast<int>(std::max(0.0, std::floor(row.Next) - std::floor(DateOf(today_))));
+    row.Timed = true;
+    ++timedRows_;
+    return row;
 }
 
 const QString& TEventListModel::Text(int index, int column) const {
@@ -126,16 +153,16 @@ const QString& TEventListModel::Text(int index, int column) const {
         text = NameText(e, today_);
         break;
     case ColLastEvent:
-        text = Q(ListDateText(row.Last));
+        text = Q(ListDateText(Timed(index).Last));
         break;
     case ColNextEvent:
-        text = Q(ListDateText(row.Next));
+        text = Q(ListDateText(Timed(index).Next));
         break;
     case ColNextReminder:
-        text = Q(ListDateText(row.NextReminder));
+        text = Q(ListDateText(Timed(index).NextReminder));
         break;
     case ColUntilEvent:
-        text = Q(UntilEventText(row.Next, today_));
+        text = Q(UntilEventText(Timed(index).Next, today_));
         break;
     case ColTemplate:
         text = Q(e.Template());
@@ -188,7 +215,7 @@ QVariant TEventListModel::data(const QModelIndex& index, int role) const {
     case TemplateRole:
         return QVariant::fromValue(static_cast<void*>(row.Template));
     case NextAriseRole:
-        return row.Next;
+        return Timed(index.row()).Next;
     case Qt::DecorationRole:
         if (index.column() != ColName)
             return {};
@@ -203,14 +230,14 @@ QVariant TEventListModel::data(const QModelIndex& index, int role) const {
         }
         switch (index.column()) {
         case ColLastEvent:
-            return MomentKey(row.Last);
+            return MomentKey(Timed(index.row()).Last);
         case ColNextEvent:
-            return MomentKey(row.Next);
+            return MomentKey(Timed(index.row()).Next);
         case ColNextReminder:
-            return MomentKey(row.NextReminder);
+            return MomentKey(Timed(index.row()).NextReminder);
         case ColUntilEvent:
             // Whole days as shown; no next arising is an empty cell.
-            return IsNullDate(row.Next) ? QVariant() : QVariant(row.Days);
+            return IsNullDate(Timed(index.row()).Next) ? QVariant() : QVariant(row.Days);
         default: {
             if (Text(index.row(), index.column()).isEmpty())
                 return {};

@@ -48,7 +48,15 @@ public:
     explicit TEventListModel(TReminderNotebook& notebook, QObject* parent = nullptr);
 
     // The rows again from the notebook, at the generator's last time; the template rows stay.
+    // A row's moments are asked of its conditions when the row is first shown, sorted or
+    // filtered by them.
     void Refresh();
+    // While held (the start-up's load), a refresh only empties the rows; the release makes the
+    // one refresh that was asked for meanwhile.
+    void Hold();
+    void Release();
+    // How many rows have had their moments made since the last refresh.
+    int TimedRows() const { return timedRows_; }
     TEvent* EventAt(int row) const;
     // Rows for these templates after the events' rows, their texts taken now. Only a list
     // that asks for them shows them (TEventFilterModel::SetShowTemplates).
@@ -89,10 +97,13 @@ private:
         TDateTime Next = NullDate;
         TDateTime NextReminder = NullDate;
         int Days = 0;
+        bool Timed = false;
         unsigned Ready = 0; // a bit per column whose text is made
         QString Text[ColumnCount];
         QString Key[ColumnCount]; // the texts without case, for sorting
     };
+    // The row with its moments, made on first use.
+    const TRow& Timed(int row) const;
     // The cell's text, made on first use.
     const QString& Text(int row, int column) const;
 
@@ -102,6 +113,9 @@ private:
     int eventRows_ = 0;
     TDateTime time_ = NullDate;
     TDateTime today_ = NullDate;
+    mutable int timedRows_ = 0;
+    bool held_ = false;
+    bool refreshWanted_ = false;
 };
 
 } // namespace kelvo
