@@ -19,6 +19,7 @@ class QThread;
 
 namespace kelvo {
 
+class TKeptSecret;
 class TProgramSession;
 
 class TCalDavSyncRunner : public QObject {
@@ -36,6 +37,7 @@ signals:
 
 private:
     struct TRun;
+    void Start(std::shared_ptr<TRun> run);
     void Finished();
 
     TProgramSession& session_;
@@ -43,6 +45,8 @@ private:
     QTimer timer_;
     int minutesSinceSync_ = 0;
     QThread* worker_ = nullptr;
+    // The password being read from the secret store before a sync starts.
+    std::unique_ptr<TKeptSecret> reading_;
     std::shared_ptr<TRun> run_;
     std::vector<std::function<void(const std::string&)>> waiting_;
 };
