@@ -10,6 +10,7 @@
 #include "core/persistence/EventFile.h"
 #include "core/persistence/TemplateFile.h"
 #include "gui/options/frOptionsCalDav.h"
+#include "platform/runtime/FolderProvider.h"
 #include "platform/settings/AppIniReg.h"
 #include "platform/settings/SecretServiceStore.h"
 #include "support/CalDavServer.h"
@@ -190,7 +191,7 @@ private slots:
             qPrintable(Windows(display).join(QLatin1Char('|'))));
         // It answers a command meanwhile: its event loop runs.
         const test::TCliRun asked = test::RunCli(*home, {"sync"});
-        QVERIFY2(asked.Out.find("no CalDAV account") != std::string::npos,
+        QVERIFY2(asked.Err.find("no CalDAV account") != std::string::npos,
                  qPrintable(QString::fromStdString(asked.Out + asked.Err)));
         QVERIFY(server.Messages().empty());
         QVERIFY(server.Commands().find("AUTH") == std::string::npos);
@@ -278,6 +279,7 @@ private slots:
         QVERIFY(test::ReadWholeFile(SettingsFile()).find("secret") == std::string::npos);
 
         QProcess program;
+        fs::remove(DataFolder() / "kelvo-rem.~ev"); // the dialog's run made one
         StartProgram(program, {});
         // The start-up save makes the backup: then the program listens.
         QTRY_VERIFY_WITH_TIMEOUT(fs::exists(DataFolder() / "kelvo-rem.~ev"), 15000);
