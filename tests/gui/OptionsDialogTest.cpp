@@ -329,7 +329,8 @@ private slots:
         port->clear();
         QTest::keyClicks(port, QStringLiteral("70000"));
         QVERIFY(port->value() <= 65535);
-        QVERIFY(frame.PasswordPlaceLabel()->text().contains(QStringLiteral("settings file")));
+        // Once the secret store has said that there is none.
+        QTRY_VERIFY(frame.PasswordPlaceLabel()->text().contains(QStringLiteral("settings file")));
         run.Control<QComboBox>("ConnectionTypeComboBox")->setCurrentIndex(1);
         run.Control<QLineEdit>("ServerEdit")->setText(QStringLiteral("127.0.0.1"));
         port->setValue(2525);
@@ -342,7 +343,6 @@ private slots:
 
         QCOMPARE(run.session.Settings().Mail().SMTPOptions.Port, 2525);
         QVERIFY(run.session.Settings().Mail().SMTPOptions.AllowInsecureAuth);
-        // Once the secret store has said that there is none.
         QTRY_VERIFY(test::ReadWholeFile(SettingsFile()).find("SMTPOptionsPassword=secret") !=
                     std::string::npos);
         QCOMPARE(fs::status(SettingsFile()).permissions() & fs::perms::all,

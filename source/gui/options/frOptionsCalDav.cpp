@@ -64,6 +64,7 @@ TCalDavOptionsFrame::TCalDavOptionsFrame(const QStringList& templates, QWidget* 
     passwordPlace_ =
         Named(new QLabel(this), "CalDavPasswordPlace", tr("Where the password is kept"));
     passwordPlace_->setWordWrap(true);
+    passwordPlace_->hide(); // until there is an account to tell about
 
     auto* calendarRow = new QHBoxLayout;
     calendarRow->addWidget(calendar_, 1);
@@ -108,8 +109,10 @@ void TCalDavOptionsFrame::Load(TAppIni& ini, IAsyncSecretStore& secrets) {
     loadedUrl_ = url;
     secret_.reset();
     passwordPlace_->clear();
+    passwordPlace_->hide();
     if (url.empty())
         return;
+    passwordPlace_->show();
     secret_ = CalDavSecret(ini, secrets, url);
     secret_->Load();
     if (!secret_->Known())
