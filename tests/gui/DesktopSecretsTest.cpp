@@ -270,6 +270,9 @@ private slots:
             TCalDavOptionsFrame& frame = run.dialog->CalDavFrame();
             QVERIFY2(frame.PasswordPlace()->text().contains(QStringLiteral("Asking")),
                      qPrintable(frame.PasswordPlace()->text()));
+            if (const QByteArray shots = qgetenv("KELVO_SCREENSHOT_DIR"); !shots.isEmpty())
+                run.dialog->grab().save(QString::fromLocal8Bit(shots) +
+                                        QStringLiteral("/caldav-asking.png"));
             run.Control<QLineEdit>("CalDavPassword")->setText(QStringLiteral("secret"));
             run.Press(QDialogButtonBox::Ok);
             keyring.Resume();
