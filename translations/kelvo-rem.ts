@@ -1106,6 +1106,22 @@ It can be customized in the Media page of the Options dialog.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Where the password is kept</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Asking the desktop&apos;s secret store for the password...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The password is kept in the desktop&apos;s secret store.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No secret store answers on this desktop: the password is not kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Asking the server for its calendars...</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2456,6 +2472,10 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
     </message>
     <message>
         <source>No secret store runs on this desktop: the password is kept in the settings file, which only you can read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Asking the desktop&apos;s secret store for the password...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -71,6 +71,8 @@ int Run(TErrorRedirector& app) {
         }
         try {
             form->SaveOnSessionEnd();
+            // The process ends at once: a password just changed reaches its store first.
+            form->Session().Settings().FinishSecrets();
         } catch (...) {
             DispatchError(nullptr);
         }

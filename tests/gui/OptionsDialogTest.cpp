@@ -329,7 +329,8 @@ private slots:
         port->clear();
         QTest::keyClicks(port, QStringLiteral("70000"));
         QVERIFY(port->value() <= 65535);
-        QVERIFY(frame.PasswordPlaceLabel()->text().contains(QStringLiteral("settings file")));
+        // Once the secret store has said that there is none.
+        QTRY_VERIFY(frame.PasswordPlaceLabel()->text().contains(QStringLiteral("settings file")));
         run.Control<QComboBox>("ConnectionTypeComboBox")->setCurrentIndex(1);
         run.Control<QLineEdit>("ServerEdit")->setText(QStringLiteral("127.0.0.1"));
         port->setValue(2525);
@@ -342,10 +343,11 @@ private slots:
 
         QCOMPARE(run.session.Settings().Mail().SMTPOptions.Port, 2525);
         QVERIFY(run.session.Settings().Mail().SMTPOptions.AllowInsecureAuth);
+        QTRY_VERIFY(test::ReadWholeFile(SettingsFile()).find("SMTPOptionsPassword=secret") !=
+                    std::string::npos);
         QCOMPARE(fs::status(SettingsFile()).permissions() & fs::perms::all,
                  fs::perms::owner_read | fs::perms::owner_write);
         const std::string stored = test::ReadWholeFile(SettingsFile());
-        QVERIFY(stored.find("SMTPOptionsPassword=secret") != std::string::npos);
         QVERIFY(stored.find("SMTPOptionsPort=dword:000009dd") != std::string::npos);
         // The next start reads the port back as it is.
         OptionsRun again;

@@ -84,8 +84,16 @@ bool TMailerAdapter::SendMail(const std::string& subject, const std::string& rec
                               std::function<void(const std::string& error)> finished) {
     if (!options_)
         return false;
-    mailer_.SendMail(MailSettingsFrom(*options_), subject, recipients, body, attachments,
-                     std::move(finished));
+    auto send = [this, alive = std::weak_ptr<int>(alive_), subject, recipients, body, attachments,
+                 finished = std::move(finished)]() mutable {
+        if (!alive.expired() && options_)
+            mailer_.SendMail(MailSettingsFrom(*options_), subject, recipients, body, attachments,
+                             std::move(finished));
+    };
+    if (whenReady_)
+        whenReady_(std::move(send));
+    else
+        send();
     return true;
 }
 

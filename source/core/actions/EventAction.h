@@ -134,6 +134,10 @@ public:
     explicit TMailerAdapter(TMailer& mailer, const TMailOptions* options = nullptr)
         : mailer_(mailer), options_(options) {}
     void SetOptions(const TMailOptions* options) { options_ = options; }
+    // Decides when a mail may go (the password may still be on its way): whenReady calls
+    // send then, and the mail goes with the settings as they are at that moment.
+    using TWhenReady = std::function<void(std::function<void()> send)>;
+    void SetWhenReady(TWhenReady whenReady) { whenReady_ = std::move(whenReady); }
     bool SendMail(const std::string& subject, const std::string& recipients,
                   const std::string& body, const std::string& attachments,
                   std::function<void(const std::string& error)> finished) override;
@@ -141,6 +145,9 @@ public:
 private:
     TMailer& mailer_;
     const TMailOptions* options_;
+    TWhenReady whenReady_;
+    // A send held back finds out that the adapter is gone.
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
 
 // True when text begins with "http" in any letter case.

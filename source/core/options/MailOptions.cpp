@@ -7,7 +7,7 @@ namespace kelvo {
 
 namespace {
 
-const char* const PasswordValue = "SMTPOptionsPassword";
+const char* const PasswordValue = TMailOptions::PasswordName;
 
 bool SecretsRun(ISecretStore* secrets) {
     return secrets && secrets->Available();
@@ -101,13 +101,18 @@ void TMailOptions::SavePassword(TAppIni& ini, const std::string& section,
 void TMailOptions::SaveToStore(TAppIni& ini, const std::string& section,
                                ISecretStore* secrets) const {
     const TAppIniUpdate update(ini);
+    SaveWithoutPassword(ini, section);
+    SavePassword(ini, section, secrets);
+}
+
+void TMailOptions::SaveWithoutPassword(TAppIni& ini, const std::string& section) const {
+    const TAppIniUpdate update(ini);
     ini.WriteInteger(section, "ConnectionType", ConnectionType);
     ini.WriteString(section, "SMTPOptionsServer", SMTPOptions.Server);
     ini.WriteInteger(section, "SMTPOptionsPort", SMTPOptions.Port);
     ini.WriteBool(section, "SMTPOptionsAuthentification", SMTPOptions.Authentification);
     ini.WriteString(section, "SMTPOptionsReplyTo", SMTPOptions.ReplyTo);
     ini.WriteString(section, "SMTPOptionsUserName", SMTPOptions.Login.UserName().Value());
-    SavePassword(ini, section, secrets);
     ini.WriteBool(section, "SMTPAllowInsecureAuth", SMTPOptions.AllowInsecureAuth);
 }
 

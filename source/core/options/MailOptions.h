@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/options/SecretStore.h"
 #include "core/options/paOption.h"
 
 #include <cstdint>
@@ -8,12 +9,8 @@
 namespace kelvo {
 
 class TAppIni;
-class ISecretStore;
 
 enum TOutgoingEmailConnection { ecMAPI = 0, ecSMTP = 1 };
-
-// Where the SMTP password is kept.
-enum class TPasswordPlace { SettingsFile, SecretStore };
 
 class TSMTPOptions {
 public:
@@ -53,6 +50,10 @@ public:
     // The password goes to the secret store when one runs and takes it, else to the file.
     void SaveToStore(TAppIni& ini, const std::string& section,
                      ISecretStore* secrets = nullptr) const;
+    // Everything but the password, which then is someone else's to keep.
+    void SaveWithoutPassword(TAppIni& ini, const std::string& section) const;
+
+    static constexpr const char* PasswordName = "SMTPOptionsPassword";
 
     TOutgoingEmailConnection ConnectionType = ecMAPI;
     TSMTPOptions SMTPOptions;

@@ -2,6 +2,7 @@
 
 #include "core/util/paError.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -25,6 +26,28 @@ public:
     // Throw ESecretStoreError when the store refuses.
     virtual void Write(const std::string& key, const std::string& secret) = 0;
     virtual void Remove(const std::string& key) = 0;
+};
+
+// Where a password is kept.
+enum class TPasswordPlace { SettingsFile, SecretStore };
+
+// What the store answered one request with.
+struct TSecretAnswer {
+    enum class TKind { NoStore, Failed, Done };
+    TKind Kind = TKind::NoStore;
+    std::optional<std::string> Secret; // what a read found
+    std::string Error;
+};
+
+// The same store asked without waiting: every answer comes later, on the asking thread, in
+// the order of the requests, never inside the call.
+class IAsyncSecretStore {
+public:
+    using TAnswer = std::function<void(const TSecretAnswer&)>;
+    virtual ~IAsyncSecretStore() = default;
+    virtual void Read(const std::string& key, TAnswer answer) = 0;
+    // An empty secret removes the key's.
+    virtual void Write(const std::string& key, const std::string& secret, TAnswer answer) = 0;
 };
 
 } // namespace kelvo

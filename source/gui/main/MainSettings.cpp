@@ -2,6 +2,7 @@
 
 #include "core/actions/AlarmSwitches.h"
 #include "core/diagnostics/paOptionsReportSource.h"
+#include "core/options/KeptSecret.h"
 #include "core/options/MailOptions.h"
 #include "core/options/ProgramOptions.h"
 #include "core/options/paAppIni.h"
@@ -10,7 +11,7 @@
 #include "platform/hotkeys/paHotKeyOptions.h"
 #include "platform/hotkeys/paHotKeys.h"
 #include "platform/session/paStartupOptions.h"
-#include "platform/settings/SecretServiceStore.h"
+#include "platform/settings/SecretStoreWorker.h"
 
 #include <QFontDatabase>
 
@@ -18,12 +19,33 @@ namespace kelvo {
 
 TMainSettings::TMainSettings(TAppIni& ini)
     : ini_(ini), options_(std::make_unique<TProgramOptions>()),
-      mail_(std::make_unique<TMailOptions>()), secrets_(std::make_unique<TSecretServiceStore>()),
+      mail_(std::make_unique<TMailOptions>()), secrets_(std::make_unique<TSecretStoreWorker>()),
       reportSource_(std::make_unique<TOptionsReportSource>(*options_)) {}
 
 TMainSettings::~TMainSettings() {
+    FinishSecrets();
     BindAlarmSwitches(false);
     reportSource_.reset();
+}
+
+IAsyncSecretStore& TMainSettings::Secrets() {
+    return *secrets_;
+}
+
+bool TMainSettings::MailPasswordKnown() const {
+    return !mailPassword_ || mailPassword_->Known();
+}
+
+void TMainSettings::WhenMailPasswordKnown(std::function<void()> then) {
+    if (mailPassword_)
+        mailPassword_->WhenKnown(std::move(then));
+    else
+        then();
+}
+
+void TMainSettings::FinishSecrets() {
+    // Long enough for a keyring that merely is busy, short enough not to hold up the end.
+    secrets_->Finish(std::chrono::seconds(2));
 }
 
 void TMainSettings::Load(const TStartupShortcut* shortcut) {
@@ -38,7 +60,8 @@ void TMainSettings::Load(const TStartupShortcut* shortcut) {
     options_->List.DisableNotify();
     options_->List.Reset();
     options_->List.Load(ini_);
-    mail_->LoadFromStore(ini_, options_->List.Section(), secrets_.get(), true);
+    mail_->LoadFromStore(ini_, options_->List.Section());
+    LoadMailPassword();
     if (shortcut)
         ReadStartupShortcut(*shortcut, *options_);
     options_->List.EnableNotify();
@@ -50,10 +73,30 @@ void TMainSettings::Save(const TStartupShortcut* shortcut) {
     {
         TAppIniUpdate update(ini_);
         options_->List.Save(ini_);
-        mail_->SaveToStore(ini_, options_->List.Section(), secrets_.get());
+        mail_->SaveWithoutPassword(ini_, options_->List.Section());
+        MailPassword().Set(mail_->SMTPOptions.Login.Password().Value());
     }
     if (shortcut)
         WriteStartupShortcut(*shortcut, *options_);
+}
+
+TKeptSecret& TMainSettings::MailPassword() {
+    if (!mailPassword_) {
+        mailPassword_ =
+            std::make_unique<TKeptSecret>(ini_, *secrets_, options_->List.Section(),
+                                          TMailOptions::PasswordName, TMailOptions::PasswordName);
+        mailPassword_->OnChange = [this] {
+            mail_->SMTPOptions.Login.Password().SetValue(mailPassword_->Value());
+            mail_->PasswordPlace = mailPassword_->Place();
+        };
+    }
+    return *mailPassword_;
+}
+
+void TMainSettings::LoadMailPassword() {
+    TKeptSecret& password = MailPassword();
+    password.Load();
+    password.OnChange();
 }
 
 std::string TMainSettings::DataLocation() const {

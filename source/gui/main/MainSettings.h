@@ -10,8 +10,10 @@
 
 namespace kelvo {
 
-class ISecretStore;
+class IAsyncSecretStore;
 class TAppIni;
+class TKeptSecret;
+class TSecretStoreWorker;
 class TGlobalHotKeys;
 class TMailOptions;
 class TOptionsReportSource;
@@ -28,8 +30,15 @@ public:
     TAppIni& Ini() { return ini_; }
     TProgramOptions& Options() { return *options_; }
     TMailOptions& Mail() { return *mail_; }
-    // Where the mail password is kept while the desktop has one.
-    ISecretStore& Secrets() { return *secrets_; }
+    // Where the passwords are kept while the desktop has one; asked without waiting.
+    IAsyncSecretStore& Secrets();
+    // The mail password is known once the secret store has answered; then runs at once
+    // when it is known already.
+    bool MailPasswordKnown() const;
+    void WhenMailPasswordKnown(std::function<void()> then);
+    // Waits a little for the passwords not yet stored; what the store does not take by then
+    // stays in the settings file.
+    void FinishSecrets();
 
     // Defaults adjusted to this machine, every option reset, then the store and the
     // start-at-logon entry read; the first day of the week follows. shortcut may be none.
@@ -58,10 +67,14 @@ public:
     std::string ExternalPlayerPath() const;
 
 private:
+    TKeptSecret& MailPassword();
+    void LoadMailPassword();
+
     TAppIni& ini_;
     std::unique_ptr<TProgramOptions> options_;
     std::unique_ptr<TMailOptions> mail_;
-    std::unique_ptr<ISecretStore> secrets_;
+    std::unique_ptr<TSecretStoreWorker> secrets_;
+    std::unique_ptr<TKeptSecret> mailPassword_;
     std::unique_ptr<TOptionsReportSource> reportSource_;
     mutable QPointer<TGlobalHotKeys> hotKeys_;
 };

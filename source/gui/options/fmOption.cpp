@@ -26,6 +26,7 @@
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -267,6 +268,18 @@ TOptionsForm::TOptionsForm(TProgramSession& session, QWidget* parent)
     BindControls();
     FillControls();
     mailFrame_->SetOptions(mail_);
+    if (!settings.MailPasswordKnown()) {
+        mailFrame_->ShowPasswordPending();
+        settings.WhenMailPasswordKnown([form = QPointer<TOptionsForm>(this)] {
+            if (!form)
+                return;
+            const TMailOptions& known = form->session_.Settings().Mail();
+            form->mail_.SMTPOptions.Login.Password().SetValue(
+                known.SMTPOptions.Login.Password().Value());
+            form->mail_.PasswordPlace = known.PasswordPlace;
+            form->mailFrame_->PasswordArrived(known);
+        });
+    }
     RestoreActivePage();
 }
 

@@ -1,6 +1,6 @@
 #include "gui/options/frOptionsCalDav.h"
 
-#include "core/options/SecretStore.h"
+#include "core/options/KeptSecret.h"
 #include "core/options/paAppIni.h"
 #include "platform/caldav/CalDavClient.h"
 
@@ -31,6 +31,12 @@ std::string Text(const QString& s) {
     return s.trimmed().toStdString();
 }
 
+// The password's key in the secret store: one per calendar. Never in the settings file.
+std::unique_ptr<TKeptSecret> CalDavSecret(TAppIni& ini, IAsyncSecretStore& secrets,
+                                          const std::string& url) {
+    return std::make_unique<TKeptSecret>(ini, secrets, Section, "", "CalDAV " + url);
+}
+
 } // namespace
 
 TCalDavOptionsFrame::TCalDavOptionsFrame(const QStringList& templates, QWidget* parent)
@@ -55,6 +61,10 @@ TCalDavOptionsFrame::TCalDavOptionsFrame(const QStringList& templates, QWidget* 
     interval_->setSpecialValueText(tr("only when asked"));
     status_ = Named(new QLabel(this), "CalDavStatus", tr("CalDAV status"));
     status_->setWordWrap(true);
+    passwordPlace_ =
+        Named(new QLabel(this), "CalDavPasswordPlace", tr("Where the password is kept"));
+    passwordPlace_->setWordWrap(true);
+    passwordPlace_->hide(); // until there is an account to tell about
 
     auto* calendarRow = new QHBoxLayout;
     calendarRow->addWidget(calendar_, 1);
@@ -70,6 +80,7 @@ TCalDavOptionsFrame::TCalDavOptionsFrame(const QStringList& templates, QWidget* 
     row(tr("&Server address:"), server_);
     row(tr("&User:"), user_);
     row(tr("&Password:"), password_);
+    form->addRow(passwordPlace_);
     row(tr("&Calendar:"), calendar_, calendarRow);
     row(tr("&Template of the synced events:"), template_);
     row(tr("Sync &every:"), interval_);
@@ -88,22 +99,35 @@ TCalDavOptionsFrame::~TCalDavOptionsFrame() {
         worker_->wait();
 }
 
-void TCalDavOptionsFrame::Load(TAppIni& ini, ISecretStore& secrets) {
+void TCalDavOptionsFrame::Load(TAppIni& ini, IAsyncSecretStore& secrets) {
     server_->setText(QString::fromStdString(ini.ReadString(Section, "Server", "")));
     user_->setText(QString::fromStdString(ini.ReadString(Section, "User", "")));
     const std::string url = ini.ReadString(Section, "Url", "");
     calendar_->setEditText(QString::fromStdString(url));
     template_->setEditText(QString::fromStdString(ini.ReadString(Section, "Template", "CalDAV")));
     interval_->setValue(ini.ReadInteger(Section, "Interval", 0));
-    try {
-        if (!url.empty() && secrets.Available())
-            password_->setText(QString::fromStdString(secrets.Read("CalDAV " + url).value_or("")));
-    } catch (const std::exception&) {
-        // The store does not answer: the field stays empty and Save leaves the secret alone.
-    }
+    loadedUrl_ = url;
+    secret_.reset();
+    passwordPlace_->clear();
+    passwordPlace_->hide();
+    if (url.empty())
+        return;
+    passwordPlace_->show();
+    secret_ = CalDavSecret(ini, secrets, url);
+    secret_->Load();
+    if (!secret_->Known())
+        passwordPlace_->setText(tr("Asking the desktop's secret store for the password..."));
+    secret_->WhenKnown([this] {
+        if (!password_->isModified())
+            password_->setText(QString::fromStdString(secret_->Value()));
+        passwordPlace_->setText(
+            secret_->Place() == TPasswordPlace::SecretStore
+                ? tr("The password is kept in the desktop's secret store.")
+                : tr("No secret store answers on this desktop: the password is not kept."));
+    });
 }
 
-void TCalDavOptionsFrame::Save(TAppIni& ini, ISecretStore& secrets) const {
+void TCalDavOptionsFrame::Save(TAppIni& ini, IAsyncSecretStore& secrets) const {
     const int chosen = calendar_->findText(calendar_->currentText());
     const QString url = chosen >= 0 && !calendar_->itemData(chosen).toString().isEmpty()
                             ? calendar_->itemData(chosen).toString()
@@ -114,12 +138,14 @@ void TCalDavOptionsFrame::Save(TAppIni& ini, ISecretStore& secrets) const {
     const std::string templateName = Text(template_->currentText());
     ini.WriteString(Section, "Template", templateName.empty() ? "CalDAV" : templateName);
     ini.WriteInteger(Section, "Interval", interval_->value());
-    try {
-        if (!url.trimmed().isEmpty() && !password_->text().isEmpty() && secrets.Available())
-            secrets.Write("CalDAV " + Text(url), password_->text().toStdString());
-    } catch (const std::exception&) {
-        // Never in the settings file: without a store the password is asked for again.
-    }
+    const std::string kept = Text(url);
+    if (kept.empty())
+        return;
+    // The same calendar: only a changed password is written. Another one: its own key.
+    if (kept == loadedUrl_ && secret_)
+        secret_->Set(password_->text().toStdString());
+    else if (!password_->text().isEmpty())
+        CalDavSecret(ini, secrets, kept)->Set(password_->text().toStdString());
 }
 
 void TCalDavOptionsFrame::FindCalendars() {

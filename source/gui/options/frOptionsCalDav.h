@@ -5,6 +5,8 @@
 // synced and how often.
 
 #include <QWidget>
+#include <memory>
+#include <string>
 
 class QComboBox;
 class QLabel;
@@ -16,7 +18,8 @@ class QThread;
 namespace kelvo {
 
 class TAppIni;
-class ISecretStore;
+class IAsyncSecretStore;
+class TKeptSecret;
 
 class TCalDavOptionsFrame : public QWidget {
     Q_OBJECT
@@ -24,14 +27,17 @@ public:
     explicit TCalDavOptionsFrame(const QStringList& templates, QWidget* parent = nullptr);
     ~TCalDavOptionsFrame() override;
 
-    void Load(TAppIni& ini, ISecretStore& secrets);
-    void Save(TAppIni& ini, ISecretStore& secrets) const;
+    // The password comes when the secret store answers; until then the field says so.
+    void Load(TAppIni& ini, IAsyncSecretStore& secrets);
+    // A changed password goes to the secret store without waiting for it.
+    void Save(TAppIni& ini, IAsyncSecretStore& secrets) const;
 
     // Asks the server for its calendars on a worker thread; the list fills the calendar box.
     void FindCalendars();
 
     QComboBox* CalendarBox() const { return calendar_; }
     QLabel* Status() const { return status_; }
+    QLabel* PasswordPlace() const { return passwordPlace_; }
 
 signals:
     void calendarsFound();
@@ -45,7 +51,10 @@ private:
     QComboBox* template_;
     QSpinBox* interval_;
     QLabel* status_;
+    QLabel* passwordPlace_;
     QThread* worker_ = nullptr;
+    std::string loadedUrl_;
+    std::unique_ptr<TKeptSecret> secret_;
 };
 
 } // namespace kelvo

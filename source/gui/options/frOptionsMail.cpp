@@ -159,12 +159,26 @@ void TMailOptionsFrame::SetOptions(const TMailOptions& options) {
     userName_->setText(QString::fromStdString(s.Login.UserName().Value()));
     password_->setText(QString::fromStdString(s.Login.Password().Value()));
     allowInsecure_->setChecked(s.AllowInsecureAuth);
+    ShowPasswordPlace(options.PasswordPlace);
+    UpdateControls();
+}
+
+void TMailOptionsFrame::ShowPasswordPlace(TPasswordPlace place) {
     passwordPlace_->setText(
-        options.PasswordPlace == TPasswordPlace::SecretStore
+        place == TPasswordPlace::SecretStore
             ? tr("The password is kept in the desktop's secret store.")
             : tr("No secret store runs on this desktop: the password is kept in the settings "
                  "file, which only you can read."));
-    UpdateControls();
+}
+
+void TMailOptionsFrame::ShowPasswordPending() {
+    passwordPlace_->setText(tr("Asking the desktop's secret store for the password..."));
+}
+
+void TMailOptionsFrame::PasswordArrived(const TMailOptions& options) {
+    if (!password_->isModified())
+        password_->setText(QString::fromStdString(options.SMTPOptions.Login.Password().Value()));
+    ShowPasswordPlace(options.PasswordPlace);
 }
 
 void TMailOptionsFrame::ReadInto(TMailOptions& options) const {

@@ -28,6 +28,10 @@ public:
     ~TMailOptionsFrame() override;
 
     void SetOptions(const TMailOptions& options);
+    // The secret store has not yet answered for the password: the label says so.
+    void ShowPasswordPending();
+    // The password has come: into the field unless the user typed one meanwhile.
+    void PasswordArrived(const TMailOptions& options);
     // The fields into options; the password's place stays as options has it.
     void ReadInto(TMailOptions& options) const;
 
@@ -47,6 +51,7 @@ signals:
 
 private:
     void UpdateControls();
+    void ShowPasswordPlace(TPasswordPlace place);
 
     QComboBox* connection_;
     QStackedWidget* panels_;

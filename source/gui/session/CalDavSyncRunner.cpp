@@ -1,7 +1,7 @@
 #include "gui/session/CalDavSyncRunner.h"
 
 #include "core/entities/EventTemplate.h"
-#include "core/options/SecretStore.h"
+#include "core/options/KeptSecret.h"
 #include "core/persistence/SafeSave.h"
 #include "core/sync/CalDavSync.h"
 #include "core/util/paDateUtils.h"
@@ -10,6 +10,7 @@
 #include "gui/session/ProgramSession.h"
 #include "platform/caldav/CalDavClient.h"
 
+#include <QMetaObject>
 #include <QThread>
 #include <filesystem>
 #include <utility>
@@ -122,7 +123,7 @@ TCalDavSyncRunner::~TCalDavSyncRunner() {
 void TCalDavSyncRunner::SyncNow(std::function<void(const std::string& answer)> done) {
     if (done)
         waiting_.push_back(std::move(done));
-    if (worker_)
+    if (worker_ || reading_)
         return; // the sync under way answers them all
     auto run = std::make_shared<TRun>();
     run->Account.Url = settings_.ReadString(Section, "Url", "");
@@ -135,13 +136,25 @@ void TCalDavSyncRunner::SyncNow(std::function<void(const std::string& answer)> d
         Finished();
         return;
     }
-    try {
-        ISecretStore& secrets = session_.Settings().Secrets();
-        if (secrets.Available())
-            run->Account.Password = secrets.Read("CalDAV " + run->Account.Url).value_or("");
-    } catch (const std::exception&) {
-        // No secret store runs: a server that needs no password still syncs.
-    }
+    // The password comes from the secret store without waiting for it; the sync starts then.
+    // A server that needs none syncs without a store.
+    reading_ = std::make_unique<TKeptSecret>(settings_, session_.Settings().Secrets(), Section, "",
+                                             "CalDAV " + run->Account.Url);
+    reading_->Load();
+    reading_->WhenKnown([this, run] {
+        run->Account.Password = reading_->Value();
+        // Later, outside the answer of the store that is still being given.
+        QMetaObject::invokeMethod(
+            this,
+            [this, run] {
+                reading_.reset();
+                Start(run);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void TCalDavSyncRunner::Start(std::shared_ptr<TRun> run) {
     try {
         // The synced events keep their template only while it exists.
         TTemplateTree& templates = session_.DataFiles().Templates();

@@ -22,6 +22,7 @@ class QThread;
 
 namespace kelvo {
 
+class TKeptSecret;
 class TProgramSession;
 
 class TCalDavSyncRunner : public QObject {
@@ -48,6 +49,7 @@ signals:
 
 private:
     struct TRun;
+    void Start(std::shared_ptr<TRun> run);
     void Finished();
     void AskAboutHeldActions();
     // The answer for the held actions that were shown (UID -> record as shown).
@@ -59,6 +61,8 @@ private:
     QTimer timer_;
     int minutesSinceSync_ = 0;
     QThread* worker_ = nullptr;
+    // The password being read from the secret store before a sync starts.
+    std::unique_ptr<TKeptSecret> reading_;
     std::shared_ptr<TRun> run_;
     std::vector<std::function<void(const std::string&)>> waiting_;
     QPointer<QWidget> confirmParent_;

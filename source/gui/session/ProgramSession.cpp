@@ -1,5 +1,6 @@
 #include "gui/session/ProgramSession.h"
 
+#include "core/options/MailOptions.h"
 #include "core/options/ProgramOptions.h"
 #include "core/timers/ProgramFolders.h"
 #include "gui/alarm/AlarmWindows.h"
@@ -71,6 +72,14 @@ void TProgramSession::ApplyActionOptions() {
     if (!actions_)
         return;
     actions_->SetMailOptions(&settings_.Mail());
+    // A mail that signs in waits for its password while the secret store has not answered.
+    actions_->SetMailWhenReady([this](std::function<void()> send) {
+        const TMailOptions& mail = settings_.Mail();
+        if (mail.ConnectionType == ecSMTP && mail.SMTPOptions.Authentification)
+            settings_.WhenMailPasswordKnown(std::move(send));
+        else
+            send();
+    });
     actions_->SetBeep(settings_.UseWavForBeep(), settings_.BeepFileName());
     actions_->SetSoundsFolder(ProgramFolders().SoundsFolder());
     actions_->SetExternalPlayer(settings_.ExternalPlayer(), settings_.ExternalPlayerPath());

@@ -72,6 +72,10 @@ void TPlatformActions::SetMailOptions(const TMailOptions* options) {
     mailerAdapter_->SetOptions(options);
 }
 
+void TPlatformActions::SetMailWhenReady(std::function<void(std::function<void()>)> whenReady) {
+    mailerAdapter_->SetWhenReady(std::move(whenReady));
+}
+
 void TPlatformActions::SetBeep(bool useWavForBeep, const std::string& beepFileName) {
     useWavForBeep_ = useWavForBeep;
     beepFileName_ = beepFileName;

@@ -40,6 +40,8 @@ public:
 
     // The mail settings; nothing is sent while there are none.
     void SetMailOptions(const TMailOptions* options);
+    // When a mail may go: see TMailerAdapter::SetWhenReady.
+    void SetMailWhenReady(std::function<void(std::function<void()> send)> whenReady);
     void SetBeep(bool useWavForBeep, const std::string& beepFileName);
     void SetSoundsFolder(const std::string& folder);
     void SetExternalPlayer(bool useExternal, const std::string& programPath);

@@ -39,7 +39,22 @@ const SecretSchema* Schema() {
 
 } // namespace
 
+struct TSecretServiceStore::TCancel {
+    GCancellable* Cancellable = g_cancellable_new();
+    ~TCancel() { g_object_unref(Cancellable); }
+};
+
+TSecretServiceStore::TSecretServiceStore() : cancel_(std::make_unique<TCancel>()) {}
+
+TSecretServiceStore::~TSecretServiceStore() = default;
+
+void TSecretServiceStore::Cancel() {
+    g_cancellable_cancel(cancel_->Cancellable);
+}
+
 bool TSecretServiceStore::Available() {
+    if (g_cancellable_is_cancelled(cancel_->Cancellable))
+        return false;
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected() || !bus.interface())
         return false;
@@ -48,8 +63,8 @@ bool TSecretServiceStore::Available() {
 
 std::optional<std::string> TSecretServiceStore::Read(const std::string& key) {
     GError* error = nullptr;
-    gchar* secret =
-        secret_password_lookup_sync(Schema(), nullptr, &error, "setting", key.c_str(), nullptr);
+    gchar* secret = secret_password_lookup_sync(Schema(), cancel_->Cancellable, &error, "setting",
+                                                key.c_str(), nullptr);
     if (error)
         Fail("The secret store cannot be read", error);
     if (!secret)
@@ -63,14 +78,15 @@ void TSecretServiceStore::Write(const std::string& key, const std::string& secre
     GError* error = nullptr;
     const std::string label = "Tavrelon MP3 " + key;
     if (!secret_password_store_sync(Schema(), SECRET_COLLECTION_DEFAULT, label.c_str(),
-                                    secret.c_str(), nullptr, &error, "setting", key.c_str(),
-                                    nullptr))
+                                    secret.c_str(), cancel_->Cancellable, &error, "setting",
+                                    key.c_str(), nullptr))
         Fail("The secret store refused the password", error);
 }
 
 void TSecretServiceStore::Remove(const std::string& key) {
     GError* error = nullptr;
-    secret_password_clear_sync(Schema(), nullptr, &error, "setting", key.c_str(), nullptr);
+    secret_password_clear_sync(Schema(), cancel_->Cancellable, &error, "setting", key.c_str(),
+                               nullptr);
     if (error)
         Fail("The secret store cannot remove the password", error);
 }
