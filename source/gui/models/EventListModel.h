@@ -10,6 +10,7 @@
 #include <QIcon>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace kelvo {
@@ -65,6 +66,10 @@ public:
     static int DefaultWidth(int column);
 
 private:
+    struct TTexts {
+        QString Text[ColumnCount];
+        QString Key[ColumnCount]; // the texts without case, for sorting
+    };
     struct TRow {
         TEvent* Event = nullptr;
         TDateTime Last = NullDate;
@@ -72,8 +77,8 @@ private:
         TDateTime NextReminder = NullDate;
         int Days = 0;
         unsigned Ready = 0; // a bit per column whose text is made
-        QString Text[ColumnCount];
-        QString Key[ColumnCount]; // the texts without case, for sorting
+        // Made with the row's first text: most rows of a big notebook are never shown.
+        std::unique_ptr<TTexts> Texts;
     };
     // The cell's text, made on first use.
     const QString& Text(int row, int column) const;
