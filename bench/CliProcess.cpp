@@ -1,5 +1,7 @@
 // kelvo-cli as a process over big files: CPU time and peak memory of reading 100 000 varied
-// events and 1 000 000 empty ones, and of a month of simulate over 1 000 events.
+// events and 1 000 000 empty ones, and of a month of simulate over 1 000 events. With
+// KELVO_CLI_BEFORE naming another kelvo-cli (an older build), each run is made with both and
+// the older one's numbers are reported beside: before_cpu_ms, before_peak_MB.
 
 #include "../tests/support/EntitySamples.h"
 #include "core/persistence/EventFile.h"
@@ -62,9 +64,8 @@ struct TUsage {
 };
 
 // Runs kelvo-cli with its output thrown away; the usage is the child's own.
-TUsage Run(const std::vector<std::string>& args) {
+TUsage Run(const std::vector<std::string>& args, std::string program = KELVO_CLI) {
     std::vector<char*> argv;
-    std::string program = KELVO_CLI;
     argv.push_back(program.data());
     std::vector<std::string> copy = args;
     for (auto& a : copy)
@@ -89,10 +90,19 @@ void Measure(benchmark::State& state, const std::string& file, std::vector<std::
     args.push_back("--events");
     args.push_back(file);
     TUsage usage{};
-    for (auto _ : state)
+    TUsage before{};
+    const char* older = std::getenv("KELVO_CLI_BEFORE");
+    for (auto _ : state) {
         usage = Run(args);
+        if (older != nullptr)
+            before = Run(args, older);
+    }
     state.counters["cpu_ms"] = usage.CpuMs;
     state.counters["peak_MB"] = usage.PeakMB;
+    if (older != nullptr) {
+        state.counters["before_cpu_ms"] = before.CpuMs;
+        state.counters["before_peak_MB"] = before.PeakMB;
+    }
     state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(file)) / 1e6;
 }
 

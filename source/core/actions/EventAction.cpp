@@ -625,36 +625,36 @@ std::string TEventActionList::GetDescription() const {
 
 // ---- complex ----------------------------------------------------------------------------
 
-TComplexEventAction::TComplexEventAction() : actions_(std::make_unique<TEventActionList>()) {}
+TComplexEventAction::TComplexEventAction() = default;
 
 TComplexEventAction::~TComplexEventAction() = default;
 
 void TComplexEventAction::SetActions(const TEventActionList& list) {
-    actions_->Assign(list);
+    actions_.Assign(list);
 }
 
 void TComplexEventAction::SetActions(std::unique_ptr<TEventActionList> list) {
-    if (!list || list.get() == actions_.get())
+    if (!list || list.get() == &actions_)
         return;
-    actions_->Clear();
-    actions_->TakeAll(*list);
+    actions_.Clear();
+    actions_.TakeAll(*list);
 }
 
 std::string TComplexEventAction::GetDescription() const {
-    if (actions_->Count() == 0)
+    if (actions_.Count() == 0)
         return std::string(NoneActionText);
     return TEventAction::GetDescription();
 }
 
 std::string TComplexEventAction::DoGetDescription() const {
-    if (actions_->Count() == 0)
+    if (actions_.Count() == 0)
         return std::string(NoneActionText);
-    return actions_->GetDescription();
+    return actions_.GetDescription();
 }
 
 void TComplexEventAction::SetDefaults() {
     TEventAction::SetDefaults();
-    actions_->Clear();
+    actions_.Clear();
 }
 
 void TComplexEventAction::Execute() {
@@ -663,22 +663,22 @@ void TComplexEventAction::Execute() {
         int& Count;
         ~TDone() { --Count; }
     } done{executing_};
-    actions_->ExecuteAll();
+    actions_.ExecuteAll();
 }
 
 void TComplexEventAction::Stop() {
-    actions_->StopAll();
+    actions_.StopAll();
 }
 
 void TComplexEventAction::EventClosed() {
-    for (int i = 0; i < actions_->Count(); ++i)
-        actions_->Items(i).EventClosed();
+    for (int i = 0; i < actions_.Count(); ++i)
+        actions_.Items(i).EventClosed();
 }
 
 void TComplexEventAction::AssignOwn(const TEventAction& source) {
     TEventAction::AssignOwn(source);
     if (const auto* s = dynamic_cast<const TComplexEventAction*>(&source))
-        actions_->Assign(*s->actions_);
+        actions_.Assign(s->actions_);
 }
 
 // ---- kinds ------------------------------------------------------------------------------

@@ -426,8 +426,8 @@ class TComplexEventAction : public TEventAction {
     TComplexEventAction();
     ~TComplexEventAction() override;
 
-    TEventActionList& Actions() { return *actions_; }
-    const TEventActionList& Actions() const { return *actions_; }
+    TEventActionList& Actions() { return actions_; }
+    const TEventActionList& Actions() const { return actions_; }
     // Copies list's actions; the list object stays the same.
     void SetActions(const TEventActionList& list);
     // Takes list's actions (the object stream hands over the list it has read).
@@ -438,7 +438,7 @@ class TComplexEventAction : public TEventAction {
     std::string DoGetDescription() const override;
     void SetDefaults() override;
     void Execute() override;
-    bool IsEmpty() const override { return actions_->IsEmpty(); }
+    bool IsEmpty() const override { return actions_.IsEmpty(); }
     void Stop() override;
     void EventClosed() override;
 
@@ -449,8 +449,10 @@ protected:
     void AssignOwn(const TEventAction& source) override;
 
 private:
-    std::unique_ptr<TEventActionList> actions_;
+    // First: it fits in the base's padding. The list is held in place, one block less for
+    // each of a notebook's entities.
     int executing_ = 0;
+    TEventActionList actions_;
 };
 
 // ---- kinds ------------------------------------------------------------------------------

@@ -37,6 +37,17 @@ std::string_view FirstLine(std::string_view text) {
     return {};
 }
 
+// What an event without a snooze condition writes.
+const TSnoozeInitializeCondition& DefaultSnooze() {
+    static const TSnoozeInitializeCondition snooze;
+    return snooze;
+}
+
+bool IsDefaultSnooze(const TSnoozeInitializeCondition& s) {
+    return IsNullDate(s.SnoozeDateTime()) && IsNullDate(s.LastAppear()) &&
+           IsNullDate(s.DateOfCreate()) && s.Tag() == 0 && s.Name().empty();
+}
+
 } // namespace
 
 std::string EventStateText(TEventState state) {
@@ -62,8 +73,14 @@ const TClassInfo& TEvent::StaticClass() {
         TClassBuilder<C, TWaitingAriseEntity> b("TEvent");
         detail::PersistedObject<TSnoozeInitializeCondition>(
             b, "SnoozeCondition",
-            [](const C& e) -> const TSnoozeInitializeCondition& { return e.SnoozeCondition(); },
-            [](C& e, const TSnoozeInitializeCondition& v) { e.SetSnoozeCondition(v); });
+            [](const C& e) -> const TSnoozeInitializeCondition& {
+                const TSnoozeInitializeCondition* s = e.SnoozeConditionIfAny();
+                return s ? *s : DefaultSnooze();
+            },
+            [](C& e, const TSnoozeInitializeCondition& v) {
+                if (e.SnoozeConditionIfAny() || !IsDefaultSnooze(v))
+                    e.SetSnoozeCondition(v);
+            });
         b.Object<TReminder>(
              "Reminder", [](const C& e) -> const TReminder* { return e.Reminder(); },
              [](C& e, std::unique_ptr<TReminder> v) { e.AdoptReminder(std::move(v)); })
@@ -98,9 +115,23 @@ const TClassInfo& TEvent::StaticClass() {
     return info;
 }
 
-TEvent::TEvent() : snoozeCondition_(std::make_unique<TSnoozeInitializeCondition>()) {
-    WireSnooze();
-    EventAction().Actions().Add(std::make_unique<TBeepEventAction>());
+TEvent::TEvent() = default;
+
+const TComplexEventAction& TEvent::DefaultEventAction() const {
+    static const auto beep = [] {
+        auto a = std::make_unique<TComplexEventAction>();
+        a->Actions().Add(std::make_unique<TBeepEventAction>());
+        return a;
+    }();
+    return *beep;
+}
+
+TSnoozeInitializeCondition& TEvent::SnoozeCondition() const {
+    if (!snoozeCondition_) {
+        snoozeCondition_ = std::make_unique<TSnoozeInitializeCondition>();
+        const_cast<TEvent*>(this)->WireSnooze();
+    }
+    return *snoozeCondition_;
 }
 
 TEvent::~TEvent() {
@@ -122,7 +153,7 @@ void TEvent::WireReminder() {
 void TEvent::SetSnoozeCondition(const TSnoozeInitializeCondition& value) {
     if (&value == snoozeCondition_.get())
         return;
-    snoozeCondition_->Assign(value);
+    SnoozeCondition().Assign(value);
     WireSnooze();
 }
 
@@ -184,9 +215,9 @@ void TEvent::SetOptions(TEventOptions options) {
 }
 
 void TEvent::SetIconFileName(std::string name) {
-    if (name != iconFileName_)
+    if (name != iconFileName_.Get())
         cachedIconIndex_ = -1;
-    iconFileName_ = std::move(name);
+    iconFileName_.Set(std::move(name));
 }
 
 void TEvent::SetIconFileId(std::int32_t id) {
@@ -204,22 +235,23 @@ void TEvent::SetState(TEventState state) {
     // actions leaves sounds of the event's list playing otherwise.
     if (state_ == esExecutedReminder && reminder_)
         reminder_->RunningAction().EventClosed();
-    else if (state_ == esExecutedEvent)
-        EventAction().EventClosed();
-    if (state != esSnoozedEvent && state != esSnoozedReminder)
+    else if (TComplexEventAction* actions = EventActionIfAny();
+             actions && state_ == esExecutedEvent)
+        actions->EventClosed();
+    if (state != esSnoozedEvent && state != esSnoozedReminder && snoozeCondition_)
         snoozeCondition_->SetSnoozeDateTime(NullDate);
     state_ = state;
 }
 
 void TEvent::SnoozeEvent() {
     SetState(esSnoozedEvent);
-    snoozeCondition_->SetSnoozeDateTime(
+    SnoozeCondition().SetSnoozeDateTime(
         IncPeriod(defaultSnoozePeriod_, defaultSnoozeNumber_, Now()));
 }
 
 void TEvent::SnoozeReminder() {
     SetState(esSnoozedReminder);
-    snoozeCondition_->SetSnoozeDateTime(
+    SnoozeCondition().SetSnoozeDateTime(
         IncPeriod(defaultSnoozePeriod_, defaultSnoozeNumber_, Now()));
 }
 
@@ -282,8 +314,11 @@ void TEvent::Assign(const TPersistent& source) {
     defaultSnoozeNumber_ = event->defaultSnoozeNumber_;
     defaultSnoozePeriod_ = event->defaultSnoozePeriod_;
     SetState(event->state_);
-    SetSnoozeCondition(event->SnoozeCondition());
-    SetIconFileName(event->iconFileName_);
+    if (const TSnoozeInitializeCondition* snooze = event->SnoozeConditionIfAny())
+        SetSnoozeCondition(*snooze);
+    else if (snoozeCondition_)
+        snoozeCondition_->Assign(DefaultSnooze());
+    SetIconFileName(event->iconFileName_.Get());
     SetIconFileId(event->iconFileId_);
 }
 

@@ -5,6 +5,7 @@
 
 #include "core/entities/WaitingAriseEntity.h"
 #include "core/scheduling/SnoozeInitializeCondition.h"
+#include "core/util/RareText.h"
 #include "core/util/paDateUtils.h"
 
 #include <array>
@@ -61,14 +62,16 @@ std::int32_t MaxSnoozeNumber(TPeriodType period, TDateTime from);
 
 class TEvent : public TWaitingAriseEntity {
     KELVO_PERSISTENT(TEvent)
-    using TSnoozeHandler = std::function<void(TWaitingAriseEntity&, TDateTime)>;
+    using TSnoozeHandler = TSlot<void(TWaitingAriseEntity&, TDateTime)>;
 
     // The defaults, with one beep action.
     TEvent();
     ~TEvent() override;
 
-    // Persisted.
-    TSnoozeInitializeCondition& SnoozeCondition() const { return *snoozeCondition_; }
+    // Persisted. Made when first asked for: an event that was never snoozed has none, which
+    // is written and read as a snooze condition with every value at its default.
+    TSnoozeInitializeCondition& SnoozeCondition() const;
+    TSnoozeInitializeCondition* SnoozeConditionIfAny() const { return snoozeCondition_.get(); }
     void SetSnoozeCondition(const TSnoozeInitializeCondition& value);
     TReminder* Reminder() const { return reminder_.get(); }
     // None removes the reminder; otherwise the event's reminder becomes a copy of value.
@@ -94,7 +97,7 @@ class TEvent : public TWaitingAriseEntity {
     void SetDefaultSnoozePeriod(TPeriodType p) { defaultSnoozePeriod_ = p; }
     TEventState State() const { return state_; }
     void SetState(TEventState state);
-    const std::string& IconFileName() const { return iconFileName_; }
+    const std::string& IconFileName() const { return iconFileName_.Get(); }
     void SetIconFileName(std::string name);
     std::int32_t IconFileId() const { return iconFileId_; }
     // Values below 0 become 0.
@@ -105,15 +108,17 @@ class TEvent : public TWaitingAriseEntity {
     void SetWindowColor(std::int32_t c) { windowColor_ = c; }
     // The iCalendar UID of an event that was exported, imported or synced; empty (and then not
     // written) for every other event. Assign leaves it alone: a copy is another event.
-    const std::string& Uid() const { return uid_; }
-    void SetUid(std::string uid) { uid_ = std::move(uid); }
+    const std::string& Uid() const { return uid_.Get(); }
+    void SetUid(std::string uid) { uid_.Set(std::move(uid)); }
 
     // Where the main window's image list keeps the icon; -1 until it is loaded, and again
     // whenever IconFileName or IconFileId changes.
     int CachedIconIndex() const { return cachedIconIndex_; }
     void SetCachedIconIndex(int index) { cachedIconIndex_ = index; }
 
-    TDateTime SnoozeDateTime() const { return snoozeCondition_->SnoozeDateTime(); }
+    TDateTime SnoozeDateTime() const {
+        return snoozeCondition_ ? snoozeCondition_->SnoozeDateTime() : NullDate;
+    }
 
     bool HasReminder() const { return reminder_ != nullptr; }
     void SetHasReminder(bool flag);
@@ -137,6 +142,8 @@ class TEvent : public TWaitingAriseEntity {
     // Copies the event part after the entity part; from a plain entity only the entity part.
     void Assign(const TPersistent& source) override;
     void InitFrom(const TWaitingAriseEntity& source) override;
+    // One beep.
+    const TComplexEventAction& DefaultEventAction() const override;
     void DoArise(TDateTime t) override;
     void DoLate(TDateTime t) override;
 
@@ -154,21 +161,22 @@ private:
     void WireSnooze();
     void WireReminder();
 
-    std::unique_ptr<TSnoozeInitializeCondition> snoozeCondition_;
-    std::unique_ptr<TReminder> reminder_;
-    std::string template_{DefaultTemplateName};
-    std::string windowMessage_{DefaultWindowMessage};
+    // The small members first, where they fill the base's padding.
     TEventOptions options_{eoMessageAboutComingLate, eoAlarmWindowOnEvent, eoAlarmWindowOnReminder,
                            eoStayOnTop};
-    std::int32_t defaultSnoozeNumber_ = 5;
     TPeriodType defaultSnoozePeriod_ = ptMinute;
     TEventState state_ = esEnabled;
-    std::string iconFileName_;
+    std::int32_t defaultSnoozeNumber_ = 5;
     std::int32_t iconFileId_ = 0;
     std::int32_t messageColor_ = clBtnFace;
     std::int32_t windowColor_ = clBtnFace;
-    std::string uid_;
     int cachedIconIndex_ = -1;
+    mutable std::unique_ptr<TSnoozeInitializeCondition> snoozeCondition_;
+    std::unique_ptr<TReminder> reminder_;
+    std::string template_{DefaultTemplateName};
+    std::string windowMessage_{DefaultWindowMessage};
+    TRareText iconFileName_;
+    TRareText uid_;
 };
 
 } // namespace kelvo

@@ -4,6 +4,29 @@
 
 namespace kelvo {
 
+namespace {
+
+bool SameComponent(const TComponent& a, const TComponent& b) {
+    return &a.ClassType() == &b.ClassType() && a.Tag() == b.Tag() && a.Name() == b.Name();
+}
+
+// Whether actions read from a file are the class's defaults, which need no object of their
+// own. Only actions without properties of their own (the beep) are compared.
+bool SameAsDefault(const TComplexEventAction& read, const TComplexEventAction& defaults) {
+    if (!SameComponent(read, defaults) || !SameComponent(read.Actions(), defaults.Actions()) ||
+        read.Actions().Count() != defaults.Actions().Count())
+        return false;
+    for (int i = 0; i < read.Actions().Count(); ++i) {
+        const TEventAction& a = read.Actions().Items(i);
+        if (!SameComponent(a, defaults.Actions().Items(i)) ||
+            &a.ClassType() != &TBeepEventAction::StaticClass())
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 const TClassInfo& TWaitingAriseEntity::StaticClass() {
     using C = TWaitingAriseEntity;
     static const TClassInfo info = [] {
@@ -17,17 +40,37 @@ const TClassInfo& TWaitingAriseEntity::StaticClass() {
                 e.AdoptInitializeCondition(std::move(v));
             });
         b.Object<TComplexEventAction>(
-            "EventAction", [](const C& e) -> const TComplexEventAction& { return e.EventAction(); },
-            [](C& e, std::unique_ptr<TComplexEventAction> v) { e.AdoptEventAction(std::move(v)); });
+            "EventAction",
+            [](const C& e) -> const TComplexEventAction& {
+                const TComplexEventAction* a = e.EventActionIfAny();
+                return a ? *a : e.DefaultEventAction();
+            },
+            [](C& e, std::unique_ptr<TComplexEventAction> v) {
+                if (e.EventActionIfAny() || !v || !SameAsDefault(*v, e.DefaultEventAction()))
+                    e.AdoptEventAction(std::move(v));
+            });
         return b.Build();
     }();
     return info;
 }
 
 TWaitingAriseEntity::TWaitingAriseEntity()
-    : eventAction_(std::make_unique<TComplexEventAction>()),
-      initializeCondition_(std::make_unique<TComplexInitializeCondition>()) {
+    : initializeCondition_(std::make_unique<TComplexInitializeCondition>()) {
     WireCondition();
+}
+
+const TComplexEventAction& TWaitingAriseEntity::DefaultEventAction() const {
+    static const TComplexEventAction none;
+    return none;
+}
+
+TComplexEventAction& TWaitingAriseEntity::EventAction() const {
+    if (!eventAction_) {
+        auto made = std::make_unique<TComplexEventAction>();
+        made->Assign(DefaultEventAction());
+        eventAction_ = std::move(made);
+    }
+    return *eventAction_;
 }
 
 TWaitingAriseEntity::~TWaitingAriseEntity() = default;
@@ -43,7 +86,7 @@ void TWaitingAriseEntity::SetEventAction(const TComplexEventAction* value) {
                                       "TComplexEventAction and not null");
     if (value == eventAction_.get())
         return;
-    if (&value->ClassType() != &eventAction_->ClassType()) {
+    if (&value->ClassType() != &EventAction().ClassType()) {
         std::unique_ptr<TPersistent> fresh = value->ClassType().Create();
         auto* typed = dynamic_cast<TComplexEventAction*>(fresh.get());
         if (typed == nullptr)
@@ -85,21 +128,22 @@ void TWaitingAriseEntity::Assign(const TPersistent& source) {
         RaiseAssignError(source.ClassName(), ClassName());
     if (entity == this)
         return;
-    SetEventAction(&entity->EventAction());
+    const TComplexEventAction* actions = entity->EventActionIfAny();
+    SetEventAction(actions ? actions : &entity->DefaultEventAction());
     SetInitializeCondition(entity->InitializeCondition());
 }
 
 void TWaitingAriseEntity::DoArise(TDateTime t) {
     if (OnArise)
         OnArise(*this, t);
-    if (RunActionsOnArise && eventAction_)
+    if (RunActionsOnArise)
         ExecuteActions();
 }
 
 void TWaitingAriseEntity::DoLate(TDateTime t) {
     if (OnLate)
         OnLate(*this, t);
-    if (RunActionsOnArise && eventAction_)
+    if (RunActionsOnArise)
         ExecuteActions();
 }
 
@@ -109,11 +153,12 @@ void TWaitingAriseEntity::InitFrom(const TWaitingAriseEntity& source) {
 }
 
 void TWaitingAriseEntity::ExecuteActions() {
-    eventAction_->ExecuteIfEnabled();
+    EventAction().ExecuteIfEnabled();
 }
 
 void TWaitingAriseEntity::GetActionDescription(std::string& text) const {
-    text = eventAction_->GetDescription();
+    const TComplexEventAction* actions = EventActionIfAny();
+    text = (actions ? *actions : DefaultEventAction()).GetDescription();
 }
 
 std::string TWaitingAriseEntity::ActionDescription() const {

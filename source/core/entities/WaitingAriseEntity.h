@@ -7,6 +7,7 @@
 #include "core/actions/EventAction.h"
 #include "core/scheduling/InitializeCondition.h"
 #include "core/stream/PropertyTable.h"
+#include "core/util/Slot.h"
 #include "core/util/paError.h"
 
 #include <functional>
@@ -25,7 +26,7 @@ public:
 class TWaitingAriseEntity : public TComponent {
     KELVO_PERSISTENT(TWaitingAriseEntity)
     // sender, moment
-    using TAriseHandler = std::function<void(TWaitingAriseEntity&, TDateTime)>;
+    using TAriseHandler = TSlot<void(TWaitingAriseEntity&, TDateTime)>;
 
     TWaitingAriseEntity();
     ~TWaitingAriseEntity() override;
@@ -33,7 +34,12 @@ class TWaitingAriseEntity : public TComponent {
     TWaitingAriseEntity& operator=(const TWaitingAriseEntity&) = delete;
 
     // Persisted. Never absent; the setters copy, so the entity never shares the caller's object.
-    TComplexEventAction& EventAction() const { return *eventAction_; }
+    // Made when first asked for: until then the entity has its class's default actions.
+    TComplexEventAction& EventAction() const;
+    // None while the entity has its default actions and nobody asked for them.
+    TComplexEventAction* EventActionIfAny() const { return eventAction_.get(); }
+    // The actions a new entity of this class has: none (an event has one beep).
+    virtual const TComplexEventAction& DefaultEventAction() const;
     // A value of another class replaces the entity's object by one of that class.
     void SetEventAction(const TComplexEventAction* value);
     void SetEventAction(const TComplexEventAction& value) { SetEventAction(&value); }
@@ -59,9 +65,10 @@ class TWaitingAriseEntity : public TComponent {
     // LastAppear := NullDate, then DateOfCreate := Now.
     void ResetDates();
 
+    // First: it fits in the base's padding.
+    bool RunActionsOnArise = true;
     TAriseHandler OnArise;
     TAriseHandler OnLate; // receives the missed moment: the user is told when it was due
-    bool RunActionsOnArise = true;
 
 protected:
     // The entity's condition object was replaced by another one.
@@ -70,7 +77,8 @@ protected:
 private:
     void WireCondition();
 
-    std::unique_ptr<TComplexEventAction> eventAction_;
+    // Most entities keep their default actions: those cost nothing until asked for.
+    mutable std::unique_ptr<TComplexEventAction> eventAction_;
     std::unique_ptr<TComplexInitializeCondition> initializeCondition_;
 };
 

@@ -66,7 +66,10 @@ std::array<std::string, EventListColumns> EventListCaptions() {
 std::array<std::string, EventListColumns> EventListCells(TEvent& e, TDateTime t, TDateTime today) {
     const TDateTime next = Safely([&] { return e.InitializeCondition().NextAriseForCheck(t); });
     const TDateTime reminder = Safely([&] { return e.ReminderNextArise(t); });
-    const TDateTime snooze = Safely([&] { return e.SnoozeCondition().NextArise(t); });
+    const TDateTime snooze = Safely([&] {
+        TSnoozeInitializeCondition* s = e.SnoozeConditionIfAny();
+        return s ? s->NextArise(t) : NullDate;
+    });
     std::string when;
     try {
         when = e.InitializeCondition().Description();

@@ -114,6 +114,23 @@ void WriteEvents(const TEventList& events, std::string& out) {
     }
 }
 
+void WriteEvents(const TEventList& events, const TBytesWriter& write, std::size_t pieceSize) {
+    std::string piece;
+    piece.reserve(pieceSize + pieceSize / 4);
+    TClassWriter writer(piece);
+    WriteDataFileHeader(writer, EventsFileFormat);
+    for (const TEvent* e : events.Events()) {
+        WriteRecordMarker(writer, EventsFileFormat);
+        writer.WriteObject(*e);
+        if (piece.size() >= pieceSize) {
+            write(piece);
+            piece.clear();
+        }
+    }
+    if (!piece.empty())
+        write(piece);
+}
+
 std::string WriteEvents(const TEventList& events) {
     std::string out;
     WriteEvents(events, out);
@@ -145,7 +162,9 @@ void SaveEventsFile(const std::string& fileName, const TEventList& events) {
 
 void SafeSaveEventsFile(const std::string& fileName, const TEventList& events, TDateTime now,
                         TDateOrder order) {
-    SafeSave(fileName, WriteEvents(events), now, order);
+    // A notebook of a million events writes about 850 MB: never held whole.
+    SafeSave(
+        fileName, [&](const TBytesWriter& write) { WriteEvents(events, write); }, now, order);
 }
 
 } // namespace kelvo

@@ -51,6 +51,9 @@ int RemoveIncompleteEventSaves(const std::string& fileName);
 
 std::string WriteEvents(const TEventList& events);
 void WriteEvents(const TEventList& events, std::string& out);
+// The same in pieces of about pieceSize bytes, each handed to write and then forgotten.
+void WriteEvents(const TEventList& events, const TBytesWriter& write,
+                 std::size_t pieceSize = std::size_t{4} << 20);
 // Creates or truncates the file: for tests and tools that make files to read. The programs
 // write through SafeSaveEventsFile.
 void SaveEventsFile(const std::string& fileName, const TEventList& events);

@@ -274,6 +274,12 @@ std::string SavingName(const std::string& target, double now, TDateOrder order, 
 }
 
 void SafeSave(const std::string& target, std::string_view bytes, double now, TDateOrder order) {
+    SafeSave(
+        target, [bytes](const TBytesWriter& write) { write(bytes); }, now, order);
+}
+
+void SafeSave(const std::string& target, const std::function<void(const TBytesWriter&)>& produce,
+              double now, TDateOrder order) {
     std::string temporary;
     int fd = -1;
     for (int number = 1; number <= MaxSavingNumber && fd < 0; ++number) {
@@ -287,7 +293,7 @@ void SafeSave(const std::string& target, std::string_view bytes, double now, TDa
     // Held until the file has its final name: a clean-up in another process leaves it alone.
     os::TryLock(fd);
     try {
-        WriteAll(fd, bytes, temporary);
+        produce([&](std::string_view bytes) { WriteAll(fd, bytes, temporary); });
         if (os::Sync(fd) != 0)
             FailNow(KELVO_TR("SafeSave", "Cannot write "), temporary);
         os::TFileInfo info;

@@ -35,6 +35,11 @@ std::string SavingName(const std::string& target, double now, TDateOrder order, 
 // moment), renames the temporary file over the target and syncs the folder. A failure
 // leaves the target and its backup untouched and removes the temporary file.
 void SafeSave(const std::string& target, std::string_view bytes, double now, TDateOrder order);
+// The same with the bytes handed over in pieces: produce calls write with each piece in turn,
+// so that a big file never has to be held whole.
+using TBytesWriter = std::function<void(std::string_view bytes)>;
+void SafeSave(const std::string& target, const std::function<void(const TBytesWriter&)>& produce,
+              double now, TDateOrder order);
 
 // Removes the temporary files of earlier saves of target that a killed or failed program
 // left behind, unless complete says their bytes read back completely (a restore can still

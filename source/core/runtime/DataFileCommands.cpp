@@ -107,9 +107,13 @@ void TDataFileCommands::ReplaceData(const std::string& eventsFile,
         }
         tree->EnsureDefaultTemplate();
         if (fs::exists(eventsFile)) {
-            eventsRead.Bytes = ReadEventsFileBytes(eventsFile);
-            events = ReadEvents(eventsRead.Bytes, host_, report.Events.Read);
+            // Mapped, as kelvo-cli reads: a big file's bytes are not held beside its events,
+            // only a damaged file's, for the copy of what could not be read.
+            const auto mapped = MapEventsFile(eventsFile);
+            events = ReadMappedEvents(*mapped, host_, report.Events.Read);
             eventsRead.Damaged = report.Events.Read.Damaged();
+            if (eventsRead.Damaged)
+                eventsRead.Bytes = mapped->Bytes();
         }
         for (auto& e : events)
             if (tree->FindTemplate(e->Template()) == nullptr)
@@ -174,7 +178,7 @@ void TDataFileCommands::SaveEvents() {
     try {
         PrepareFolder(name);
         KeepDamaged(eventsRead_, name);
-        SafeSave(name, notebook_.EventsFileBytes(), Now(), LocaleDateOrder());
+        SafeSaveEventsFile(name, notebook_.GetEvents(), Now(), LocaleDateOrder());
     } catch (const std::exception& e) {
         throw EReminderNotebookError(
             Format(KELVO_TR("DataFileCommands", "Error saving event file\n\r %s"), {e.what()}));
@@ -203,7 +207,7 @@ void TDataFileCommands::WriteLocation(const std::string& chosen) {
     const std::string location = LocationOf(chosen);
     PrepareFolder(location + ".evn");
     SafeSave(location + ".tpl", WriteTemplates(*templates_), Now(), LocaleDateOrder());
-    SafeSave(location + ".evn", notebook_.EventsFileBytes(), Now(), LocaleDateOrder());
+    SafeSaveEventsFile(location + ".evn", notebook_.GetEvents(), Now(), LocaleDateOrder());
 }
 
 void TDataFileCommands::New(const std::string& chosen) {

@@ -61,7 +61,7 @@ TDateTime EarliestPossibleArising(TEvent& event, TDateTime at) {
     TReminder* reminder = event.Reminder();
     TInitializeCondition* conditions[] = {&event.InitializeCondition(),
                                           reminder ? &reminder->InitializeCondition() : nullptr,
-                                          &event.SnoozeCondition()};
+                                          event.SnoozeConditionIfAny()};
     TDateTime earliest = Never;
     auto take = [&earliest](TDateTime r) {
         if (!IsNullDate(r) && r < earliest)
@@ -132,8 +132,9 @@ TEvent& TReminderNotebook::AddEvent(std::unique_ptr<TEvent> owned) {
     if (TReminder* reminder = event.Reminder();
         reminder && IsNullDate(reminder->InitializeCondition().DateOfCreate()))
         reminder->InitializeCondition().SetDateOfCreate(condition.DateOfCreate());
-    if (IsNullDate(event.SnoozeCondition().DateOfCreate()))
-        event.SnoozeCondition().SetDateOfCreate(condition.DateOfCreate());
+    if (TSnoozeInitializeCondition* snooze = event.SnoozeConditionIfAny();
+        snooze && IsNullDate(snooze->DateOfCreate()))
+        snooze->SetDateOfCreate(condition.DateOfCreate());
     RegisterEvent(event);
     Notify(event, ckAdded);
     return event;
@@ -192,7 +193,8 @@ void TReminderNotebook::UnregisterEvent(TEvent& event) {
     generator_.RemoveCondition(event.InitializeCondition());
     if (TReminder* reminder = event.Reminder())
         generator_.RemoveCondition(reminder->InitializeCondition());
-    generator_.RemoveCondition(event.SnoozeCondition());
+    if (TSnoozeInitializeCondition* snooze = event.SnoozeConditionIfAny())
+        generator_.RemoveCondition(*snooze);
 }
 
 void TReminderNotebook::RegisterEvent(TEvent& event) {

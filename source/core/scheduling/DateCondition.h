@@ -4,6 +4,7 @@
 // NullDate; no answer lies after 31 December 9999.
 
 #include "core/stream/paClasses.h"
+#include "core/util/Slot.h"
 #include "core/util/paDateUtils.h"
 #include "core/util/paError.h"
 
@@ -30,7 +31,7 @@ public:
 
 class TDateCondition : public TComponent {
     KELVO_PERSISTENT(TDateCondition)
-    using TChangeHandler = std::function<void(TDateCondition&)>;
+    using TChangeHandler = TSlot<void(TDateCondition&)>;
 
     TDateCondition() = default;
     TDateCondition(const TDateCondition&) = delete;
@@ -277,7 +278,7 @@ private:
 // Owns its members.
 class TDateConditionList : public TAdvComponent {
     KELVO_PERSISTENT(TDateConditionList)
-    using TAddHandler = std::function<void(TDateConditionList&, TDateCondition&)>;
+    using TAddHandler = TSlot<void(TDateConditionList&, TDateCondition&)>;
 
     struct TEarliest {
         TDateTime Date = NullDate;

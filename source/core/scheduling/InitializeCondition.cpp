@@ -82,14 +82,35 @@ TDateTime TInitializeCondition::NextArise(TDateTime) {
     return NullDate;
 }
 
+namespace {
+
+// What SaveState keeps lives here while it is kept, not in every condition: a search saves a
+// few conditions for a moment, a notebook holds millions.
+struct TSavedState {
+    const TInitializeCondition* Owner;
+    TDateTime LastAppear;
+    TDateTime DateOfCreate;
+    bool CheckMode;
+};
+thread_local std::vector<TSavedState> savedStates;
+
+} // namespace
+
 void TInitializeCondition::SaveState() {
-    saved_ = {lastAppear_, dateOfCreate_, checkMode_};
+    savedStates.push_back({this, lastAppear_, dateOfCreate_, checkMode_});
 }
 
 void TInitializeCondition::RestoreState() {
-    lastAppear_ = saved_.LastAppear;
-    dateOfCreate_ = saved_.DateOfCreate;
-    checkMode_ = saved_.CheckMode;
+    // A complex condition saves itself before its members and restores in the same order.
+    for (auto it = savedStates.rbegin(); it != savedStates.rend(); ++it) {
+        if (it->Owner != this)
+            continue;
+        lastAppear_ = it->LastAppear;
+        dateOfCreate_ = it->DateOfCreate;
+        checkMode_ = it->CheckMode;
+        savedStates.erase(std::next(it).base());
+        return;
+    }
 }
 
 void TInitializeCondition::SetStartDate(TDateTime) {}

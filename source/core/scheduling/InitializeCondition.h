@@ -8,6 +8,7 @@
 // have modules of their own.
 
 #include "core/stream/paClasses.h"
+#include "core/util/Slot.h"
 #include "core/util/paDateUtils.h"
 #include "core/util/paError.h"
 
@@ -27,8 +28,13 @@ public:
 
 class TInitializeCondition : public TComponent {
     KELVO_PERSISTENT(TInitializeCondition)
-    using TAriseHandler = std::function<void(TDateTime)>;
+    using TAriseHandler = TSlot<void(TDateTime)>;
 
+private:
+    // First: it fits in the base's padding.
+    bool checkMode_ = false;
+
+public:
     TInitializeCondition() = default;
     TInitializeCondition(const TInitializeCondition&) = delete;
     TInitializeCondition& operator=(const TInitializeCondition&) = delete;
@@ -99,20 +105,12 @@ private:
 
     TDateTime dateOfCreate_ = NullDate;
     TDateTime lastAppear_ = NullDate;
-    bool checkMode_ = false;
-
-    struct TSaved {
-        TDateTime LastAppear = NullDate;
-        TDateTime DateOfCreate = NullDate;
-        bool CheckMode = false;
-    };
-    TSaved saved_;
 };
 
 // An owning list of initialize conditions.
 class TInitializeConditionList : public TAdvComponent {
     KELVO_PERSISTENT(TInitializeConditionList)
-    using TAddHandler = std::function<void(TInitializeConditionList&, TInitializeCondition&)>;
+    using TAddHandler = TSlot<void(TInitializeConditionList&, TInitializeCondition&)>;
 
     TInitializeConditionList() = default;
     TInitializeConditionList(const TInitializeConditionList&) = delete;
@@ -150,8 +148,7 @@ private:
 // is handed on to the members.
 class TComplexInitializeCondition : public TInitializeCondition {
     KELVO_PERSISTENT(TComplexInitializeCondition)
-    using TConditionAddedHandler =
-        std::function<void(TInitializeConditionList&, TInitializeCondition&)>;
+    using TConditionAddedHandler = TSlot<void(TInitializeConditionList&, TInitializeCondition&)>;
 
     TComplexInitializeCondition();
 

@@ -38,7 +38,8 @@ TDateTime NextReminderOf(TEvent& event, TDateTime t) {
 
 TDateTime SnoozeOf(TEvent& event, TDateTime t) {
     try {
-        return event.SnoozeCondition().NextArise(t);
+        TSnoozeInitializeCondition* snooze = event.SnoozeConditionIfAny();
+        return snooze ? snooze->NextArise(t) : NullDate;
     } catch (const std::exception&) {
         return NullDate; // shown as "Never"
     }
@@ -145,9 +146,11 @@ const QString& TEventListModel::Text(int index, int column) const {
     TRow& row = rows_[static_cast<std::size_t>(index)];
     const unsigned bit = 1u << column;
     if (row.Ready & bit)
-        return row.Text[column];
+        return row.Texts->Text[column];
+    if (!row.Texts)
+        row.Texts = std::make_unique<TTexts>();
     TEvent& e = *row.Event;
-    QString& text = row.Text[column];
+    QString& text = row.Texts->Text[column];
     switch (column) {
     case ColName:
         text = NameText(e, today_);
@@ -174,7 +177,7 @@ const QString& TEventListModel::Text(int index, int column) const {
         text = Q(WhenOf(e));
         break;
     }
-    row.Key[column] = text.toCaseFolded();
+    row.Texts->Key[column] = text.toCaseFolded();
     row.Ready |= bit;
     return text;
 }
@@ -241,7 +244,7 @@ QVariant TEventListModel::data(const QModelIndex& index, int role) const {
         default: {
             if (Text(index.row(), index.column()).isEmpty())
                 return {};
-            return row.Key[index.column()];
+            return row.Texts->Key[index.column()];
         }
         }
     default:

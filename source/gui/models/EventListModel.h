@@ -10,6 +10,7 @@
 #include <QIcon>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace kelvo {
@@ -89,6 +90,10 @@ public:
     static int DefaultWidth(int column);
 
 private:
+    struct TTexts {
+        QString Text[ColumnCount];
+        QString Key[ColumnCount]; // the texts without case, for sorting
+    };
     struct TRow {
         TEvent* Event = nullptr;
         TEventTemplate* Template = nullptr;
@@ -99,8 +104,8 @@ private:
         int Days = 0;
         bool Timed = false;
         unsigned Ready = 0; // a bit per column whose text is made
-        QString Text[ColumnCount];
-        QString Key[ColumnCount]; // the texts without case, for sorting
+        // Made with the row's first text: most rows of a big notebook are never shown.
+        std::unique_ptr<TTexts> Texts;
     };
     // The row with its moments, made on first use.
     const TRow& Timed(int row) const;
