@@ -67,7 +67,8 @@ TEventListModel::TEventListModel(TReminderNotebook& notebook, QObject* parent)
 
 void TEventListModel::Refresh() {
     beginResetModel();
-    std::vector<TRow> templates(rows_.begin() + eventRows_, rows_.end());
+    std::vector<TRow> templates(std::make_move_iterator(rows_.begin() + eventRows_),
+                                std::make_move_iterator(rows_.end()));
     rows_.clear();
     timedRows_ = 0;
     if (held_) {
@@ -101,11 +102,13 @@ void TEventListModel::SetTemplateRows(const std::vector<TEventTemplate*>& templa
         TRow row;
         row.Template = t;
         row.Timed = true;
-        row.Text[ColName] = Q(t->Template());
-        row.Text[ColTemplate] = row.Text[ColName];
-        row.Text[ColWhen] = Q(WhenOf(*t));
+        row.Texts = std::make_unique<TTexts>();
+        TTexts& texts = *row.Texts;
+        texts.Text[ColName] = Q(t->Template());
+        texts.Text[ColTemplate] = texts.Text[ColName];
+        texts.Text[ColWhen] = Q(WhenOf(*t));
         for (int column = 0; column < ColumnCount; ++column)
-            row.Key[column] = row.Text[column].toCaseFolded();
+            texts.Key[column] = texts.Text[column].toCaseFolded();
         row.Ready = ~0u;
         if (TemplateIcon)
             row.Picture = TemplateIcon(*t);
@@ -227,9 +230,9 @@ QVariant TEventListModel::data(const QModelIndex& index, int role) const {
         return Icon ? Icon(*row.Event) : QVariant();
     case SortRole:
         if (row.Template) {
-            if (row.Text[index.column()].isEmpty())
+            if (row.Texts->Text[index.column()].isEmpty())
                 return {};
-            return row.Key[index.column()];
+            return row.Texts->Key[index.column()];
         }
         switch (index.column()) {
         case ColLastEvent:
