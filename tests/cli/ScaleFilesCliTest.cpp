@@ -128,8 +128,13 @@ TEST(ScaleFilesCli, AMillionEmptyRecordsAreReadInUnder600MB) {
     const double peak =
         PeakBytes(dir, {"agenda", "--from", "2024-01-01", "--days", "1", "--events", file}, out);
     EXPECT_NE(test::ReadWholeFile(out).find("Last of a million"), std::string::npos);
-    // Each event held all its default parts (its beep, its snooze): about 1 GB.
+#ifndef __SANITIZE_ADDRESS__
+    // Each event held all its default parts (its beep, its snooze): about 1 GB. The sanitizer's
+    // red zones and shadow memory make any bound meaningless there.
     EXPECT_LT(peak, 600e6) << "peak " << peak / 1e6 << " MB";
+#else
+    (void)peak;
+#endif
 }
 
 } // namespace
