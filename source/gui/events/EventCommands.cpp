@@ -168,7 +168,7 @@ TEvent* TEventCommands::NewEvent() {
 }
 
 TEvent* TEventCommands::NewByCurrentTemplate() {
-    if (TEventTemplate* t = view_.CurrentTemplate())
+    if (TEventTemplate* t = view_.SelectedTemplate())
         return NewEventByTemplate(*t);
     std::string name;
     if (!TTemplateChoiceForm::ChooseTemplate(view_.DialogParent(), Templates(), name, false))

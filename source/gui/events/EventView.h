@@ -31,6 +31,9 @@ public:
     virtual std::vector<TEvent*> SelectedEvents() = 0;
     // The template tree's selection on the Templates page, else none.
     virtual TEventTemplate* CurrentTemplate() = 0;
+    // What the user has selected as a template: a template row of the Templates list while
+    // the list works, else the tree's template.
+    virtual TEventTemplate* SelectedTemplate() { return CurrentTemplate(); }
     // The calendar's selected day, else today.
     virtual TDateTime SelectedDay() = 0;
     // Brings the event into view and selects it, on the page that shows it.

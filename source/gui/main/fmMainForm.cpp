@@ -1405,6 +1405,12 @@ TEventTemplate* TMainForm::CurrentTemplate() {
     return templateTree_->SelectedTemplate();
 }
 
+TEventTemplate* TMainForm::SelectedTemplate() {
+    if (TEventTemplate* row = ListTemplate())
+        return row;
+    return CurrentTemplate();
+}
+
 TDateTime TMainForm::SelectedDay() {
     return ShownPage() == 1 ? calendar_->SelectedDate() : DateOf(Now());
 }
@@ -1796,11 +1802,11 @@ void TMainForm::ConnectEventCommands() {
     handle(
         "TemplateAddToQuickToolbar",
         [this, &c] {
-            if (TEventTemplate* t = ListTemplate() ? ListTemplate() : CurrentTemplate())
+            if (TEventTemplate* t = SelectedTemplate())
                 c.AddToFavourites(*t);
         },
         [this, isDefault] {
-            const TEventTemplate* t = ListTemplate() ? ListTemplate() : CurrentTemplate();
+            const TEventTemplate* t = SelectedTemplate();
             return t && !isDefault(t) && !t->Quickly();
         });
     handle(

@@ -122,6 +122,7 @@ public:
     QWidget& DialogParent() override { return *this; }
     std::vector<TEvent*> SelectedEvents() override;
     TEventTemplate* CurrentTemplate() override;
+    TEventTemplate* SelectedTemplate() override;
     TDateTime SelectedDay() override;
     void SelectEvent(TEvent& event) override { SelectEventInViews(event); }
     TEventPage ActivePage() override { return static_cast<TEventPage>(ShownPage()); }
