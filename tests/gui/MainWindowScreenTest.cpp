@@ -1,5 +1,6 @@
 // The main window on a laptop screen of 1280 x 800 pixels at twice the scale: it fits, every
-// page shows, and KELVO_SHOTS=folder keeps a picture of each page for a look by eye.
+// page shows with the status bar's panels apart, and KELVO_SHOTS=folder keeps a picture of
+// each page for a look by eye.
 
 #include "core/timers/ProgramFolders.h"
 #include "gui/main/fmMainForm.h"
@@ -7,10 +8,12 @@
 #include "platform/runtime/FolderProvider.h"
 #include "platform/settings/AppIniReg.h"
 #include "support/EntitySamples.h"
+#include "support/MainFormRun.h"
 #include "support/TestClock.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTest>
@@ -30,12 +33,9 @@ class MainWindowScreenTest : public QObject {
 private slots:
     void everyPageFitsTheScreenAtTwiceTheScale() {
         test::TestClock clock(EncodeDateTime(2024, 3, 4, 9, 0));
-        TAppIniReg ini;
-        test::ManualTimerFactory timers;
-        TProgramSession session(ini, timers);
-        TMainForm form(session);
-        form.ShowMessage = [](TMessageKind, const QString&) {};
-        form.Startup({});
+        test::MainFormRun run;
+        TProgramSession& session = run.session;
+        TMainForm& form = run.form;
         for (auto& e : samples::VariedEvents(30))
             session.Notebook().AddEvent(std::move(e));
         form.ShowAtStart();
@@ -63,6 +63,17 @@ private slots:
             QTest::qWait(20);
             QCOMPARE(form.ShownPage(), page);
             QVERIFY(form.statusBar()->isVisible());
+            // The panels stand apart, each with its whole text inside its frame.
+            const QLabel& next = form.NextEventPanel();
+            const auto* count = form.findChild<QLabel*>(QStringLiteral("CountPanel"));
+            QVERIFY(next.geometry().right() < count->geometry().left());
+            QVERIFY(count->geometry().right() < form.statusBar()->width());
+            for (const QLabel* panel : {&next, static_cast<const QLabel*>(count)}) {
+                QVERIFY(panel->frameWidth() > 0);
+                QVERIFY2(panel->contentsRect().width() >
+                             panel->fontMetrics().horizontalAdvance(panel->text()),
+                         qPrintable(panel->text()));
+            }
             if (!shots.isEmpty())
                 form.grab().save(QStringLiteral("%1/main-page%2-x%3.png")
                                      .arg(QString::fromLocal8Bit(shots))

@@ -123,6 +123,22 @@ struct THeldRows {
     TEventListModel& Rows;
 };
 
+// A panel of the status bar, sunken, so that the panels stand apart at any scale.
+QLabel* StatusPanel(QWidget* parent, const char* name) {
+    auto* panel = new QLabel(parent);
+    panel->setObjectName(QLatin1String(name));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    return panel;
+}
+
+// Its text and room around it, split evenly between both sides.
+void FitStatusPanel(QLabel& panel, const QString& text, int room) {
+    panel.setText(text);
+    panel.setAlignment(Qt::AlignCenter);
+    panel.setFixedWidth(panel.fontMetrics().horizontalAdvance(text) + room +
+                        2 * panel.frameWidth());
+}
+
 } // namespace
 
 TMainForm::TMainForm(TProgramSession& session, QWidget* parent)
@@ -168,15 +184,15 @@ TMainForm::TMainForm(TProgramSession& session, QWidget* parent)
             RefreshAllPages();
     });
 
-    hintLabel_ = new QLabel(this);
-    hintLabel_->setObjectName(QStringLiteral("HintPanel"));
-    nextLabel_ = new QLabel(this);
-    nextLabel_->setObjectName(QStringLiteral("NextEventPanel"));
+    hintLabel_ = StatusPanel(this, "HintPanel");
+    // Long hints are cut rather than pushing the other panels away.
+    hintLabel_->setMinimumWidth(0);
+    hintLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    nextLabel_ = StatusPanel(this, "NextEventPanel");
     nextLabel_->setAccessibleName(tr("Next event"));
     nextLabel_->setCursor(Qt::PointingHandCursor);
     nextLabel_->installEventFilter(this);
-    countLabel_ = new QLabel(this);
-    countLabel_->setObjectName(QStringLiteral("CountPanel"));
+    countLabel_ = StatusPanel(this, "CountPanel");
     countLabel_->setAccessibleName(tr("Events"));
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->addWidget(hintLabel_, 1);
@@ -1444,9 +1460,7 @@ void TMainForm::SelectEventInViews(TEvent& event) {
 
 void TMainForm::UpdateStatusBar() {
     // The next event changes with the notebook only (UpdatePanels); the count with the page.
-    countLabel_->setText(CountText());
-    countLabel_->setFixedWidth(statusBar()->fontMetrics().horizontalAdvance(countLabel_->text()) +
-                               25);
+    FitStatusPanel(*countLabel_, CountText(), 25);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -2032,11 +2046,8 @@ void TMainForm::RefreshViews() {
 }
 
 void TMainForm::UpdatePanels() {
-    nextLabel_->setText(NextEventText());
-    countLabel_->setText(CountText());
-    const QFontMetrics metrics = statusBar()->fontMetrics();
-    nextLabel_->setFixedWidth(metrics.horizontalAdvance(nextLabel_->text()) + 20);
-    countLabel_->setFixedWidth(metrics.horizontalAdvance(countLabel_->text()) + 25);
+    FitStatusPanel(*nextLabel_, NextEventText(), 20);
+    UpdateStatusBar();
 }
 
 QString TMainForm::NextEventText() {
