@@ -2479,6 +2479,10 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Waiting for the password from the desktop&apos;s secret store...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Sending the test message to %1...</source>
         <translation type="unfinished"></translation>
     </message>

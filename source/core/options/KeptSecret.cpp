@@ -79,8 +79,9 @@ void TKeptSecret::Load() {
             state->Value = answer.Secret.value_or("");
             state->Place = TPasswordPlace::SecretStore;
         }
-        state->BecomeKnown();
+        // The owner's copy first: the waiting ones read the value from there.
         state->Changed();
+        state->BecomeKnown();
     });
 }
 

@@ -172,6 +172,7 @@ void TMailOptionsFrame::ShowPasswordPlace(TPasswordPlace place) {
 }
 
 void TMailOptionsFrame::ShowPasswordPending() {
+    passwordPending_ = true;
     passwordPlace_->setText(tr("Asking the desktop's secret store for the password..."));
 }
 
@@ -179,6 +180,11 @@ void TMailOptionsFrame::PasswordArrived(const TMailOptions& options) {
     if (!password_->isModified())
         password_->setText(QString::fromStdString(options.SMTPOptions.Login.Password().Value()));
     ShowPasswordPlace(options.PasswordPlace);
+    passwordPending_ = false;
+    if (testWaiting_) {
+        testWaiting_ = false;
+        SendNow();
+    }
 }
 
 void TMailOptionsFrame::ReadInto(TMailOptions& options) const {
@@ -199,10 +205,21 @@ void TMailOptionsFrame::UpdateControls() {
 }
 
 bool TMailOptionsFrame::TestRunning() const {
-    return testsRunning_ > 0;
+    return testWaiting_ || testsRunning_ > 0;
 }
 
 void TMailOptionsFrame::SendTestMessage() {
+    // The empty field is no password yet: signing in with it would fail for the wrong reason.
+    if (passwordPending_ && authentification_->isChecked() && !password_->isModified()) {
+        testWaiting_ = true;
+        testButton_->setEnabled(false);
+        testStatus_->setText(tr("Waiting for the password from the desktop's secret store..."));
+        return;
+    }
+    SendNow();
+}
+
+void TMailOptionsFrame::SendNow() {
     TMailOptions options;
     ReadInto(options);
     const TMailSettings settings = MailSettingsFrom(options);

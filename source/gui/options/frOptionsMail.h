@@ -35,7 +35,9 @@ public:
     // The fields into options; the password's place stays as options has it.
     void ReadInto(TMailOptions& options) const;
 
-    // Sends a message to the "From" address with the settings as they stand in the fields.
+    // Sends a message to the "From" address with the settings as they stand in the fields;
+    // while the secret store has not answered for the password the user did not type, once
+    // it has.
     void SendTestMessage();
     bool TestRunning() const;
 
@@ -51,6 +53,7 @@ signals:
 
 private:
     void UpdateControls();
+    void SendNow();
     void ShowPasswordPlace(TPasswordPlace place);
 
     QComboBox* connection_;
@@ -71,6 +74,8 @@ private:
     std::unique_ptr<IMailTransport> mailProgram_;
     std::unique_ptr<TMailer> mailer_;
     int testsRunning_ = 0;
+    bool passwordPending_ = false;
+    bool testWaiting_ = false;
 };
 
 } // namespace kelvo

@@ -66,13 +66,19 @@ TEST(KeptSecret, IsKnownOnlyOnceTheStoreAnswersAndWaitersRunThen) {
     secret.Load();
     EXPECT_FALSE(secret.Known());
     std::string seen = "<not yet>";
-    secret.WhenKnown([&] { seen = secret.Value(); });
+    int changesSeen = -1;
+    secret.WhenKnown([&] {
+        seen = secret.Value();
+        changesSeen = changes;
+    });
     EXPECT_EQ(seen, "<not yet>");
     // Saving the settings meanwhile is no change: the empty value was never the user's.
     secret.Set("");
     store.AnswerNext(TKind::Done);
     EXPECT_TRUE(store.pending.empty());
     EXPECT_EQ(seen, "from keyring");
+    // Whoever keeps a copy of the value has it when the waiters run.
+    EXPECT_EQ(changesSeen, 1);
     EXPECT_EQ(secret.Place(), TPasswordPlace::SecretStore);
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(store.secrets["pw"], "from keyring");
