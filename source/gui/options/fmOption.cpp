@@ -5,6 +5,7 @@
 #include "core/options/ProgramOptions.h"
 #include "core/timers/ProgramFolders.h"
 #include "core/util/paDateUtils.h"
+#include "gui/help/Help.h"
 #include "gui/main/MainSettings.h"
 #include "gui/options/frOptionsCalDav.h"
 #include "gui/options/frOptionsMail.h"
@@ -31,6 +32,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <iterator>
 
 namespace kelvo {
 
@@ -265,6 +267,12 @@ TOptionsForm::TOptionsForm(TProgramSession& session, QWidget* parent)
     AddPage(KeyboardPage(), tr("Keyboard:KEYBOARD"));
     AddPage(MailPage(), tr("Mail:MAIL"));
     AddPage(CalDavPage(), tr("CalDAV:CALDAV"));
+    // Help and F1 show the page's topic; the CalDAV page has none and shows the dialog's.
+    setProperty(THelp::TopicProperty, 320);
+    const int topics[] = {330, 340, 350, 360, 370, 380, 385};
+    for (int page = 0; page < static_cast<int>(std::size(topics)); ++page)
+        Page(page)->setProperty(THelp::TopicProperty, topics[page]);
+    AddHelpButton();
     BindControls();
     FillControls();
     mailFrame_->SetOptions(mail_);
