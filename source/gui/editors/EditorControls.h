@@ -108,6 +108,17 @@ template <class Form, class Condition> bool EditInDialog(QWidget* owner, Conditi
     return true;
 }
 
+// Runs dialog (a Form of one condition) without the complex kind; on OK hands the condition
+// built to accepted, when there is one. True for OK.
+template <class Form, class Accepted> bool ChooseInDialog(Form& dialog, const Accepted& accepted) {
+    dialog.Frame().ShowComplexKind(false);
+    if (!dialog.Run())
+        return false;
+    if (accepted)
+        accepted(dialog.Frame().BuildCondition());
+    return true;
+}
+
 // Opens a Form with Load and Store of a Part (a condition or a piece of one) and stores into
 // part only on OK; true for OK.
 template <class Form, class Part> bool EditByForm(QWidget* owner, Part& part) {

@@ -16,14 +16,9 @@ bool ChooseDate(QWidget* owner, const TDateCondition* condition, bool onceOnly,
     TDateDialogForm dialog(owner);
     if (condition && (!onceOnly || DateConditionKind(*condition) == TDateFrame::KindOnce))
         dialog.Frame().LoadCondition(condition);
-    dialog.Frame().ShowComplexKind(false);
     if (onceOnly)
         dialog.Frame().OnlyOnce(true);
-    if (!dialog.Run())
-        return false;
-    if (accepted)
-        accepted(dialog.Frame().BuildCondition());
-    return true;
+    return ChooseInDialog(dialog, accepted);
 }
 
 } // namespace kelvo

@@ -15,12 +15,7 @@ bool ChooseTime(QWidget* owner, const TTimeCondition* condition, const TTimeAcce
     TTimeDialogForm dialog(owner);
     if (condition)
         dialog.Frame().LoadCondition(condition);
-    dialog.Frame().ShowComplexKind(false);
-    if (!dialog.Run())
-        return false;
-    if (accepted)
-        accepted(dialog.Frame().BuildCondition());
-    return true;
+    return ChooseInDialog(dialog, accepted);
 }
 
 } // namespace kelvo
