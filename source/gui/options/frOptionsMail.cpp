@@ -177,7 +177,7 @@ void TMailOptionsFrame::ShowPasswordPending() {
 }
 
 void TMailOptionsFrame::PasswordArrived(const TMailOptions& options) {
-    if (!password_->isModified())
+    if (!PasswordGiven())
         password_->setText(QString::fromStdString(options.SMTPOptions.Login.Password().Value()));
     ShowPasswordPlace(options.PasswordPlace);
     passwordPending_ = false;
@@ -204,13 +204,17 @@ void TMailOptionsFrame::UpdateControls() {
     loginPanel_->setEnabled(authentification_->isChecked());
 }
 
+bool TMailOptionsFrame::PasswordGiven() const {
+    return password_->isModified() || !password_->text().isEmpty();
+}
+
 bool TMailOptionsFrame::TestRunning() const {
     return testWaiting_ || testsRunning_ > 0;
 }
 
 void TMailOptionsFrame::SendTestMessage() {
     // The empty field is no password yet: signing in with it would fail for the wrong reason.
-    if (passwordPending_ && authentification_->isChecked() && !password_->isModified()) {
+    if (passwordPending_ && authentification_->isChecked() && !PasswordGiven()) {
         testWaiting_ = true;
         testButton_->setEnabled(false);
         testStatus_->setText(tr("Waiting for the password from the desktop's secret store..."));

@@ -54,6 +54,8 @@ signals:
 private:
     void UpdateControls();
     void SendNow();
+    // Typed in, or in the field already: not to be replaced by what the store answers.
+    bool PasswordGiven() const;
     void ShowPasswordPlace(TPasswordPlace place);
 
     QComboBox* connection_;
