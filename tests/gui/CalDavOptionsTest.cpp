@@ -2,11 +2,10 @@
 // the calendars the server lists fill the calendar box without the window waiting, the one
 // chosen is what OK keeps, and a wrong password is said in words.
 
-#include "core/timers/ProgramFolders.h"
 #include "gui/options/frOptionsCalDav.h"
-#include "platform/runtime/FolderProvider.h"
 #include "support/CalDavServer.h"
 #include "support/OptionsDialogRun.h"
+#include "support/WindowTestMain.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -29,9 +28,7 @@ private slots:
         test::CalDavServer server;
         QVERIFY(server.Up());
         test::OptionsRun run;
-        run.Open();
-        QVERIFY(run.dialog);
-        run.dialog->SetActivePage(run.dialog->PageCount() - 1);
+        QVERIFY(run.OpenPage(test::OptionsRun::CalDav));
         const std::string base = server.Url().substr(0, server.Url().find("/reminder/"));
         run.Control<QLineEdit>("CalDavServer")
             ->setText(QString::fromStdString(base + "/reminder/"));
@@ -66,15 +63,7 @@ private slots:
 };
 
 int main(int argc, char** argv) {
-    test::TempDir dir;
-    home = &dir;
-    test::UsePrivateFolders(dir.Path());
-    setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/kelvo-test-bus", 1);
-    setenv("KELVO_AUDIO_SINK", "fakesink sync=true", 1);
-    QApplication app(argc, argv);
-    InstallProgramFolders(std::make_unique<TQtFolderProvider>());
-    CalDavOptionsTest test;
-    return QTest::qExec(&test, argc, argv);
+    return test::WindowTestMain<CalDavOptionsTest>(argc, argv, &home, test::TDesktop::Without);
 }
 
 #include "CalDavOptionsTest.moc"

@@ -5,15 +5,14 @@
 
 #include "core/exchange/Arrival.h"
 #include "core/sync/CalDavSync.h"
-#include "core/timers/ProgramFolders.h"
 #include "gui/session/CalDavSyncRunner.h"
 #include "gui/sync/CalDavStatus.h"
 #include "platform/caldav/CalDavClient.h"
-#include "platform/runtime/FolderProvider.h"
 #include "support/CalDavServer.h"
 #include "support/EntitySamples.h"
 #include "support/MainFormRun.h"
 #include "support/WhenShown.h"
+#include "support/WindowTestMain.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -219,15 +218,7 @@ private slots:
 };
 
 int main(int argc, char** argv) {
-    test::TempDir dir;
-    home = &dir;
-    test::UsePrivateFolders(dir.Path());
-    setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/kelvo-test-bus", 1);
-    setenv("KELVO_AUDIO_SINK", "fakesink sync=true", 1);
-    QApplication app(argc, argv);
-    InstallProgramFolders(std::make_unique<TQtFolderProvider>());
-    CalDavWindowTest test;
-    return QTest::qExec(&test, argc, argv);
+    return test::WindowTestMain<CalDavWindowTest>(argc, argv, &home, test::TDesktop::Without);
 }
 
 #include "CalDavWindowTest.moc"

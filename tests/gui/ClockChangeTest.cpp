@@ -5,15 +5,15 @@
 #include "core/actions/AlarmSwitches.h"
 #include "core/persistence/EventFile.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
-#include "core/timers/ProgramFolders.h"
 #include "gui/alarm/AlarmWindows.h"
 #include "gui/alarm/fmAlarmMessage.h"
 #include "gui/main/fmMainForm.h"
 #include "gui/session/ProgramSession.h"
-#include "platform/runtime/FolderProvider.h"
 #include "platform/settings/AppIniReg.h"
+#include "support/MainFormRun.h"
 #include "support/TestClock.h"
 #include "support/TestSupport.h"
+#include "support/WindowTestMain.h"
 
 #include <QApplication>
 #include <QTest>
@@ -62,11 +62,8 @@ class ClockChangeTest : public QObject {
     Q_OBJECT
 
     // One program run on the real data folder; every alarm window that opens is recorded.
-    struct Run {
-        Run() : session(ini, timers), form(session) {
-            form.ShowMessage = [](TMessageKind, const QString&) {};
-            form.Confirm = [](const QString&) { return true; };
-            form.Startup({});
+    struct Run : test::MainFormRun {
+        Run() {
             form.OpenAlarmWindow = [this](TEvent& event, TWaitingAriseEntity&, TDateTime,
                                           TAlarmReason reason) {
                 alarms.push_back({event.WindowMessage(), reason});
@@ -85,10 +82,6 @@ class ClockChangeTest : public QObject {
             return n;
         }
 
-        TAppIniReg ini;
-        test::ManualTimerFactory timers;
-        TProgramSession session;
-        TMainForm form;
         std::vector<Alarm> alarms;
     };
 
@@ -182,13 +175,7 @@ private slots:
 };
 
 int main(int argc, char** argv) {
-    test::TempDir dir;
-    home = &dir;
-    test::UsePrivateFolders(dir.Path());
-    QApplication app(argc, argv);
-    InstallProgramFolders(std::make_unique<TQtFolderProvider>());
-    ClockChangeTest test;
-    return QTest::qExec(&test, argc, argv);
+    return test::WindowTestMain<ClockChangeTest>(argc, argv, &home);
 }
 
 #include "ClockChangeTest.moc"

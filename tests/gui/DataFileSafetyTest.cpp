@@ -5,15 +5,15 @@
 #include "core/diagnostics/paLogUtils.h"
 #include "core/persistence/EventFile.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
-#include "core/timers/ProgramFolders.h"
 #include "gui/main/fmMainForm.h"
 #include "gui/session/ProgramSession.h"
 #include "platform/diagnostics/paExceptionTracking.h"
-#include "platform/runtime/FolderProvider.h"
 #include "platform/settings/AppIniReg.h"
 #include "support/EntitySamples.h"
+#include "support/MainFormRun.h"
 #include "support/TestClock.h"
 #include "support/TestSupport.h"
+#include "support/WindowTestMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -79,8 +79,8 @@ struct TFullDisk {
 class DataFileSafetyTest : public QObject {
     Q_OBJECT
 
-    struct Run {
-        Run() : session(ini, timers), form(session) {
+    struct Run : test::MainFormParts {
+        Run() {
             form.ShowMessage = [this](TMessageKind kind, const QString& text) {
                 messages.push_back({kind, text});
             };
@@ -94,10 +94,6 @@ class DataFileSafetyTest : public QObject {
             return n;
         }
 
-        TAppIniReg ini;
-        test::ManualTimerFactory timers;
-        TProgramSession session;
-        TMainForm form;
         std::vector<std::pair<TMessageKind, QString>> messages;
     };
 
@@ -267,13 +263,7 @@ private:
 };
 
 int main(int argc, char** argv) {
-    test::TempDir dir;
-    home = &dir;
-    test::UsePrivateFolders(dir.Path());
-    QApplication app(argc, argv);
-    InstallProgramFolders(std::make_unique<TQtFolderProvider>());
-    DataFileSafetyTest test;
-    return QTest::qExec(&test, argc, argv);
+    return test::WindowTestMain<DataFileSafetyTest>(argc, argv, &home);
 }
 
 #include "DataFileSafetyTest.moc"

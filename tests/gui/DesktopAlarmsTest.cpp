@@ -8,13 +8,13 @@
 #include "core/persistence/EventFile.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
 #include "platform/settings/AppIniReg.h"
+#include "support/DesktopProgram.h"
+#include "support/SmtpServer.h"
 #include "support/TestSupport.h"
 
 #include <QCoreApplication>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QSet>
-#include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -82,34 +82,8 @@ private:
     bool waiting_ = false;
 };
 
-struct TWindow {
-    QString name;
-    QPoint at;
-};
-
-// The top-level windows of the display with a name.
-QList<TWindow> Windows(const QString& display) {
-    QProcess p;
-    p.start(QStringLiteral("xwininfo"), {QStringLiteral("-display"), display,
-                                         QStringLiteral("-root"), QStringLiteral("-tree")});
-    p.waitForFinished(5000);
-    QList<TWindow> out;
-    // 0x400007 "One": ("kelvo-rem" "kelvo-rem")  412x200+0+0  +0+0
-    static const QRegularExpression line(
-        QStringLiteral("0x[0-9a-f]+ \"([^\"]*)\":.*\\s\\d+x\\d+[+-]-?\\d+[+-]-?\\d+"
-                       "\\s+\\+(-?\\d+)\\+(-?\\d+)"));
-    for (const QString& text : QString::fromUtf8(p.readAllStandardOutput()).split('\n')) {
-        const auto m = line.match(text);
-        if (m.hasMatch())
-            out.push_back({m.captured(1), QPoint(m.captured(2).toInt(), m.captured(3).toInt())});
-    }
-    return out;
-}
-
 bool Shown(const QString& display, const QString& name) {
-    const QList<TWindow> windows = Windows(display);
-    return std::any_of(windows.begin(), windows.end(),
-                       [&](const TWindow& w) { return w.name == name; });
+    return test::ShownWindowNames(display).contains(name);
 }
 
 } // namespace
@@ -119,24 +93,15 @@ class DesktopAlarmsTest : public QObject {
 
 private slots:
     void missedAlarmsOpenApartAndASendShowsItsProgress() {
-        for (const char* tool : {"Xvfb", "xwininfo"})
-            if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
-                QSKIP("no virtual X display here");
-        QProcess xvfb;
-        xvfb.start(QStringLiteral("Xvfb"),
-                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                    QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                    QStringLiteral("tcp")});
-        QVERIFY(xvfb.waitForReadyRead(10000));
-        const QString display =
-            QStringLiteral(":") + QString::fromLatin1(xvfb.readLine().trimmed());
+        if (!test::TVirtualDisplay::ToolsInstalled({"Xvfb", "xwininfo"}))
+            QSKIP("no virtual X display here");
+        test::TVirtualDisplay xvfb;
+        const QString display = xvfb.Name();
+        QVERIFY(!display.isEmpty());
 
         TSlowSmtpServer smtp;
         {
-            TMailOptions mail;
-            mail.ConnectionType = ecSMTP;
-            mail.SMTPOptions.Server = "127.0.0.1";
-            mail.SMTPOptions.Port = smtp.Port();
+            TMailOptions mail = test::LoopbackMail(smtp.Port());
             mail.SMTPOptions.ReplyTo = "Tavrelon <me@example.org>";
             TAppIniReg ini;
             mail.SaveToStore(ini, "Options");
@@ -169,23 +134,12 @@ private slots:
         fs::permissions(home->Path() / "run", fs::perms::owner_all);
         QProcess program;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("DISPLAY"), display);
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        // libxkbcommon-x11 hands strndup an unterminated buffer of the right length, which
-        // strict string checks of the sanitizer build take for an overflow.
-        if (env.contains(QStringLiteral("ASAN_OPTIONS")))
-            env.insert(QStringLiteral("ASAN_OPTIONS"),
-                       env.value(QStringLiteral("ASAN_OPTIONS")) +
-                           QStringLiteral(":strict_string_checks=0"));
         env.insert(QStringLiteral("HOME"), QString::fromStdString(home->Path().string()));
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"),
                    QString::fromStdString((home->Path() / "run").string()));
         env.insert(QStringLiteral("KELVO_AUDIO_SINK"), QStringLiteral("fakesink sync=true"));
         env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
-        program.setProcessEnvironment(env);
-        program.setProcessChannelMode(QProcess::ForwardedChannels);
-        program.start(QStringLiteral(KELVO_REM_PATH), {});
-        QVERIFY(program.waitForStarted(5000));
+        QVERIFY(test::StartProgram(program, display, env));
 
         const QString progress = QStringLiteral("Email sending...");
         QVERIFY2(QTest::qWaitFor([&] { return smtp.MessageWaiting(); }, 90000),
@@ -193,22 +147,20 @@ private slots:
         QVERIFY2(QTest::qWaitFor([&] { return Shown(display, progress); }, 5000),
                  "no progress window during the send");
         QList<QPoint> spots;
-        for (const TWindow& w : Windows(display))
-            if (w.name == QLatin1String("One [overdue]") ||
-                w.name == QLatin1String("Two [overdue]") ||
-                w.name == QLatin1String("Three [overdue]"))
-                spots.push_back(w.at);
+        for (const test::TShownWindow& w : test::ShownWindows(display))
+            if (w.Name == QLatin1String("One [overdue]") ||
+                w.Name == QLatin1String("Two [overdue]") ||
+                w.Name == QLatin1String("Three [overdue]"))
+                spots.push_back(w.At);
         QCOMPARE(spots.size(), 3);
         QCOMPARE(QSet<QPoint>(spots.begin(), spots.end()).size(), 3);
         smtp.Release();
         QVERIFY2(QTest::qWaitFor([&] { return !Shown(display, progress); }, 10000),
                  "the progress window stayed after the send");
 
-        program.terminate();
-        QVERIFY(program.waitForFinished(10000));
+        test::EndProgram(program);
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 0);
-        xvfb.terminate();
-        xvfb.waitForFinished(5000);
     }
 };
 

@@ -14,6 +14,7 @@
 #include "platform/settings/AppIniReg.h"
 #include "platform/settings/SecretServiceStore.h"
 #include "support/CalDavServer.h"
+#include "support/DesktopProgram.h"
 #include "support/EntitySamples.h"
 #include "support/OptionsDialogRun.h"
 #include "support/SmtpServer.h"
@@ -26,8 +27,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
 #include <csignal>
 #include <filesystem>
 
@@ -71,55 +70,11 @@ private:
     pid_t pid_ = 0;
 };
 
-// What the desktop's own tool finds in the secret store for that setting.
-std::optional<QString> StoredSecret(const QString& setting) {
-    QProcess lookup;
-    lookup.start(QStringLiteral("secret-tool"),
-                 {QStringLiteral("lookup"), QStringLiteral("setting"), setting});
-    if (!lookup.waitForFinished(10000) || lookup.exitCode() != 0)
-        return std::nullopt;
-    return QString::fromUtf8(lookup.readAllStandardOutput());
-}
-
-// The names of the top-level windows on the display.
-QStringList Windows(const QString& display) {
-    QProcess p;
-    p.start(QStringLiteral("xwininfo"), {QStringLiteral("-display"), display,
-                                         QStringLiteral("-root"), QStringLiteral("-tree")});
-    p.waitForFinished(5000);
-    QStringList names;
-    static const QRegularExpression named(QStringLiteral("0x[0-9a-f]+ \"([^\"]*)\":"));
-    for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split('\n'))
-        if (const auto m = named.match(line); m.hasMatch())
-            names << m.captured(1);
-    return names;
-}
-
-void StartProgram(QProcess& program, const QString& display) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    if (display.isEmpty()) {
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    } else {
-        env.insert(QStringLiteral("DISPLAY"), display);
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        if (env.contains(QStringLiteral("ASAN_OPTIONS")))
-            env.insert(QStringLiteral("ASAN_OPTIONS"),
-                       env.value(QStringLiteral("ASAN_OPTIONS")) +
-                           QStringLiteral(":strict_string_checks=0"));
-    }
-    program.setProcessEnvironment(env);
-    program.setProcessChannelMode(QProcess::ForwardedChannels);
-    program.start(QStringLiteral(KELVO_REM_PATH), {});
-    QVERIFY(program.waitForStarted(10000));
-}
-
-void EndProgram(QProcess& program) {
-    if (program.state() != QProcess::NotRunning) {
-        ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
-        if (!program.waitForFinished(20000))
-            program.kill();
-    }
-    program.waitForFinished(5000);
+// Mail through the test server on that port, signing in with the password in the keyring.
+void KeepMailLogin(int port) {
+    TSecretServiceStore().Write(TMailOptions::PasswordName, "secret");
+    TAppIniReg ini;
+    test::LoopbackMail(port, "").SaveWithoutPassword(ini, "Options");
 }
 
 } // namespace
@@ -140,23 +95,11 @@ private slots:
     // The window shows and answers while the keyring does not; the missed mail waits for
     // its password and signs in with it once the keyring answers.
     void theWindowComesAtOnceAndTheMailWaitsForTheSlowKeyring() {
-        for (const char* tool : {"Xvfb", "xwininfo"})
-            if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
-                QSKIP("no virtual X display here");
+        if (!test::TVirtualDisplay::ToolsInstalled({"Xvfb", "xwininfo"}))
+            QSKIP("no virtual X display here");
         test::SmtpServer server;
         QVERIFY(server.Port() > 0);
-        TSecretServiceStore().Write(TMailOptions::PasswordName, "secret");
-        {
-            TMailOptions mail;
-            mail.ConnectionType = ecSMTP;
-            mail.SMTPOptions.Server = "127.0.0.1";
-            mail.SMTPOptions.Port = server.Port();
-            mail.SMTPOptions.Authentification = true;
-            mail.SMTPOptions.Login.UserName().SetValue("reminder");
-            mail.SMTPOptions.ReplyTo = "me@example.org";
-            TAppIniReg ini;
-            mail.SaveWithoutPassword(ini, "Options");
-        }
+        KeepMailLogin(server.Port());
         const TDateTime now = Now();
         auto missed = samples::SilentEventOnceAt(IncHour(-2, now), "Pills");
         auto send = std::make_unique<TSendMailAction>();
@@ -171,24 +114,22 @@ private slots:
         list.Add(*missed);
         SaveEventsFile((DataFolder() / "kelvo-rem.evn").string(), list);
 
-        QProcess xvfb;
-        xvfb.start(QStringLiteral("Xvfb"),
-                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                    QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                    QStringLiteral("tcp")});
-        QVERIFY(xvfb.waitForReadyRead(10000));
-        const QString display =
-            QStringLiteral(":") + QString::fromLatin1(xvfb.readLine().trimmed());
+        test::TVirtualDisplay xvfb;
+        const QString display = xvfb.Name();
+        QVERIFY(!display.isEmpty());
 
         TStoppedKeyring keyring;
         QVERIFY(keyring.Stopped());
         QProcess program;
-        StartProgram(program, display);
+        QVERIFY(test::StartProgram(program, display));
         // Well inside the time a D-Bus call takes to give up on a keyring that never answers.
-        QVERIFY2(
-            QTest::qWaitFor(
-                [&] { return Windows(display).contains(QStringLiteral("Tavrelon MP3")); }, 12000),
-            qPrintable(Windows(display).join(QLatin1Char('|'))));
+        QVERIFY2(QTest::qWaitFor(
+                     [&] {
+                         return test::ShownWindowNames(display).contains(
+                             QStringLiteral("Tavrelon MP3"));
+                     },
+                     12000),
+                 qPrintable(test::ShownWindowNames(display).join(QLatin1Char('|'))));
         // It answers a command meanwhile: its event loop runs.
         const test::TCliRun asked = test::RunCli(*home, {"sync"});
         QVERIFY2(asked.Err.find("no CalDAV account") != std::string::npos,
@@ -202,10 +143,38 @@ private slots:
         QCOMPARE(server.Messages().size(), std::size_t(1));
         QVERIFY(server.Messages()[0].find("Subject: Missed at eight") != std::string::npos);
         QVERIFY(server.Commands().find("AUTH LOGIN") != std::string::npos);
-        EndProgram(program);
+        test::EndProgram(program);
         QCOMPARE(program.exitCode(), 0);
-        xvfb.kill();
-        xvfb.waitForFinished(5000);
+    }
+
+    // "send a test message" pressed before the keyring has answered waits for the password
+    // it keeps, and signs in with that, never with the field still empty.
+    void theTestMessageWaitsForThePasswordOfTheSlowKeyring() {
+        test::SmtpServer server;
+        QVERIFY(server.Port() > 0);
+        KeepMailLogin(server.Port());
+        TStoppedKeyring keyring;
+        QVERIFY(keyring.Stopped());
+        test::OptionsRun run;
+        QVERIFY(run.OpenPage(test::OptionsRun::Mail));
+        QVERIFY(
+            run.Control<QLabel>("PasswordPlaceLabel")->text().contains(QStringLiteral("Asking")));
+        QCOMPARE(run.Control<QLineEdit>("PasswordEdit")->text(), QString());
+        auto* send = run.Control<QPushButton>("SendTestMessageButton");
+        send->click();
+        QVERIFY(!send->isEnabled());
+        QTest::qWait(1500);
+        QVERIFY(server.Commands().find("AUTH") == std::string::npos);
+        QVERIFY(server.Messages().empty());
+
+        keyring.Resume();
+        auto* status = run.Control<QLabel>("TestStatusLabel");
+        QTRY_VERIFY2_WITH_TIMEOUT(status->text().contains(QStringLiteral("was sent")),
+                                  qPrintable(status->text()), 30000);
+        QCOMPARE(server.Messages().size(), std::size_t(1));
+        QVERIFY(server.Commands().find("AUTH LOGIN") != std::string::npos);
+        QVERIFY(send->isEnabled());
+        run.Press(QDialogButtonBox::Cancel);
     }
 
     // A change just before the end: what the stopped keyring has not taken after the short
@@ -218,7 +187,7 @@ private slots:
             clock.start();
             {
                 test::OptionsRun run;
-                run.Open()->SetActivePage(6);
+                QVERIFY(run.OpenPage(test::OptionsRun::Mail));
                 run.Control<QLineEdit>("PasswordEdit")->setText(QStringLiteral("lastminute"));
                 run.Press(QDialogButtonBox::Ok);
             }
@@ -233,7 +202,7 @@ private slots:
                     std::string::npos);
         QCOMPARE(again.session.Settings().Mail().SMTPOptions.Login.Password().Value(),
                  std::string("lastminute"));
-        QCOMPARE(StoredSecret(QString::fromLatin1(TMailOptions::PasswordName)),
+        QCOMPARE(test::StoredSecret(QString::fromLatin1(TMailOptions::PasswordName)),
                  std::optional<QString>(QStringLiteral("lastminute")));
     }
 
@@ -264,8 +233,7 @@ private slots:
             QElapsedTimer clock;
             clock.start();
             test::OptionsRun run;
-            QVERIFY(run.Open());
-            run.dialog->SetActivePage(run.dialog->PageCount() - 1);
+            QVERIFY(run.OpenPage(test::OptionsRun::CalDav));
             QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
             TCalDavOptionsFrame& frame = run.dialog->CalDavFrame();
             QVERIFY2(frame.PasswordPlace()->text().contains(QStringLiteral("Asking")),
@@ -276,21 +244,21 @@ private slots:
             run.Control<QLineEdit>("CalDavPassword")->setText(QStringLiteral("secret"));
             run.Press(QDialogButtonBox::Ok);
             keyring.Resume();
-            QTRY_COMPARE_WITH_TIMEOUT(StoredSecret(key),
+            QTRY_COMPARE_WITH_TIMEOUT(test::StoredSecret(key),
                                       std::optional<QString>(QStringLiteral("secret")), 20000);
         }
         QVERIFY(test::ReadWholeFile(SettingsFile()).find("secret") == std::string::npos);
 
         QProcess program;
         fs::remove(DataFolder() / "kelvo-rem.~ev"); // the dialog's run made one
-        StartProgram(program, {});
+        QVERIFY(test::StartProgram(program));
         // The start-up save makes the backup: then the program listens.
         QTRY_VERIFY_WITH_TIMEOUT(fs::exists(DataFolder() / "kelvo-rem.~ev"), 15000);
         const test::TCliRun run = test::RunCli(*home, {"sync"});
         QVERIFY2(run.Exit == 0, qPrintable(QString::fromStdString(run.Out + run.Err)));
         QCOMPARE(run.Out, std::string("up\tadded\t0\tFrom here\n"));
         QVERIFY(server.Peer("list").find("\tFrom here\n") != std::string::npos);
-        EndProgram(program);
+        test::EndProgram(program);
     }
 };
 
@@ -298,17 +266,7 @@ int main(int argc, char** argv) {
     test::TempDir dir;
     home = &dir;
     // The program and kelvo-cli inherit the private folders.
-    const auto set = [&](const char* name, const char* sub) {
-        const fs::path p = dir.Path() / sub;
-        fs::create_directories(p);
-        fs::permissions(p, fs::perms::owner_all, fs::perm_options::replace);
-        qputenv(name, QByteArray::fromStdString(p.string()));
-    };
-    set("HOME", "");
-    set("XDG_DATA_HOME", "data");
-    set("XDG_CONFIG_HOME", "config");
-    set("XDG_STATE_HOME", "state");
-    set("XDG_RUNTIME_DIR", "run");
+    test::UseProgramHome(dir.Path(), "");
     qputenv("KELVO_AUDIO_SINK", "fakesink sync=true");
     QApplication app(argc, argv);
     InstallProgramFolders(std::make_unique<TQtFolderProvider>());

@@ -7,11 +7,12 @@
 #include "core/options/MailOptions.h"
 #include "core/persistence/EventFile.h"
 #include "gui/options/frOptionsMail.h"
-#include "platform/runtime/FolderProvider.h"
 #include "platform/settings/SecretServiceStore.h"
+#include "support/DesktopProgram.h"
 #include "support/OptionsDialogRun.h"
 #include "support/SmtpServer.h"
 #include "support/TestSupport.h"
+#include "support/WindowTestMain.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -35,28 +36,14 @@ fs::path SettingsFile() {
     return home->Path() / "config" / "Brennikor" / "Tavrelon MP3.conf";
 }
 
-// What the desktop's own tool finds in the secret store; nothing when there is none.
 std::optional<QString> StoredSecret() {
-    QProcess lookup;
-    lookup.start(QStringLiteral("secret-tool"),
-                 {QStringLiteral("lookup"), QStringLiteral("setting"),
-                  QStringLiteral("SMTPOptionsPassword")});
-    if (!lookup.waitForFinished(10000) || lookup.exitCode() != 0)
-        return std::nullopt;
-    return QString::fromUtf8(lookup.readAllStandardOutput());
+    return test::StoredSecret(QString::fromLatin1(TMailOptions::PasswordName));
 }
 
 void WriteMailSettings(int port, const std::string& password) {
-    TMailOptions mail;
-    mail.ConnectionType = ecSMTP;
-    mail.SMTPOptions.Server = "127.0.0.1";
-    mail.SMTPOptions.Port = port;
-    mail.SMTPOptions.Authentification = true;
-    mail.SMTPOptions.Login.UserName().SetValue("reminder");
-    mail.SMTPOptions.Login.Password().SetValue(password);
-    mail.SMTPOptions.ReplyTo = "me@example.org";
     TAppIniReg ini;
-    mail.SaveToStore(ini, "Options"); // as an older run left it: in the file
+    // As an older run left it: the password in the file.
+    test::LoopbackMail(port, password).SaveToStore(ini, "Options");
 }
 
 // kelvo-cli execute of one event that mails; answers its output.
@@ -125,7 +112,7 @@ private slots:
 
     void aPasswordEditedInTheDialogGoesToTheSecretStoreOnly() {
         OptionsRun run;
-        run.Open()->SetActivePage(6);
+        QVERIFY(run.OpenPage(OptionsRun::Mail));
         run.Control<QLineEdit>("PasswordEdit")->setText(QStringLiteral("n3w pass"));
         run.Press(QDialogButtonBox::Ok);
         QTRY_COMPARE(StoredSecret(), std::optional<QString>(QStringLiteral("n3w pass")));
@@ -157,7 +144,7 @@ private slots:
                              "Exec=ls %F\nCategories=Utility;TextEditor;\n");
 
         OptionsRun run;
-        run.Open()->SetActivePage(3);
+        QVERIFY(run.OpenPage(OptionsRun::Media));
         run.Control<QRadioButton>("MediaPlayerExternal")->click();
         run.Control<QPushButton>("MediaFromRegistry")->click();
         auto* choice = run.dialog->findChild<QInputDialog*>(QStringLiteral("DetectPlayerDialog"));
@@ -180,13 +167,7 @@ private slots:
 };
 
 int main(int argc, char** argv) {
-    test::TempDir dir;
-    home = &dir;
-    test::UsePrivateFolders(dir.Path());
-    QApplication app(argc, argv);
-    InstallProgramFolders(std::make_unique<TQtFolderProvider>());
-    DesktopServicesTest test;
-    return QTest::qExec(&test, argc, argv);
+    return test::WindowTestMain<DesktopServicesTest>(argc, argv, &home);
 }
 
 #include "DesktopServicesTest.moc"

@@ -7,6 +7,7 @@
 #include "core/persistence/EventFile.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
 #include "platform/settings/AppIniReg.h"
+#include "support/DesktopProgram.h"
 #include "support/EntitySamples.h"
 #include "support/SmtpServer.h"
 #include "support/TestSupport.h"
@@ -67,21 +68,6 @@ bool HasRead(qint64 pid, const std::string& name, long long size) {
     return false;
 }
 
-void StartProgram(QProcess& program) {
-    program.setProcessChannelMode(QProcess::ForwardedChannels);
-    program.start(QStringLiteral(KELVO_REM_PATH), {});
-    QVERIFY(program.waitForStarted(10000));
-}
-
-void EndProgram(QProcess& program) {
-    if (program.state() != QProcess::NotRunning) {
-        ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
-        if (!program.waitForFinished(20000))
-            program.kill();
-    }
-    program.waitForFinished(5000);
-}
-
 } // namespace
 
 class DesktopStartupTest : public QObject {
@@ -99,13 +85,7 @@ private slots:
         SmtpServer server;
         QVERIFY(server.Port() > 0);
         {
-            TMailOptions mail;
-            mail.ConnectionType = ecSMTP;
-            mail.SMTPOptions.Server = "127.0.0.1";
-            mail.SMTPOptions.Port = server.Port();
-            mail.SMTPOptions.Authentification = true;
-            mail.SMTPOptions.Login.UserName().SetValue("reminder");
-            mail.SMTPOptions.Login.Password().SetValue("secret");
+            TMailOptions mail = test::LoopbackMail(server.Port(), "secret");
             mail.SMTPOptions.ReplyTo = "Tavrelon <me@example.org>";
             TAppIniReg ini;
             mail.SaveToStore(ini, "Options");
@@ -129,10 +109,10 @@ private slots:
         test::WriteWholeFile(DataFolder() / "kelvo-rem.evn", bytes);
 
         QProcess program;
-        StartProgram(program);
+        QVERIFY(test::StartProgram(program));
         QTRY_VERIFY_WITH_TIMEOUT(
             !server.Messages().empty() || program.state() == QProcess::NotRunning, 30000);
-        EndProgram(program);
+        test::EndProgram(program);
         const auto messages = server.Messages();
         QCOMPARE(messages.size(), std::size_t{1});
         QVERIFY(messages[0].find("Subject: Missed at eight") != std::string::npos);
@@ -152,7 +132,7 @@ private slots:
         const auto size = static_cast<long long>(fs::file_size(DataFolder() / "kelvo-rem.evn"));
 
         QProcess program;
-        StartProgram(program);
+        QVERIFY(test::StartProgram(program));
         // Signalled once the events file has been read in, while it is being taken apart.
         QTRY_VERIFY_WITH_TIMEOUT(HasRead(program.processId(), "kelvo-rem.evn", size), 30000);
         QElapsedTimer clock;
@@ -173,17 +153,7 @@ int main(int argc, char** argv) {
     test::TempDir dir;
     home = &dir;
     // The program inherits the private folders; the settings store here writes where it reads.
-    const auto set = [&](const char* name, const char* sub) {
-        const fs::path p = dir.Path() / sub;
-        fs::create_directories(p);
-        fs::permissions(p, fs::perms::owner_all, fs::perm_options::replace);
-        qputenv(name, QByteArray::fromStdString(p.string()));
-    };
-    set("HOME", "home");
-    set("XDG_DATA_HOME", "data");
-    set("XDG_CONFIG_HOME", "config");
-    set("XDG_STATE_HOME", "state");
-    set("XDG_RUNTIME_DIR", "run");
+    test::UseProgramHome(dir.Path(), "home");
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("KELVO_AUDIO_SINK", "fakesink sync=true");
     QCoreApplication app(argc, argv);

@@ -6,7 +6,6 @@
 
 #include "core/entities/EventTemplate.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
-#include "core/timers/ProgramFolders.h"
 #include "gui/alarm/AlarmWindows.h"
 #include "gui/alarm/fmAlarmMessage.h"
 #include "gui/boxes/NonBlockingBoxes.h"
@@ -22,10 +21,11 @@
 #include "gui/templates/TemplateChoiceForm.h"
 #include "gui/templates/TemplateDrag.h"
 #include "gui/templates/TemplateTreeView.h"
-#include "platform/runtime/FolderProvider.h"
 #include "platform/settings/AppIniReg.h"
+#include "support/MainFormRun.h"
 #include "support/TestClock.h"
 #include "support/TestSupport.h"
+#include "support/WindowTestMain.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -171,10 +171,8 @@ public:
 class EventCommandsTest : public QObject {
     Q_OBJECT
 
-    struct Run {
-        Run()
-            : session(ini, timers), form(session), view(form), dialogs(form),
-              commands(session, view, dialogs) {
+    struct Run : test::MainFormParts {
+        Run() : view(form), dialogs(form), commands(session, view, dialogs) {
             form.ShowMessage = [](TMessageKind, const QString& text) { QFAIL(qPrintable(text)); };
             form.Startup({});
             commands.ConnectAlarmWindows();
@@ -239,10 +237,6 @@ class EventCommandsTest : public QObject {
             return drop.isAccepted();
         }
 
-        TAppIniReg ini;
-        test::ManualTimerFactory timers;
-        TProgramSession session;
-        TMainForm form;
         TestView view;
         TestDialogs dialogs;
         TEventCommands commands;
@@ -673,13 +667,7 @@ private slots:
 };
 
 int main(int argc, char** argv) {
-    test::TempDir dir;
-    home = &dir;
-    test::UsePrivateFolders(dir.Path());
-    QApplication app(argc, argv);
-    InstallProgramFolders(std::make_unique<TQtFolderProvider>());
-    EventCommandsTest test;
-    return QTest::qExec(&test, argc, argv);
+    return test::WindowTestMain<EventCommandsTest>(argc, argv, &home);
 }
 
 #include "EventCommandsTest.moc"

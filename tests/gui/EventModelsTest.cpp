@@ -2,17 +2,17 @@
 // every view uses, the template tree, and the notices that reach several listeners.
 
 #include "core/scheduling/SimpleInitializeCondition.h"
-#include "core/timers/ProgramFolders.h"
 #include "gui/main/fmMainForm.h"
 #include "gui/models/EventFilterModel.h"
 #include "gui/models/EventListModel.h"
 #include "gui/models/TemplateTreeModel.h"
 #include "gui/session/ProgramSession.h"
-#include "platform/runtime/FolderProvider.h"
 #include "platform/settings/AppIniReg.h"
+#include "support/MainFormRun.h"
 #include "support/ShownRows.h"
 #include "support/TestClock.h"
 #include "support/TestSupport.h"
+#include "support/WindowTestMain.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -50,15 +50,11 @@ QStringList Names(const QAbstractItemModel& model) {
 class EventModelsTest : public QObject {
     Q_OBJECT
 
-    struct Run {
-        Run() : session(ini, timers), form(session) {
+    struct Run : test::MainFormParts {
+        Run() {
             form.ShowMessage = [](TMessageKind, const QString& text) { QFAIL(qPrintable(text)); };
             form.Startup({});
         }
-        TAppIniReg ini;
-        test::ManualTimerFactory timers;
-        TProgramSession session;
-        TMainForm form;
     };
 
 private slots:
@@ -173,13 +169,7 @@ private slots:
 };
 
 int main(int argc, char** argv) {
-    test::TempDir dir;
-    home = &dir;
-    test::UsePrivateFolders(dir.Path());
-    QApplication app(argc, argv);
-    InstallProgramFolders(std::make_unique<TQtFolderProvider>());
-    EventModelsTest test;
-    return QTest::qExec(&test, argc, argv);
+    return test::WindowTestMain<EventModelsTest>(argc, argv, &home);
 }
 
 #include "EventModelsTest.moc"

@@ -8,11 +8,12 @@
 #include "gui/exchange/fmImportEvents.h"
 #include "gui/main/fmMainForm.h"
 #include "gui/session/ProgramSession.h"
-#include "platform/runtime/FolderProvider.h"
 #include "platform/settings/AppIniReg.h"
 #include "support/EntitySamples.h"
+#include "support/MainFormRun.h"
 #include "support/TestClock.h"
 #include "support/TestSupport.h"
+#include "support/WindowTestMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -61,8 +62,8 @@ void WriteEvents(const fs::path& file, std::vector<std::unique_ptr<TEvent>> even
 class ExchangeDialogsTest : public QObject {
     Q_OBJECT
 
-    struct Run {
-        Run() : session(ini, timers), form(session) {
+    struct Run : test::MainFormParts {
+        Run() {
             form.ShowMessage = [](TMessageKind, const QString&) {};
             form.Startup({});
             TExchangeUi& ui = ExchangeUi();
@@ -85,10 +86,6 @@ class ExchangeDialogsTest : public QObject {
         }
         TReminderNotebook& Notebook() { return session.Notebook(); }
 
-        TAppIniReg ini;
-        test::ManualTimerFactory timers;
-        TProgramSession session;
-        TMainForm form;
         QString chosen;
         bool answer = true;
         std::vector<TExchangeFile> kinds;
@@ -251,13 +248,7 @@ private slots:
 };
 
 int main(int argc, char** argv) {
-    test::TempDir dir;
-    home = &dir;
-    test::UsePrivateFolders(dir.Path());
-    QApplication app(argc, argv);
-    InstallProgramFolders(std::make_unique<TQtFolderProvider>());
-    ExchangeDialogsTest test;
-    return QTest::qExec(&test, argc, argv);
+    return test::WindowTestMain<ExchangeDialogsTest>(argc, argv, &home);
 }
 
 #include "ExchangeDialogsTest.moc"

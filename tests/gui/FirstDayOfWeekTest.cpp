@@ -7,6 +7,7 @@
 #include "platform/runtime/FolderProvider.h"
 #include "platform/runtime/QtLocale.h"
 #include "platform/settings/AppIniReg.h"
+#include "support/MainFormRun.h"
 #include "support/TestClock.h"
 #include "support/TestSupport.h"
 
@@ -27,12 +28,7 @@ private slots:
                 ini.WriteInteger("Options", "BehaviourFirstDayOfWeek", stored);
             }
             {
-                TAppIniReg ini;
-                test::ManualTimerFactory timers;
-                TProgramSession session(ini, timers);
-                TMainForm form(session);
-                form.ShowMessage = [](TMessageKind, const QString&) {};
-                form.Startup({});
+                test::MainFormRun run;
                 QCOMPARE(FirstDayOfWeek(), 1);
             }
             TAppIniReg ini;

@@ -4,18 +4,18 @@
 #include "core/actions/AlarmSwitches.h"
 #include "core/persistence/EventFile.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
-#include "core/timers/ProgramFolders.h"
 #include "gui/alarm/AlarmWindows.h"
 #include "gui/alarm/fmAlarmMessage.h"
 #include "gui/main/fmMainForm.h"
 #include "gui/models/EventListModel.h"
 #include "gui/session/ProgramSession.h"
-#include "platform/runtime/FolderProvider.h"
 #include "platform/settings/AppIniReg.h"
 #include "support/EntitySamples.h"
+#include "support/MainFormRun.h"
 #include "support/ShownRows.h"
 #include "support/TestClock.h"
 #include "support/TestSupport.h"
+#include "support/WindowTestMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -66,8 +66,8 @@ class MainFormTest : public QObject {
     Q_OBJECT
 
     // One program run: the window over the real settings store and data folder.
-    struct Run {
-        explicit Run(const QStringList& arguments = {}) : session(ini, timers), form(session) {
+    struct Run : test::MainFormParts {
+        explicit Run(const QStringList& arguments = {}) {
             form.ShowMessage = [this](TMessageKind kind, const QString& text) {
                 messages.push_back({kind, text});
             };
@@ -79,10 +79,6 @@ class MainFormTest : public QObject {
         }
         test::ManualTimer& Generator() { return *timers.Timers().front(); }
 
-        TAppIniReg ini;
-        test::ManualTimerFactory timers;
-        TProgramSession session;
-        TMainForm form;
         std::vector<std::pair<TMessageKind, QString>> messages;
         std::vector<QString> questions;
         bool answer = true;
@@ -428,13 +424,7 @@ private slots:
 };
 
 int main(int argc, char** argv) {
-    test::TempDir dir;
-    home = &dir;
-    test::UsePrivateFolders(dir.Path());
-    QApplication app(argc, argv);
-    InstallProgramFolders(std::make_unique<TQtFolderProvider>());
-    MainFormTest test;
-    return QTest::qExec(&test, argc, argv);
+    return test::WindowTestMain<MainFormTest>(argc, argv, &home);
 }
 
 #include "MainFormTest.moc"

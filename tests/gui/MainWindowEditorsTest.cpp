@@ -2,19 +2,18 @@
 // the event and whose Cancel adds nothing; "Add &Quick Event..." the quick event dialog; the
 // Calendar page is the month grid; "Options..." opens the options dialog.
 
-#include "core/timers/ProgramFolders.h"
 #include "gui/calendar/DrawCalendar.h"
 #include "gui/dialogs/fmQuickEventCreate.h"
 #include "gui/editors/fmEventForm.h"
 #include "gui/main/fmMainForm.h"
 #include "gui/options/fmOption.h"
 #include "gui/session/ProgramSession.h"
-#include "platform/runtime/FolderProvider.h"
 #include "platform/settings/AppIniReg.h"
 #include "support/MainFormRun.h"
 #include "support/TestClock.h"
 #include "support/TestSupport.h"
 #include "support/WhenShown.h"
+#include "support/WindowTestMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -96,13 +95,7 @@ private slots:
 };
 
 int main(int argc, char** argv) {
-    test::TempDir dir;
-    home = &dir;
-    test::UsePrivateFolders(dir.Path());
-    QApplication app(argc, argv);
-    InstallProgramFolders(std::make_unique<TQtFolderProvider>());
-    MainWindowEditorsTest test;
-    return QTest::qExec(&test, argc, argv);
+    return test::WindowTestMain<MainWindowEditorsTest>(argc, argv, &home);
 }
 
 #include "MainWindowEditorsTest.moc"

@@ -3,20 +3,19 @@
 // window's layout surviving a restart.
 
 #include "core/options/ProgramOptions.h"
-#include "core/timers/ProgramFolders.h"
 #include "gui/events/EventListView.h"
 #include "gui/main/EventFilterPanel.h"
 #include "gui/main/fmMainForm.h"
 #include "gui/models/EventFilterModel.h"
 #include "gui/models/EventListModel.h"
 #include "gui/session/ProgramSession.h"
-#include "platform/runtime/FolderProvider.h"
 #include "platform/settings/AppIniReg.h"
 #include "support/EntitySamples.h"
 #include "support/MainFormRun.h"
 #include "support/ShownRows.h"
 #include "support/TestClock.h"
 #include "support/TestSupport.h"
+#include "support/WindowTestMain.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -369,13 +368,7 @@ private slots:
 };
 
 int main(int argc, char** argv) {
-    test::TempDir dir;
-    home = &dir;
-    test::UsePrivateFolders(dir.Path());
-    QApplication app(argc, argv);
-    InstallProgramFolders(std::make_unique<TQtFolderProvider>());
-    MainWindowPagesTest test;
-    return QTest::qExec(&test, argc, argv);
+    return test::WindowTestMain<MainWindowPagesTest>(argc, argv, &home);
 }
 
 #include "MainWindowPagesTest.moc"

@@ -1,11 +1,12 @@
 // The main window's views as the options and the notebook shape them: fonts and colours from
 // the options dialog at once and at the next start, the elapsed time in the names of counting
-// events, template rows among a template's events, and "Back" to the parent template.
+// events, template rows among a template's events and what the commands take from them, and
+// "Back" to the parent template.
 
 #include "core/options/ProgramOptions.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
-#include "core/timers/ProgramFolders.h"
 #include "gui/calendar/DrawCalendar.h"
+#include "gui/editors/fmEventForm.h"
 #include "gui/events/EventListView.h"
 #include "gui/main/fmMainForm.h"
 #include "gui/models/EventFilterModel.h"
@@ -14,11 +15,12 @@
 #include "gui/options/paColorButton.h"
 #include "gui/templates/FavouritesBar.h"
 #include "gui/templates/TemplateTreeView.h"
-#include "platform/runtime/FolderProvider.h"
 #include "support/EntitySamples.h"
 #include "support/MainFormRun.h"
 #include "support/OptionsDialogRun.h"
 #include "support/TestSupport.h"
+#include "support/WhenShown.h"
+#include "support/WindowTestMain.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -27,6 +29,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QTreeView>
 #include <filesystem>
 
@@ -266,6 +269,62 @@ private slots:
         Shot(form, "views-explored");
     }
 
+    // A new event by the selected template takes the template row selected in the list, not
+    // the tree's; Paste files under the template being shown, as into an open folder.
+    void aNewEventTakesTheSelectedTemplateRowAndPasteTheShownTemplate() {
+        test::TestClock clock(EncodeDateTime(2030, 6, 1, 8, 0));
+        test::MainFormRun run;
+        AddWorkTemplates(run.session);
+        run.session.Settings().Options().BehaviourShowTemplateInList.SetValue(true);
+        TMainForm& form = run.form;
+        TTemplateTree& templates = run.session.Templates();
+        TEventListView& list = form.List(0);
+        form.ShowPage(0);
+        const auto selectCallsRow = [&] {
+            // Back from the event dialog, which stays made for the next time.
+            form.show();
+            form.activateWindow();
+            QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&form));
+            form.TemplateTree().SelectNode(templates.FindTemplate("Work"));
+            QVERIFY(list.SelectTemplate(templates.FindTemplate("Calls")->Template(), true));
+            QVERIFY(list.HasFocus());
+        };
+        const auto templateOf = [&](const char* message) {
+            for (int i = 0; i < run.session.Notebook().EventCount(); ++i)
+                if (run.session.Notebook().Event(i).WindowMessage() == message)
+                    return QString::fromStdString(run.session.Notebook().Event(i).Template());
+            return QString();
+        };
+
+        selectCallsRow();
+        QString caption;
+        test::WhenShown<TEventForm>([&caption](TEventForm& dialog) {
+            caption = dialog.windowTitle();
+            dialog.findChild<QPlainTextEdit*>(QStringLiteral("MessageMemo"))
+                ->setPlainText(QStringLiteral("Call the bank"));
+            dialog.accept();
+        });
+        form.Command("EventByCurrentTemplate")->trigger();
+        QCOMPARE(caption, QStringLiteral("New Event by template \"Calls\""));
+        QCOMPARE(templateOf("Call the bank"), QStringLiteral("Calls"));
+
+        form.TemplateTree().SelectNode(templates.FindTemplate("Meetings"));
+        QVERIFY(list.SelectEvent(*list.Rows().EventAt(0), true));
+        form.UpdateCommands();
+        form.Command("EditCopyAction")->trigger();
+        selectCallsRow();
+        form.UpdateCommands();
+        QVERIFY(form.Command("EditPasteAction")->isEnabled());
+        const int before = run.session.Notebook().EventCount();
+        form.Command("EditPasteAction")->trigger();
+        QCOMPARE(run.session.Notebook().EventCount(), before + 1);
+        QStringList standups;
+        for (int i = 0; i < run.session.Notebook().EventCount(); ++i)
+            if (run.session.Notebook().Event(i).WindowMessage() == "Standup")
+                standups << QString::fromStdString(run.session.Notebook().Event(i).Template());
+        QCOMPARE(standups, (QStringList{"Meetings", "Work"}));
+    }
+
     void backspaceGoesBackToTheParentTemplate() {
         test::TestClock clock(EncodeDateTime(2030, 6, 1, 8, 0));
         test::MainFormRun run;
@@ -314,15 +373,7 @@ private slots:
 };
 
 int main(int argc, char** argv) {
-    test::TempDir dir;
-    home = &dir;
-    test::UsePrivateFolders(dir.Path());
-    setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/kelvo-test-bus", 1);
-    setenv("KELVO_AUDIO_SINK", "fakesink sync=true", 1);
-    QApplication app(argc, argv);
-    InstallProgramFolders(std::make_unique<TQtFolderProvider>());
-    MainWindowViewsTest test;
-    return QTest::qExec(&test, argc, argv);
+    return test::WindowTestMain<MainWindowViewsTest>(argc, argv, &home, test::TDesktop::Without);
 }
 
 #include "MainWindowViewsTest.moc"

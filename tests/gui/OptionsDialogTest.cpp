@@ -8,6 +8,7 @@
 #include "core/options/ProgramOptions.h"
 #include "core/timers/ProgramFolders.h"
 #include "core/util/paDateUtils.h"
+#include "gui/help/Help.h"
 #include "gui/options/frOptionsMail.h"
 #include "gui/options/paColorButton.h"
 #include "platform/actions/PlatformActions.h"
@@ -16,11 +17,13 @@
 #include "support/OptionsDialogRun.h"
 #include "support/SmtpServer.h"
 #include "support/TestSupport.h"
+#include "support/WindowTestMain.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QFrame>
 #include <QLabel>
@@ -97,12 +100,12 @@ private slots:
     void reopensOnThePageLastShownAndPagesWrap() {
         {
             OptionsRun run;
-            run.Open()->SetActivePage(4);
+            QVERIFY(run.OpenPage(OptionsRun::Startup));
             run.Press(QDialogButtonBox::Cancel);
         }
         OptionsRun run;
         TOptionsForm* dialog = run.Open();
-        QCOMPARE(dialog->ActivePage(), 4);
+        QCOMPARE(dialog->ActivePage(), int(OptionsRun::Startup));
         dialog->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(dialog));
         dialog->SetActivePage(7);
@@ -319,7 +322,7 @@ private slots:
 
     void mailPageTakesAnyPortAndKeepsThePasswordInTheFileWithoutASecretStore() {
         OptionsRun run;
-        run.Open()->SetActivePage(6);
+        QVERIFY(run.OpenPage(OptionsRun::Mail));
         auto& frame = run.dialog->MailFrame();
         QSpinBox* port = frame.PortBox();
         QCOMPARE(port->minimum(), 1);
@@ -395,6 +398,32 @@ private slots:
         QCOMPARE(run.session.Settings().Mail().SMTPOptions.Server, std::string());
     }
 
+    // "Help" opens the topic of the page shown; a page without one, the dialog's.
+    void helpOpensTheTopicOfThePageShown() {
+        InstallProgramFolders(std::make_unique<TQtFolderProvider>(
+            QFileInfo(QStringLiteral(KELVO_REM_PATH)).absolutePath().toStdString()));
+        QStringList opened;
+        const auto desktop = THelp::Opener();
+        THelp::Opener() = [&opened](const QUrl& url) {
+            opened << url.fileName();
+            return true;
+        };
+        {
+            OptionsRun run;
+            QVERIFY(run.Open());
+            auto* help = run.dialog->Buttons()->findChild<QPushButton*>(QStringLiteral("Help"));
+            QVERIFY(help);
+            for (int page : {OptionsRun::Font, OptionsRun::Mail, OptionsRun::CalDav}) {
+                run.dialog->SetActivePage(page);
+                help->click();
+            }
+            run.Press(QDialogButtonBox::Cancel);
+        }
+        THelp::Opener() = desktop;
+        InstallProgramFolders(std::make_unique<TQtFolderProvider>());
+        QCOMPARE(opened, (QStringList{"topic-330.html", "topic-385.html", "topic-320.html"}));
+    }
+
     // Pictures of every page for the eye, at the scale the run is given (QT_SCALE_FACTOR).
     void screenshotsOfEveryPage() {
         const QByteArray folder = qgetenv("KELVO_SCREENSHOT_DIR");
@@ -420,16 +449,8 @@ private slots:
 };
 
 int main(int argc, char** argv) {
-    test::TempDir dir;
-    home = &dir;
-    test::UsePrivateFolders(dir.Path());
     // No desktop secret store here: the password's place is the settings file.
-    setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/kelvo-test-bus", 1);
-    setenv("KELVO_AUDIO_SINK", "fakesink sync=true", 1);
-    QApplication app(argc, argv);
-    InstallProgramFolders(std::make_unique<TQtFolderProvider>());
-    OptionsDialogTest test;
-    return QTest::qExec(&test, argc, argv);
+    return test::WindowTestMain<OptionsDialogTest>(argc, argv, &home, test::TDesktop::Without);
 }
 
 #include "OptionsDialogTest.moc"

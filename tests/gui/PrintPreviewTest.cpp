@@ -5,17 +5,16 @@
 
 #include "core/actions/AlarmSwitches.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
-#include "core/timers/ProgramFolders.h"
 #include "gui/alarm/AlarmWindows.h"
 #include "gui/alarm/fmAlarmMessage.h"
 #include "gui/main/fmMainForm.h"
 #include "gui/session/ProgramSession.h"
 #include "platform/actions/PlatformActions.h"
-#include "platform/runtime/FolderProvider.h"
 #include "platform/settings/AppIniReg.h"
 #include "support/TestClock.h"
 #include "support/TestSupport.h"
 #include "support/WhenShown.h"
+#include "support/WindowTestMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -536,13 +535,7 @@ private slots:
 };
 
 int main(int argc, char** argv) {
-    test::TempDir dir;
-    home = &dir;
-    test::UsePrivateFolders(dir.Path());
-    QApplication app(argc, argv);
-    InstallProgramFolders(std::make_unique<TQtFolderProvider>());
-    PrintPreviewTest test;
-    return QTest::qExec(&test, argc, argv);
+    return test::WindowTestMain<PrintPreviewTest>(argc, argv, &home);
 }
 
 #include "PrintPreviewTest.moc"

@@ -20,6 +20,7 @@
 #include "platform/runtime/QtTranslations.h"
 #include "platform/settings/AppIniReg.h"
 #include "support/EntitySamples.h"
+#include "support/MainFormRun.h"
 #include "support/ShownRows.h"
 #include "support/TestClock.h"
 #include "support/TestSupport.h"
@@ -90,13 +91,9 @@ class PseudoTranslationTest : public QObject {
 private slots:
     void mainWindowShowsOnlyTranslatedTextsThatFit() {
         test::TestClock clock(EncodeDateTime(2030, 6, 1, 9, 0));
-        TAppIniReg ini;
-        test::ManualTimerFactory timers;
-        TProgramSession session(ini, timers);
-        TMainForm form(session);
-        form.ShowMessage = [](TMessageKind, const QString&) {};
-        form.Confirm = [](const QString&) { return true; };
-        form.Startup({});
+        test::MainFormRun run;
+        TProgramSession& session = run.session;
+        TMainForm& form = run.form;
         session.Notebook().AddEvent(
             samples::SilentEventOnceAt(EncodeDateTime(2030, 6, 1, 9, 30), "Dentist"));
         session.Notebook().AddEvent(

@@ -14,6 +14,7 @@
 #include "gui/session/ProgramSession.h"
 #include "platform/runtime/FolderProvider.h"
 #include "platform/settings/AppIniReg.h"
+#include "support/MainFormRun.h"
 #include "support/TestClock.h"
 #include "support/TestSupport.h"
 
@@ -151,16 +152,11 @@ void VerifyAnswerable(const TSeen& seen) {
 class StartupBoxesTest : public QObject {
     Q_OBJECT
 
-    struct Run {
-        Run() : session(ini, timers), form(session) {}
+    struct Run : test::MainFormParts {
         void FireGenerator() {
             if (!timers.Timers().empty())
                 timers.Timers().front()->Fire();
         }
-        TAppIniReg ini;
-        test::ManualTimerFactory timers;
-        TProgramSession session;
-        TMainForm form;
     };
 
 private slots:

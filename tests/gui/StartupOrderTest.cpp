@@ -5,18 +5,17 @@
 #include "core/persistence/EventFile.h"
 #include "core/persistence/EventList.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
-#include "core/timers/ProgramFolders.h"
 #include "gui/events/EventListView.h"
 #include "gui/main/fmMainForm.h"
 #include "gui/models/EventListModel.h"
 #include "gui/session/ProgramSession.h"
-#include "platform/runtime/FolderProvider.h"
 #include "platform/settings/AppIniReg.h"
 #include "support/EntitySamples.h"
 #include "support/RecordingDataFileHost.h"
 #include "support/ShownRows.h"
 #include "support/TestClock.h"
 #include "support/TestSupport.h"
+#include "support/WindowTestMain.h"
 
 #include <QApplication>
 #include <QTest>
@@ -145,13 +144,7 @@ private slots:
 };
 
 int main(int argc, char** argv) {
-    test::TempDir dir;
-    home = &dir;
-    test::UsePrivateFolders(dir.Path());
-    QApplication app(argc, argv);
-    InstallProgramFolders(std::make_unique<TQtFolderProvider>());
-    StartupOrderTest test;
-    return QTest::qExec(&test, argc, argv);
+    return test::WindowTestMain<StartupOrderTest>(argc, argv, &home);
 }
 
 #include "StartupOrderTest.moc"

@@ -3,14 +3,14 @@
 
 #include "core/persistence/EventFile.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
-#include "core/timers/ProgramFolders.h"
 #include "gui/main/fmMainForm.h"
 #include "gui/session/ProgramSession.h"
-#include "platform/runtime/FolderProvider.h"
 #include "platform/settings/AppIniReg.h"
+#include "support/MainFormRun.h"
 #include "support/ShownRows.h"
 #include "support/TestClock.h"
 #include "support/TestSupport.h"
+#include "support/WindowTestMain.h"
 
 #include <QApplication>
 #include <QTest>
@@ -44,10 +44,8 @@ private slots:
         }
         SaveEventsFile(file.string(), list);
 
-        TAppIniReg ini;
-        test::ManualTimerFactory timers;
-        TProgramSession session(ini, timers);
-        TMainForm form(session);
+        test::MainFormParts run;
+        TMainForm& form = run.form;
         form.ShowMessage = [](TMessageKind, const QString& text) { QFAIL(qPrintable(text)); };
         form.Startup({});
         QTreeView* events = form.EventList();
@@ -65,13 +63,7 @@ private slots:
 };
 
 int main(int argc, char** argv) {
-    test::TempDir dir;
-    home = &dir;
-    test::UsePrivateFolders(dir.Path());
-    QApplication app(argc, argv);
-    InstallProgramFolders(std::make_unique<TQtFolderProvider>());
-    StoredTextTest test;
-    return QTest::qExec(&test, argc, argv);
+    return test::WindowTestMain<StoredTextTest>(argc, argv, &home);
 }
 
 #include "StoredTextTest.moc"

@@ -5,12 +5,12 @@
 #include "gui/main/TrayIcon.h"
 #include "gui/main/fmMainForm.h"
 #include "gui/session/ProgramSession.h"
-#include "platform/runtime/FolderProvider.h"
 #include "platform/settings/AppIniReg.h"
 #include "support/EntitySamples.h"
 #include "support/MainFormRun.h"
 #include "support/TestClock.h"
 #include "support/TestSupport.h"
+#include "support/WindowTestMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -106,13 +106,7 @@ private slots:
 };
 
 int main(int argc, char** argv) {
-    test::TempDir dir;
-    home = &dir;
-    test::UsePrivateFolders(dir.Path());
-    QApplication app(argc, argv);
-    InstallProgramFolders(std::make_unique<TQtFolderProvider>());
-    TrayHintTest test;
-    return QTest::qExec(&test, argc, argv);
+    return test::WindowTestMain<TrayHintTest>(argc, argv, &home);
 }
 
 #include "TrayHintTest.moc"

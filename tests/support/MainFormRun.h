@@ -1,7 +1,7 @@
 #pragma once
 
 // The desktop program's main window over the real settings store and a hand-moved timer
-// factory, started quietly: messages are dropped and every question is answered yes.
+// factory.
 
 #include "gui/main/fmMainForm.h"
 #include "gui/session/ProgramSession.h"
@@ -10,16 +10,22 @@
 
 namespace kelvo::test {
 
-struct MainFormRun {
-    MainFormRun() : session(ini, timers), form(session) {
-        form.ShowMessage = [](TMessageKind, const QString&) {};
-        form.Confirm = [](const QString&) { return true; };
-        form.Startup({});
-    }
+// Not started yet: the test gives the window its handlers and starts it.
+struct MainFormParts {
+    MainFormParts() : session(ini, timers), form(session) {}
     TAppIniReg ini;
     ManualTimerFactory timers;
     TProgramSession session;
     TMainForm form;
+};
+
+// Started quietly: messages are dropped and every question is answered yes.
+struct MainFormRun : MainFormParts {
+    MainFormRun() {
+        form.ShowMessage = [](TMessageKind, const QString&) {};
+        form.Confirm = [](const QString&) { return true; };
+        form.Startup({});
+    }
 };
 
 } // namespace kelvo::test

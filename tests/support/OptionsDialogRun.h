@@ -3,11 +3,8 @@
 // The desktop program's main window over the real settings store, with its actions, and
 // its options dialog opened through the "Options..." command.
 
-#include "gui/main/fmMainForm.h"
 #include "gui/options/fmOption.h"
-#include "gui/session/ProgramSession.h"
-#include "platform/settings/AppIniReg.h"
-#include "support/TestClock.h"
+#include "support/MainFormRun.h"
 
 #include <QAction>
 #include <QDialogButtonBox>
@@ -17,13 +14,16 @@
 
 namespace kelvo::test {
 
-struct OptionsRun {
-    OptionsRun() : session(ini, timers), form(session) {
+struct OptionsRun : MainFormParts {
+    OptionsRun() {
         session.InstallActions();
         form.ShowMessage = [this](TMessageKind, const QString& text) { messages << text; };
         form.Startup({});
         form.show();
     }
+    // The dialog's pages, in the order of its list.
+    enum TPage { Font, Color, Behaviour, Media, Startup, Keyboard, Mail, CalDav };
+
     // The dialog as the user opens it; null when the command is missing.
     TOptionsForm* Open() {
         QAction* command = form.Command(QStringLiteral("ServiceOptions"));
@@ -31,6 +31,12 @@ struct OptionsRun {
             return nullptr;
         command->trigger();
         dialog = form.findChild<TOptionsForm*>();
+        return dialog;
+    }
+    // Opened and turned to that page.
+    TOptionsForm* OpenPage(TPage page) {
+        if (Open())
+            dialog->SetActivePage(page);
         return dialog;
     }
     template <class T> T* Control(const char* name) const {
@@ -41,10 +47,6 @@ struct OptionsRun {
         QTest::qWait(0);
     }
 
-    TAppIniReg ini;
-    ManualTimerFactory timers;
-    TProgramSession session;
-    TMainForm form;
     QPointer<TOptionsForm> dialog;
     QStringList messages;
 };

@@ -4,12 +4,14 @@
 // python3-aiosmtpd): AUTH LOGIN as reminder/secret, each message kept as a .eml file, every
 // command line it received in commands.log.
 
+#include "core/options/MailOptions.h"
 #include "support/TestSupport.h"
 
 #include <QProcess>
 #include <QString>
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -60,5 +62,21 @@ private:
     QProcess process_;
     int port_ = 0;
 };
+
+// Mail straight to a server on this machine's port, from me@example.org; with a password
+// (an empty one too: it is kept elsewhere) it signs in as "reminder".
+inline TMailOptions LoopbackMail(int port, const std::optional<std::string>& password = {}) {
+    TMailOptions mail;
+    mail.ConnectionType = ecSMTP;
+    mail.SMTPOptions.Server = "127.0.0.1";
+    mail.SMTPOptions.Port = port;
+    mail.SMTPOptions.ReplyTo = "me@example.org";
+    if (password) {
+        mail.SMTPOptions.Authentification = true;
+        mail.SMTPOptions.Login.UserName().SetValue("reminder");
+        mail.SMTPOptions.Login.Password().SetValue(*password);
+    }
+    return mail;
+}
 
 } // namespace kelvo::test

@@ -4,15 +4,14 @@
 
 #include "core/persistence/EventFile.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
-#include "core/timers/ProgramFolders.h"
 #include "gui/calendar/DrawCalendar.h"
 #include "gui/main/fmMainForm.h"
 #include "gui/session/ProgramSession.h"
-#include "platform/runtime/FolderProvider.h"
 #include "platform/settings/AppIniReg.h"
 #include "support/EntitySamples.h"
 #include "support/TestClock.h"
 #include "support/TestSupport.h"
+#include "support/WindowTestMain.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -187,13 +186,7 @@ private slots:
 };
 
 int main(int argc, char** argv) {
-    test::TempDir dir;
-    home = &dir;
-    test::UsePrivateFolders(dir.Path());
-    QApplication app(argc, argv);
-    InstallProgramFolders(std::make_unique<TQtFolderProvider>());
-    CalendarDropTest test;
-    return QTest::qExec(&test, argc, argv);
+    return test::WindowTestMain<CalendarDropTest>(argc, argv, &home);
 }
 
 #include "CalendarDropTest.moc"

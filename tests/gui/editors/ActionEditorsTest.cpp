@@ -310,13 +310,7 @@ private slots:
 
         test::SmtpServer server;
         QVERIFY(server.Port() > 0);
-        TMailOptions mail;
-        mail.ConnectionType = ecSMTP;
-        mail.SMTPOptions.Server = "127.0.0.1";
-        mail.SMTPOptions.Port = server.Port();
-        mail.SMTPOptions.Authentification = true;
-        mail.SMTPOptions.Login.UserName().SetValue("reminder");
-        mail.SMTPOptions.Login.Password().SetValue("secret");
+        TMailOptions mail = test::LoopbackMail(server.Port(), "secret");
         mail.SMTPOptions.ReplyTo = "Tavrelon <me@example.org>";
         platform.SetMailOptions(&mail);
         Click(f, "SendMailRadio");
