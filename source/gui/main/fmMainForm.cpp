@@ -185,9 +185,6 @@ TMainForm::TMainForm(TProgramSession& session, QWidget* parent)
     });
 
     hintLabel_ = StatusPanel(this, "HintPanel");
-    // Long hints are cut rather than pushing the other panels away.
-    hintLabel_->setMinimumWidth(0);
-    hintLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     nextLabel_ = StatusPanel(this, "NextEventPanel");
     nextLabel_->setAccessibleName(tr("Next event"));
     nextLabel_->setCursor(Qt::PointingHandCursor);
