@@ -12,6 +12,9 @@
 #include <QProcess>
 #include <benchmark/benchmark.h>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
 
 using namespace kelvo;
 
@@ -47,6 +50,36 @@ TServer& Server() {
     static TServer server;
     return server;
 }
+
+// The CPU time Radicale (the fixture's child process) has used so far, in seconds: what of the
+// wall time is the server's.
+double ServerCpuSeconds() {
+    const std::string pid = std::to_string(Server().Process.processId());
+    std::ifstream children("/proc/" + pid + "/task/" + pid + "/children");
+    std::string radicale;
+    children >> radicale;
+    std::ifstream stat("/proc/" + radicale + "/stat");
+    std::string line;
+    std::getline(stat, line);
+    // Past the command's closing parenthesis: state is field 3, utime and stime 14 and 15.
+    std::istringstream fields(line.substr(line.rfind(')') + 2));
+    std::string field;
+    double ticks = 0;
+    for (int n = 3; n <= 15 && fields >> field; ++n)
+        if (n >= 14)
+            ticks += std::stod(field);
+    return ticks / static_cast<double>(::sysconf(_SC_CLK_TCK));
+}
+
+// Reports the server's share of a benchmark's time.
+struct TServerShare {
+    benchmark::State& State;
+    double Start = ServerCpuSeconds();
+    ~TServerShare() {
+        State.counters["server_cpu_ms"] = benchmark::Counter((ServerCpuSeconds() - Start) * 1000,
+                                                             benchmark::Counter::kAvgIterations);
+    }
+};
 
 struct TSide {
     std::string File;
@@ -90,6 +123,7 @@ TSide& Here() {
 }
 
 void FirstSyncSendsAll(benchmark::State& state) {
+    const TServerShare share{state};
     for (auto _ : state) {
         const TSyncResult r = Here().Sync();
         if (r.Failed() || r.Lines.size() != Events)
@@ -99,6 +133,7 @@ void FirstSyncSendsAll(benchmark::State& state) {
 BENCHMARK(FirstSyncSendsAll)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void FirstSyncOfAnotherComputerFetchesAll(benchmark::State& state) {
+    const TServerShare share{state};
     for (auto _ : state) {
         TSide there;
         there.File = Server().Folder + "/there.evn";
@@ -110,6 +145,11 @@ void FirstSyncOfAnotherComputerFetchesAll(benchmark::State& state) {
 BENCHMARK(FirstSyncOfAnotherComputerFetchesAll)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void SyncWithNothingChanged(benchmark::State& state) {
+    // The first sync after an upload finds the uploads in the server's changes: nothing moves,
+    // but the collection changed. Only the syncs after it have nothing changed at all.
+    if (Here().Sync().Failed())
+        state.SkipWithError("the sync after the upload failed");
+    const TServerShare share{state};
     for (auto _ : state) {
         const TSyncResult r = Here().Sync();
         if (r.Failed() || !r.Lines.empty())

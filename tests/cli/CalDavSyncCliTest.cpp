@@ -212,6 +212,20 @@ TEST_F(CalDavSyncCliTest, ArrivingProgramsAreHeldUntilConfirmed) {
         << run.Err;
     EXPECT_NE(run.Err.find("--keep-actions"), std::string::npos) << run.Err;
 
+    // Edited here while its program waits: the edit goes up with the server's program in it,
+    // for the computers that have it.
+    TOwnedEvents edited = Read();
+    const std::string uid = edited[0]->Uid();
+    edited[0]->SetWindowMessage("Backup\r\nevery morning");
+    Save(edited);
+    run = Sync(server.Url());
+    ASSERT_EQ(run.Exit, 0) << run.Err;
+    EXPECT_EQ(run.Out, "up\tchanged\t0\tBackup\n");
+    const std::string record = server.Peer("record '" + uid + "'");
+    EXPECT_NE(record.find("/usr/bin/backup"), std::string::npos) << record;
+    EXPECT_NE(record.find("every morning"), std::string::npos) << record;
+    EXPECT_EQ(OutsideActions({Read()[0].get()}).size(), 0u);
+
     // Kept: the program is back, nothing goes up for it, and nothing is held any more.
     run = RunCli(dir,
                  {"sync", "--events", dir.File("events.evn"), "--url", server.Url(), "--user",
@@ -221,6 +235,7 @@ TEST_F(CalDavSyncCliTest, ArrivingProgramsAreHeldUntilConfirmed) {
     EXPECT_EQ(run.Out, "");
     EXPECT_NE(run.Err.find("kept: Backup: Open /usr/bin/backup"), std::string::npos) << run.Err;
     EXPECT_EQ(OutsideActions({Read()[0].get()}).size(), 1u);
+    EXPECT_NE(Read()[0]->WindowMessage().find("every morning"), std::string::npos);
     run = Sync(server.Url());
     EXPECT_EQ(run.Out, "");
     EXPECT_EQ(run.Err, "");
@@ -303,6 +318,40 @@ TEST_F(CalDavSyncCliTest, TheServersCertificateIsCheckedBeforeThePasswordGoes) {
     ASSERT_EQ(run.Exit, 0) << run.Err;
     EXPECT_EQ(run.Out, "up\tadded\t0\tOver TLS\n");
     EXPECT_NE(server.Peer("list").find("\tOver TLS\n"), std::string::npos);
+}
+
+TEST_F(CalDavSyncCliTest, AnHttpsServerIsFollowedOnlyWhereTheConnectionStaysHttps) {
+    CalDavServer server({"--tls", "--redirect"});
+    ASSERT_TRUE(server.Up());
+    TOwnedEvents events;
+    events.push_back(Event("Moved"));
+    Save(events);
+    const std::string before = test::ReadWholeFile(dir.File("events.evn"));
+    const std::string front = "https://localhost:" + std::to_string(server.Port());
+    const auto sync = [&](const std::string& path) {
+        return RunCli(dir,
+                      {"sync", "--events", dir.File("events.evn"), "--url", front + path, "--user",
+                       "reminder"},
+                      {"KELVO_CALDAV_PASSWORD=secret", "SSL_CERT_FILE=" + server.Certificate()});
+    };
+    // Sent on to plain http: neither the password nor anything else goes there.
+    TCliRun run = sync("/plain/work/");
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_NE(run.Err.find(front + "/plain/work/: the server redirects to http://127.0.0.1:"),
+              std::string::npos)
+        << run.Err;
+    EXPECT_EQ(run.Out, "");
+    EXPECT_EQ(server.Heard(), "0 0\n");
+    EXPECT_EQ(test::ReadWholeFile(dir.File("events.evn")), before);
+
+    // Moved within https: followed, and the next sync finds it where it moved.
+    run = sync("/moved/work/");
+    ASSERT_EQ(run.Exit, 0) << run.Err;
+    EXPECT_EQ(run.Out, "up\tadded\t0\tMoved\n");
+    EXPECT_NE(server.Peer("list").find("\tMoved\n"), std::string::npos);
+    run = sync("/moved/work/");
+    EXPECT_EQ(run.Exit, 0) << run.Err;
+    EXPECT_EQ(run.Out, "");
 }
 
 TEST_F(CalDavSyncCliTest, ExitCodes) {

@@ -1,7 +1,7 @@
 // The desktop program's CalDAV sync as the user meets it in the main window, against a real
 // server (Radicale on the loopback address, one for the whole program): the programs of
 // arriving events wait for the user's answer in the window's own box, Yes gives them back,
-// No leaves them out here and on the server as they are.
+// No leaves them out here and on the server as they are, through edits made here.
 
 #include "core/exchange/Arrival.h"
 #include "core/sync/CalDavSync.h"
@@ -129,6 +129,13 @@ private slots:
         QCOMPARE(OutsideActions({cleanup}).size(), std::size_t{0});
         QVERIFY(State().Held.empty());
         QCOMPARE(QString::fromStdString(SyncNow()), QStringLiteral("exit 0\n"));
+        // Edited here, it goes up with the program it left out, and is not asked about again.
+        cleanup->SetWindowMessage("Cleanup\r\nand sweep");
+        QCOMPARE(QString::fromStdString(SyncNow()),
+                 QStringLiteral("up\tchanged\t1\tCleanup\nexit 0\n"));
+        QTest::qWait(50);
+        QVERIFY(!test::Shown<QMessageBox>());
+        QCOMPARE(OutsideActions({Local("Cleanup")}).size(), std::size_t{0});
         // The server keeps the program for the computers that keep it.
         TCalDavClient client({server->Url(), "", ""});
         const std::vector<TFetchedResource> fetched = client.Fetch({client.HrefFor("cleanup.ics")});
@@ -139,6 +146,7 @@ private slots:
         TImportedEvent there = EventOfCalendarItem(items[0], codec.Expand);
         QVERIFY(there.Event);
         QCOMPARE(OutsideActions({there.Event.get()}).size(), std::size_t{1});
+        QCOMPARE(there.Event->WindowMessage(), std::string("Cleanup\r\nand sweep"));
     }
 
     void whatARunLeftHeldIsAskedAboutAtTheNextStart() {

@@ -18,7 +18,9 @@ class CalDavServer {
 public:
     // arguments: "--cut-after N" puts a proxy in front that stops after N requests (Url()
     // is the proxy's, DirectUrl() Radicale's); "--garbage MODE" is a broken server instead;
-    // "--tls" serves https with a self-signed certificate for "localhost" (Certificate()).
+    // "--tls" serves https with a self-signed certificate for "localhost" (Certificate()), and
+    // with "--redirect" behind a front (Url()) that redirects /moved/ within https and /plain/
+    // to a plain-http listener (Heard()).
     explicit CalDavServer(const QStringList& arguments = {}) {
         const std::filesystem::path script =
             std::filesystem::path(KELVO_TESTS_DIR) / "support" / "caldav_server.py";
@@ -27,7 +29,8 @@ public:
                        QStringList{"-W", "ignore", QString::fromStdString(script.string()), "--dir",
                                    QString::fromStdString(folder_.Path().string())} +
                            arguments);
-        const int lines = arguments.contains("--cut-after") ? 2 : 1;
+        const int lines =
+            arguments.contains("--cut-after") || arguments.contains("--redirect") ? 2 : 1;
         for (int i = 0; i < lines; ++i) {
             while (!process_.canReadLine())
                 if (!process_.waitForReadyRead(20000))
@@ -64,6 +67,9 @@ public:
 
     // A --garbage server breaks in another way from now on.
     bool SetMode(const std::string& mode) { return Command("mode " + mode) == "ok\n"; }
+
+    // Of a --redirect server: "requests password-carrying-ones" that reached plain http.
+    std::string Heard() const { return Command("heard"); }
 
     // Runs a command of caldav_peer.py against the calendar (in the server's own process, so
     // that no Python starts for it); answers its output.

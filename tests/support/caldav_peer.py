@@ -2,8 +2,10 @@
 """The other side of the CalDAV tests: another client, through Python's caldav module.
 
 caldav_peer.py URL COMMAND... (or run() from caldav_server.py): add UID SUMMARY [START] | change UID SUMMARY | delete UID |
-list (one "UID<TAB>SUMMARY" line each, sorted) | many N (N events in one go)."""
+list (one "UID<TAB>SUMMARY" line each, sorted) | many N (N events in one go) | record UID
+(the event's X-KELVO-EVENT, decoded, as this program's side wrote it)."""
 
+import base64
 import sys
 import caldav
 
@@ -35,6 +37,9 @@ def run(url, command, args):
         e.save()
     elif command == "delete":
         cal.event_by_uid(args[0]).delete()
+    elif command == "record":
+        own = cal.event_by_uid(args[0]).vobject_instance.vevent.contents.get("x-kelvo-event")
+        print(base64.b64decode(own[0].value).decode("utf-8", "replace") if own else "")
     elif command == "list":
         rows = []
         for e in cal.events():

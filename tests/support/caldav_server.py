@@ -9,7 +9,10 @@ MODE" turns a --garbage server to another way of breaking. With
 --cut-after N a proxy stands in front that stops serving after N requests (a server gone
 half-way); with --garbage MODE the calendar answers as a broken server would; with --open it
 takes any password, or none; with --tls it serves https with a self-signed certificate for
-"localhost" (cert.pem in --dir)."""
+"localhost" (cert.pem in --dir). With --tls --redirect an https front stands before it that
+sends /moved/... on to /reminder/... on itself and /plain/... to a plain-http listener, which
+answers nothing but "password please"; the command "heard" tells how many requests reached
+that listener and how many of them carried a password."""
 
 import argparse
 import os
@@ -124,7 +127,11 @@ class Proxy(http.server.BaseHTTPRequestHandler):
         length = int(self.headers.get("Content-Length") or 0)
         body = self.rfile.read(length) if length else b""
         headers = {k: v for k, v in self.headers.items() if k.lower() not in ("host", "connection")}
-        c = http.client.HTTPConnection("127.0.0.1", server.upstream, timeout=30)
+        if getattr(server, "tls", False):
+            c = http.client.HTTPSConnection("127.0.0.1", server.upstream, timeout=30,
+                                            context=ssl._create_unverified_context())
+        else:
+            c = http.client.HTTPConnection("127.0.0.1", server.upstream, timeout=30)
         c.request(self.command, self.path, body, headers)
         r = c.getresponse()
         data = r.read()
@@ -138,6 +145,49 @@ class Proxy(http.server.BaseHTTPRequestHandler):
         c.close()
 
     do_GET = do_PUT = do_DELETE = do_PROPFIND = do_REPORT = do_OPTIONS = forward
+
+
+class Front(Proxy):
+    """Redirects /moved/ within https and /plain/ to http; forwards the rest."""
+
+    def forward(self):
+        server = self.server
+        for prefix, to in (("/moved/", "/reminder/"),
+                           ("/plain/", f"http://127.0.0.1:{server.plain}/reminder/")):
+            if self.path.startswith(prefix):
+                length = int(self.headers.get("Content-Length") or 0)
+                if length:
+                    self.rfile.read(length)
+                self.send_response(301)
+                self.send_header("Location", to + self.path[len(prefix):])
+                self.send_header("Content-Length", "0")
+                self.end_headers()
+                return
+        super().forward()
+
+    do_GET = do_PUT = do_DELETE = do_PROPFIND = do_REPORT = do_OPTIONS = forward
+
+
+class Plain(http.server.BaseHTTPRequestHandler):
+    """Where a downgrading redirect points: counts what reaches it, asks for a password."""
+    protocol_version = "HTTP/1.1"
+
+    def log_message(self, *args):
+        pass
+
+    def ask(self):
+        self.server.heard += 1
+        if self.headers.get("Authorization"):
+            self.server.passwords += 1
+        length = int(self.headers.get("Content-Length") or 0)
+        if length:
+            self.rfile.read(length)
+        self.send_response(401)
+        self.send_header("WWW-Authenticate", 'Basic realm="calendar"')
+        self.send_header("Content-Length", "0")
+        self.end_headers()
+
+    do_GET = do_PUT = do_DELETE = do_PROPFIND = do_REPORT = do_OPTIONS = ask
 
 
 class Broken(http.server.BaseHTTPRequestHandler):
@@ -226,7 +276,9 @@ def main():
     p.add_argument("--garbage", default="")
     p.add_argument("--open", action="store_true", help="any password (or none) is taken")
     p.add_argument("--tls", action="store_true", help="https with a self-signed certificate")
+    p.add_argument("--redirect", action="store_true", help="an https front that redirects")
     a = p.parse_args()
+    plain = None
     proc = None
     if a.garbage:
         server = Threaded(("127.0.0.1", 0), Broken)
@@ -240,8 +292,20 @@ def main():
             server.upstream, server.cut, server.count, server.dead = port, a.cut_after, 0, False
             print(port, flush=True)  # Radicale itself, for the other side
             port = server.server_address[1]
-    if server:
-        threading.Thread(target=server.serve_forever, args=(0.05,), daemon=True).start()
+        elif a.redirect and a.tls:
+            plain = Threaded(("127.0.0.1", 0), Plain)
+            plain.heard = plain.passwords = 0
+            server = Threaded(("127.0.0.1", 0), Front)
+            server.upstream, server.cut, server.count, server.dead = port, 1 << 30, 0, False
+            server.tls, server.plain = True, plain.server_address[1]
+            context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+            context.load_cert_chain(os.path.join(a.dir, "cert.pem"), os.path.join(a.dir, "key.pem"))
+            server.socket = context.wrap_socket(server.socket, server_side=True)
+            print(port, flush=True)
+            port = server.server_address[1]
+    for s in (server, plain):
+        if s:
+            threading.Thread(target=s.serve_forever, args=(0.05,), daemon=True).start()
     print(port, flush=True)
     for line in sys.stdin:
         words = shlex.split(line)
@@ -254,6 +318,8 @@ def main():
             elif words and words[0] == "mode" and a.garbage:
                 server.mode = words[1]
                 print("ok", file=out)
+            elif words and words[0] == "heard" and plain:
+                print(plain.heard, plain.passwords, file=out)
             elif words and words[0] == "peer":
                 import caldav_peer
                 with contextlib.redirect_stdout(out):
@@ -265,8 +331,9 @@ def main():
         text = out.getvalue()
         sys.stdout.write(text if not text or text.endswith("\n") else text + "\n")
         print("--end--", flush=True)
-    if server:
-        server.shutdown()
+    for s in (server, plain):
+        if s:
+            s.shutdown()
     if proc:
         proc.terminate()
         proc.wait(5)

@@ -95,6 +95,24 @@ bool EditedElsewhere(const TCalItem& item, const TCalExpander& expand) {
            back.Alarms.size() != item.Alarms.size();
 }
 
+// Appends from's launch and mail actions to to's lists (the event's, its reminder's).
+void AddOutsideActions(TEvent& to, TEvent& from) {
+    const auto add = [](TEventActionList& target, const TEventActionList& source) {
+        for (int i = 0; i < source.Count(); ++i)
+            if (IsOutsideAction(source.Items(i)))
+                target.Add(source.Items(i).Clone());
+    };
+    add(to.EventAction().Actions(), from.EventAction().Actions());
+    if (to.Reminder() && from.Reminder())
+        add(to.Reminder()->EventAction().Actions(), from.Reminder()->EventAction().Actions());
+}
+
+std::unique_ptr<TEvent> OnlyEventOf(const std::string& record) {
+    TAnswerNoHost host;
+    TOwnedEvents read = ReadEvents(record, host);
+    return read.size() == 1 ? std::move(read.front()) : nullptr;
+}
+
 std::vector<TEvent*> Pointers(const TOwnedEvents& events) {
     std::vector<TEvent*> list;
     for (const auto& e : events)
@@ -127,7 +145,10 @@ public:
 
 private:
     void RunSteps() {
-        const std::string token = server_.SyncToken();
+        const std::string tag = server_.CollectionTag();
+        const bool unchanged =
+            !tag.empty() && tag == state_.CollectionTag && !state_.SyncToken.empty();
+        const std::string token = unchanged ? state_.SyncToken : server_.SyncToken();
         std::map<std::string, std::string> remote; // href -> ETag
         if (!token.empty() && token == state_.SyncToken) {
             for (const auto& [uid, entry] : state_.Entries)
@@ -177,6 +198,7 @@ private:
 
         Upload();
         state_.SyncToken = downloadFailed ? std::string() : token;
+        state_.CollectionTag = downloadFailed ? std::string() : tag;
     }
 
     void GiveUids() {
@@ -253,15 +275,65 @@ private:
 
     // Its launch and mail actions wait for the user; the server keeps them meanwhile.
     void Hold(TEvent& arrived) {
+        const std::string& uid = arrived.Uid();
         std::vector<std::string> outside = OutsideActions({&arrived});
+        const auto declined = state_.Declined.find(uid);
         if (outside.empty()) {
-            state_.Held.erase(arrived.Uid());
+            state_.Held.erase(uid);
+            if (declined != state_.Declined.end())
+                state_.Declined.erase(declined);
             return;
         }
-        state_.Held[arrived.Uid()] = RecordOf(arrived);
+        // The same actions the user declined before are not asked about again.
+        if (declined != state_.Declined.end()) {
+            const std::unique_ptr<TEvent> before = OnlyEventOf(declined->second);
+            if (before && OutsideActionTexts(*before) == OutsideActionTexts(arrived)) {
+                declined->second = RecordOf(arrived);
+                RemoveOutsideActions(arrived);
+                return;
+            }
+            state_.Declined.erase(declined);
+        }
+        state_.Held[uid] = RecordOf(arrived);
         RemoveOutsideActions(arrived);
         for (std::string& held : outside)
             result_.HeldActions.push_back(std::move(held));
+    }
+
+    // The actions only, without the description, which another client may have changed.
+    static std::vector<std::string> OutsideActionTexts(TEvent& e) {
+        const std::size_t prefix = DisplayText(e.Description()).size() + 2;
+        std::vector<std::string> texts = OutsideActions({&e});
+        for (std::string& t : texts)
+            t.erase(0, prefix);
+        return texts;
+    }
+
+    // The record of uid that keeps its launch and mail actions for the server, if any.
+    std::string* KeptForServer(const std::string& uid) {
+        for (auto* held : {&state_.Held, &state_.Declined})
+            if (const auto found = held->find(uid); found != held->end())
+                return &found->second;
+        return nullptr;
+    }
+
+    // What goes up for e: e itself, with the launch and mail actions held or declined here put
+    // back. Null when e goes up as it is.
+    std::unique_ptr<TEvent> UploadFormOf(TEvent& e) {
+        const std::string* kept = KeptForServer(e.Uid());
+        if (!kept)
+            return nullptr;
+        const std::unique_ptr<TEvent> from = OnlyEventOf(*kept);
+        std::unique_ptr<TEvent> up = OnlyEventOf(RecordOf(e));
+        if (!from || !up)
+            return nullptr;
+        AddOutsideActions(*up, *from);
+        return up;
+    }
+
+    std::string UploadRecordOf(TEvent& e) {
+        const std::unique_ptr<TEvent> up = UploadFormOf(e);
+        return RecordOf(up ? *up : e);
     }
 
     // Answers false when the resource could not be taken.
@@ -298,7 +370,8 @@ private:
         } catch (const std::exception&) {
             edited = true;
         }
-        if (local && !edited && !item.OwnRecord.empty() && item.OwnRecord == RecordOf(*local)) {
+        if (local && !edited && !item.OwnRecord.empty() &&
+            item.OwnRecord == UploadRecordOf(*local)) {
             // Ours already, as a save cut off before the state file could tell.
             Remember(uid, f.Href, f.ETag, *local);
             return true;
@@ -380,8 +453,9 @@ private:
                 jobs.push_back({uid, nullptr});
         for (auto it = state_.Waiting.begin(); it != state_.Waiting.end();)
             it = Local(it->first) ? std::next(it) : state_.Waiting.erase(it);
-        for (auto it = state_.Held.begin(); it != state_.Held.end();)
-            it = Local(it->first) ? std::next(it) : state_.Held.erase(it);
+        for (auto* held : {&state_.Held, &state_.Declined})
+            for (auto it = held->begin(); it != held->end();)
+                it = Local(it->first) ? std::next(it) : held->erase(it);
 
         state_.Queue.clear();
         for (const TJob& j : jobs)
@@ -406,9 +480,13 @@ private:
         const std::string href = added ? server_.HrefFor(uid + ".ics") : entry->second.Href;
         const TSyncKind kind = added ? TSyncKind::Added : TSyncKind::Changed;
         try {
-            const std::string body = codec_.Write(CalendarItemOf(e));
+            const std::unique_ptr<TEvent> up = UploadFormOf(e);
+            const std::string body = codec_.Write(CalendarItemOf(up ? *up : e));
             const std::string etag =
                 server_.Put(href, body, added ? std::string() : entry->second.ETag);
+            // The server's version is now this one, actions and all.
+            if (up)
+                *KeptForServer(uid) = RecordOf(*up);
             Remember(uid, href, etag, e);
             Line(true, kind, &e, e.Description());
         } catch (const ECalDavError& error) {
@@ -471,6 +549,8 @@ std::string SyncStateFileName(const std::string& eventsFile) {
 std::string WriteSyncState(const TSyncState& state) {
     std::string out = std::string(StateHeader) + "\n";
     out += "token\t" + Escape(state.SyncToken) + "\n";
+    if (!state.CollectionTag.empty())
+        out += "ctag\t" + Escape(state.CollectionTag) + "\n";
     for (const auto& [uid, e] : state.Entries)
         out += "entry\t" + Escape(uid) + "\t" + Escape(e.Href) + "\t" + Escape(e.ETag) + "\t" +
                HexOf(e.Hash) + "\n";
@@ -480,6 +560,8 @@ std::string WriteSyncState(const TSyncState& state) {
         out += "queue\t" + Escape(q) + "\n";
     for (const auto& [uid, record] : state.Held)
         out += "held\t" + Escape(uid) + "\t" + Escape(record) + "\n";
+    for (const auto& [uid, record] : state.Declined)
+        out += "declined\t" + Escape(uid) + "\t" + Escape(record) + "\n";
     return out;
 }
 
@@ -494,6 +576,8 @@ TSyncState ParseSyncState(const std::string& text) {
             const std::vector<std::string> f = Fields(line);
             if (f[0] == "token" && f.size() == 2)
                 state.SyncToken = f[1];
+            else if (f[0] == "ctag" && f.size() == 2)
+                state.CollectionTag = f[1];
             else if (f[0] == "entry" && f.size() == 5)
                 state.Entries[f[1]] = TSyncEntry{f[2], f[3], std::stoull(f[4], nullptr, 16)};
             else if (f[0] == "waiting" && f.size() == 3)
@@ -502,6 +586,8 @@ TSyncState ParseSyncState(const std::string& text) {
                 state.Queue.push_back(f[1]);
             else if (f[0] == "held" && f.size() == 3)
                 state.Held[f[1]] = f[2];
+            else if (f[0] == "declined" && f.size() == 3)
+                state.Declined[f[1]] = f[2];
             else if (!line.empty())
                 throw ECalDavError("damaged CalDAV state line \"" + line + "\"", false);
         }
@@ -586,6 +672,12 @@ std::vector<std::string> KeepHeldActions(const std::vector<TEvent*>& events,
         it = state.Held.erase(it);
     }
     return kept;
+}
+
+void DeclineHeldActions(TSyncState& state) {
+    for (auto& [uid, record] : state.Held)
+        state.Declined[uid] = std::move(record);
+    state.Held.clear();
 }
 
 TSyncResult SyncEvents(TOwnedEvents& events, const std::string& templateName, TSyncState& state,

@@ -54,6 +54,10 @@ public:
     virtual ~ICalDavTransport() = default;
     // The collection's sync token (or CTag); empty when it offers none.
     virtual std::string SyncToken() = 0;
+    // The collection's CTag, which changes with anything in it: where the server tells it more
+    // cheaply than the sync token, a sync with nothing changed asks for nothing else. Empty
+    // when it offers none.
+    virtual std::string CollectionTag() { return {}; }
     // Every calendar resource of the collection with its ETag.
     virtual std::vector<TRemoteResource> List() = 0;
     // What changed since token; nothing when the server cannot tell (then List is asked).
@@ -88,6 +92,7 @@ struct TSyncEntry {
 };
 struct TSyncState {
     std::string SyncToken;
+    std::string CollectionTag;                    // as it was when SyncToken was
     std::map<std::string, TSyncEntry> Entries;    // by UID
     std::map<std::string, std::uint64_t> Waiting; // conflict copies: UID -> record hash
     // What the last sync could not finish: "put UID" / "delete UID", sent by the next.
@@ -95,6 +100,9 @@ struct TSyncState {
     // Launch and mail actions that arrived and wait for the user: UID -> the event's record as
     // it arrived, actions and all. The event here has them taken out meanwhile.
     std::map<std::string, std::string> Held;
+    // Held actions the user did not keep: off this computer, but each upload of the event puts
+    // them back, so that the server and the computers that kept them do not lose them.
+    std::map<std::string, std::string> Declined;
 };
 
 // "<events file>.caldav".
@@ -138,5 +146,8 @@ std::vector<std::string> HeldActionTexts(const TSyncState& state);
 // texts of the actions given back.
 std::vector<std::string> KeepHeldActions(const std::vector<TEvent*>& events,
                                          const std::string& templateName, TSyncState& state);
+// The user did not keep the held actions: they are not asked about again and stay off the
+// events here, while the server keeps them.
+void DeclineHeldActions(TSyncState& state);
 
 } // namespace kelvo

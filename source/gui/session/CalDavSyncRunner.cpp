@@ -296,6 +296,9 @@ void TCalDavSyncRunner::ApplyAnswer(bool keep, const std::map<std::string, std::
             KeepHeldActions(events, templateName, answered);
             state.Entries = answered.Entries;
             session_.DataFiles().SaveEvents();
+        } else if (!keep) {
+            DeclineHeldActions(answered);
+            state.Declined = answered.Declined;
         }
         SafeSave(stateFile, WriteSyncState(state), Now(),
                  DateOrderOf(CurrentLocale().ShortDateFormat()));

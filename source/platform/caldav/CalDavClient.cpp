@@ -25,6 +25,7 @@ struct TResponse {
     long Status = 0;
     std::string Body;
     std::string ETag;
+    std::string Url; // where it came from, after redirects
 };
 
 struct TDavEntry {
@@ -149,7 +150,9 @@ struct TCalDavClient::TImpl {
     TCalDavAccount Account;
     std::size_t MaxResponse = 0;
     CURL* Handle = nullptr;
-    std::string Origin;         // "https://host:port"
+    std::string Origin; // "https://host:port"
+    bool Https = false; // of the account: then every request stays on TLS
+    unsigned long AuthMethods = CURLAUTH_BASIC | CURLAUTH_DIGEST;
     std::string CollectionPath; // "/user/calendar/"
     // Certificates trusted instead of the system's, as OpenSSL's own variables name them.
     std::string CaFile, CaFolder;
@@ -189,9 +192,45 @@ struct TCalDavClient::TImpl {
         return href.rfind("http", 0) == 0 ? href : Origin + href;
     }
 
-    // Connection problems throw; any HTTP status is answered.
+    // Connection problems throw; any HTTP status is answered. Redirects are followed here,
+    // not by libcurl, so that each hop is checked before anything goes to it.
     TResponse Request(const std::string& method, const std::string& url,
                       const std::vector<std::string>& headers, const std::string& body) {
+        std::string at = url;
+        for (long hops = 0;; ++hops) {
+            std::string next;
+            TResponse response = Perform(method, at, headers, body, next);
+            if (next.empty()) {
+                response.Url = std::move(at);
+                return response;
+            }
+            if (hops == MaxRedirects)
+                throw ECalDavError(
+                    url + ": more than " + std::to_string(MaxRedirects) + " redirections", false);
+            // Once on TLS, never off it: the password and the events would go in clear text.
+            if (Https && Lower(next).rfind("https://", 0) != 0)
+                throw ECalDavError(url + ": the server redirects to " + next +
+                                       ", which is not https; nothing is sent there",
+                                   false);
+            at = std::move(next);
+        }
+    }
+
+    // The password goes only to the account's host: where it points, or to https there.
+    bool MayHavePassword(const std::string& url) const {
+        const QUrl to(QString::fromStdString(url));
+        const QUrl account(QString::fromStdString(Origin));
+        if (to.host().compare(account.host(), Qt::CaseInsensitive) != 0)
+            return false;
+        const auto port = [](const QUrl& u) { return u.port(u.scheme() == "https" ? 443 : 80); };
+        return to.scheme() == "https" ||
+               (to.scheme() == account.scheme() && port(to) == port(account));
+    }
+
+    // One exchange; redirect is set to where a redirect answer points.
+    TResponse Perform(const std::string& method, const std::string& url,
+                      const std::vector<std::string>& headers, const std::string& body,
+                      std::string& redirect) {
         TResponse response;
         TSink sink{&response.Body, MaxResponse};
         char error[CURL_ERROR_SIZE] = {};
@@ -200,11 +239,8 @@ struct TCalDavClient::TImpl {
         curl_easy_setopt(Handle, CURLOPT_ERRORBUFFER, error);
         curl_easy_setopt(Handle, CURLOPT_NOSIGNAL, 1L);
         curl_easy_setopt(Handle, CURLOPT_CUSTOMREQUEST, method.c_str());
-        curl_easy_setopt(Handle, CURLOPT_FOLLOWLOCATION, 1L);
-        curl_easy_setopt(Handle, CURLOPT_MAXREDIRS, MaxRedirects);
-        curl_easy_setopt(Handle, CURLOPT_POSTREDIR, CURL_REDIR_POST_ALL);
-        curl_easy_setopt(Handle, CURLOPT_PROTOCOLS_STR, "http,https");
-        curl_easy_setopt(Handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+        curl_easy_setopt(Handle, CURLOPT_FOLLOWLOCATION, 0L);
+        curl_easy_setopt(Handle, CURLOPT_PROTOCOLS_STR, Https ? "https" : "http,https");
         curl_easy_setopt(Handle, CURLOPT_CONNECTTIMEOUT, 15L);
         curl_easy_setopt(Handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
         curl_easy_setopt(Handle, CURLOPT_LOW_SPEED_TIME, 30L);
@@ -216,10 +252,10 @@ struct TCalDavClient::TImpl {
         curl_easy_setopt(Handle, CURLOPT_WRITEDATA, &sink);
         curl_easy_setopt(Handle, CURLOPT_HEADERFUNCTION, Header);
         curl_easy_setopt(Handle, CURLOPT_HEADERDATA, &response.ETag);
-        if (!Account.User.empty()) {
+        if (!Account.User.empty() && MayHavePassword(url)) {
             curl_easy_setopt(Handle, CURLOPT_USERNAME, Account.User.c_str());
             curl_easy_setopt(Handle, CURLOPT_PASSWORD, Account.Password.c_str());
-            curl_easy_setopt(Handle, CURLOPT_HTTPAUTH, CURLAUTH_BASIC | CURLAUTH_DIGEST);
+            curl_easy_setopt(Handle, CURLOPT_HTTPAUTH, AuthMethods);
         }
         TCurlList list;
         for (const std::string& h : headers)
@@ -236,9 +272,6 @@ struct TCalDavClient::TImpl {
             throw ECalDavError(url + ": the server's answer is larger than " +
                                    std::to_string(MaxResponse >> 20) + " MiB",
                                false);
-        if (code == CURLE_TOO_MANY_REDIRECTS)
-            throw ECalDavError(
-                url + ": more than " + std::to_string(MaxRedirects) + " redirections", false);
         const std::string detail = error[0] ? std::string(error) : curl_easy_strerror(code);
         if (code == CURLE_PEER_FAILED_VERIFICATION)
             throw ECalDavError(url + ": the server's certificate is not trusted (" + detail + ")",
@@ -253,7 +286,22 @@ struct TCalDavClient::TImpl {
         curl_easy_getinfo(Handle, CURLINFO_RESPONSE_CODE, &response.Status);
         if (response.Status == 401 || response.Status == 403)
             throw ECalDavError(url + ": the server refused the user name or password", true);
+        LearnAuth();
+        const char* location = nullptr;
+        if (response.Status / 100 == 3 &&
+            curl_easy_getinfo(Handle, CURLINFO_REDIRECT_URL, &location) == CURLE_OK && location)
+            redirect = location;
         return response;
+    }
+
+    // A server that takes Basic gets it with every request from then on, instead of a refused
+    // request first each time.
+    void LearnAuth() {
+        long offered = 0;
+        if (AuthMethods != CURLAUTH_BASIC &&
+            curl_easy_getinfo(Handle, CURLINFO_HTTPAUTH_AVAIL, &offered) == CURLE_OK &&
+            (offered & CURLAUTH_BASIC) != 0)
+            AuthMethods = CURLAUTH_BASIC;
     }
 
     std::vector<TDavEntry> Propfind(const std::string& depth, const std::string& props) {
@@ -271,11 +319,27 @@ struct TCalDavClient::TImpl {
         if (r.Status != 207)
             throw ECalDavError(url + ": the server answered HTTP " + std::to_string(r.Status),
                                true);
+        // A calendar moved on the same server: its resources are listed at the new place, so
+        // that is where they are asked for and written.
+        if (r.Url != url && r.Url.rfind(Origin + "/", 0) == 0) {
+            CollectionPath = CanonicalHref(r.Url.substr(Origin.size()));
+            if (CollectionPath.back() != '/')
+                CollectionPath += '/';
+        }
         try {
             return ParseMultistatus(r.Body);
         } catch (const std::exception& e) {
             throw ECalDavError(url + ": " + e.what(), true);
         }
+    }
+
+    // The sync token or CTag the collection tells; ECalDavError when it is no calendar.
+    std::string CollectionProperty(const std::string& prop) {
+        const std::vector<TDavEntry> entries = Propfind("0", "<d:resourcetype/>" + prop);
+        if (entries.empty() || !entries.front().Calendar)
+            throw ECalDavError(Origin + CollectionPath + ": there is no calendar at this address",
+                               true);
+        return entries.front().SyncToken;
     }
 
     TFetchedResource Get(const std::string& href) {
@@ -316,6 +380,7 @@ TCalDavClient::TCalDavClient(TCalDavAccount account, std::size_t maxResponse)
     if (path.empty() || path.back() != '/')
         path += '/';
     impl_->CollectionPath = path;
+    impl_->Https = scheme == "https";
     impl_->Account = std::move(account);
     impl_->MaxResponse = maxResponse;
     for (auto [name, target] :
@@ -339,13 +404,14 @@ std::string TCalDavClient::CanonicalHref(const std::string& href) {
     return QByteArray::fromPercentEncoding(path).toPercentEncoding("/@:+,;=~!$&'()*").toStdString();
 }
 
+// Each asked alone: a server may work through the whole collection for either.
 std::string TCalDavClient::SyncToken() {
-    const std::vector<TDavEntry> entries =
-        impl_->Propfind("0", "<d:resourcetype/><d:sync-token/><cs:getctag/>");
-    const std::string url = impl_->Origin + impl_->CollectionPath;
-    if (entries.empty() || !entries.front().Calendar)
-        throw ECalDavError(url + ": there is no calendar at this address", true);
-    return entries.front().SyncToken;
+    const std::string token = impl_->CollectionProperty("<d:sync-token/>");
+    return token.empty() ? CollectionTag() : token;
+}
+
+std::string TCalDavClient::CollectionTag() {
+    return impl_->CollectionProperty("<cs:getctag/>");
 }
 
 std::vector<TCalDavCalendar> TCalDavClient::ListCalendars() {

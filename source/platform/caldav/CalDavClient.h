@@ -40,6 +40,7 @@ public:
     std::vector<TCalDavCalendar> ListCalendars();
 
     std::string SyncToken() override;
+    std::string CollectionTag() override;
     std::vector<TRemoteResource> List() override;
     // A sync-collection REPORT; nothing when the server refuses the token or the report.
     std::optional<TRemoteChanges> ChangesSince(const std::string& token) override;

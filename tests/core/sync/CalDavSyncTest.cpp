@@ -199,5 +199,59 @@ TEST(CalDavSyncTest, HeldActionsGoBackInTheirPlaceAndAnEditedEventGetsThemAfterI
     EXPECT_EQ(r.Lines[0].Description, "Edited there");
 }
 
+TEST(CalDavSyncTest, DeclinedActionsStayOffHereAndOnTheServerThroughEditsOnBothSides) {
+    TFakeServer server;
+    TFakeCodec codec;
+    TOwnedEvents here;
+    here.push_back(Synced("Backup", 1));
+    auto launch = std::make_unique<TLaunchAppEventAction>();
+    launch->SetFileName("/usr/bin/backup");
+    here[0]->EventAction().Actions().Add(std::move(launch));
+    TSyncState hereState;
+    ASSERT_FALSE(SyncEvents(here, "CalDAV", hereState, server, codec.Codec(), {}).Failed());
+    const std::string href = hereState.Entries.begin()->second.Href;
+    const auto onServer = [&] {
+        const TCalItem item = codec.Items->at(std::stoul(server.Resources.at(href).Body));
+        return EventOfCalendarItem(item, codec.Codec().Expand);
+    };
+
+    TOwnedEvents there;
+    TSyncState state;
+    ASSERT_EQ(SyncEvents(there, "CalDAV", state, server, codec.Codec(), {}).HeldActions.size(), 1u);
+    DeclineHeldActions(state);
+    state = ParseSyncState(WriteSyncState(state));
+    EXPECT_TRUE(HeldActionTexts(state).empty());
+
+    // Edited where it was declined: the edit goes up with the program.
+    there[0]->SetWindowMessage("Backup at noon");
+    TSyncResult r = SyncEvents(there, "CalDAV", state, server, codec.Codec(), {});
+    ASSERT_EQ(r.Lines.size(), 1u);
+    EXPECT_TRUE(r.Lines[0].Up);
+    TImportedEvent up = onServer();
+    ASSERT_TRUE(up.Event);
+    EXPECT_EQ(up.Event->WindowMessage(), "Backup at noon");
+    EXPECT_EQ(ActionKinds(*up.Event), std::vector<std::string>{"launch"});
+    EXPECT_TRUE(ActionKinds(*there[0]).empty());
+
+    // Edited where it arrived held and was not confirmed yet: the same.
+    r = SyncEvents(here, "CalDAV", hereState, server, codec.Codec(), {});
+    EXPECT_EQ(r.HeldActions.size(), 1u);
+    here[0]->SetWindowMessage("Backup at one");
+    ASSERT_EQ(SyncEvents(here, "CalDAV", hereState, server, codec.Codec(), {}).Lines.size(), 1u);
+    up = onServer();
+    ASSERT_TRUE(up.Event);
+    EXPECT_EQ(ActionKinds(*up.Event), std::vector<std::string>{"launch"});
+
+    // The declined program comes back with that edit: not asked about again, still off here.
+    r = SyncEvents(there, "CalDAV", state, server, codec.Codec(), {});
+    ASSERT_EQ(r.Lines.size(), 1u);
+    EXPECT_FALSE(r.Lines[0].Up);
+    EXPECT_TRUE(r.HeldActions.empty());
+    EXPECT_TRUE(state.Held.empty());
+    EXPECT_EQ(state.Declined.size(), 1u);
+    EXPECT_EQ(there[0]->WindowMessage(), "Backup at one");
+    EXPECT_TRUE(ActionKinds(*there[0]).empty());
+}
+
 } // namespace
 } // namespace kelvo
