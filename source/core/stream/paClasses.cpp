@@ -327,10 +327,15 @@ bool TClassInfo::InheritsFrom(const TClassInfo& other) const {
 
 int TClassInfo::FindProperty(std::string_view name, std::size_t hint) const {
     const std::size_t n = properties_.size();
+    if (n == 0)
+        return -1;
+    std::size_t i = hint < n ? hint : hint % n;
     for (std::size_t k = 0; k < n; ++k) {
-        const std::size_t i = (hint + k) % n;
-        if (SameText(properties_[i].Name, name))
+        const std::string& candidate = properties_[i].Name;
+        if (candidate.size() == name.size() && SameText(candidate, name))
             return static_cast<int>(i);
+        if (++i == n)
+            i = 0;
     }
     return -1;
 }
