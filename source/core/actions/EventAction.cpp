@@ -817,6 +817,7 @@ const TClassInfo& TComplexEventAction::StaticClass() {
             .Object<TEventActionList>(
                 "Actions", [](const C& c) -> const TEventActionList& { return c.Actions(); },
                 [](C& c, std::unique_ptr<TEventActionList> list) { c.SetActions(std::move(list)); })
+            .ReadInPlace()
             .Build();
     return info;
 }

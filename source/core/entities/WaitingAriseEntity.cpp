@@ -31,14 +31,16 @@ const TClassInfo& TWaitingAriseEntity::StaticClass() {
     using C = TWaitingAriseEntity;
     static const TClassInfo info = [] {
         TClassBuilder<C, TComponent> b("TWaitingAriseEntity");
-        detail::PersistedObject<TComplexInitializeCondition>(
-            b, "InitializeCondition",
-            [](const C& e) -> const TComplexInitializeCondition& {
-                return e.InitializeCondition();
-            },
-            [](C& e, std::unique_ptr<TComplexInitializeCondition> v) {
-                e.AdoptInitializeCondition(std::move(v));
-            });
+        // A new entity's condition is a new one: read into it.
+        b.Object<TComplexInitializeCondition>(
+             "InitializeCondition",
+             [](const C& e) -> const TComplexInitializeCondition& {
+                 return e.InitializeCondition();
+             },
+             [](C& e, std::unique_ptr<TComplexInitializeCondition> v) {
+                 e.AdoptInitializeCondition(std::move(v));
+             })
+            .ReadInPlace();
         b.Object<TComplexEventAction>(
             "EventAction",
             [](const C& e) -> const TComplexEventAction& {

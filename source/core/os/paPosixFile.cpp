@@ -70,6 +70,17 @@ int Sync(int fd) {
     return ::fsync(fd);
 }
 
+int StartWriteback(int fd, std::int64_t offset, std::int64_t size) {
+#ifdef __linux__
+    return ::sync_file_range(fd, offset, size, SYNC_FILE_RANGE_WRITE);
+#else
+    (void)fd;
+    (void)offset;
+    (void)size;
+    return 0;
+#endif
+}
+
 int SetMode(int fd, unsigned mode) {
     return ::fchmod(fd, static_cast<mode_t>(mode));
 }

@@ -31,6 +31,9 @@ std::ptrdiff_t Read(int fd, void* buffer, std::size_t size);
 std::ptrdiff_t Write(int fd, const void* data, std::size_t size);
 int Close(int fd);
 int Sync(int fd);
+// Starts writing the file's range [offset, offset + size) to the disk without waiting for it,
+// so that a later Sync has little left to wait for; a no-op where the system has no such call.
+int StartWriteback(int fd, std::int64_t offset, std::int64_t size);
 int SetMode(int fd, unsigned mode);
 // An exclusive advisory lock, taken without waiting.
 int TryLock(int fd);

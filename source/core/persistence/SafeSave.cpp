@@ -293,7 +293,13 @@ void SafeSave(const std::string& target, const std::function<void(const TBytesWr
     // Held until the file has its final name: a clean-up in another process leaves it alone.
     os::TryLock(fd);
     try {
-        produce([&](std::string_view bytes) { WriteAll(fd, bytes, temporary); });
+        std::int64_t written = 0;
+        produce([&](std::string_view bytes) {
+            WriteAll(fd, bytes, temporary);
+            // The disk works on this piece while the next one is made.
+            os::StartWriteback(fd, written, static_cast<std::int64_t>(bytes.size()));
+            written += static_cast<std::int64_t>(bytes.size());
+        });
         if (os::Sync(fd) != 0)
             FailNow(KELVO_TR("SafeSave", "Cannot write "), temporary);
         os::TFileInfo info;

@@ -473,6 +473,7 @@ const TClassInfo& TComplexInitializeCondition::StaticClass() {
                 "Conditions",
                 [](const C& c) -> const TInitializeConditionList& { return c.Conditions(); },
                 [](C& c, const TInitializeConditionList& list) { c.SetConditions(list); })
+            .ReadInPlace()
             .Build();
     return info;
 }

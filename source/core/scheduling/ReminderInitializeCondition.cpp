@@ -184,6 +184,7 @@ const TClassInfo& TReminderInitializeCondition::StaticClass() {
             .Object<TRelativeCondition>(
                 "RelativeCondition", &C::RelativeCondition,
                 [](C& c, const TRelativeCondition& v) { c.SetRelativeCondition(&v); })
+            .ReadInPlace()
             .Object<TTimeCondition>("TimeCondition", &C::TimeCondition,
                                     [](C& c, const TTimeCondition& v) { c.SetTimeCondition(&v); })
             // Only where it gives the reminder's time.

@@ -121,8 +121,10 @@ const TClassInfo& TSimpleInitializeCondition::StaticClass() {
         TClassBuilder<C, TInitializeCondition>("TSimpleInitializeCondition")
             .Object<TDateCondition>("DateCondition", &C::DateCondition,
                                     [](C& c, const TDateCondition& v) { c.SetDateCondition(&v); })
+            .ReadInPlace()
             .Object<TTimeCondition>("TimeCondition", &C::TimeCondition,
                                     [](C& c, const TTimeCondition& v) { c.SetTimeCondition(&v); })
+            .ReadInPlace()
             .Build();
     return info;
 }

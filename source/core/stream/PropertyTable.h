@@ -283,6 +283,14 @@ public:
         props_.back().Minimum = minimum;
         return *this;
     }
+    // Objects: when the stream names the very class of the object the getter gives, the value
+    // is read into that object and the setter is not called, which saves a new object and a
+    // copy of it. Only for an object that a newly made owner holds in the state a new object
+    // of its class has, where the setter would copy the value or take it over.
+    TClassBuilder& ReadInPlace() {
+        props_.back().InPlace = true;
+        return *this;
+    }
     TClassBuilder& Stored(bool stored) {
         props_.back().StoredNever = !stored;
         return *this;

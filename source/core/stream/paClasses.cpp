@@ -296,7 +296,17 @@ TClassInfo::TClassInfo(std::string name, const TClassInfo* parent, TFactory fact
         before_ = parent_->before_;
         after_ = parent_->after_;
     }
+    {
+        TClassWriter begin(beginEntry_);
+        begin.WriteTag(TIdentType::itObjectBegin);
+        begin.WriteRawString(name_);
+        TClassWriter end(endEntry_);
+        end.WriteTag(TIdentType::itObjectEnd);
+        end.WriteRawString(name_);
+    }
     for (auto& p : own) {
+        TClassWriter entry(p.Entry);
+        entry.WritePropName(p.Name);
         if (p.Kind != TPropKind::Custom)
             properties_.push_back(std::move(p));
         else if (p.CustomAfter)
@@ -317,10 +327,15 @@ bool TClassInfo::InheritsFrom(const TClassInfo& other) const {
 
 int TClassInfo::FindProperty(std::string_view name, std::size_t hint) const {
     const std::size_t n = properties_.size();
+    if (n == 0)
+        return -1;
+    std::size_t i = hint < n ? hint : hint % n;
     for (std::size_t k = 0; k < n; ++k) {
-        const std::size_t i = (hint + k) % n;
-        if (SameText(properties_[i].Name, name))
+        const std::string& candidate = properties_[i].Name;
+        if (candidate.size() == name.size() && SameText(candidate, name))
             return static_cast<int>(i);
+        if (++i == n)
+            i = 0;
     }
     return -1;
 }
@@ -384,13 +399,11 @@ void TClassWriter::WriteRawString(std::string_view text) {
 }
 
 void TClassWriter::WriteObjectBegin(const TPersistent& obj) {
-    WriteTag(TIdentType::itObjectBegin);
-    WriteRawString(obj.ClassName());
+    out_.append(obj.ClassType().BeginEntry());
 }
 
 void TClassWriter::WriteObjectEnd(const TPersistent& obj) {
-    WriteTag(TIdentType::itObjectEnd);
-    WriteRawString(obj.ClassName());
+    out_.append(obj.ClassType().EndEntry());
 }
 
 void TClassWriter::WritePropName(std::string_view name) {
@@ -466,7 +479,7 @@ void TClassWriter::WriteProperties(const TPersistent& obj) {
             const std::int64_t v = p.GetInt(obj);
             if (p.HasDefault && v == p.Default)
                 continue;
-            WritePropName(p.Name);
+            out_.append(p.Entry);
             if (p.Kind == TPropKind::Integer)
                 WriteIntegerOrIdent(static_cast<std::int32_t>(v), p.Idents);
             else if (p.Kind == TPropKind::Enum)
@@ -479,7 +492,7 @@ void TClassWriter::WriteProperties(const TPersistent& obj) {
             const std::string_view s = p.GetString(obj, scratch_);
             if (s.empty())
                 continue;
-            WritePropName(p.Name);
+            out_.append(p.Entry);
             WriteString(s);
             break;
         }
@@ -488,7 +501,7 @@ void TClassWriter::WriteProperties(const TPersistent& obj) {
             const double v = p.GetFloat(obj);
             if (v == 0.0)
                 continue;
-            WritePropName(p.Name);
+            out_.append(p.Entry);
             WriteFloat(v);
             break;
         }
@@ -496,7 +509,7 @@ void TClassWriter::WriteProperties(const TPersistent& obj) {
             const TPersistent* nested = p.GetObject(obj);
             if (!nested)
                 continue;
-            WritePropName(p.Name);
+            out_.append(p.Entry);
             WriteObject(*nested);
             break;
         }
@@ -508,7 +521,7 @@ void TClassWriter::WriteProperties(const TPersistent& obj) {
 }
 
 void TClassWriter::WriteProperty(const TPersistent& obj, const TPropertyInfo& p) {
-    WritePropName(p.Name);
+    out_.append(p.Entry);
     switch (p.Kind) {
     case TPropKind::Integer:
         WriteIntegerOrIdent(static_cast<std::int32_t>(p.GetInt(obj)), p.Idents);
@@ -717,6 +730,12 @@ bool TClassReader::ReadObject(std::unique_ptr<TPersistent>& obj, bool skip) {
 bool TClassReader::ReadObjectChecked(std::unique_ptr<TPersistent>& obj, bool skip,
                                      const std::function<bool(const TPersistent&)>& accepts,
                                      const TClassInfo& (*expected)()) {
+    return ReadObjectInto(obj, skip, accepts, expected, nullptr);
+}
+
+bool TClassReader::ReadObjectInto(std::unique_ptr<TPersistent>& obj, bool skip,
+                                  const std::function<bool(const TPersistent&)>& accepts,
+                                  const TClassInfo& (*expected)(), TPersistent* into) {
     const std::size_t start = Position();
     try {
         const TIdentType tag = PeekTag();
@@ -727,7 +746,9 @@ bool TClassReader::ReadObjectChecked(std::unique_ptr<TPersistent>& obj, bool ski
                 SkipValue();
             return false;
         }
-        obj = ReadObjectBody(accepts, expected);
+        std::unique_ptr<TPersistent> read = ReadObjectBody(accepts, expected, into);
+        if (read)
+            obj = std::move(read);
         return true;
     } catch (const std::exception& e) {
         Seek(start);
@@ -750,19 +771,24 @@ bool TClassReader::ReadObjectChecked(std::unique_ptr<TPersistent>& obj, bool ski
 
 std::unique_ptr<TPersistent>
 TClassReader::ReadObjectBody(const std::function<bool(const TPersistent&)>& accepts,
-                             const TClassInfo& (*expected)()) {
+                             const TClassInfo& (*expected)(), TPersistent* into) {
     TDepthGuard guard(depth_);
     ReadTag();
     const std::string_view name = ReadRawView();
     const TClassInfo* cls = FindClass(name);
     if (!cls)
         throw EClassReadingError(Fill(KELVO_TR("paClasses", "Class %s not found"), {name}));
-    std::unique_ptr<TPersistent> obj = cls->Create();
-    if (accepts && !accepts(*obj))
-        throw EClassReadingError(Fill(KELVO_TR("paClasses", "Unexpected class %s where %s belongs"),
-                                      {name, expected ? expected().Name() : ""}),
-                                 EClassReadingError::TReach::Record);
-    ReadProperties(*obj);
+    std::unique_ptr<TPersistent> obj;
+    if (into == nullptr || &into->ClassType() != cls) {
+        obj = cls->Create();
+        into = obj.get();
+        if (accepts && !accepts(*obj))
+            throw EClassReadingError(
+                Fill(KELVO_TR("paClasses", "Unexpected class %s where %s belongs"),
+                     {name, expected ? expected().Name() : ""}),
+                EClassReadingError::TReach::Record);
+    }
+    ReadProperties(*into, true);
     Expect(ReadTag(), {TIdentType::itObjectEnd});
     const std::string_view end = ReadRawView();
     if (end != name)
@@ -783,20 +809,29 @@ const TClassInfo* TClassReader::FindClass(std::string_view name) {
 }
 
 void TClassReader::ReadProperties(TPersistent& obj) {
+    ReadProperties(obj, false);
+}
+
+void TClassReader::ReadProperties(TPersistent& obj, bool made) {
     const TClassInfo& cls = obj.ClassType();
     const auto properties = cls.Properties();
     std::bitset<MaxProperties> set;
+    // A value read in place a second time would start from the first one's.
+    std::bitset<MaxProperties> seen;
     std::size_t hint = 0;
     while (PeekTag() == TIdentType::itPropName) {
         ReadTag();
         pending_ = ReadRawView();
         const int index = cls.FindProperty(pending_, hint);
         if (index >= 0) {
-            hint = static_cast<std::size_t>(index) + 1;
-            const TPropertyInfo& p = properties[static_cast<std::size_t>(index)];
+            const auto i = static_cast<std::size_t>(index);
+            hint = i + 1;
+            const TPropertyInfo& p = properties[i];
+            const bool inPlace = made && p.InPlace && !seen.test(i);
+            seen.set(i);
             if (p.HasSetter() || p.Kind == TPropKind::Object) {
-                if (ReadPropertyValue(obj, p))
-                    set.set(static_cast<std::size_t>(index));
+                if (ReadPropertyValue(obj, p, inPlace))
+                    set.set(i);
             } else {
                 SkipValue();
             }
@@ -824,7 +859,7 @@ bool TClassReader::ReadProperty(TPersistent& obj, std::string_view name) {
     if (index >= 0) {
         const TPropertyInfo& p = cls.Properties()[static_cast<std::size_t>(index)];
         if (p.HasSetter() || p.Kind == TPropKind::Object)
-            read = ReadPropertyValue(obj, p);
+            read = ReadPropertyValue(obj, p, false);
         else
             SkipValue();
         pending_.clear();
@@ -852,7 +887,7 @@ bool TClassReader::ReadProperty(TPersistent& obj, std::string_view name) {
     return true;
 }
 
-bool TClassReader::ReadPropertyValue(TPersistent& obj, const TPropertyInfo& p) {
+bool TClassReader::ReadPropertyValue(TPersistent& obj, const TPropertyInfo& p, bool inPlace) {
     switch (p.Kind) {
     case TPropKind::Integer: {
         std::int32_t v = 0;
@@ -902,10 +937,12 @@ bool TClassReader::ReadPropertyValue(TPersistent& obj, const TPropertyInfo& p) {
         return true;
     }
     case TPropKind::Object: {
+        // The owner is not const here, nor is what it holds.
+        TPersistent* into = inPlace ? const_cast<TPersistent*>(p.GetObject(obj)) : nullptr;
         std::unique_ptr<TPersistent> nested;
-        if (!ReadObjectChecked(nested, false, p.Accepts, p.ExpectedClass))
+        if (!ReadObjectInto(nested, false, p.Accepts, p.ExpectedClass, into))
             return false;
-        if (p.SetObject)
+        if (nested && p.SetObject)
             p.SetObject(obj, std::move(nested));
         return true;
     }

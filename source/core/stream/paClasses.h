@@ -146,6 +146,8 @@ enum class TPropKind { Integer, Enum, Set, String, Float, DateTime, Object, Cust
 // One row of a property table, type-erased. Built by TClassBuilder; read by the stream.
 struct TPropertyInfo {
     std::string Name;
+    // What the writer puts before the value: itPropName and Name, encoded once.
+    std::string Entry;
     TPropKind Kind = TPropKind::Integer;
     bool HasDefault = false;
     std::int64_t Default = 0; // integer value, enumeration ordinal or set mask
@@ -154,6 +156,8 @@ struct TPropertyInfo {
     TIdentTable Idents;  // integers written as identifiers where named
     TEnumNameList Names; // enumeration and set elements
     bool StoredNever = false;
+    // Objects: read into the object the getter gives (see TClassBuilder::ReadInPlace).
+    bool InPlace = false;
     std::function<bool(const TPersistent&)> StoredIf; // empty: stored
 
     std::function<std::int64_t(const TPersistent&)> GetInt;
@@ -188,6 +192,9 @@ public:
                std::vector<TPropertyInfo> own);
 
     const std::string& Name() const { return name_; }
+    // itObjectBegin and itObjectEnd with the name, as written around every object.
+    std::string_view BeginEntry() const { return beginEntry_; }
+    std::string_view EndEntry() const { return endEntry_; }
     const TClassInfo* Parent() const { return parent_; }
     bool InheritsFrom(const TClassInfo& other) const;
     bool CanCreate() const { return factory_ != nullptr; }
@@ -203,6 +210,7 @@ public:
 
 private:
     std::string name_;
+    std::string beginEntry_, endEntry_;
     const TClassInfo* parent_;
     TFactory factory_;
     std::vector<TPropertyInfo> properties_, before_, after_;
@@ -387,10 +395,16 @@ private:
     [[noreturn]] static void ThrowReadError();
     [[noreturn]] static void ThrowTooDamaged();
     void Expect(TIdentType found, std::initializer_list<TIdentType> admissible);
+    // With into, an object of into's own class is read into it and nothing is answered.
+    bool ReadObjectInto(std::unique_ptr<TPersistent>& obj, bool skip,
+                        const std::function<bool(const TPersistent&)>& accepts,
+                        const TClassInfo& (*expected)(), TPersistent* into);
     std::unique_ptr<TPersistent>
     ReadObjectBody(const std::function<bool(const TPersistent&)>& accepts,
-                   const TClassInfo& (*expected)());
-    bool ReadPropertyValue(TPersistent& obj, const TPropertyInfo& property);
+                   const TClassInfo& (*expected)(), TPersistent* into);
+    // made: obj was made by this reader for the value being read.
+    void ReadProperties(TPersistent& obj, bool made);
+    bool ReadPropertyValue(TPersistent& obj, const TPropertyInfo& property, bool inPlace);
     const TClassInfo* FindClass(std::string_view name);
 
     TStreamView& stream_;

@@ -249,6 +249,31 @@ TEST(EventFile, WrongClassesFailTheirWholeRecord) {
     EXPECT_EQ(host.Errors.size(), 3u);
 }
 
+// Parts an event holds from the start are read into it; one given twice is the second one
+// alone, as a fresh object handed over would be, not the two laid over each other.
+TEST(EventFile, APartGivenTwiceIsTheSecondOneAlone) {
+    const TDateTime first = EncodeDateTime(2024, 3, 1, 9, 0);
+    const TDateTime second = EncodeDateTime(2024, 5, 2, 18, 30);
+    TComplexInitializeCondition once, other;
+    once.Conditions().Add(std::make_unique<TSimpleInitializeCondition>(first));
+    other.Conditions().Add(std::make_unique<TSimpleInitializeCondition>(second));
+    TBytes twice;
+    twice.W.WriteString(EventsFileFormat.Marker);
+    twice.Begin("TEvent");
+    twice.Prop("InitializeCondition");
+    twice.W.WriteObject(once);
+    twice.Prop("InitializeCondition");
+    twice.W.WriteObject(other);
+    twice.End("TEvent");
+    test::RecordingDataFileHost host;
+    const auto read = ReadEvents(Header() + twice.Data, host);
+    ASSERT_EQ(read.size(), 1u);
+    EXPECT_TRUE(host.Errors.empty());
+    const TInitializeConditionList& conditions = read[0]->InitializeCondition().Conditions();
+    ASSERT_EQ(conditions.Count(), 1);
+    EXPECT_EQ(read[0]->InitializeCondition().NextArise(EncodeDateTime(2024, 1, 1, 0, 0)), second);
+}
+
 TEST(EventFile, NewerVersionIsReadOnlyWithYes) {
     TBytes future;
     future.W.WriteString(EventsFileFormat.Marker);

@@ -54,6 +54,25 @@ TEST(MappedEvents, ReadLikeTheWholeBytesAlsoWhereDamagedAndCutShort) {
     }
 }
 
+// Nothing read keeps pointing into the mapping: the events outlive it and the file's
+// replacement unchanged.
+TEST(MappedEvents, EventsStayIntactWhenTheFileIsUnmappedAndReplaced) {
+    const std::string bytes = Written(samples::VariedEvents(300));
+    TempDir dir;
+    const std::string name = dir.File("events.evn");
+    WriteWholeFile(name, bytes);
+    RecordingDataFileHost host;
+    TDataFileReport report;
+    TOwnedEvents events;
+    {
+        const auto file = MapEventsFile(name);
+        events = ReadMappedEvents(*file, host, report);
+    }
+    WriteWholeFile(name, std::string(bytes.size(), 'x'));
+    ASSERT_EQ(events.size(), 300u);
+    EXPECT_TRUE(Written(events) == bytes);
+}
+
 TEST(MappedEvents, AFileWithoutTheHeaderIsRefusedBeforeItIsRead) {
     TempDir dir;
     for (const char* bytes : {"", "not an events file"}) {
