@@ -1,6 +1,8 @@
 // The first arising at or after a moment of 100 000 mixed recurring conditions (daily every n
 // days, weekly on some days, monthly on a day, yearly in some months, once or several times a
-// day), against libical's recurrence iterator over the same rules in one run.
+// day), against libical's recurrence iterator over the same rules in one run. The ratio counter
+// is libical's time over ours (the aim is 100); differ counts answers on which the two sides
+// disagree and fails the run unless it is 0.
 
 #include "core/scheduling/SimpleInitializeCondition.h"
 
@@ -19,10 +21,13 @@ namespace {
 
 const TDateTime Start = EncodeDateTime(2024, 1, 1, 0, 0);
 
-struct TRule {
-    std::unique_ptr<TSimpleInitializeCondition> Ours;
-    icalrecurrencetype Recurrence;
-    icaltimetype First;
+// Each side walks its own array: libical's rule structure takes kilobytes, and our conditions
+// stored between them would pay a page walk per rule for their neighbour's size.
+struct TRules {
+    std::vector<std::unique_ptr<TSimpleInitializeCondition>> Ours;
+    std::vector<icalrecurrencetype> Recurrence;
+    std::vector<icaltimetype> First;
+    std::size_t Size() const { return Ours.size(); }
 };
 
 icaltimetype IcalTime(TDateTime t) {
@@ -44,12 +49,14 @@ TDateTime FromIcal(icaltimetype t) {
     return EncodeDateTime(t.year, t.month, t.day, t.hour, t.minute);
 }
 
-std::vector<TRule> Rules(int count) {
+TRules Rules(int count) {
     std::mt19937 rng(2024);
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
     static const char* const days[] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
-    std::vector<TRule> rules;
-    rules.reserve(static_cast<std::size_t>(count));
+    TRules rules;
+    rules.Ours.reserve(static_cast<std::size_t>(count));
+    rules.Recurrence.reserve(static_cast<std::size_t>(count));
+    rules.First.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         const TDateTime from = Start + pick(0, 60);
         std::string rrule;
@@ -121,19 +128,18 @@ std::vector<TRule> Rules(int count) {
             first = from + at;
             time = std::move(t);
         }
-        TRule rule;
-        rule.Ours = std::make_unique<TSimpleInitializeCondition>();
-        rule.Ours->SetDateCondition(date.get());
-        rule.Ours->SetTimeCondition(time.get());
-        rule.Recurrence = icalrecurrencetype_from_string(rrule.c_str());
-        rule.First = IcalTime(first);
-        rules.push_back(std::move(rule));
+        auto ours = std::make_unique<TSimpleInitializeCondition>();
+        ours->SetDateCondition(date.get());
+        ours->SetTimeCondition(time.get());
+        rules.Ours.push_back(std::move(ours));
+        rules.Recurrence.push_back(icalrecurrencetype_from_string(rrule.c_str()));
+        rules.First.push_back(IcalTime(first));
     }
     return rules;
 }
 
-const std::vector<TRule>& AllRules() {
-    static const std::vector<TRule> rules = Rules(100000);
+const TRules& AllRules() {
+    static const TRules rules = Rules(100000);
     return rules;
 }
 
@@ -151,13 +157,13 @@ void BM_FirstAriseAgainstLibical(benchmark::State& state) {
     double ours = 0, theirs = 0;
     std::size_t differ = 0;
     for (auto _ : state) {
-        std::vector<TDateTime> mine(rules.size()), other(rules.size());
+        std::vector<TDateTime> mine(rules.Size()), other(rules.Size());
         const double t0 = cpuMs();
-        for (std::size_t i = 0; i < rules.size(); ++i)
-            mine[i] = rules[i].Ours->NextArise(at);
+        for (std::size_t i = 0; i < rules.Size(); ++i)
+            mine[i] = rules.Ours[i]->NextArise(at);
         const double t1 = cpuMs();
-        for (std::size_t i = 0; i < rules.size(); ++i) {
-            icalrecur_iterator* it = icalrecur_iterator_new(rules[i].Recurrence, rules[i].First);
+        for (std::size_t i = 0; i < rules.Size(); ++i) {
+            icalrecur_iterator* it = icalrecur_iterator_new(rules.Recurrence[i], rules.First[i]);
             icalrecur_iterator_set_start(it, icalAt);
             other[i] = FromIcal(icalrecur_iterator_next(it));
             icalrecur_iterator_free(it);
@@ -166,7 +172,7 @@ void BM_FirstAriseAgainstLibical(benchmark::State& state) {
         ours += t1 - t0;
         theirs += t2 - t1;
         differ = 0;
-        for (std::size_t i = 0; i < rules.size(); ++i)
+        for (std::size_t i = 0; i < rules.Size(); ++i)
             differ += IsNullDate(other[i]) || std::abs(mine[i] - other[i]) > 1e-6 ? 1 : 0;
         benchmark::DoNotOptimize(mine.data());
     }
@@ -175,6 +181,8 @@ void BM_FirstAriseAgainstLibical(benchmark::State& state) {
     state.counters["libical_ms"] = theirs / n;
     state.counters["ratio"] = theirs / ours;
     state.counters["differ"] = static_cast<double>(differ);
+    if (differ != 0)
+        state.SkipWithError("our answers and libical's differ");
 }
 BENCHMARK(BM_FirstAriseAgainstLibical)->Arg(0)->Arg(20)->Unit(benchmark::kMillisecond);
 

@@ -275,7 +275,8 @@ void TReminderNotebook::Visit(TEvent& event, std::vector<std::string>& faults) {
 
 bool TReminderNotebook::NeedsFullPass() const {
     const TDateTime at = generator_.LastTime();
-    return fullRebuilds_ || !queueValid_ || at < queuedUpTo_ || DateOf(at) != fullPassDay_;
+    return fullRebuilds_ || !queueValid_ || at < queuedUpTo_ || DateOf(at) != fullPassDay_ ||
+           FirstDayOfWeek() != fullPassWeekStart_;
 }
 
 std::vector<std::string> TReminderNotebook::RegisterAll() {
@@ -283,6 +284,7 @@ std::vector<std::string> TReminderNotebook::RegisterAll() {
     always_.clear();
     queuedUpTo_ = generator_.LastTime();
     fullPassDay_ = DateOf(queuedUpTo_);
+    fullPassWeekStart_ = FirstDayOfWeek();
     queueValid_ = !fullRebuilds_;
     std::vector<std::string> faults;
     for (std::size_t i = 0; i < events_.size(); ++i)

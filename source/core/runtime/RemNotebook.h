@@ -8,7 +8,8 @@
 // in a queue under the earliest moment any of its conditions can arise (or be missed) after
 // it was last looked at. An event is looked at again when it arose, was registered again
 // (every change passes through AddEvent, RegisterEvent or RearmEvent), and all of them when
-// the generator restarts, the clock went back or a new day began.
+// the generator restarts, the clock went back, a new day began or the first day of the
+// week changed.
 
 #include "core/entities/Event.h"
 #include "core/persistence/EventFile.h"
@@ -170,6 +171,8 @@ private:
     // the moments worthless.
     TDateTime queuedUpTo_ = NullDate;
     TDateTime fullPassDay_ = NullDate;
+    // Every other week counts its weeks from the first day of the week.
+    int fullPassWeekStart_ = -1;
     bool queueValid_ = false;
     bool fullRebuilds_ = false;
     std::size_t lastVisits_ = 0;

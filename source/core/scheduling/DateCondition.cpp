@@ -6,6 +6,7 @@
 #include "core/util/paTranslate.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace kelvo {
@@ -33,15 +34,28 @@ std::int64_t Mod(std::int64_t a, std::int64_t p) {
 
 // Months since January of the year 0. Between the first of a month and any later day the
 // calendar difference in months is the difference of these, so one decoding does.
-std::int64_t MonthIndex(TDateTime d) {
-    const TDateParts p = DecodeDate(d);
+std::int64_t MonthIndex(const TDateParts& p) {
     return p.Year * 12 + (p.Month - 1);
 }
 
-TDateTime MonthStart(std::int64_t index) {
-    const std::int64_t year = index >= 0 ? index / 12 : -((11 - index) / 12);
-    return EncodeDateClamped(year, static_cast<int>(index - year * 12) + 1, 1);
+std::int64_t MonthIndex(TDateTime d) {
+    return MonthIndex(DecodeDate(d));
 }
+
+TDateParts MonthStartParts(std::int64_t index) {
+    const std::int64_t year = index >= 0 ? index / 12 : -((11 - index) / 12);
+    return {year, static_cast<int>(index - year * 12) + 1, 1};
+}
+
+TDateTime MonthStart(std::int64_t index) {
+    const TDateParts p = MonthStartParts(index);
+    return EncodeDateClamped(p.Year, p.Month, 1);
+}
+
+// The direct answers of the kinds keep to days and periods this far inside the calendar
+// arithmetic's limits (about 27 000 years either way); the search takes everything else.
+constexpr TDateTime DirectDayLimit = 1e7;
+constexpr std::int64_t DirectPeriodLimit = 1'000'000;
 
 } // namespace
 
@@ -231,6 +245,13 @@ TDateTime TPeriodicDateCondition::NextOccurrence(TDateTime x) const {
     return r;
 }
 
+bool TPeriodicDateCondition::DirectlyComputable(TDateTime x) const {
+    // The search takes a day that happens to equal NullDate for none found and looks on;
+    // from later days on nothing can meet it.
+    return x > NullDate && x <= DirectDayLimit && x == std::trunc(x) && fromDate_ > NullDate &&
+           fromDate_ <= DirectDayLimit && P() <= DirectPeriodLimit;
+}
+
 TDateTime TPeriodicDateCondition::NextDate(TDateTime x) const {
     if (!(x == x))
         return NullDate;
@@ -342,6 +363,16 @@ TDateTime TDailyDateCondition::NextInPeriod(TDateTime d) const {
     return Mod(DaysBetween(FromDate(), d), P()) == 0 ? d : NullDate;
 }
 
+TDateTime TDailyDateCondition::NextOccurrence(TDateTime x) const {
+    if (!DirectlyComputable(x))
+        return TPeriodicDateCondition::NextOccurrence(x);
+    const TDateTime f = FromDate();
+    if (f >= x)
+        return f;
+    const std::int64_t k = Mod(static_cast<std::int64_t>(x - f), P());
+    return k == 0 ? x : x + static_cast<double>(P() - k);
+}
+
 std::unique_ptr<TDateCondition> TDailyDateCondition::NewInstance() const {
     return std::make_unique<TDailyDateCondition>();
 }
@@ -413,6 +444,35 @@ void TWeeklyDateCondition::SetWeekDays(TDaysOfWeek value) {
     Changed();
 }
 
+TDateTime TWeeklyDateCondition::NextOccurrence(TDateTime x) const {
+    if (!DirectlyComputable(x))
+        return TPeriodicDateCondition::NextOccurrence(x);
+    const unsigned days = weekDays_.ToBits();
+    if (days == 0)
+        return NullDate;
+    // Bit i: the i-th day of the week counted from its first day.
+    const int first = FirstDayOfWeek();
+    const unsigned ordered = ((days >> first) | (days << (7 - first))) & 0x7fu;
+    const TDateTime f = FromDate();
+    const TDateTime from = std::max(f, x);
+    const TDateTime week = StartOfWeek(from);
+    const std::int64_t p = P();
+    if (f < x) {
+        const std::int64_t k = Mod(static_cast<std::int64_t>(week - StartOfWeek(f)) / 7, p);
+        if (k != 0)
+            return week + 7.0 * static_cast<double>(p - k) + std::countr_zero(ordered);
+    }
+    // The rest of an aligned week, else the first day of the next aligned one. Counted
+    // from the day itself, as the search does (from may be -0).
+    const int at = static_cast<int>(from - week);
+    const unsigned rest = ordered & (0x7fu << at);
+    if (rest != 0) {
+        const int ahead = std::countr_zero(rest) - at;
+        return ahead == 0 ? from : from + ahead;
+    }
+    return week + 7.0 * static_cast<double>(p) + std::countr_zero(ordered);
+}
+
 std::unique_ptr<TDateCondition> TWeeklyDateCondition::NewInstance() const {
     return std::make_unique<TWeeklyDateCondition>();
 }
@@ -442,9 +502,12 @@ void TInternalDateInMonthDateCondition::SetStartDate(TDateTime d) {
 }
 
 TDateTime TInternalDateInMonthDateCondition::DateInMonth(TDateTime d) const {
+    return DateInMonth(d, DecodeDate(d));
+}
+
+TDateTime TInternalDateInMonthDateCondition::DateInMonth(TDateTime d, const TDateParts& p) const {
     TDateTime candidate;
     if (dayNumber_ > 0) {
-        const TDateParts p = DecodeDate(d);
         candidate = EncodeDateClamped(p.Year, p.Month, std::min(dayNumber_, 31));
     } else {
         candidate = NthWeekdayInMonth(subjectNumber_, subjectKind_, d);
@@ -514,6 +577,31 @@ TDateTime TMonthlyDateCondition::NextInPeriod(TDateTime d) const {
     return DateInMonth(d);
 }
 
+TDateTime TMonthlyDateCondition::NextOccurrence(TDateTime x) const {
+    if (!DirectlyComputable(x))
+        return TPeriodicDateCondition::NextOccurrence(x);
+    const std::int64_t p = P();
+    // The condition's day in the month of that index, from the month's first day.
+    auto inMonth = [this](std::int64_t index) {
+        const TDateParts m = MonthStartParts(index);
+        return DateInMonth(EncodeDateClamped(m.Year, m.Month, 1), m);
+    };
+    TDateTime from = FromDate();
+    TDateParts d = DecodeDate(from);
+    if (from < x) {
+        const TDateParts dx = DecodeDate(x);
+        const std::int64_t k = Mod(MonthIndex(dx) - MonthIndex(d), p);
+        if (k != 0)
+            return inMonth(MonthIndex(dx) + p - k);
+        from = x;
+        d = dx;
+    }
+    const TDateTime r = DateInMonth(from, d);
+    if (!IsNullDate(r) || d.Day == 1)
+        return r;
+    return inMonth(MonthIndex(d) + p);
+}
+
 std::unique_ptr<TDateCondition> TMonthlyDateCondition::NewInstance() const {
     return std::make_unique<TMonthlyDateCondition>();
 }
@@ -571,15 +659,49 @@ TDateTime TYearlyDateCondition::NextInPeriod(TDateTime d) const {
     const TDateParts p = DecodeDate(d);
     if (Mod(std::max<std::int64_t>(0, p.Year - YearOf(FromDate())), P()) != 0)
         return NullDate;
+    return NextInYear(d, p);
+}
+
+TDateTime TYearlyDateCondition::NextInYear(TDateTime d, const TDateParts& p) const {
     for (int month = p.Month; month <= 12; ++month) {
         if (!months_.Contains(static_cast<TMonthName>(month - 1)))
             continue;
+        if (DayNumber() > 0) {
+            // A numbered day is never before the first of its month.
+            const TDateTime r = EncodeDateClamped(p.Year, month, std::min(DayNumber(), 31));
+            if (month != p.Month || r >= d)
+                return r;
+            continue;
+        }
         const TDateTime e = month == p.Month ? d : EncodeDateClamped(p.Year, month, 1);
-        const TDateTime r = DateInMonth(e);
+        const TDateTime r = DateInMonth(e, {p.Year, month, month == p.Month ? p.Day : 1});
         if (!IsNullDate(r) && r >= d)
             return r;
     }
     return NullDate;
+}
+
+TDateTime TYearlyDateCondition::NextOccurrence(TDateTime x) const {
+    if (!DirectlyComputable(x))
+        return TPeriodicDateCondition::NextOccurrence(x);
+    const std::int64_t p = P();
+    auto inYear = [this](std::int64_t year) {
+        return NextInYear(EncodeDateClamped(year, 1, 1), {year, 1, 1});
+    };
+    TDateTime from = FromDate();
+    TDateParts d = DecodeDate(from);
+    if (from < x) {
+        const TDateParts dx = DecodeDate(x);
+        const std::int64_t k = Mod(dx.Year - d.Year, p);
+        if (k != 0)
+            return inYear(dx.Year + p - k);
+        from = x;
+        d = dx;
+    }
+    const TDateTime r = NextInYear(from, d);
+    if (!IsNullDate(r) || (d.Month == 1 && d.Day == 1))
+        return r;
+    return inYear(d.Year + p);
 }
 
 void TYearlyDateCondition::SetMonths(TMonths value) {

@@ -149,9 +149,12 @@ protected:
     std::int64_t P() const { return period_ < 1 ? 1 : period_; }
     // "starting from <date>", with " to <date>" when there is an end.
     std::string StartText() const;
-    // Steps 2 to 4 of the search: the first occurrence on or after the date x, ignoring the
-    // end.
-    TDateTime NextOccurrence(TDateTime x) const;
+    // The first occurrence on or after the date x, ignoring the end: the search through the
+    // hooks above. A kind may answer ordinary dates directly, with the same answers.
+    virtual TDateTime NextOccurrence(TDateTime x) const;
+    // True when x and FromDate are whole dates and the period short enough for a kind's
+    // direct answer to stay far inside the calendar arithmetic.
+    bool DirectlyComputable(TDateTime x) const;
     void PropertiesChanged() override { endCached_ = false; }
 
 private:
@@ -179,6 +182,7 @@ class TDailyDateCondition : public TPeriodicDateCondition {
 
 protected:
     std::unique_ptr<TDateCondition> NewInstance() const override;
+    TDateTime NextOccurrence(TDateTime x) const override;
 };
 
 class TWeeklyDateCondition : public TPeriodicDateCondition {
@@ -201,6 +205,7 @@ class TWeeklyDateCondition : public TPeriodicDateCondition {
 
 protected:
     std::unique_ptr<TDateCondition> NewInstance() const override;
+    TDateTime NextOccurrence(TDateTime x) const override;
 
 private:
     TDaysOfWeek weekDays_;
@@ -217,6 +222,8 @@ class TInternalDateInMonthDateCondition : public TPeriodicDateCondition {
 
     // The condition's day in d's month, or NullDate when d is later than it.
     TDateTime DateInMonth(TDateTime d) const;
+    // The same for the month of the date p, already decoded.
+    TDateTime DateInMonth(TDateTime d, const TDateParts& p) const;
 
     std::int32_t DayNumber() const { return dayNumber_; }
     void SetDayNumber(std::int32_t value);
@@ -248,6 +255,7 @@ class TMonthlyDateCondition : public TInternalDateInMonthDateCondition {
 
 protected:
     std::unique_ptr<TDateCondition> NewInstance() const override;
+    TDateTime NextOccurrence(TDateTime x) const override;
 };
 
 class TYearlyDateCondition : public TInternalDateInMonthDateCondition {
@@ -270,8 +278,12 @@ class TYearlyDateCondition : public TInternalDateInMonthDateCondition {
 
 protected:
     std::unique_ptr<TDateCondition> NewInstance() const override;
+    TDateTime NextOccurrence(TDateTime x) const override;
 
 private:
+    // NextInPeriod past the period checks, for the date d decoded as p.
+    TDateTime NextInYear(TDateTime d, const TDateParts& p) const;
+
     TMonths months_;
 };
 

@@ -220,5 +220,42 @@ TEST_P(NotebookQueue, ReportsWhatRebuildsOfEveryEventReport) {
 
 INSTANTIATE_TEST_SUITE_P(Seeds, NotebookQueue, ::testing::Values(1u, 2u, 3u));
 
+// Which weeks count for every other week depends on the first day of the week: set anew while
+// the program runs, an arising it makes due today is reported as a full rebuild reports it.
+TEST(NotebookQueueWeekStart, ChangedFirstDayOfWeekIsSeenBeforeTheNextDay) {
+    SetFirstDayOfWeek(0);
+    const TDateTime saturday = EncodeDate(2024, 3, 2);
+    TestClock clock(saturday + 1 + EncodeTime(9, 0));
+    TSide queued(false), full(true);
+    for (TSide* side : {&queued, &full}) {
+        auto e = std::make_unique<TEvent>();
+        e->SetWindowMessage("Fortnightly");
+        e->EventAction().Actions().Clear();
+        auto s = std::make_unique<TSimpleInitializeCondition>();
+        TWeeklyDateCondition weekly;
+        weekly.SetFromDate(saturday);
+        weekly.SetPeriod(2);
+        weekly.SetWeekDays({TDayOfWeekName::Sun});
+        s->SetDateCondition(&weekly);
+        TOnceTimeCondition at;
+        at.SetTime(EncodeTime(10, 0));
+        s->SetTimeCondition(&at);
+        e->InitializeCondition().Conditions().Clear();
+        e->InitializeCondition().Conditions().Add(std::move(s));
+        side->Notebook.AddEvent(std::move(e));
+        side->Notebook.RestartGenerator();
+    }
+    // Weeks from Sunday: the first aligned Sunday is a week later. From Monday: today.
+    SetFirstDayOfWeek(1);
+    for (int i = 0; i < 2 * 3600; ++i) {
+        clock.AdvanceSeconds(1);
+        for (TSide* side : {&queued, &full})
+            side->Tick();
+    }
+    SetFirstDayOfWeek(0);
+    EXPECT_NE(full.Log.str(), "");
+    EXPECT_EQ(queued.Log.str(), full.Log.str());
+}
+
 } // namespace
 } // namespace kelvo

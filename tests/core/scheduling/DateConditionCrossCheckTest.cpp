@@ -217,6 +217,31 @@ TEST(DateConditionCrossCheck, PeriodicNextDateMatchesEnumeration) {
     EXPECT_EQ(asked, 800 * 120);
 }
 
+// Conditions started anywhere in the calendar, asked centuries later and up to its last day.
+TEST(DateConditionCrossCheck, PeriodicNextDateFarFromStartMatchesWalking) {
+    Rng rng(2718);
+    for (int n = 0; n < 400; ++n) {
+        SetFirstDayOfWeek(Pick(rng, 0, 6));
+        const auto c = RandomPeriodic(rng, n % 4);
+        c->SetUntilType(utForever);
+        c->SetFromDate(MinDate + Pick(rng, 0, static_cast<int>(MaxDate - MinDate)));
+        const TDateTime f = c->FromDate();
+        for (int i = 0; i < 20; ++i) {
+            const TDateTime x = i % 4 == 0 ? MaxDate - Pick(rng, 0, 1500)
+                                           : f + Pick(rng, -400, static_cast<int>(MaxDate - f));
+            TDateTime expected = std::max(DateOf(x), f);
+            while (expected <= MaxDate && !AdmitsIgnoringEnd(*c, expected))
+                expected += 1;
+            if (expected > MaxDate)
+                expected = NullDate;
+            ASSERT_EQ(c->NextDate(x), expected)
+                << c->Description() << " (week from " << FirstDayOfWeek() << ") asked "
+                << ShortDateText(x);
+        }
+    }
+    SetFirstDayOfWeek(0);
+}
+
 TEST(DateConditionCrossCheck, NthOccurrenceMatchesCounting) {
     Rng rng(99);
     for (int n = 0; n < 600; ++n) {
