@@ -69,6 +69,9 @@ void TEventListModel::Refresh() {
     beginResetModel();
     rows_.clear();
     next_.clear();
+    nameKeys_.clear();
+    nameKeyMade_.clear();
+    fewNameKeys_.clear();
     timed_.clear();
     moments_.clear();
     fewMoments_.clear();
@@ -276,12 +279,42 @@ QVariant TEventListModel::SortKey(int row, int column) const {
     case ColUntilEvent:
         // Whole days as shown; no next arising is an empty cell.
         return IsNullDate(NextAt(row)) ? QVariant() : QVariant(DaysUntil(NextAt(row)));
+    case ColName:
+        if (const QString& key = NameKey(row); !key.isEmpty())
+            return key;
+        return {};
     default:
         // Sorting every row by a text keeps none of the texts.
         if (QString text = PassingText(row, column); !text.isEmpty())
             return std::move(text).toCaseFolded();
         return {};
     }
+}
+
+const QString& TEventListModel::NameKey(int row) const {
+    const auto at = static_cast<std::size_t>(row);
+    if (!nameKeys_.empty()) {
+        if (!nameKeyMade_[at]) {
+            nameKeys_[at] = PassingText(row, ColName).toCaseFolded();
+            nameKeyMade_[at] = true;
+        }
+        return nameKeys_[at];
+    }
+    if (const auto kept = fewNameKeys_.find(row); kept != fewNameKeys_.end())
+        return kept->second;
+    QString key = PassingText(row, ColName).toCaseFolded();
+    if (fewNameKeys_.size() < rows_.size() / 16)
+        return fewNameKeys_.emplace(row, std::move(key)).first->second;
+    nameKeys_.resize(rows_.size());
+    nameKeyMade_.assign(rows_.size(), false);
+    for (auto& [kept, keptKey] : fewNameKeys_) {
+        nameKeys_[static_cast<std::size_t>(kept)] = std::move(keptKey);
+        nameKeyMade_[static_cast<std::size_t>(kept)] = true;
+    }
+    fewNameKeys_.clear();
+    nameKeys_[at] = std::move(key);
+    nameKeyMade_[at] = true;
+    return nameKeys_[at];
 }
 
 double TEventListModel::NextSortKey(int row) const {

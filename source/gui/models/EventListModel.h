@@ -123,6 +123,7 @@ private:
     // The cell's text as kept, or made anew and not kept.
     QString PassingText(int row, int column) const;
     QString MakeText(int row, int column) const;
+    const QString& NameKey(int row) const;
     // Whole days from today to the next arising, as "Until event" shows them.
     int DaysUntil(TDateTime next) const;
 
@@ -131,6 +132,11 @@ private:
     std::vector<TEvent*> rows_;
     // The next arisings by row, NaN until made.
     mutable std::vector<TDateTime> next_;
+    // The "Name" sort keys, which a sort asks for many times over, kept once made: by row
+    // once many were, until then in fewNameKeys_ (none when every name is another's).
+    mutable std::vector<QString> nameKeys_;
+    mutable std::vector<bool> nameKeyMade_;
+    mutable std::unordered_map<int, QString> fewNameKeys_;
     // A bit per event row: its other moments are made. They are kept by row in moments_ once
     // a sort asked for many; until then (the rows shown) in fewMoments_.
     mutable std::vector<bool> timed_;
