@@ -130,8 +130,7 @@ int TEventFilterModel::RowOf(const TEvent* event) const {
 
 bool TEventFilterModel::lessThan(const QModelIndex& left, const QModelIndex& right) const {
     // Asked some twenty million times for a million rows: straight from the rows, without the
-    // indexes' round trips.
-    // Never asked of the stand-in, which has no rows.
+    // indexes' round trips (never of the stand-in, which has no rows).
     const auto& rows = static_cast<const TEventListModel&>(*sourceModel());
     const int l = left.row();
     const int r = right.row();
