@@ -3,6 +3,7 @@
 
 #include "cli/CliProcess.h"
 #include "core/persistence/EventFile.h"
+#include "support/EmptyRecords.h"
 #include "support/EntitySamples.h"
 
 #include <fcntl.h>
@@ -36,33 +37,6 @@ std::string SaveVaried(const test::TempDir& dir, int count, const std::string& n
     EXPECT_EQ(::waitpid(pid, &status, 0), pid);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     return dir.File(name);
-}
-
-// A million records that only name their class (every property at its default), then one
-// event arising at 10:00 on 1 January 2024, so that a run shows it read them all.
-std::string SaveEmptyRecords(const test::TempDir& dir, const std::string& name) {
-    const std::string file = dir.File(name);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        std::string bytes;
-        TClassWriter writer(bytes);
-        WriteDataFileHeader(writer, EventsFileFormat);
-        const TEvent empty;
-        for (int i = 0; i < 1000000; ++i) {
-            WriteRecordMarker(writer, EventsFileFormat);
-            writer.WriteObjectBegin(empty);
-            writer.WriteObjectEnd(empty);
-        }
-        WriteRecordMarker(writer, EventsFileFormat);
-        writer.WriteObject(
-            *samples::SilentEventOnceAt(EncodeDateTime(2024, 1, 1, 10, 0), "Last of a million"));
-        WriteDataFileBytes(file, bytes);
-        std::_Exit(0);
-    }
-    int status = 0;
-    EXPECT_EQ(::waitpid(pid, &status, 0), pid);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    return file;
 }
 
 // The peak resident memory of one kelvo-cli run, in bytes; the run must succeed. Its output
@@ -123,11 +97,12 @@ TEST(ScaleFilesCli, ABigFileReadAndWrittenAgainKeepsItsBytesAndIsNotHeldBesideIt
 
 TEST(ScaleFilesCli, AMillionEmptyRecordsAreReadInUnder600MB) {
     test::TempDir dir;
-    const std::string file = SaveEmptyRecords(dir, "empty.evn");
+    const std::string file = dir.File("empty.evn");
+    test::WriteEmptyRecordsFile(file);
     const std::string out = dir.File("agenda.txt");
     const double peak =
         PeakBytes(dir, {"agenda", "--from", "2024-01-01", "--days", "1", "--events", file}, out);
-    EXPECT_NE(test::ReadWholeFile(out).find("Last of a million"), std::string::npos);
+    EXPECT_NE(test::ReadWholeFile(out).find(test::LastOfAMillion), std::string::npos);
 #ifndef __SANITIZE_ADDRESS__
     // Each event held all its default parts (its beep, its snooze): about 1 GB. The sanitizer's
     // red zones and shadow memory make any bound meaningless there.

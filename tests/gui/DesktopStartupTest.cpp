@@ -1,13 +1,16 @@
 // kelvo-rem itself, started as a process on the offscreen platform with a private home:
-// a missed mail alarm goes out although the start-up has a message to show, and SIGTERM
-// while the data files are still loading ends the program at once without saving.
+// a missed mail alarm goes out although the start-up has a message to show, SIGTERM while
+// the data files are still loading ends the program at once without saving, and a million
+// events fit in the memory of a modest machine.
 
 #include "core/entities/Event.h"
 #include "core/options/MailOptions.h"
 #include "core/persistence/EventFile.h"
 #include "core/scheduling/SimpleInitializeCondition.h"
+#include "platform/session/paSingleInstance.h"
 #include "platform/settings/AppIniReg.h"
 #include "support/DesktopProgram.h"
+#include "support/EmptyRecords.h"
 #include "support/EntitySamples.h"
 #include "support/SmtpServer.h"
 #include "support/TestSupport.h"
@@ -22,6 +25,8 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
+#include <string>
 
 using namespace kelvo;
 using kelvo::test::SmtpServer;
@@ -66,6 +71,15 @@ bool HasRead(qint64 pid, const std::string& name, long long size) {
         if (key == "rchar:")
             return value >= size;
     return false;
+}
+
+// The peak resident memory of a running process, in bytes.
+double PeakBytes(qint64 pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.starts_with("VmHWM:"))
+            return std::stod(line.substr(6)) * 1024;
+    return -1;
 }
 
 } // namespace
@@ -146,6 +160,34 @@ private slots:
         const auto after = DataFiles();
         QCOMPARE(after.size(), before.size());
         QVERIFY(after == before);
+    }
+
+    // The window over a million events (All Events lists them all, sorted by name) shows
+    // within 600 MB.
+    void aMillionEventsAreShownInUnder600MB() {
+        fs::create_directories(DataFolder());
+        test::WriteEmptyRecordsFile((DataFolder() / "kelvo-rem.evn").string());
+        QProcess program;
+        QVERIFY(test::StartProgram(program));
+        // The instance answers from the event loop, which runs once the window is shown.
+        std::optional<std::string> answer;
+        QElapsedTimer clock;
+        clock.start();
+        while (!answer && program.state() == QProcess::Running && clock.elapsed() < 120000) {
+            answer = TSingleInstance::Ask("events-file", 60000);
+            if (!answer)
+                QTest::qWait(50);
+        }
+        const double peak = PeakBytes(program.processId());
+        program.kill(); // a save of a million events on the way out would only cost time
+        program.waitForFinished(10000);
+        QVERIFY(answer.has_value());
+        QVERIFY(answer->find("kelvo-rem.evn") != std::string::npos);
+        qInfo("peak %.0f MB after %lld ms", peak / 1e6, static_cast<long long>(clock.elapsed()));
+#ifndef __SANITIZE_ADDRESS__
+        // The sanitizer's red zones and shadow memory make any bound meaningless there.
+        QVERIFY2(peak > 0 && peak < 600e6, qPrintable(QString::number(peak / 1e6) + " MB"));
+#endif
     }
 };
 

@@ -193,8 +193,12 @@ void TEvent::AdoptReminder(std::unique_ptr<TReminder> value) {
     reminder_->SetOwnerEvent(this);
 }
 
+std::string_view TEvent::MessageLine() const {
+    return FirstLine(windowMessage_);
+}
+
 std::string TEvent::Description() const {
-    const std::string_view line = FirstLine(windowMessage_);
+    const std::string_view line = MessageLine();
     if (!line.empty())
         return std::string(line);
     return InitializeCondition().Description();

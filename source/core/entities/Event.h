@@ -83,6 +83,9 @@ class TEvent : public TWaitingAriseEntity {
     // The first line of WindowMessage that is not empty once trimmed of the bytes 0x00 to
     // 0x20 at both ends; without one, the description of the initialize condition.
     std::string Description() const;
+    // The window message's first line that is not blank, which is the description, without a
+    // copy; empty when there is none and the condition describes the event.
+    std::string_view MessageLine() const;
     // Replaces the first occurrence of the current description in WindowMessage.
     void SetDescription(const std::string& text);
     const std::string& WindowMessage() const { return windowMessage_; }

@@ -125,7 +125,7 @@ TEvent& TReminderNotebook::AddEvent(std::unique_ptr<TEvent> owned) {
     KeepSnoozeOrEnable(event);
     Hook(event);
     events_.push_back(std::move(owned));
-    slots_[&event] = TSlot{++nextOrder_, 0};
+    slots_.push_back(TSlot{++nextOrder_, 0});
     TComplexInitializeCondition& condition = event.InitializeCondition();
     if (IsNullDate(condition.DateOfCreate()))
         condition.SetDateOfCreate(generator_.LastTime());
@@ -135,7 +135,8 @@ TEvent& TReminderNotebook::AddEvent(std::unique_ptr<TEvent> owned) {
     if (TSnoozeInitializeCondition* snooze = event.SnoozeConditionIfAny();
         snooze && IsNullDate(snooze->DateOfCreate()))
         snooze->SetDateOfCreate(condition.DateOfCreate());
-    RegisterEvent(event);
+    if (!deferred_)
+        RegisterEvent(event);
     Notify(event, ckAdded);
     return event;
 }
@@ -162,7 +163,7 @@ std::unique_ptr<TEvent> TReminderNotebook::RemoveEvent(TEvent& event, int* index
     reportedFaults_.erase(&event);
     auto owned = std::move(events_[static_cast<std::size_t>(at)]);
     events_.erase(events_.begin() + at);
-    slots_.erase(&event);
+    slots_.erase(slots_.begin() + at);
     if (OnEventRemoved)
         OnEventRemoved(event);
     Notify(event, ckRemoved);
@@ -198,17 +199,17 @@ void TReminderNotebook::UnregisterEvent(TEvent& event) {
 }
 
 void TReminderNotebook::RegisterEvent(TEvent& event) {
-    RegisterAndQueue(event);
+    RegisterAndQueue(event, IndexOf(event));
 }
 
-void TReminderNotebook::RegisterAndQueue(TEvent& event) {
+void TReminderNotebook::RegisterAndQueue(TEvent& event, int index) {
     UnregisterEvent(event);
     const TDateTime at = generator_.LastTime();
     bool due = false;
     try {
         due = event.IsDueBetween(at, generator_.NextRebuildTime());
     } catch (...) {
-        Queue(event, Always);
+        Queue(index, Always);
         throw;
     }
     if (due) {
@@ -217,7 +218,7 @@ void TReminderNotebook::RegisterAndQueue(TEvent& event) {
             generator_.AddCondition(reminder->InitializeCondition());
         generator_.AddCondition(event.SnoozeCondition());
         // Registered events are looked at again by every rebuild, as before.
-        Queue(event, Always);
+        Queue(index, Always);
         return;
     }
     if (fullRebuilds_)
@@ -228,17 +229,20 @@ void TReminderNotebook::RegisterAndQueue(TEvent& event) {
     } catch (const std::exception&) {
         // A condition that fails is asked again by every rebuild.
     }
-    Queue(event, key);
+    Queue(index, key);
     if (queuedUpTo_ < at)
         queuedUpTo_ = at;
 }
 
-void TReminderNotebook::Queue(const TEvent& event, TDateTime key) {
-    const auto slot = slots_.find(&event);
-    if (slot == slots_.end() || fullRebuilds_)
+void TReminderNotebook::Queue(int index, TDateTime key) {
+    if (index < 0 || fullRebuilds_)
         return;
-    slot->second.Stamp = ++nextStamp_;
-    const TQueued entry{key, slot->second.Stamp, const_cast<TEvent*>(&event)};
+    TSlot& slot = slots_[static_cast<std::size_t>(index)];
+    slot.Stamp = ++nextStamp_;
+    // Only a change can make it arise, and every change queues it again.
+    if (key == Never)
+        return;
+    const TQueued entry{key, slot.Stamp, slot.Order};
     // Registered events are many after a long absence: they skip the heap.
     if (key == Always) {
         always_.push_back(entry);
@@ -252,20 +256,27 @@ void TReminderNotebook::Queue(const TEvent& event, TDateTime key) {
         CompactQueue();
 }
 
+int TReminderNotebook::CurrentIndexOf(const TQueued& q) const {
+    const auto slot =
+        std::lower_bound(slots_.begin(), slots_.end(), q.Order,
+                         [](const TSlot& s, std::uint64_t order) { return s.Order < order; });
+    if (slot == slots_.end() || slot->Order != q.Order || slot->Stamp != q.Stamp)
+        return -1;
+    return static_cast<int>(slot - slots_.begin());
+}
+
 void TReminderNotebook::CompactQueue() {
-    const auto stale = [this](const TQueued& q) {
-        const auto slot = slots_.find(q.Event);
-        return slot == slots_.end() || slot->second.Stamp != q.Stamp;
-    };
+    const auto stale = [this](const TQueued& q) { return CurrentIndexOf(q) < 0; };
     std::erase_if(queue_, stale);
     std::erase_if(always_, stale);
     std::make_heap(queue_.begin(), queue_.end(),
                    [](const TQueued& a, const TQueued& b) { return LaterInQueue(a.Key, b.Key); });
 }
 
-void TReminderNotebook::Visit(TEvent& event, std::vector<std::string>& faults) {
+void TReminderNotebook::Visit(int index, std::vector<std::string>& faults) {
+    TEvent& event = *events_[static_cast<std::size_t>(index)];
     try {
-        RegisterAndQueue(event);
+        RegisterAndQueue(event, index);
     } catch (const std::exception& e) {
         UnregisterEvent(event);
         if (reportedFaults_.insert(&event).second)
@@ -279,7 +290,13 @@ bool TReminderNotebook::NeedsFullPass() const {
            FirstDayOfWeek() != fullPassWeekStart_;
 }
 
+void TReminderNotebook::DeferRegistrationsToNextPass() {
+    deferred_ = true;
+    queueValid_ = false; // a rebuild meanwhile is such a pass
+}
+
 std::vector<std::string> TReminderNotebook::RegisterAll() {
+    deferred_ = false;
     queue_.clear();
     always_.clear();
     queuedUpTo_ = generator_.LastTime();
@@ -287,8 +304,8 @@ std::vector<std::string> TReminderNotebook::RegisterAll() {
     fullPassWeekStart_ = FirstDayOfWeek();
     queueValid_ = !fullRebuilds_;
     std::vector<std::string> faults;
-    for (std::size_t i = 0; i < events_.size(); ++i)
-        Visit(*events_[i], faults);
+    for (int i = 0; i < EventCount(); ++i)
+        Visit(i, faults);
     lastVisits_ = events_.size();
     return faults;
 }
@@ -298,13 +315,13 @@ std::vector<std::string> TReminderNotebook::RegisterQueued() {
     const auto later = [](const TQueued& a, const TQueued& b) {
         return LaterInQueue(a.Key, b.Key);
     };
-    std::vector<std::pair<std::uint64_t, TEvent*>> near;
+    std::vector<int> near;
     const auto take = [&](const TQueued& q) {
-        const auto slot = slots_.find(q.Event);
-        if (slot == slots_.end() || slot->second.Stamp != q.Stamp)
+        const int index = CurrentIndexOf(q);
+        if (index < 0)
             return;
-        slot->second.Stamp = 0;
-        near.emplace_back(slot->second.Order, q.Event);
+        slots_[static_cast<std::size_t>(index)].Stamp = 0;
+        near.push_back(index);
     };
     const std::vector<TQueued> always = std::move(always_);
     always_.clear();
@@ -319,8 +336,8 @@ std::vector<std::string> TReminderNotebook::RegisterQueued() {
     // Registered in the notebook's order, as a pass over every event registers them.
     std::sort(near.begin(), near.end());
     std::vector<std::string> faults;
-    for (const auto& [order, event] : near)
-        Visit(*event, faults);
+    for (const int index : near)
+        Visit(index, faults);
     lastVisits_ = near.size();
     return faults;
 }
@@ -404,7 +421,8 @@ TEvent& TReminderNotebook::Event(int index) const {
 }
 
 int TReminderNotebook::IndexOf(const TEvent& event) const {
-    for (std::size_t i = 0; i < events_.size(); ++i)
+    // From the end: the event just added, or the last of those a batch deletes.
+    for (std::size_t i = events_.size(); i-- > 0;)
         if (events_[i].get() == &event)
             return static_cast<int>(i);
     return -1;

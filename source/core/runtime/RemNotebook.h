@@ -70,6 +70,10 @@ public:
     // once (EReminderNotebookError), and only after the generator runs again.
     void RebuildRegistrations();
     void RestartGenerator();
+    // Until the next pass over every event (the RestartGenerator a load is followed by), an
+    // added event waits unregistered: that pass registers it, and a fault is reported with the
+    // others instead of ending the batch.
+    void DeferRegistrationsToNextPass();
     void RearmEvent(TEvent& event);
 
     void BeginUpdate() { ++updateCount_; }
@@ -83,7 +87,7 @@ public:
     // Out of range is EReminderNotebookError.
     TEvent& Event(int index) const;
     int IndexOf(const TEvent& event) const;
-    bool Contains(const TEvent& event) const { return slots_.contains(&event); }
+    bool Contains(const TEvent& event) const { return IndexOf(event) >= 0; }
     TEventList GetEvents() const;
 
     // Events whose description contains text (flags: TFindFlag).
@@ -131,10 +135,11 @@ private:
     // Registers the events whose queued moment falls before the next rebuild.
     std::vector<std::string> RegisterQueued();
     // The registration rule for one event inside a pass; a fault is collected, not thrown.
-    void Visit(TEvent& event, std::vector<std::string>& faults);
+    void Visit(int index, std::vector<std::string>& faults);
     // The rule for one event, which then waits in the queue for its next possible arising.
-    void RegisterAndQueue(TEvent& event);
-    void Queue(const TEvent& event, TDateTime key);
+    // index: the event's position, or -1 for one outside the notebook (never queued).
+    void RegisterAndQueue(TEvent& event, int index);
+    void Queue(int index, TDateTime key);
     bool NeedsFullPass() const;
     void CompactQueue();
     void ReportFaults(const std::vector<std::string>& faults);
@@ -152,19 +157,23 @@ private:
 
     // The queue of next arisings: a min-heap of (moment, stamp); an entry whose stamp is not
     // its event's current one was overtaken by a later one and is dropped when met.
+    // An event that can only arise after a change waits in neither.
     struct TQueued {
         TDateTime Key;
         std::uint64_t Stamp;
-        TEvent* Event;
+        std::uint64_t Order; // its event's
     };
     struct TSlot {
         std::uint64_t Order = 0; // the notebook's order, which registrations keep
         std::uint64_t Stamp = 0;
     };
+    // The event's position while the entry is its current one, else -1.
+    int CurrentIndexOf(const TQueued& q) const;
     std::vector<TQueued> queue_;
     // Looked at by every rebuild: registered and failing events.
     std::vector<TQueued> always_;
-    std::unordered_map<const TEvent*, TSlot> slots_;
+    // One per event, beside events_: the orders rise, so an entry finds its event by halving.
+    std::vector<TSlot> slots_;
     std::uint64_t nextOrder_ = 0;
     std::uint64_t nextStamp_ = 0;
     // The latest LastTime a queued moment was taken at; the clock going back below it makes
@@ -175,6 +184,7 @@ private:
     int fullPassWeekStart_ = -1;
     bool queueValid_ = false;
     bool fullRebuilds_ = false;
+    bool deferred_ = false;
     std::size_t lastVisits_ = 0;
 };
 

@@ -261,11 +261,20 @@ void TMainForm::Startup(const QStringList& arguments) {
         // The rows are laid into the lists once, after the load, the generator's restart and
         // the lists' own sort orders.
         const THeldRows held(session_.EventModel());
+        // The restart registers what the load added, in one pass over the events, before
+        // any box of the start-up waits for the user.
+        notebook_.DeferRegistrationsToNextPass();
         const std::string loadText = session_.LoadData();
+        std::string registerText;
+        try {
+            notebook_.RestartGenerator();
+        } catch (const EReminderNotebookError& e) {
+            registerText = e.what(); // the other events arise all the same
+        }
         ReportRecordErrors();
-        if (!loadText.empty())
-            Message(TMessageKind::Error, loadText);
-        notebook_.RestartGenerator();
+        for (const std::string& text : {loadText, registerText})
+            if (!text.empty())
+                Message(TMessageKind::Error, text);
         RefreshAllPages();
         LoadWindowState();
     }
@@ -1382,7 +1391,7 @@ void TMainForm::RefreshAllPages() {
     // A hidden page gets its rows when it is shown; until then it holds none of the old ones.
     for (int p = 0; p < PageCount; ++p)
         if (p != ShownPage() && p != 3)
-            lists_[p]->Rows().SetEvents({});
+            lists_[p]->Rows().Hide();
     RefreshActivePage();
 }
 

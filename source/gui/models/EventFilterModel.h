@@ -5,6 +5,7 @@
 
 #include "core/util/paDateUtils.h"
 
+#include <QPointer>
 #include <QSortFilterProxyModel>
 #include <QString>
 #include <unordered_set>
@@ -34,6 +35,9 @@ public:
     // Only these events (a page that computes its own rows); cleared: no such filter.
     void SetEvents(const std::vector<TEvent*>& events);
     void ClearEvents();
+    // No row at all, template rows neither, until the next SetEvents or ClearEvents (a
+    // hidden page).
+    void Hide();
 
     // The day up to which counting events count their elapsed time in "Name" (the calendar's
     // selected day); NullDate: now, as the rows were made.
@@ -55,6 +59,7 @@ protected:
 private:
     // The "Name" text when the count date is set, else none.
     QVariant CountedName(const QModelIndex& sourceIndex, int role) const;
+    void FollowSource();
 
     QString template_;
     TDateTime countDate_ = NullDate;
@@ -63,7 +68,20 @@ private:
     QString text_;
     bool eventsSet_ = false;
     bool showTemplates_ = false;
+    bool hidden_ = false;
     std::unordered_set<const TEvent*> events_;
+    // The source while a filter that shows no row reads noRows_ instead.
+    class TNoRows : public QAbstractItemModel {
+    public:
+        int rowCount(const QModelIndex& parent = {}) const override;
+        int columnCount(const QModelIndex& parent = {}) const override;
+        QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
+        QModelIndex parent(const QModelIndex& child) const override;
+        QVariant data(const QModelIndex& index, int role) const override;
+        QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    };
+    TNoRows noRows_;
+    QPointer<QAbstractItemModel> source_;
 };
 
 } // namespace kelvo

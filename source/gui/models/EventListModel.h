@@ -11,6 +11,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 namespace kelvo {
@@ -62,7 +63,15 @@ public:
     // Rows for these templates after the events' rows, their texts taken now. Only a list
     // that asks for them shows them (TEventFilterModel::SetShowTemplates).
     void SetTemplateRows(const std::vector<TEventTemplate*>& templates);
-    int EventRowCount() const { return eventRows_; }
+    int EventRowCount() const { return static_cast<int>(rows_.size()); }
+
+    // What sorting asks of a row many times over, without an index: its SortRole value, the
+    // next arising's (0 on a template row), and whether two event rows' "Name" cells are
+    // certainly the same text, told without making either (most names of a big notebook are
+    // another's).
+    QVariant SortKey(int row, int column) const;
+    double NextSortKey(int row) const;
+    bool SameName(int a, int b) const;
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -90,32 +99,51 @@ public:
     static int DefaultWidth(int column);
 
 private:
+    // The texts of a row that was shown, made on first use: a list shows a few rows of many,
+    // and sorting or filtering asks for texts it does not keep.
     struct TTexts {
         QString Text[ColumnCount];
-        QString Key[ColumnCount]; // the texts without case, for sorting
-    };
-    struct TRow {
-        TEvent* Event = nullptr;
-        TEventTemplate* Template = nullptr;
-        QIcon Picture; // a template row's
-        TDateTime Last = NullDate;
-        TDateTime Next = NullDate;
-        TDateTime NextReminder = NullDate;
-        int Days = 0;
-        bool Timed = false;
         unsigned Ready = 0; // a bit per column whose text is made
-        // Made with the row's first text: most rows of a big notebook are never shown.
-        std::unique_ptr<TTexts> Texts;
     };
-    // The row with its moments, made on first use.
-    const TRow& Timed(int row) const;
-    // The cell's text, made on first use.
+    struct TMoments {
+        TDateTime Last = NullDate;
+        TDateTime NextReminder = NullDate;
+    };
+    struct TTemplateRow {
+        TEventTemplate* Template = nullptr;
+        QIcon Picture;
+        QString Text[ColumnCount];
+    };
+    const TTemplateRow* TemplateRow(int row) const;
+    // The event row's moments, asked of its conditions on first use.
+    TDateTime NextAt(int row) const;
+    const TMoments& Timed(int row) const;
+    // The cell's text, kept for the next call.
     const QString& Text(int row, int column) const;
+    // The cell's text as kept, or made anew and not kept.
+    QString PassingText(int row, int column) const;
+    QString MakeText(int row, int column) const;
+    const QString& NameKey(int row) const;
+    // Whole days from today to the next arising, as "Until event" shows them.
+    int DaysUntil(TDateTime next) const;
 
     TReminderNotebook& notebook_;
-    // Texts are made on first use: a list shows a few rows of many.
-    mutable std::vector<TRow> rows_;
-    int eventRows_ = 0;
+    // The event rows, in the notebook's order.
+    std::vector<TEvent*> rows_;
+    // The next arisings by row, NaN until made.
+    mutable std::vector<TDateTime> next_;
+    // The "Name" sort keys, which a sort asks for many times over, kept once made: by row
+    // once many were, until then in fewNameKeys_ (none when every name is another's).
+    mutable std::vector<QString> nameKeys_;
+    mutable std::vector<bool> nameKeyMade_;
+    mutable std::unordered_map<int, QString> fewNameKeys_;
+    // A bit per event row: its other moments are made. They are kept by row in moments_ once
+    // a sort asked for many; until then (the rows shown) in fewMoments_.
+    mutable std::vector<bool> timed_;
+    mutable std::vector<TMoments> moments_;
+    mutable std::unordered_map<int, TMoments> fewMoments_;
+    mutable std::unordered_map<int, TTexts> texts_;
+    std::vector<TTemplateRow> templates_;
     TDateTime time_ = NullDate;
     TDateTime today_ = NullDate;
     mutable int timedRows_ = 0;

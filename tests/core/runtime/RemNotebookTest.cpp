@@ -252,6 +252,33 @@ TEST_F(NotebookTest, AFaultyEventCostsTheOthersNothingAndIsReportedOnce) {
     EXPECT_EQ(reports[0].Description, "Healthy");
 }
 
+// A start-up's load: the restart that follows registers the batch in its one pass, a faulty
+// event in it included, and events added later are registered at once again.
+TEST_F(NotebookTest, ABatchDeferredToTheRestartIsRegisteredByItsOnePass) {
+    TOwnedEvents events;
+    events.push_back(EventOnceAt(EncodeDateTime(2024, 3, 4, 10, 0), "At ten"));
+    events.push_back(SilentEvent("Broken"));
+    events.back()->InitializeCondition().Conditions().Add(std::make_unique<TBrokenCondition>());
+    events.push_back(EventOnceAt(EncodeDateTime(2024, 3, 4, 10, 1), "At one past"));
+    notebook.DeferRegistrationsToNextPass();
+    EXPECT_NO_THROW(notebook.AddEvents(std::move(events)));
+    ASSERT_EQ(notebook.EventCount(), 3);
+    EXPECT_EQ(notebook.Generator().ConditionCount(), 0);
+    try {
+        notebook.RestartGenerator();
+        FAIL() << "the faulty event is reported";
+    } catch (const EReminderNotebookError& e) {
+        EXPECT_NE(std::string(e.what()).find("\"Broken\": broken condition"), std::string::npos);
+    }
+    EXPECT_EQ(notebook.LastRebuildVisits(), 3u);
+    notebook.AddEvent(EventOnceAt(EncodeDateTime(2024, 3, 4, 10, 2), "At two past"));
+    RunSeconds(160);
+    ASSERT_EQ(reports.size(), 3u);
+    EXPECT_EQ(reports[0].Description, "At ten");
+    EXPECT_EQ(reports[1].Description, "At one past");
+    EXPECT_EQ(reports[2].Description, "At two past");
+}
+
 TEST_F(NotebookTest, AReminderArisesForItsEventAndRearmsIt) {
     // A new reminder warns one day before, at the event's time.
     auto e = EventOnceAt(EncodeDateTime(2024, 3, 5, 12, 0), "Lunch");
