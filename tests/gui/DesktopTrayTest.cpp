@@ -186,7 +186,7 @@ private slots:
     void embeddedTrayShowsTheHintWindowAndTheMenu() {
         QProcess trayer;
         trayer.start("trayer", {"--edge", "bottom", "--align", "right", "--widthtype", "request"});
-        QVERIFY(QTest::qWaitFor([] { return Viewable("panel"); }, 5000));
+        QVERIFY(QTest::qWaitFor([] { return Viewable("panel"); }, 15000));
         Start(program, false, 0, false);
         // The mouse rests on the icon, at the tray's right end in the screen's corner.
         QVERIFY2(QTest::qWaitFor(
