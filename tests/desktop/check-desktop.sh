@@ -11,7 +11,7 @@ bin=$(realpath "${1:-$root/build/source/app/kelvo-rem}")
 
 if [ -z "${KELVO_UNDER_XVFB:-}" ]; then
   export KELVO_UNDER_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$bin"
+  exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash "$0" "$bin"
 fi
 
 work=$(mktemp -d)

@@ -5,6 +5,7 @@
 #include "core/options/ProgramOptions.h"
 #include "core/persistence/EventFile.h"
 #include "platform/settings/AppIniReg.h"
+#include "support/DesktopProgram.h"
 #include "support/EntitySamples.h"
 #include "support/PrivateBus.h"
 #include "support/TestSupport.h"
@@ -16,6 +17,7 @@
 #include <QTest>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 using namespace kelvo;
 namespace fs = std::filesystem;
@@ -115,27 +117,26 @@ struct TWatcher {
 class DesktopTrayTest : public QObject {
     Q_OBJECT
 
-    QProcess xvfb;
+    std::optional<test::TVirtualDisplay> xvfb;
     QProcess program;
 
 private slots:
     void init() {
-        for (const char* tool : {"Xvfb", "xdotool", "trayer", "import"})
-            if (QStandardPaths::findExecutable(tool).isEmpty() ||
-                !QFile::exists("/usr/bin/python3"))
-                QSKIP("no virtual X display, trayer or python3 here");
+        if (!test::TVirtualDisplay::ToolsInstalled({"Xvfb", "xwininfo", "xdotool", "trayer",
+                                                     "import"}) ||
+            !QFile::exists("/usr/bin/python3"))
+            QSKIP("no virtual X display, trayer or python3 here");
         if (DecodeTime(Now()).Hour == 23)
             QSKIP("today's events would fall on tomorrow");
-        xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "800x600x24", "-nolisten", "tcp"});
-        QVERIFY(xvfb.waitForReadyRead(10000));
-        display = ':' + QString::fromLatin1(xvfb.readLine().trimmed());
+        xvfb.emplace(QStringLiteral("800x600x24"));
+        display = xvfb->Name();
+        QVERIFY2(!display.isEmpty(), "the virtual display did not come up");
         qputenv("DISPLAY", display.toLatin1());
     }
     void cleanup() {
         program.kill();
         program.waitForFinished(5000);
-        xvfb.kill();
-        xvfb.waitForFinished(5000);
+        xvfb.reset();
     }
 
     void notifierHostGetsTheIconItsMenuAndTheDaysEvents() {

@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QString>
+#include <QThread>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -41,11 +42,17 @@ inline void UseProgramHome(const std::filesystem::path& root, const char* home) 
 class TVirtualDisplay {
 public:
     explicit TVirtualDisplay(const QString& screen = QStringLiteral("1024x768x24")) {
-        xvfb_.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                                             QStringLiteral("-screen"), QStringLiteral("0"), screen,
-                                             QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-        if (xvfb_.waitForReadyRead(10000))
-            name_ = QStringLiteral(":") + QString::fromLatin1(xvfb_.readLine().trimmed());
+        // Without -noreset the server resets when its last client leaves, and a program
+        // connecting just then is refused.
+        xvfb_.start(QStringLiteral("Xvfb"),
+                    {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                     QStringLiteral("0"), screen, QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                     QStringLiteral("-noreset")});
+        QByteArray number;
+        while (!number.contains('\n') && xvfb_.waitForReadyRead(10000))
+            number += xvfb_.readAllStandardOutput();
+        if (!number.trimmed().isEmpty() && Answers(QStringLiteral(":") + number.trimmed()))
+            name_ = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
     }
     ~TVirtualDisplay() {
         xvfb_.terminate();
@@ -55,7 +62,7 @@ public:
     TVirtualDisplay(const TVirtualDisplay&) = delete;
     TVirtualDisplay& operator=(const TVirtualDisplay&) = delete;
 
-    // ":n"; empty when the server did not come up.
+    // ":n"; empty when the server did not come up or does not take connections.
     const QString& Name() const { return name_; }
 
     // Whether every one of the tools is installed.
@@ -67,6 +74,21 @@ public:
     }
 
 private:
+    // Whether a client gets through to the display within a few seconds.
+    static bool Answers(const QString& display) {
+        for (int attempt = 0; attempt < 50; ++attempt) {
+            QProcess probe;
+            probe.setStandardOutputFile(QProcess::nullDevice());
+            probe.start(QStringLiteral("xwininfo"),
+                        {QStringLiteral("-display"), display, QStringLiteral("-root")});
+            if (probe.waitForFinished(5000) && probe.exitStatus() == QProcess::NormalExit &&
+                probe.exitCode() == 0)
+                return true;
+            QThread::msleep(100);
+        }
+        return false;
+    }
+
     QProcess xvfb_;
     QString name_;
 };

@@ -51,7 +51,8 @@ TEST(HotKeys, GrabKeysOnARealXServer) {
     if (IsChild())
         GTEST_SKIP();
     QProcess xvfb;
-    xvfb.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "640x480x24"});
+    xvfb.start("Xvfb",
+               {"-displayfd", "1", "-nolisten", "tcp", "-noreset", "-screen", "0", "640x480x24"});
     if (!xvfb.waitForStarted(5000))
         GTEST_SKIP() << "Xvfb is not installed";
     QByteArray display;
