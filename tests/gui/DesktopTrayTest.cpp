@@ -122,8 +122,8 @@ class DesktopTrayTest : public QObject {
 
 private slots:
     void init() {
-        if (!test::TVirtualDisplay::ToolsInstalled({"Xvfb", "xwininfo", "xdotool", "trayer",
-                                                     "import"}) ||
+        if (!test::TVirtualDisplay::ToolsInstalled(
+                {"Xvfb", "xwininfo", "xdotool", "trayer", "import"}) ||
             !QFile::exists("/usr/bin/python3"))
             QSKIP("no virtual X display, trayer or python3 here");
         if (DecodeTime(Now()).Hour == 23)

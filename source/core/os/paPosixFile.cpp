@@ -1,8 +1,13 @@
 #include "core/os/paPosixFile.h"
 
+#include <climits>
 #include <cstdint>
+#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -106,6 +111,45 @@ int AdviseLargePages(void* data, std::size_t size) {
     if (end <= first)
         return 0;
     return ::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+}
+
+namespace {
+// glibc's own default padding of each heap growth.
+constexpr int DefaultTopPad = 128 * 1024;
+constexpr std::size_t LargeHeap = std::size_t{8} << 20;
+} // namespace
+
+THeapGrowth::THeapGrowth(std::size_t bytes) {
+#if defined(__GLIBC__) && defined(MADV_HUGEPAGE)
+    if (bytes < LargeHeap)
+        return;
+    // The padding also keeps the grown heap from being trimmed back before it is used.
+    if (::mallopt(M_TOP_PAD, static_cast<int>(bytes < INT_MAX ? bytes : INT_MAX)) == 0)
+        return;
+    set_ = true;
+    // Pieces below what malloc maps apart, taken until the heap has to grow.
+    const auto* before = static_cast<const char*>(::sbrk(0));
+    const char* after = before;
+    std::vector<void*> probes;
+    probes.reserve(64);
+    while (after == before && probes.size() < 64) {
+        probes.push_back(std::malloc(64 * 1024));
+        after = static_cast<const char*>(::sbrk(0));
+    }
+    if (after > before)
+        AdviseLargePages(const_cast<char*>(before), static_cast<std::size_t>(after - before));
+    for (void* p : probes)
+        std::free(p);
+#else
+    (void)bytes;
+#endif
+}
+
+THeapGrowth::~THeapGrowth() {
+#if defined(__GLIBC__)
+    if (set_)
+        ::mallopt(M_TOP_PAD, DefaultTopPad);
+#endif
 }
 
 int ReleasePages(const void* data, std::size_t size) {

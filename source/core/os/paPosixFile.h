@@ -43,6 +43,19 @@ const char* MapReadOnly(int fd, std::size_t size);
 int Unmap(const char* data, std::size_t size);
 // Asks for large pages over the memory a big buffer is about to fill: far fewer page faults.
 int AdviseLargePages(void* data, std::size_t size);
+// While it lives, the program's heap grows in one step by about bytes, backed by large
+// pages: a read that creates millions of small objects takes a fault per 2 MiB instead of
+// one per 4 KiB. Does nothing where the C library or the system offers no such control.
+class THeapGrowth {
+public:
+    explicit THeapGrowth(std::size_t bytes);
+    ~THeapGrowth();
+    THeapGrowth(const THeapGrowth&) = delete;
+    THeapGrowth& operator=(const THeapGrowth&) = delete;
+
+private:
+    bool set_ = false;
+};
 // Gives the whole pages inside [data, data + size) of memory the caller owns back to the
 // system; touched again, they read as zeros (the file's bytes, for a mapped file).
 int ReleasePages(const void* data, std::size_t size);

@@ -47,6 +47,8 @@ TOwnedEvents ReadMappedEvents(TMappedFile& file, IDataFileHost& host, TDataFileR
     TStreamView stream{file.Bytes()};
     TClassReader reader(stream, true, registry);
     TOwnedEvents events;
+    // The events take about two thirds of their file's size.
+    const os::THeapGrowth growth(file.Bytes().size() / 3 * 2);
     std::size_t released = 0;
     report =
         ReadDataFile<EEventFileError>(stream, reader, EventsFileFormat, host, [&](TClassReader& r) {

@@ -137,17 +137,6 @@ std::string_view IdentTypeName(TIdentType tag) {
     return i < std::size(TagNames) ? TagNames[i] : std::string_view("itUnknown");
 }
 
-bool SameText(std::string_view a, std::string_view b) noexcept {
-    if (a.size() != b.size())
-        return false;
-    if (a == b)
-        return true;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i]))
-            return false;
-    return true;
-}
-
 TIdentTable ColorIdents() {
     return ColorTable;
 }
@@ -188,8 +177,12 @@ std::array<std::uint8_t, 10> DoubleToExtended(double value) {
 
 double ExtendedToDouble(const std::uint8_t* bytes) {
     std::uint64_t significand = 0;
-    for (int i = 7; i >= 0; --i)
-        significand = (significand << 8) | bytes[i];
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(&significand, bytes, 8);
+    } else {
+        for (int i = 7; i >= 0; --i)
+            significand = (significand << 8) | bytes[i];
+    }
     const std::uint32_t head = static_cast<std::uint32_t>(bytes[8]) | (bytes[9] << 8u);
     const std::uint64_t sign = (head & 0x8000) ? std::uint64_t{1} << 63 : 0;
     const int biased = static_cast<int>(head & 0x7FFF);
@@ -203,6 +196,12 @@ double ExtendedToDouble(const std::uint8_t* bytes) {
     }
     if (significand == 0)
         return std::bit_cast<double>(sign);
+    // What a double wrote: normal, and no bits beyond a double's to round.
+    if ((significand >> 63) != 0 && (significand & 0x7FF) == 0 && biased >= 16383 - 1022 &&
+        biased <= 16383 + 1023)
+        return std::bit_cast<double>(sign |
+                                     (static_cast<std::uint64_t>(biased - 16383 + 1023) << 52) |
+                                     ((significand >> 11) & fractionMask));
     // Normalise (denormals and unnormals alike): value = significand / 2^63 * 2^exponent.
     const int shiftUp = std::countl_zero(significand);
     significand <<= shiftUp;
@@ -269,25 +268,6 @@ const TClassInfo& TAdvComponent::StaticClass() {
     return info;
 }
 
-bool TPropertyInfo::HasSetter() const {
-    switch (Kind) {
-    case TPropKind::Integer:
-    case TPropKind::Enum:
-    case TPropKind::Set:
-        return static_cast<bool>(SetInt);
-    case TPropKind::String:
-        return static_cast<bool>(SetString);
-    case TPropKind::Float:
-    case TPropKind::DateTime:
-        return static_cast<bool>(SetFloat);
-    case TPropKind::Object:
-        return static_cast<bool>(SetObject);
-    case TPropKind::Custom:
-        return static_cast<bool>(ReadBlock);
-    }
-    return false;
-}
-
 TClassInfo::TClassInfo(std::string name, const TClassInfo* parent, TFactory factory,
                        std::vector<TPropertyInfo> own)
     : name_(std::move(name)), parent_(parent), factory_(factory) {
@@ -316,6 +296,11 @@ TClassInfo::TClassInfo(std::string name, const TClassInfo* parent, TFactory fact
     }
     if (properties_.size() > MaxProperties)
         throw EpaError("Class " + name_ + " has too many properties");
+    for (std::size_t i = 0; i < properties_.size(); ++i) {
+        const TPropertyInfo& p = properties_[i];
+        if ((p.Kind == TPropKind::Float || p.Kind == TPropKind::DateTime) && p.SetFloat)
+            zeroWhenAbsent_.push_back(static_cast<std::uint8_t>(i));
+    }
 }
 
 bool TClassInfo::InheritsFrom(const TClassInfo& other) const {
@@ -564,6 +549,10 @@ void TClassReader::ThrowReadError() {
     throw EClassReadingError(KELVO_TR("paClasses", "Stream read error"));
 }
 
+void TClassReader::ThrowIllegalPrefix() {
+    throw EClassReadingError(KELVO_TR("paClasses", "Reading prefix is illegal"));
+}
+
 void TClassReader::ThrowTooDamaged() {
     throw EClassReadingError(KELVO_TR("paClasses", "The stream is too damaged to be read"),
                              EClassReadingError::TReach::Stream);
@@ -583,36 +572,12 @@ void TClassReader::Expect(TIdentType found, std::initializer_list<TIdentType> ad
                                   {names, IdentTypeName(found)}));
 }
 
-TIdentType TClassReader::ReadTag() {
-    const auto b = static_cast<std::uint8_t>(*Take(1));
-    if (b > static_cast<std::uint8_t>(TIdentType::itUserEnd))
-        throw EClassReadingError(KELVO_TR("paClasses", "Reading prefix is illegal"));
-    return static_cast<TIdentType>(b);
-}
-
-TIdentType TClassReader::PeekTag() {
-    const TIdentType tag = ReadTag();
-    --stream_.Position;
-    return tag;
-}
-
-std::int32_t TClassReader::ReadRawInteger() {
-    return LoadInt32(Take(4));
-}
-
 double TClassReader::ReadRawFloat() {
     return ExtendedToDouble(reinterpret_cast<const std::uint8_t*>(Take(10)));
 }
 
 std::string TClassReader::ReadRawString() {
     return std::string(ReadRawView());
-}
-
-std::string_view TClassReader::ReadRawView() {
-    const std::int32_t n = ReadRawInteger();
-    if (n < 0)
-        ThrowReadError();
-    return {Take(static_cast<std::size_t>(n)), static_cast<std::size_t>(n)};
 }
 
 std::string TClassReader::ReadObjectEnd() {
@@ -773,22 +738,38 @@ std::unique_ptr<TPersistent>
 TClassReader::ReadObjectBody(const std::function<bool(const TPersistent&)>& accepts,
                              const TClassInfo& (*expected)(), TPersistent* into) {
     TDepthGuard guard(depth_);
-    ReadTag();
-    const std::string_view name = ReadRawView();
-    const TClassInfo* cls = FindClass(name);
+    const TClassInfo* cls = nullptr;
+    std::string_view name;
+    if (into != nullptr && TakeEntry(into->ClassType().BeginEntry())) {
+        cls = &into->ClassType();
+        name = cls->Name();
+    } else {
+        ReadTag();
+        name = ReadRawView();
+        cls = FindClass(name);
+    }
     if (!cls)
         throw EClassReadingError(Fill(KELVO_TR("paClasses", "Class %s not found"), {name}));
     std::unique_ptr<TPersistent> obj;
     if (into == nullptr || &into->ClassType() != cls) {
-        obj = cls->Create();
-        into = obj.get();
-        if (accepts && !accepts(*obj))
+        // A class's info follows its C++ bases, so where the expected class is known the
+        // check needs no object.
+        const bool accepted =
+            expected ? cls->InheritsFrom(expected()) : !accepts || accepts(*(obj = cls->Create()));
+        if (!accepted)
             throw EClassReadingError(
                 Fill(KELVO_TR("paClasses", "Unexpected class %s where %s belongs"),
                      {name, expected ? expected().Name() : ""}),
                 EClassReadingError::TReach::Record);
+        if (!obj)
+            obj = cls->Create();
+        into = obj.get();
     }
     ReadProperties(*into, true);
+    // The stream names the class as it spelt it at the start, which is mostly as it is
+    // registered.
+    if (name == cls->Name() && TakeEntry(cls->EndEntry()))
+        return obj;
     Expect(ReadTag(), {TIdentType::itObjectEnd});
     const std::string_view end = ReadRawView();
     if (end != name)
@@ -820,9 +801,19 @@ void TClassReader::ReadProperties(TPersistent& obj, bool made) {
     std::bitset<MaxProperties> seen;
     std::size_t hint = 0;
     while (PeekTag() == TIdentType::itPropName) {
-        ReadTag();
-        pending_ = ReadRawView();
-        const int index = cls.FindProperty(pending_, hint);
+        // Streams list the properties in table order, spelt as the table spells them: the
+        // next one is mostly found by its bytes, before any name is read.
+        int index = -1;
+        for (std::size_t j = hint; j < properties.size(); ++j)
+            if (TakeEntry(properties[j].Entry)) {
+                index = static_cast<int>(j);
+                break;
+            }
+        if (index < 0) {
+            ReadTag();
+            pending_ = ReadRawView();
+            index = cls.FindProperty(pending_, hint);
+        }
         if (index >= 0) {
             const auto i = static_cast<std::size_t>(index);
             hint = i + 1;
@@ -833,6 +824,8 @@ void TClassReader::ReadProperties(TPersistent& obj, bool made) {
                 if (ReadPropertyValue(obj, p, inPlace))
                     set.set(i);
             } else {
+                // A block skipped ends with the property's name.
+                pending_ = p.Name;
                 SkipValue();
             }
             pending_.clear();
@@ -842,10 +835,9 @@ void TClassReader::ReadProperties(TPersistent& obj, bool made) {
     }
     // A float or date-time is left out when it is 0.0; the constructor's value would
     // silently replace what was written.
-    for (std::size_t i = 0; i < properties.size(); ++i) {
+    for (const std::uint8_t i : cls.ZeroWhenAbsent()) {
         const TPropertyInfo& p = properties[i];
-        if ((p.Kind == TPropKind::Float || p.Kind == TPropKind::DateTime) && p.SetFloat &&
-            !set.test(i) && p.IsStored(obj))
+        if (!set.test(i) && p.IsStored(obj))
             p.SetFloat(obj, 0.0);
     }
 }

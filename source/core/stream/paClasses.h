@@ -10,6 +10,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -66,7 +67,20 @@ private:
 std::array<std::uint8_t, 10> DoubleToExtended(double value);
 double ExtendedToDouble(const std::uint8_t* bytes);
 
-bool SameText(std::string_view a, std::string_view b) noexcept;
+// Names ignoring ASCII case. Names are short: a loop beats a call to memcmp.
+inline bool SameText(std::string_view a, std::string_view b) noexcept {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i]) {
+            const auto lower = [](char c) {
+                return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+            };
+            if (lower(a[i]) != lower(b[i]))
+                return false;
+        }
+    return true;
+}
 
 // ---- identifier tables and enumeration names --------------------------------------------
 
@@ -178,7 +192,24 @@ struct TPropertyInfo {
     std::function<void(TPersistent&, TClassReader&)> ReadBlock;
     std::function<void(const TPersistent&, TClassWriter&)> WriteBlock;
 
-    bool HasSetter() const;
+    bool HasSetter() const {
+        switch (Kind) {
+        case TPropKind::Integer:
+        case TPropKind::Enum:
+        case TPropKind::Set:
+            return static_cast<bool>(SetInt);
+        case TPropKind::String:
+            return static_cast<bool>(SetString);
+        case TPropKind::Float:
+        case TPropKind::DateTime:
+            return static_cast<bool>(SetFloat);
+        case TPropKind::Object:
+            return static_cast<bool>(SetObject);
+        case TPropKind::Custom:
+            return static_cast<bool>(ReadBlock);
+        }
+        return false;
+    }
     bool IsStored(const TPersistent& obj) const {
         return !StoredNever && (!StoredIf || StoredIf(obj));
     }
@@ -207,9 +238,12 @@ public:
     // Index into Properties(), ignoring case; -1 when absent. The search starts at hint:
     // streams list properties in table order.
     int FindProperty(std::string_view name, std::size_t hint = 0) const;
+    // Indexes of the float and date-time properties a reader sets to 0.0 when left out.
+    std::span<const std::uint8_t> ZeroWhenAbsent() const { return zeroWhenAbsent_; }
 
 private:
     std::string name_;
+    std::vector<std::uint8_t> zeroWhenAbsent_;
     std::string beginEntry_, endEntry_;
     const TClassInfo* parent_;
     TFactory factory_;
@@ -317,13 +351,32 @@ public:
     void DefineProperty(std::string_view name, bool hasData, const TReadProc& read,
                         const TWriteProc& write) override;
 
-    TIdentType ReadTag();
-    TIdentType PeekTag();
-    std::int32_t ReadRawInteger();
+    // Every value passes through these, so they stay in the header.
+    TIdentType ReadTag() {
+        const auto b = static_cast<std::uint8_t>(*Take(1));
+        if (b > static_cast<std::uint8_t>(TIdentType::itUserEnd))
+            ThrowIllegalPrefix();
+        return static_cast<TIdentType>(b);
+    }
+    TIdentType PeekTag() {
+        const TIdentType tag = ReadTag();
+        --stream_.Position;
+        return tag;
+    }
+    std::int32_t ReadRawInteger() {
+        const auto* p = reinterpret_cast<const std::uint8_t*>(Take(4));
+        return static_cast<std::int32_t>(p[0] | (std::uint32_t{p[1]} << 8) |
+                                         (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[3]} << 24));
+    }
     double ReadRawFloat();
     std::string ReadRawString();
     // The same without a copy: valid while the stream's bytes are.
-    std::string_view ReadRawView();
+    std::string_view ReadRawView() {
+        const std::int32_t n = ReadRawInteger();
+        if (n < 0)
+            ThrowReadError();
+        return {Take(static_cast<std::size_t>(n)), static_cast<std::size_t>(n)};
+    }
     std::string ReadObjectEnd();
     bool ReadIntegerOrIdent(std::int32_t& value, TIdentTable idents, bool skip);
     bool ReadInteger(std::int32_t& value, bool skip);
@@ -392,7 +445,36 @@ private:
         if (work_ > budget_)
             ThrowTooDamaged();
     }
+    // Whether the stream holds exactly these bytes next (an entry the writer encoded once);
+    // taken when it does.
+    bool TakeEntry(std::string_view entry) {
+        const std::size_t n = entry.size();
+        if (n > stream_.Left())
+            return false;
+        const char* at = stream_.Data.data() + stream_.Position;
+        if (n < 8) {
+            if (std::memcmp(at, entry.data(), n) != 0)
+                return false;
+        } else {
+            // Words compared inline, the last one overlapping: entries are short, and the
+            // first word (the tag, the length, the first letters) tells most apart.
+            const auto word = [](const char* p) {
+                std::uint64_t w = 0;
+                std::memcpy(&w, p, 8);
+                return w;
+            };
+            for (std::size_t i = 0; i + 8 < n; i += 8)
+                if (word(at + i) != word(entry.data() + i))
+                    return false;
+            if (word(at + n - 8) != word(entry.data() + n - 8))
+                return false;
+        }
+        Spend(n);
+        stream_.Position += n;
+        return true;
+    }
     [[noreturn]] static void ThrowReadError();
+    [[noreturn]] static void ThrowIllegalPrefix();
     [[noreturn]] static void ThrowTooDamaged();
     void Expect(TIdentType found, std::initializer_list<TIdentType> admissible);
     // With into, an object of into's own class is read into it and nothing is answered.

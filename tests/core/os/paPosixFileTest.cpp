@@ -6,6 +6,11 @@
 #include <cerrno>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace kelvo {
 namespace {
@@ -68,6 +73,27 @@ TEST(PosixFile, NamesLinksAndRenames) {
     names.clear();
     EXPECT_FALSE(os::FolderNames(dir.File("missing"), names));
 }
+
+#if defined(__GLIBC__)
+// A big read grows the heap once, not page by page, and gives it back once it is over.
+TEST(PosixFile, TheHeapGrowsOnceForABigReadAndShrinksAfterIt) {
+    if (::mallinfo2().arena == 0)
+        GTEST_SKIP() << "another allocator serves malloc here";
+    constexpr std::size_t big = std::size_t{64} << 20;
+    const std::size_t before = ::mallinfo2().arena;
+    {
+        std::vector<std::unique_ptr<char[]>> objects;
+        objects.reserve(100000);
+        os::THeapGrowth growth(big);
+        const std::size_t grown = ::mallinfo2().arena;
+        EXPECT_GE(grown, before + big / 10 * 9);
+        for (int i = 0; i < 100000; ++i)
+            objects.push_back(std::make_unique<char[]>(200));
+        EXPECT_EQ(::mallinfo2().arena, grown);
+    }
+    EXPECT_LT(::mallinfo2().arena, before + big / 4);
+}
+#endif
 
 } // namespace
 } // namespace kelvo
