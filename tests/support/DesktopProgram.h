@@ -46,8 +46,8 @@ public:
         // connecting just then is refused.
         xvfb_.start(QStringLiteral("Xvfb"),
                     {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                     QStringLiteral("0"), screen, QStringLiteral("-nolisten"), QStringLiteral("tcp"),
-                     QStringLiteral("-noreset")});
+                     QStringLiteral("0"), screen, QStringLiteral("-nolisten"),
+                     QStringLiteral("tcp"), QStringLiteral("-noreset")});
         QByteArray number;
         while (!number.contains('\n') && xvfb_.waitForReadyRead(10000))
             number += xvfb_.readAllStandardOutput();
