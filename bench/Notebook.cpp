@@ -1,6 +1,6 @@
 // The notebook's rebuild of every registration (every two minutes on the user-interface
-// thread), a month of kelvo-cli simulate over 1 000 events and kelvo-cli agenda --days 30
-// over 100 000 events.
+// thread), one event's change and arising, a month of kelvo-cli simulate over 1 000 events
+// and kelvo-cli agenda --days 30 over 100 000 events.
 
 #include "../tests/support/EntitySamples.h"
 #include "cli/Commands.h"
@@ -135,6 +135,45 @@ BENCHMARK(BM_RebuildRegistrationsRunning)
     ->Args({100000, 0})
     ->Args({100000, 1})
     ->Unit(benchmark::kMillisecond);
+
+// The notebook's part of a change to an event and of its arising, for the event added first
+// (the same one at every size), behind n more.
+class TFirstEventNotebook {
+public:
+    explicit TFirstEventNotebook(int n) : clock_(Start + 45.4), notebook_(timers_) {
+        notebook_.AddEvents(Events(1));
+        notebook_.AddEvents(Events(n));
+        notebook_.RestartGenerator();
+    }
+    TReminderNotebook& Notebook() { return notebook_; }
+    TEvent& First() { return notebook_.Event(0); }
+
+private:
+    test::TestClock clock_;
+    test::ManualTimerFactory timers_;
+    TReminderNotebook notebook_;
+};
+
+void BM_RegisterEvent(benchmark::State& state) {
+    TFirstEventNotebook book(static_cast<int>(state.range(0)));
+    TEvent& first = book.First();
+    for (auto _ : state)
+        book.Notebook().RegisterEvent(first);
+}
+BENCHMARK(BM_RegisterEvent)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+// What the generator's call costs before the event's own actions run: the notebook finds the
+// event, registers it again and announces it.
+void BM_EventArising(benchmark::State& state) {
+    TFirstEventNotebook book(static_cast<int>(state.range(0)));
+    TEvent& first = book.First();
+    int arisings = 0;
+    book.Notebook().OnEventArise = [&arisings](TWaitingAriseEntity&, TDateTime) { ++arisings; };
+    for (auto _ : state)
+        first.OnArise(first, Now());
+    state.counters["arisings"] = arisings;
+}
+BENCHMARK(BM_EventArising)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 cli::TArguments Arguments(const std::vector<std::string>& args) {
     return cli::ParseArguments(args, {"--events", "--from", "--days", "--start", "--until"});

@@ -57,7 +57,7 @@ protected:
     }
     void TearDown() override { Stop(); }
 
-    fs::path DataFolder() const { return dir.Path() / "data" / "Brennikor" / "Tavrelon"; }
+    fs::path DataFolder() const { return test::ProgramDataFolder(dir.Path()); }
 
     // A daily event at hh:mm, last seen the day before, whose action writes its name.
     void AddDaily(const std::string& name, int hour, int minute, TDateTime lastSeen) {

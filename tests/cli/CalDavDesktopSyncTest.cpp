@@ -5,6 +5,7 @@
 #include "core/persistence/TemplateFile.h"
 #include "support/CalDavServer.h"
 #include "support/EntitySamples.h"
+#include "support/TestSupport.h"
 
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -25,7 +26,7 @@ TEST(CalDavDesktopSyncTest, TheRunningProgramSyncsWhenAskedAndKeepsItsFileToItse
     ASSERT_TRUE(server.Up());
     server.Peer("add p1 'From the server'");
     test::TempDir dir;
-    const fs::path data = dir.Path() / "data" / "Brennikor" / "Tavrelon";
+    const fs::path data = test::ProgramDataFolder(dir.Path());
     fs::create_directories(data);
     fs::create_directories(dir.Path() / "config" / "Brennikor");
     fs::create_directories(dir.Path() / "run");

@@ -39,7 +39,7 @@ namespace {
 test::TempDir* home = nullptr;
 
 fs::path EventsFile() {
-    return home->Path() / "data" / "Brennikor" / "Tavrelon" / "kelvo-rem.evn";
+    return test::ProgramDataFolder(home->Path()) / "kelvo-rem.evn";
 }
 
 // Created an hour before when, unless created is given.

@@ -162,7 +162,7 @@ private slots:
         // The restart left the once event for the next rebuild, before its 10:00 comes again.
         QCOMPARE(jumps, 1);
         TAnswerNoHost host;
-        const fs::path file = home->Path() / "data" / "Brennikor" / "Tavrelon" / "kelvo-rem.evn";
+        const fs::path file = test::ProgramDataFolder(home->Path()) / "kelvo-rem.evn";
         const auto saved = LoadEventsFile(file.string(), host);
         QCOMPARE(saved.size(), std::size_t{2});
         QCOMPARE(saved[1]->InitializeCondition().LastAppear(), EncodeDateTime(2030, 6, 1, 10, 0));

@@ -126,7 +126,7 @@ private slots:
         mail->SetSendTo("ann@example.org");
         mail->SetSubject("Missed");
         events.back()->EventAction().Actions().Add(std::move(mail));
-        const fs::path data = home->Path() / "data" / "Brennikor" / "Tavrelon";
+        const fs::path data = test::ProgramDataFolder(home->Path());
         fs::create_directories(data);
         SaveEventsFile((data / "kelvo-rem.evn").string(), list);
 

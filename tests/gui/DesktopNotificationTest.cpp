@@ -85,7 +85,7 @@ private slots:
         event->InitializeCondition().SetDateOfCreate(IncHour(-1, due));
         TEventList list;
         list.Add(*event);
-        const fs::path data = home->Path() / "data" / "Brennikor" / "Tavrelon";
+        const fs::path data = test::ProgramDataFolder(home->Path());
         fs::create_directories(data);
         const std::string file = (data / "kelvo-rem.evn").string();
         SaveEventsFile(file, list);

@@ -38,7 +38,7 @@ namespace {
 test::TempDir* home = nullptr;
 
 fs::path DataFolder() {
-    return home->Path() / "data" / "Brennikor" / "Tavrelon";
+    return test::ProgramDataFolder(home->Path());
 }
 
 fs::path SettingsFile() {

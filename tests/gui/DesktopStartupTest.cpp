@@ -37,7 +37,7 @@ namespace {
 test::TempDir* home = nullptr;
 
 fs::path DataFolder() {
-    return home->Path() / "data" / "Brennikor" / "Tavrelon";
+    return test::ProgramDataFolder(home->Path());
 }
 
 void Save(const TOwnedEvents& events) {

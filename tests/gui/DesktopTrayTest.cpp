@@ -64,9 +64,9 @@ void Start(QProcess& program, bool tips, int alarmMode, bool bus) {
         owned.back()->SetDescription(name);
         list.Add(*owned.back());
     }
-    fs::create_directories(home->Path() / "data" / "Brennikor" / "Tavrelon");
-    SaveEventsFile((home->Path() / "data" / "Brennikor" / "Tavrelon" / "kelvo-rem.evn").string(),
-                   list);
+    const fs::path data = test::ProgramDataFolder(home->Path());
+    fs::create_directories(data);
+    SaveEventsFile((data / "kelvo-rem.evn").string(), list);
     fs::create_directories(home->Path() / "run");
     fs::permissions(home->Path() / "run", fs::perms::owner_all);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

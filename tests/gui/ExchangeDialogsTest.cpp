@@ -29,7 +29,7 @@ namespace {
 test::TempDir* home = nullptr;
 
 fs::path DataFolder() {
-    return home->Path() / "data" / "Brennikor" / "Tavrelon";
+    return test::ProgramDataFolder(home->Path());
 }
 
 std::vector<std::string> MessagesIn(const fs::path& file) {

@@ -34,7 +34,7 @@ namespace {
 test::TempDir* home = nullptr;
 
 fs::path DataFolder() {
-    return home->Path() / "data" / "Brennikor" / "Tavrelon";
+    return test::ProgramDataFolder(home->Path());
 }
 fs::path DataFile(const char* extension) {
     return DataFolder() / (std::string("kelvo-rem") + extension);

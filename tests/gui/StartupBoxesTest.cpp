@@ -36,8 +36,7 @@ namespace {
 test::TempDir* home = nullptr;
 
 fs::path DataFile(const char* extension) {
-    return home->Path() / "data" / "Brennikor" / "Tavrelon" /
-           (std::string("kelvo-rem") + extension);
+    return test::ProgramDataFolder(home->Path()) / (std::string("kelvo-rem") + extension);
 }
 
 const TDateTime Morning = EncodeDateTime(2030, 6, 1, 8, 0);

@@ -31,8 +31,7 @@ constexpr int EventCount = 10000;
 test::TempDir* home = nullptr;
 
 fs::path DataFile(const char* extension) {
-    return home->Path() / "data" / "Brennikor" / "Tavrelon" /
-           (std::string("kelvo-rem") + extension);
+    return test::ProgramDataFolder(home->Path()) / (std::string("kelvo-rem") + extension);
 }
 
 // Every sample event arises in 2024, after this moment: nothing is missed.

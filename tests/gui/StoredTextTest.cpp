@@ -29,7 +29,7 @@ class StoredTextTest : public QObject {
 private slots:
     void windowsBytesAndUtf8BothShowAsWritten() {
         test::TestClock clock(EncodeDateTime(2030, 6, 1, 9, 0));
-        const fs::path file = home->Path() / "data" / "Brennikor" / "Tavrelon" / "kelvo-rem.evn";
+        const fs::path file = test::ProgramDataFolder(home->Path()) / "kelvo-rem.evn";
         fs::create_directories(file.parent_path());
         TOwnedEvents owned;
         TEventList list;

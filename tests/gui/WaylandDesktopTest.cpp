@@ -51,7 +51,7 @@ private slots:
         event->InitializeCondition().SetDateOfCreate(IncHour(-1, due));
         TEventList list;
         list.Add(*event);
-        const fs::path data = dir.Path() / "data" / "Brennikor" / "Tavrelon";
+        const fs::path data = test::ProgramDataFolder(dir.Path());
         fs::create_directories(data);
         SaveEventsFile((data / "kelvo-rem.evn").string(), list);
 

@@ -40,4 +40,8 @@ void UsePrivateFolders(const std::filesystem::path& home) {
     setenv("XDG_STATE_HOME", (home / "state").c_str(), 1);
 }
 
+std::filesystem::path ProgramDataFolder(const std::filesystem::path& home) {
+    return home / "data" / "Brennikor" / "Tavrelon";
+}
+
 } // namespace kelvo::test

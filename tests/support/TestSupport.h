@@ -27,4 +27,8 @@ void WriteWholeFile(const std::filesystem::path& path, const std::string& bytes)
 // that a test never touches the user's own; call before Qt reads the paths.
 void UsePrivateFolders(const std::filesystem::path& home);
 
+// Where the program keeps its events file and backups under a home that UsePrivateFolders or
+// UseProgramHome made.
+std::filesystem::path ProgramDataFolder(const std::filesystem::path& home);
+
 } // namespace kelvo::test

@@ -9,6 +9,10 @@
 
 namespace kelvo {
 
+// The period and the state share one byte.
+static_assert(TEnumNames<TPeriodType>::Names.size() <= 16 &&
+              TEnumNames<TEventState>::Names.size() <= 16);
+
 namespace {
 
 bool IsTrimmed(char c) {

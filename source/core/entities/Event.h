@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -115,9 +116,13 @@ class TEvent : public TWaitingAriseEntity {
     void SetUid(std::string uid) { uid_.Set(std::move(uid)); }
 
     // Where the main window's image list keeps the icon; -1 until it is loaded, and again
-    // whenever IconFileName or IconFileId changes.
+    // whenever IconFileName or IconFileId changes. An index beyond 32767 is not kept.
     int CachedIconIndex() const { return cachedIconIndex_; }
-    void SetCachedIconIndex(int index) { cachedIconIndex_ = index; }
+    void SetCachedIconIndex(int index) {
+        cachedIconIndex_ = index >= 0 && index <= std::numeric_limits<std::int16_t>::max()
+                               ? static_cast<std::int16_t>(index)
+                               : std::int16_t{-1};
+    }
 
     TDateTime SnoozeDateTime() const {
         return snoozeCondition_ ? snoozeCondition_->SnoozeDateTime() : NullDate;
@@ -164,16 +169,22 @@ private:
     void WireSnooze();
     void WireReminder();
 
-    // The small members first, where they fill the base's padding.
+    // Only the notebook sets notebookIndex_.
+    friend class TReminderNotebook;
+
+    // The small members first, where they fill the base's padding; packed, so that the
+    // notebook's position costs an event no bytes.
     TEventOptions options_{eoMessageAboutComingLate, eoAlarmWindowOnEvent, eoAlarmWindowOnReminder,
                            eoStayOnTop};
-    TPeriodType defaultSnoozePeriod_ = ptMinute;
-    TEventState state_ = esEnabled;
+    TPeriodType defaultSnoozePeriod_ : 4 = ptMinute;
+    TEventState state_ : 4 = esEnabled;
+    std::int16_t cachedIconIndex_ = -1;
+    // -1 outside any notebook; only a hint: the notebook checks it against its own list.
+    std::int32_t notebookIndex_ = -1;
     std::int32_t defaultSnoozeNumber_ = 5;
     std::int32_t iconFileId_ = 0;
     std::int32_t messageColor_ = clBtnFace;
     std::int32_t windowColor_ = clBtnFace;
-    int cachedIconIndex_ = -1;
     mutable std::unique_ptr<TSnoozeInitializeCondition> snoozeCondition_;
     std::unique_ptr<TReminder> reminder_;
     std::string template_{DefaultTemplateName};

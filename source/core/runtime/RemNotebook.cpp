@@ -125,6 +125,7 @@ TEvent& TReminderNotebook::AddEvent(std::unique_ptr<TEvent> owned) {
     KeepSnoozeOrEnable(event);
     Hook(event);
     events_.push_back(std::move(owned));
+    event.notebookIndex_ = static_cast<std::int32_t>(events_.size() - 1);
     slots_.push_back(TSlot{++nextOrder_, 0});
     TComplexInitializeCondition& condition = event.InitializeCondition();
     if (IsNullDate(condition.DateOfCreate()))
@@ -164,6 +165,9 @@ std::unique_ptr<TEvent> TReminderNotebook::RemoveEvent(TEvent& event, int* index
     auto owned = std::move(events_[static_cast<std::size_t>(at)]);
     events_.erase(events_.begin() + at);
     slots_.erase(slots_.begin() + at);
+    owned->notebookIndex_ = -1;
+    for (std::size_t i = static_cast<std::size_t>(at); i < events_.size(); ++i)
+        events_[i]->notebookIndex_ = static_cast<std::int32_t>(i);
     if (OnEventRemoved)
         OnEventRemoved(event);
     Notify(event, ckRemoved);
@@ -421,11 +425,12 @@ TEvent& TReminderNotebook::Event(int index) const {
 }
 
 int TReminderNotebook::IndexOf(const TEvent& event) const {
-    // From the end: the event just added, or the last of those a batch deletes.
-    for (std::size_t i = events_.size(); i-- > 0;)
-        if (events_[i].get() == &event)
-            return static_cast<int>(i);
-    return -1;
+    // Another notebook's event carries a position too, which is no answer here.
+    const std::int32_t at = event.notebookIndex_;
+    if (at < 0 || static_cast<std::size_t>(at) >= events_.size() ||
+        events_[static_cast<std::size_t>(at)].get() != &event)
+        return -1;
+    return at;
 }
 
 TEventList TReminderNotebook::GetEvents() const {

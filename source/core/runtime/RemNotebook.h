@@ -86,6 +86,7 @@ public:
     int EventCount() const { return static_cast<int>(events_.size()); }
     // Out of range is EReminderNotebookError.
     TEvent& Event(int index) const;
+    // Constant time, as every arising asks; -1 for an event this notebook does not hold.
     int IndexOf(const TEvent& event) const;
     bool Contains(const TEvent& event) const { return IndexOf(event) >= 0; }
     TEventList GetEvents() const;

@@ -191,6 +191,10 @@ TEST(Event, OptionsAlwaysStayOnTopAndIconIdNeverNegative) {
     e.SetCachedIconIndex(4);
     e.SetIconFileName("icons.dll");
     EXPECT_EQ(e.CachedIconIndex(), -1);
+    e.SetCachedIconIndex(32767);
+    EXPECT_EQ(e.CachedIconIndex(), 32767);
+    e.SetCachedIconIndex(40000);
+    EXPECT_EQ(e.CachedIconIndex(), -1) << "an index it can not hold is not cached at all";
 }
 
 TEST(Event, DescriptionTakesTheFirstLineThatIsNotBlank) {

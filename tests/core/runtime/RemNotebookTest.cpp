@@ -299,6 +299,43 @@ TEST_F(NotebookTest, AReminderArisesForItsEventAndRearmsIt) {
     EXPECT_EQ(changes, std::vector<TChangeKind>{ckRearmed});
 }
 
+TEST_F(NotebookTest, PositionsFollowRemovalsAndBelongToTheirNotebook) {
+    std::vector<TEvent*> own;
+    for (const char* name : {"a", "b", "c", "d"})
+        own.push_back(&notebook.AddEvent(SilentEvent(name)));
+    TEvent& due = notebook.AddEvent(EventOnceAt(EncodeDateTime(2024, 3, 4, 10, 0), "Due"));
+    TReminderNotebook other(timers);
+    std::vector<TEvent*> others;
+    for (const char* name : {"x", "y", "z"})
+        others.push_back(&other.AddEvent(SilentEvent(name)));
+
+    auto b = notebook.RemoveEvent(*own[1]);
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(notebook.IndexOf(*own[0]), 0);
+    EXPECT_EQ(notebook.IndexOf(*own[2]), 1);
+    EXPECT_EQ(notebook.IndexOf(*own[3]), 2);
+    EXPECT_EQ(notebook.IndexOf(due), 3);
+    EXPECT_EQ(notebook.IndexOf(*b), -1);
+    for (TEvent* e : others) // the same positions, in another notebook
+        EXPECT_FALSE(notebook.Contains(*e));
+
+    // Moved over, the event belongs to the other notebook only.
+    TEvent& moved = other.AddEvent(std::move(b));
+    EXPECT_EQ(other.IndexOf(moved), 3);
+    EXPECT_FALSE(notebook.Contains(moved));
+    other.DeleteEvent(*others[0]);
+    EXPECT_EQ(other.IndexOf(moved), 2);
+    EXPECT_EQ(&other.Event(other.IndexOf(*others[2])), others[2]);
+
+    // The event that moved down still arises: its arising asks for it by position.
+    notebook.DeleteEvent(*own[0]);
+    EXPECT_EQ(notebook.IndexOf(due), 2);
+    RunSeconds(31);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].Description, "Due");
+    EXPECT_EQ(&notebook.Event(notebook.IndexOf(due)), &due);
+}
+
 TEST(NotebookQueries, FindAndDaysAndTemplates) {
     TestClock clock(EncodeDateTime(2024, 3, 4, 8, 0));
     ManualTimerFactory timers;

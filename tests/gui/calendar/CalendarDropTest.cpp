@@ -28,7 +28,7 @@ namespace {
 test::TempDir* home = nullptr;
 
 fs::path EventsFile() {
-    return home->Path() / "data" / "Brennikor" / "Tavrelon" / "kelvo-rem.evn";
+    return test::ProgramDataFolder(home->Path()) / "kelvo-rem.evn";
 }
 
 // The first arising at or after from of the one event in the file on disk.

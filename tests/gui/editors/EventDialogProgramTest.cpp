@@ -37,7 +37,7 @@ namespace {
 test::TempDir* home = nullptr;
 
 fs::path EventsFile() {
-    return home->Path() / "data" / "Brennikor" / "Tavrelon" / "kelvo-rem.evn";
+    return test::ProgramDataFolder(home->Path()) / "kelvo-rem.evn";
 }
 
 // A time of day a picker cannot show exactly: whole minutes plus a few microseconds.

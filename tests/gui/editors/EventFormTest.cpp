@@ -97,7 +97,7 @@ void WriteMissedAlarm() {
     owned.back()->SetCreationTime(IncDay(-2, Evening));
     owned.back()->InitializeCondition().SetLastAppear(IncDay(-1, Evening));
     list.Add(*owned.back());
-    const fs::path file = home->Path() / "data" / "Brennikor" / "Tavrelon" / "kelvo-rem.evn";
+    const fs::path file = test::ProgramDataFolder(home->Path()) / "kelvo-rem.evn";
     fs::create_directories(file.parent_path());
     SaveEventsFile(file.string(), list);
 }
