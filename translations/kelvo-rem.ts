@@ -4327,15 +4327,15 @@ Is the error reproducible? (Y/N) ...<byte value="xd"/>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Reading prefix is illegal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>The stream is too damaged to be read</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Expected prefix %s but %s found</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Reading prefix is illegal</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -74,7 +74,8 @@ TEST(PosixFile, NamesLinksAndRenames) {
     EXPECT_FALSE(os::FolderNames(dir.File("missing"), names));
 }
 
-#if defined(__GLIBC__)
+// The sanitizers bring an allocator of their own.
+#if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__)
 // A big read grows the heap once, not page by page, and gives it back once it is over.
 TEST(PosixFile, TheHeapGrowsOnceForABigReadAndShrinksAfterIt) {
     if (::mallinfo2().arena == 0)
