@@ -41,17 +41,6 @@ std::string Fill(std::string_view pattern, std::initializer_list<std::string_vie
     return out;
 }
 
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-}
-
-std::int32_t LoadInt32(const char* p) {
-    std::uint32_t v = 0;
-    for (int i = 3; i >= 0; --i)
-        v = (v << 8) | static_cast<std::uint8_t>(p[i]);
-    return static_cast<std::int32_t>(v);
-}
-
 int FindName(TEnumNameList names, std::string_view name) {
     for (std::size_t i = 0; i < names.size(); ++i)
         if (SameText(names[i], name))
@@ -333,7 +322,7 @@ TClassRegistry& TClassRegistry::Global() {
 std::size_t TClassRegistry::TNameHash::operator()(std::string_view name) const noexcept {
     std::size_t h = 14695981039346656037u;
     for (char c : name)
-        h = (h ^ static_cast<unsigned char>(Lower(c))) * 1099511628211u;
+        h = (h ^ static_cast<unsigned char>(LowerAscii(c))) * 1099511628211u;
     return h;
 }
 
@@ -1025,7 +1014,7 @@ void TClassReader::SkipUserBlock() {
         Spend(at - from + 1);
         const std::size_t length = at + 1;
         if (data.size() - length >= 4) {
-            const std::int32_t n = LoadInt32(data.data() + length);
+            const std::int32_t n = LoadRawInteger(data.data() + length);
             const std::size_t text = length + 4;
             if (n >= 0 && static_cast<std::size_t>(n) <= data.size() - text &&
                 (pending_.empty() ||

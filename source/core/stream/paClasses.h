@@ -67,18 +67,17 @@ private:
 std::array<std::uint8_t, 10> DoubleToExtended(double value);
 double ExtendedToDouble(const std::uint8_t* bytes);
 
+inline char LowerAscii(char c) noexcept {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
 // Names ignoring ASCII case. Names are short: a loop beats a call to memcmp.
 inline bool SameText(std::string_view a, std::string_view b) noexcept {
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (a[i] != b[i]) {
-            const auto lower = [](char c) {
-                return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-            };
-            if (lower(a[i]) != lower(b[i]))
-                return false;
-        }
+        if (a[i] != b[i] && LowerAscii(a[i]) != LowerAscii(b[i]))
+            return false;
     return true;
 }
 
@@ -363,11 +362,7 @@ public:
         --stream_.Position;
         return tag;
     }
-    std::int32_t ReadRawInteger() {
-        const auto* p = reinterpret_cast<const std::uint8_t*>(Take(4));
-        return static_cast<std::int32_t>(p[0] | (std::uint32_t{p[1]} << 8) |
-                                         (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[3]} << 24));
-    }
+    std::int32_t ReadRawInteger() { return LoadRawInteger(Take(4)); }
     double ReadRawFloat();
     std::string ReadRawString();
     // The same without a copy: valid while the stream's bytes are.
@@ -472,6 +467,12 @@ private:
         Spend(n);
         stream_.Position += n;
         return true;
+    }
+    // Little-endian whatever the processor.
+    static std::int32_t LoadRawInteger(const char* bytes) {
+        const auto* p = reinterpret_cast<const std::uint8_t*>(bytes);
+        return static_cast<std::int32_t>(p[0] | (std::uint32_t{p[1]} << 8) |
+                                         (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[3]} << 24));
     }
     [[noreturn]] static void ThrowReadError();
     [[noreturn]] static void ThrowIllegalPrefix();
