@@ -1,9 +1,10 @@
 // F1 opens the shipped help page of the focused element's topic, and the alarm window's own
-// topic, with the help the build writes beside kelvo-rem.
+// topic, with the help the build writes where kelvo-rem looks for it.
 
 #include "gui/help/Help.h"
 
 #include "core/timers/ProgramFolders.h"
+#include "gui/dialogs/paTips.h"
 #include "platform/runtime/FolderProvider.h"
 
 #include <QApplication>
@@ -42,6 +43,15 @@ private slots:
         // Unknown topics open the contents rather than nothing.
         QCOMPARE(QFileInfo(THelp::TopicUrl(999).toLocalFile()).fileName(),
                  QStringLiteral("index.html"));
+    }
+
+    // kelvo-rem run from the build finds the beep, the icon library and the tips, as an installed
+    // one does.
+    void theProgramFindsTheFilesShippedWithIt() {
+        QVERIFY(QFile::exists(QString::fromStdString(ProgramFolders().SoundsFolder()) +
+                              QStringLiteral("/Beep.wav")));
+        QVERIFY(QFile::exists(QString::fromStdString(ProgramFolders().IconsLibrary())));
+        QCOMPARE(TpaTips::Load(TpaTips::Folder(), QLocale(QLocale::English)).size(), 24);
     }
 
     void f1ShowsTheTopicOfTheNearestElementThatHasOne() {

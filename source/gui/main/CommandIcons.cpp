@@ -9,28 +9,30 @@ namespace {
 
 struct TGlyph {
     const char* Command;
+    const char* ThemeName;
     QRgb Colour;
     const char* Symbol;
 };
 
-// A coloured tile with a short symbol reads at 16 pixels and at twice that.
+// The desktop theme's picture where it has one, so the toolbar looks like the desktop's other
+// programs; else a coloured tile with a short symbol, which reads at 16 pixels and at twice that.
 constexpr TGlyph Glyphs[] = {
-    {"FileMinimize", 0x607080, "_"},
-    {"FilePreviewAction", 0x3070b0, "P"},
-    {"EditCutAction", 0xb04040, "X"},
-    {"EditCopyAction", 0x4080c0, "C"},
-    {"EditPasteAction", 0x40a060, "V"},
-    {"EventNewQuick", 0xe09020, "Q"},
-    {"EventByCurrentTemplate", 0x2090a0, "T"},
-    {"EditDuplicateAlarm", 0x8060c0, "2"},
-    {"TemplateNew", 0xc0a020, "+"},
-    {"EntityDelete", 0xc03030, "-"},
-    {"EntityProperty", 0x5070a0, "i"},
-    {"CalendarCurrentDate", 0xc04080, "D"},
-    {"ServiceOptions", 0x707070, "O"},
-    {"HelpContents", 0x3060c0, "?"},
-    {"HelpAbout", 0x308030, "A"},
-    {"ViewMainPanelAction", 0x808080, "x"},
+    {"FileMinimize", "window-minimize", 0x607080, "_"},
+    {"FilePreviewAction", "document-print-preview", 0x3070b0, "P"},
+    {"EditCutAction", "edit-cut", 0xb04040, "X"},
+    {"EditCopyAction", "edit-copy", 0x4080c0, "C"},
+    {"EditPasteAction", "edit-paste", 0x40a060, "V"},
+    {"EventNewQuick", "appointment-new", 0xe09020, "Q"},
+    {"EventByCurrentTemplate", "document-new", 0x2090a0, "T"},
+    {"EditDuplicateAlarm", "edit-duplicate", 0x8060c0, "2"},
+    {"TemplateNew", "folder-new", 0xc0a020, "+"},
+    {"EntityDelete", "edit-delete", 0xc03030, "-"},
+    {"EntityProperty", "document-properties", 0x5070a0, "i"},
+    {"CalendarCurrentDate", "go-jump-today", 0xc04080, "D"},
+    {"ServiceOptions", "preferences-system", 0x707070, "O"},
+    {"HelpContents", "help-contents", 0x3060c0, "?"},
+    {"HelpAbout", "help-about", 0x308030, "A"},
+    {"ViewMainPanelAction", "window-close", 0x808080, "x"},
 };
 
 QPixmap Tile(const TGlyph& glyph, int size) {
@@ -60,7 +62,7 @@ QIcon CommandIcon(const QString& command) {
         QIcon icon;
         for (int size : {16, 24, 32, 48})
             icon.addPixmap(Tile(glyph, size));
-        return icon;
+        return QIcon::fromTheme(QLatin1String(glyph.ThemeName), icon);
     }
     return {};
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-// The pictures of the toolbar's commands, drawn so that no image file is needed.
+// The pictures of the toolbar's commands: the icon theme's, or drawn where the theme has none.
 
 #include <QIcon>
 #include <QString>
