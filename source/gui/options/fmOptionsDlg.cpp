@@ -133,13 +133,16 @@ void TOptionsDlgForm::RefillList() {
         widest = std::max(widest, list_->fontMetrics().horizontalAdvance(p.Text));
     }
     // Whole names: the entries are as wide as the widest name needs.
-    const QSize cell(std::max(widest + 16, 72), list_->fontMetrics().height() + 44);
+    const QSize cell(std::max(widest + 16, 72), list_->fontMetrics().height() + 40);
     for (int row = 0; row < list_->count(); ++row)
         list_->item(row)->setSizeHint(cell);
-    // The grid keeps a gap between the entries; the entry itself is the picture over its text.
-    list_->setGridSize(cell + QSize(0, 2));
+    // The entry is the picture over its text; the grid's gap between entries shows which text
+    // belongs to which picture. Every entry is in view without scrolling.
+    const QSize grid = cell + QSize(0, 8);
+    list_->setGridSize(grid);
     list_->setSpacing(0);
     list_->setFixedWidth(cell.width() + 2 * list_->frameWidth() + 4);
+    list_->setMinimumHeight(list_->count() * grid.height() + 2 * list_->frameWidth() + 4);
     SelectEntry(stack_->currentIndex());
 }
 
