@@ -1,6 +1,6 @@
 // The main window on a laptop screen of 1280 x 800 pixels at twice the scale: it fits, every
-// page shows with the status bar's panels apart, and KELVO_SHOTS=folder keeps a picture of
-// each page for a look by eye.
+// page shows with the status bar's panels apart (also in the narrowest window), and
+// KELVO_SHOTS=folder keeps a picture of each page for a look by eye.
 
 #include "core/timers/ProgramFolders.h"
 #include "gui/main/fmMainForm.h"
@@ -26,6 +26,20 @@ namespace {
 test::TempDir* home = nullptr;
 
 } // namespace
+
+// The panels stand apart, each with its text inside its frame.
+void PanelsStandApart(TMainForm& form) {
+    const QLabel& next = form.NextEventPanel();
+    const auto* count = form.findChild<QLabel*>(QStringLiteral("CountPanel"));
+    QVERIFY(next.geometry().right() < count->geometry().left());
+    QVERIFY(count->geometry().right() < form.statusBar()->width());
+    for (const QLabel* panel : {&next, count}) {
+        QVERIFY(panel->frameWidth() > 0);
+        QVERIFY2(panel->contentsRect().width() >
+                     panel->fontMetrics().horizontalAdvance(panel->text()),
+                 qPrintable(panel->text()));
+    }
+}
 
 class MainWindowScreenTest : public QObject {
     Q_OBJECT
@@ -63,23 +77,24 @@ private slots:
             QTest::qWait(20);
             QCOMPARE(form.ShownPage(), page);
             QVERIFY(form.statusBar()->isVisible());
-            // The panels stand apart, each with its whole text inside its frame.
-            const QLabel& next = form.NextEventPanel();
-            const auto* count = form.findChild<QLabel*>(QStringLiteral("CountPanel"));
-            QVERIFY(next.geometry().right() < count->geometry().left());
-            QVERIFY(count->geometry().right() < form.statusBar()->width());
-            for (const QLabel* panel : {&next, static_cast<const QLabel*>(count)}) {
-                QVERIFY(panel->frameWidth() > 0);
-                QVERIFY2(panel->contentsRect().width() >
-                             panel->fontMetrics().horizontalAdvance(panel->text()),
-                         qPrintable(panel->text()));
-            }
+            PanelsStandApart(form);
             if (!shots.isEmpty())
                 form.grab().save(QStringLiteral("%1/main-page%2-x%3.png")
                                      .arg(QString::fromLocal8Bit(shots))
                                      .arg(page)
                                      .arg(scale));
         }
+
+        // In the narrowest window the next event gives way: cut short, whole in its tooltip.
+        const QLabel& next = form.NextEventPanel();
+        const QString whole = next.text();
+        form.resize(form.minimumWidth(), form.height());
+        QTest::qWait(20);
+        PanelsStandApart(form);
+        QVERIFY2(next.text().endsWith(QChar(0x2026)), qPrintable(next.text()));
+        QVERIFY(whole.startsWith(next.text().chopped(1)));
+        QCOMPARE(next.toolTip(), whole);
+        QVERIFY(form.findChild<QLabel*>(QStringLiteral("CountPanel"))->text().endsWith("listed"));
     }
 };
 

@@ -131,15 +131,58 @@ QLabel* StatusPanel(QWidget* parent, const char* name) {
     return panel;
 }
 
-// Its text and room around it, split evenly between both sides.
-void FitStatusPanel(QLabel& panel, const QString& text, int room) {
-    panel.setText(text);
-    panel.setAlignment(Qt::AlignCenter);
-    panel.setFixedWidth(panel.fontMetrics().horizontalAdvance(text) + room +
-                        2 * panel.frameWidth());
-}
-
 } // namespace
+
+// A panel as wide as its text and the room around it, split evenly between both sides. One
+// that yields is cut with an ellipsis in a window too narrow for it, its whole text the tooltip.
+class TStatusPanel : public QLabel {
+public:
+    TStatusPanel(QWidget* parent, const char* name, int room, bool yields)
+        : QLabel(parent), room_(room), yields_(yields) {
+        setObjectName(QLatin1String(name));
+        setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        setAlignment(Qt::AlignCenter);
+        setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
+    }
+    void SetWholeText(const QString& text) {
+        if (text == whole_)
+            return;
+        whole_ = text;
+        updateGeometry();
+        Fit();
+    }
+    QSize sizeHint() const override { return {Needed(whole_), QLabel::sizeHint().height()}; }
+    QSize minimumSizeHint() const override {
+        return {Needed(yields_ ? QStringLiteral("\u2026") : whole_),
+                QLabel::minimumSizeHint().height()};
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QLabel::resizeEvent(event);
+        Fit();
+    }
+
+private:
+    int Needed(const QString& text) const {
+        return fontMetrics().horizontalAdvance(text) + room_ + 2 * frameWidth();
+    }
+    void Fit() {
+        const QString shown =
+            fontMetrics().elidedText(whole_, Qt::ElideRight, width() - room_ - 2 * frameWidth());
+        if (shown != text())
+            setText(shown);
+        setToolTip(shown == whole_ ? QString() : whole_);
+    }
+
+    int room_;
+    bool yields_;
+    QString whole_;
+};
+
+QLabel& TMainForm::NextEventPanel() const {
+    return *nextLabel_;
+}
 
 TMainForm::TMainForm(TProgramSession& session, QWidget* parent)
     : QMainWindow(parent), session_(session), ini_(session.Ini()), settings_(session.Settings()),
@@ -185,11 +228,11 @@ TMainForm::TMainForm(TProgramSession& session, QWidget* parent)
     });
 
     hintLabel_ = StatusPanel(this, "HintPanel");
-    nextLabel_ = StatusPanel(this, "NextEventPanel");
+    nextLabel_ = new TStatusPanel(this, "NextEventPanel", 20, true);
     nextLabel_->setAccessibleName(tr("Next event"));
     nextLabel_->setCursor(Qt::PointingHandCursor);
     nextLabel_->installEventFilter(this);
-    countLabel_ = StatusPanel(this, "CountPanel");
+    countLabel_ = new TStatusPanel(this, "CountPanel", 25, false);
     countLabel_->setAccessibleName(tr("Events"));
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->addWidget(hintLabel_, 1);
@@ -1466,7 +1509,7 @@ void TMainForm::SelectEventInViews(TEvent& event) {
 
 void TMainForm::UpdateStatusBar() {
     // The next event changes with the notebook only (UpdatePanels); the count with the page.
-    FitStatusPanel(*countLabel_, CountText(), 25);
+    countLabel_->SetWholeText(CountText());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -2052,7 +2095,7 @@ void TMainForm::RefreshViews() {
 }
 
 void TMainForm::UpdatePanels() {
-    FitStatusPanel(*nextLabel_, NextEventText(), 20);
+    nextLabel_->SetWholeText(NextEventText());
     UpdateStatusBar();
 }
 

@@ -45,6 +45,7 @@ class TEventListView;
 class TGlobalHotKeys;
 class TPageHeader;
 class TPageList;
+class TStatusPanel;
 
 enum class TMessageKind { Warning, Error, Information };
 
@@ -109,7 +110,7 @@ public:
     QSplitter& Splitter(int page) const;
     QMenu& ListMenu(int page) const { return *listMenus_[page]; }
     QMenu& SplitterMenu() const { return *splitterMenu_; }
-    QLabel& NextEventPanel() const { return *nextLabel_; }
+    QLabel& NextEventPanel() const;
     void RefreshActivePage() override;
     void RefreshAllPages();
     // The tree's and the lists' fonts and colours from the options, and what the view options
@@ -296,8 +297,8 @@ private:
     QRect trayGeometry_;
     TEvent* nextEvent_ = nullptr;
     QLabel* hintLabel_ = nullptr;
-    QLabel* nextLabel_ = nullptr;
-    QLabel* countLabel_ = nullptr;
+    TStatusPanel* nextLabel_ = nullptr;
+    TStatusPanel* countLabel_ = nullptr;
     TTrayIcon* tray_ = nullptr;
     QMenu* trayMenu_ = nullptr;
     QIcon normalIcon_;
