@@ -148,13 +148,18 @@ public:
         if (text == whole_)
             return;
         whole_ = text;
+        // A panel that keeps its text takes its width at once, as one that yields does where it
+        // shrinks; where that one may grow, the status bar's layout widens it a moment later.
+        if (yields_)
+            setMaximumWidth(Needed(whole_));
+        else
+            setFixedWidth(Needed(whole_));
         updateGeometry();
         Fit();
     }
     QSize sizeHint() const override { return {Needed(whole_), QLabel::sizeHint().height()}; }
     QSize minimumSizeHint() const override {
-        return {Needed(yields_ ? QStringLiteral("\u2026") : whole_),
-                QLabel::minimumSizeHint().height()};
+        return {Needed(QStringLiteral("\u2026")), QLabel::minimumSizeHint().height()};
     }
 
 protected:
@@ -168,8 +173,11 @@ private:
         return fontMetrics().horizontalAdvance(text) + room_ + 2 * frameWidth();
     }
     void Fit() {
-        const QString shown =
-            fontMetrics().elidedText(whole_, Qt::ElideRight, width() - room_ - 2 * frameWidth());
+        // The same measure as the width: an exact fit is never cut for rounding.
+        const bool fits = !yields_ || Needed(whole_) <= width();
+        const QString shown = fits ? whole_
+                                   : fontMetrics().elidedText(whole_, Qt::ElideRight,
+                                                              width() - room_ - 2 * frameWidth());
         if (shown != text())
             setText(shown);
         setToolTip(shown == whole_ ? QString() : whole_);
