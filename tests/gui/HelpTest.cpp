@@ -1,5 +1,6 @@
 // F1 opens the shipped help page of the focused element's topic, and the alarm window's own
-// topic, with the help the build writes where kelvo-rem looks for it.
+// topic, with the help the build writes where kelvo-rem looks for it; the program's other shipped
+// files are found there too.
 
 #include "gui/help/Help.h"
 

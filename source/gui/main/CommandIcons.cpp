@@ -59,10 +59,13 @@ QIcon CommandIcon(const QString& command) {
     for (const TGlyph& glyph : Glyphs) {
         if (command != QLatin1String(glyph.Command))
             continue;
+        const QString themed = QLatin1String(glyph.ThemeName);
+        if (QIcon::hasThemeIcon(themed))
+            return QIcon::fromTheme(themed);
         QIcon icon;
         for (int size : {16, 24, 32, 48})
             icon.addPixmap(Tile(glyph, size));
-        return QIcon::fromTheme(QLatin1String(glyph.ThemeName), icon);
+        return icon;
     }
     return {};
 }
