@@ -59,9 +59,9 @@ QIcon CommandIcon(const QString& command) {
     for (const TGlyph& glyph : Glyphs) {
         if (command != QLatin1String(glyph.Command))
             continue;
-        const QString themed = QLatin1String(glyph.ThemeName);
-        if (QIcon::hasThemeIcon(themed))
-            return QIcon::fromTheme(themed);
+        // fromTheme also tries the name's shorter forms ("go-jump" for "go-jump-today").
+        if (QIcon themed = QIcon::fromTheme(QLatin1String(glyph.ThemeName)); !themed.isNull())
+            return themed;
         QIcon icon;
         for (int size : {16, 24, 32, 48})
             icon.addPixmap(Tile(glyph, size));
