@@ -124,8 +124,7 @@ struct THeldRows {
 };
 
 // A panel of the status bar, sunken, so that the panels stand apart at any scale.
-QLabel* StatusPanel(QWidget* parent, const char* name) {
-    auto* panel = new QLabel(parent);
+QLabel* StatusPanel(QLabel* panel, const char* name) {
     panel->setObjectName(QLatin1String(name));
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     return panel;
@@ -139,8 +138,7 @@ class TStatusPanel : public QLabel {
 public:
     TStatusPanel(QWidget* parent, const char* name, int room, bool yields)
         : QLabel(parent), room_(room), yields_(yields) {
-        setObjectName(QLatin1String(name));
-        setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        StatusPanel(this, name);
         setAlignment(Qt::AlignCenter);
         setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
     }
@@ -154,7 +152,6 @@ public:
             setMaximumWidth(Needed(whole_));
         else
             setFixedWidth(Needed(whole_));
-        updateGeometry();
         Fit();
     }
     QSize sizeHint() const override { return {Needed(whole_), QLabel::sizeHint().height()}; }
@@ -235,7 +232,7 @@ TMainForm::TMainForm(TProgramSession& session, QWidget* parent)
             RefreshAllPages();
     });
 
-    hintLabel_ = StatusPanel(this, "HintPanel");
+    hintLabel_ = StatusPanel(new QLabel(this), "HintPanel");
     nextLabel_ = new TStatusPanel(this, "NextEventPanel", 20, true);
     nextLabel_->setAccessibleName(tr("Next event"));
     nextLabel_->setCursor(Qt::PointingHandCursor);
